@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/app_context.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+namespace k52 {
+
+// A configuration screen: a child window of the main frame that edits part
+// of the record. It stores each edit into the record at once and refills
+// itself from the record in set_parms().
+class BaseScreen : public QWidget {
+    Q_OBJECT
+public:
+    BaseScreen(AppContext &ctx, QWidget *parent = nullptr);
+
+    // Fill the controls from the configuration record.
+    virtual void set_parms() {}
+    // Run by the navigation panel right after it has shown the screen
+    // (the Wiegand output editors rebuild their preview here).
+    virtual void after_show() {}
+
+protected:
+    AppContext &ctx_;
+};
+
+using ScreenFactory = std::function<BaseScreen *(AppContext &, QWidget *parent)>;
+
+// Screens register themselves by window name from their own source file:
+//   static k52::ScreenRegistrar reg("sermask", [](auto &c, auto *p) { return new SerMaskScreen(c, p); });
+// The main window creates what is registered; a navigation entry whose
+// screen is missing is shown disabled.
+class ScreenRegistrar {
+public:
+    ScreenRegistrar(const char *name, ScreenFactory factory);
+};
+
+bool has_screen(const QString &name);
+BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent);
+std::vector<QString> registered_screens();
+
+// Window helpers.
+// Background of every check box, then of every label, to light grey (192,192,192).
+void grey_controls(QWidget *window);
+// Every control of the window enabled.
+void enable_all(QWidget *window);
+// Design units: 1440 twips per logical inch of the widget's screen.
+int twips_to_px(int twips, const QWidget *w = nullptr);
+
+} // namespace k52

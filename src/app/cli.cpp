@@ -1,0 +1,120 @@
+#include "cli.h"
+
+#include "startup.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace k52 {
+
+namespace {
+
+std::vector<CliCommand> &registry() {
+    static std::vector<CliCommand> r;
+    return r;
+}
+
+QTextStream &std_out() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &std_err() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+} // namespace
+
+CliRegistrar::CliRegistrar(const char *name, const char *summary, CliHandler handler) {
+    registry().push_back({QString::fromUtf8(name), QString::fromUtf8(summary), std::move(handler)});
+}
+
+const std::vector<CliCommand> &cli_commands() {
+    auto &r = registry();
+    std::sort(r.begin(), r.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
+    return r;
+}
+
+CliContext::CliContext(QStringList a, QString db_override, QString program_dir)
+    : args(std::move(a)), out(std_out()), err(std_err()), db_override_(std::move(db_override)),
+      program_dir_(std::move(program_dir)), store_(std::make_unique<ProfileStore>()) {}
+
+CliContext::~CliContext() {
+    out.flush();
+    err.flush();
+}
+
+bool CliContext::open_store() {
+    if (opened_)
+        return true;
+    StartupOptions opt;
+    opt.program_dir = program_dir_;
+    opt.db_override = db_override_;
+    const StartupResult r = start_up(opt, *store_, link_, record_);
+    if (!r.ok) {
+        err << "Cannot open the profile database: " << r.error << Qt::endl;
+        return false;
+    }
+    db_path_ = r.db_path;
+    opened_ = true;
+    return true;
+}
+
+bool CliContext::save_link_settings() {
+    QString why;
+    if (!store_->write_settings(link_, &why)) {
+        err << why << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+QString take_db_option(QStringList &args) {
+    QString db;
+    for (qsizetype i = 0; i < args.size();) {
+        const QString &a = args[i];
+        if ((a == QLatin1String("--db") || a == QLatin1String("-db")) && i + 1 < args.size()) {
+            db = args[i + 1];
+            args.remove(i, 2);
+        } else if (a.startsWith(QLatin1String("--db="))) {
+            db = a.mid(5);
+            args.remove(i);
+        } else {
+            ++i;
+        }
+    }
+    return db;
+}
+
+static void print_usage(QTextStream &s) {
+    s << "Usage: k52util [--db FILE] [COMMAND [ARGS...]]\n"
+         "With no command the main window opens.\n\nCommands:\n";
+    for (const auto &c : cli_commands())
+        s << "  " << c.name.leftJustified(12) << ' ' << c.summary << '\n';
+    s << "\nRun 'k52util COMMAND --help' for the options of a command.\n";
+    s.flush();
+}
+
+int run_cli(const QStringList &argv, const QString &program_dir) {
+    QStringList args = argv;
+    const QString db = take_db_option(args);
+    if (args.isEmpty() || args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") ||
+        args[0] == QLatin1String("-h")) {
+        print_usage(std_out());
+        return args.isEmpty() ? 2 : 0;
+    }
+    for (const auto &c : cli_commands()) {
+        if (c.name == args[0]) {
+            CliContext ctx(args, db, program_dir);
+            return c.handler(ctx);
+        }
+    }
+    std_err() << "Unknown command: " << args[0] << '\n';
+    print_usage(std_err());
+    return 2;
+}
+
+} // namespace k52

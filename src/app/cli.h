@@ -1,0 +1,72 @@
+#pragma once
+
+#include "profile/config_record.h"
+#include "profile/link_settings.h"
+#include "profile/profile_store.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+#include <memory>
+
+namespace k52 {
+
+// What a headless subcommand gets: its own arguments (the subcommand name
+// first, as QCommandLineParser expects), output streams, and the database,
+// opened on first use with the same start-up as the window.
+class CliContext {
+public:
+    CliContext(QStringList args, QString db_override, QString program_dir);
+    ~CliContext();
+
+    QStringList args;  // e.g. {"profiles", "show", "Default"}
+    QTextStream &out;  // what the window would show
+    QTextStream &err;  // errors
+
+    // Opens the database on first call (start-up without windows). False,
+    // with the reason already printed on `err`, when that fails.
+    bool open_store();
+    ProfileStore &store() { return *store_; }
+    LinkSettings &link() { return link_; }
+    ConfigRecord &record() { return record_; }
+    QString db_path() const { return db_path_; }
+    // Write the link settings back (shutdown of the store).
+    bool save_link_settings();
+
+private:
+    QString db_override_;
+    QString program_dir_;
+    QString db_path_;
+    bool opened_ = false;
+    std::unique_ptr<ProfileStore> store_;
+    LinkSettings link_;
+    ConfigRecord record_;
+};
+
+using CliHandler = std::function<int(CliContext &)>;
+
+struct CliCommand {
+    QString name;
+    QString summary;
+    CliHandler handler;
+};
+
+// Subcommands register themselves from their own source file:
+//   static k52::CliRegistrar reg("version", "Read the converter's version", run_version);
+class CliRegistrar {
+public:
+    CliRegistrar(const char *name, const char *summary, CliHandler handler);
+};
+
+const std::vector<CliCommand> &cli_commands();
+
+// Entry of the headless program. `argv` without the program name, with
+// global options (--db FILE) still in it. Returns the exit code.
+int run_cli(const QStringList &argv, const QString &program_dir);
+
+// Pull "--db FILE" / "--db=FILE" out of the arguments.
+QString take_db_option(QStringList &args);
+
+} // namespace k52

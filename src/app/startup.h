@@ -1,0 +1,42 @@
+#pragma once
+
+#include "profile/config_record.h"
+#include "profile/link_settings.h"
+#include "profile/profile_store.h"
+
+#include <QString>
+
+namespace k52 {
+
+// Default database path: "c:\zor\K52v199.mdb" on Windows; elsewhere
+// K52v199.db in folder zor of the user's data folder.
+QString default_db_path();
+// Folder of the default database (the clone file lives there too).
+QString default_data_dir();
+
+// First item of the settings file: the text up to the first comma or the
+// end of the first line, surrounding double quotes removed. Empty when the
+// file is missing, unreadable or names nothing.
+QString read_ini_db_path(const QString &ini_file);
+
+struct StartupOptions {
+    QString program_dir; // folder holding K52.ini
+    QString db_override; // --db: wins over K52.ini; created when missing
+};
+
+struct StartupResult {
+    bool ok = false;
+    QString error;          // why start-up failed (ok == false)
+    QString db_path;        // the database in use
+    bool recovered = false; // fell back to the default path
+};
+
+// Start-up without windows: find and open the database (with the one-time
+// fall-back to the default path), read or seed the link settings, load
+// "Default" into the record.
+StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSettings &link, ConfigRecord &rec);
+
+// Shutdown: write the link settings back and close the database.
+bool shut_down(ProfileStore &store, const LinkSettings &link, QString *error);
+
+} // namespace k52

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "config_record.h"
+#include "link_settings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+namespace k52 {
+
+// The profile database: tables `profiles` (key `profilename`, compared
+// without regard to letter case, plus the 218 setting columns) and
+// `settings` (one row of link settings). One connection, open for the run.
+// Every failure comes back as false with a message that names the file.
+class ProfileStore {
+public:
+    enum class OpenMode {
+        Existing,        // the file must exist and hold both tables
+        CreateIfMissing, // a missing file is created with both tables and "Default"
+    };
+
+    ProfileStore();
+    ~ProfileStore();
+    ProfileStore(const ProfileStore &) = delete;
+    ProfileStore &operator=(const ProfileStore &) = delete;
+
+    bool open(const QString &path, OpenMode mode, QString *error);
+    void close();
+    bool is_open() const;
+    QString path() const { return path_; }
+
+    // Profile names in name order.
+    QStringList list_profiles(QString *error = nullptr) const;
+    // The "=" seek: the stored spelling of the name, if a row has it.
+    std::optional<QString> find_profile(const QString &name, QString *error = nullptr) const;
+
+    // Fill `rec` from the named row. Decodes into a copy first, so a row that
+    // cannot be converted leaves `rec` as it was. Sets the current profile
+    // name and runs the after-load hook.
+    bool load_profile(const QString &name, ConfigRecord &rec, QString *error);
+    // Write `rec` to a new row (new_row) or over the named row. Hex texts of
+    // `rec` are normalised as they are stored. One transaction.
+    bool save_profile(const QString &name, bool new_row, ConfigRecord &rec, QString *error);
+    bool delete_profile(const QString &name, QString *error);
+
+    // Stored values of a row, in column order (for show/export).
+    std::optional<QVector<QVariant>> stored_row(const QString &name, QString *error) const;
+    // Write stored values as they are (already validated), replacing an
+    // existing row of that name when `replace`. One transaction.
+    bool write_row(const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
+
+    // Read the settings row, seeding it when the table is empty.
+    bool read_settings(LinkSettings &out, QString *error);
+    bool write_settings(const LinkSettings &in, QString *error);
+
+    QString current_profile() const { return current_; }
+    QString title_text() const { return title_; }
+    // Title, "            PROFILE: " and the current profile name.
+    QString main_caption() const;
+
+    // Called after every successful load (the screens refill themselves).
+    void set_after_load(std::function<void()> hook) { after_load_ = std::move(hook); }
+
+    static QString kTitle();
+
+private:
+    bool fail(QString *error, const QString &what, const QString &detail) const;
+    bool ensure_schema(bool create, QString *error);
+
+    QString connection_;
+    QString path_;
+    QString current_;
+    QString title_;
+    std::function<void()> after_load_;
+};
+
+// The values of the "Default" profile seeded into a new database.
+ConfigRecord default_profile();
+
+} // namespace k52

@@ -1,0 +1,140 @@
+// `k52util profiles list|show|export|import|delete`.
+#include "app/cli.h"
+#include "columns.h"
+#include "profile_json.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QSaveFile>
+
+namespace k52 {
+
+namespace {
+
+const QString kDefault = QStringLiteral("Default");
+
+int fail(CliContext &ctx, const QString &why) {
+    ctx.err << why << Qt::endl;
+    return 1;
+}
+
+QString stored_text(const QVariant &v) { return v.isNull() ? QString() : v.toString(); }
+
+int run_profiles(CliContext &ctx) {
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Manage the profiles of the database.\n"
+        "  list                          one name a line, in name order\n"
+        "  show NAME                     column=value lines, in table order\n"
+        "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
+        "  import FILE [--as N] [--force] add a profile from an export file\n"
+        "  delete NAME                   delete a profile"));
+    p.addHelpOption();
+    QCommandLineOption as_opt(QStringList{QStringLiteral("as")}, QStringLiteral("Import under this name."),
+                              QStringLiteral("NAME"));
+    QCommandLineOption force_opt(QStringList{QStringLiteral("force")},
+                                 QStringLiteral("Replace a profile of the same name."));
+    p.addOption(as_opt);
+    p.addOption(force_opt);
+    p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
+    if (!p.parse(ctx.args))
+        return fail(ctx, p.errorText());
+    if (p.isSet(QStringLiteral("help"))) {
+        ctx.out << p.helpText();
+        return 0;
+    }
+    const QStringList pos = p.positionalArguments();
+    if (pos.isEmpty())
+        return fail(ctx, QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
+    const QString action = pos[0];
+    auto need = [&](int min, int max) {
+        return pos.size() - 1 >= min && pos.size() - 1 <= max;
+    };
+    auto usage = [&]() { return fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(action)); };
+
+    if (action == QLatin1String("list")) {
+        if (!need(0, 0))
+            return usage();
+        if (!ctx.open_store())
+            return 1;
+        QString why;
+        const QStringList names = ctx.store().list_profiles(&why);
+        if (!why.isEmpty())
+            return fail(ctx, why);
+        for (const QString &n : names)
+            ctx.out << n << '\n';
+        return 0;
+    }
+    if (action == QLatin1String("show") || action == QLatin1String("export")) {
+        if (action == QLatin1String("show") ? !need(1, 1) : !need(1, 2))
+            return usage();
+        if (!ctx.open_store())
+            return 1;
+        QString why;
+        const auto found = ctx.store().find_profile(pos[1], &why);
+        if (!found)
+            return fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(pos[1]) : why);
+        const auto row = ctx.store().stored_row(*found, &why);
+        if (!row)
+            return fail(ctx, why);
+        if (action == QLatin1String("show")) {
+            const auto cols = columns();
+            for (std::size_t i = 0; i < cols.size(); ++i)
+                ctx.out << cols[i].name << '=' << stored_text((*row)[int(i)]) << '\n';
+            return 0;
+        }
+        const QByteArray json = profile_to_json(*found, *row);
+        if (pos.size() < 3) {
+            ctx.out << QString::fromUtf8(json);
+            return 0;
+        }
+        QSaveFile f(pos[2]);
+        if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit())
+            return fail(ctx, QStringLiteral("Cannot write %1: %2").arg(pos[2], f.errorString()));
+        return 0;
+    }
+    if (action == QLatin1String("import")) {
+        if (!need(1, 1))
+            return usage();
+        QFile f(pos[1]);
+        if (!f.open(QIODevice::ReadOnly))
+            return fail(ctx, QStringLiteral("Cannot read %1: %2").arg(pos[1], f.errorString()));
+        QString why;
+        auto imported = profile_from_json(f.readAll(), &why);
+        if (!imported)
+            return fail(ctx, QStringLiteral("%1: %2").arg(pos[1], why));
+        QString name = p.isSet(as_opt) ? p.value(as_opt).trimmed() : imported->name;
+        if (name.isEmpty())
+            return fail(ctx, QStringLiteral("The profile name must not be empty"));
+        if (!ctx.open_store())
+            return 1;
+        const auto existing = ctx.store().find_profile(name, &why);
+        if (!why.isEmpty())
+            return fail(ctx, why);
+        if (existing && !p.isSet(force_opt))
+            return fail(ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
+        if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
+            return fail(ctx, why);
+        ctx.out << "Imported " << (existing ? *existing : name) << '\n';
+        return 0;
+    }
+    if (action == QLatin1String("delete")) {
+        if (!need(1, 1))
+            return usage();
+        if (pos[1].compare(kDefault, Qt::CaseInsensitive) == 0)
+            return fail(ctx, QStringLiteral("You cannot delete the Default Profile"));
+        if (!ctx.open_store())
+            return 1;
+        QString why;
+        if (!ctx.store().delete_profile(pos[1], &why))
+            return fail(ctx, why);
+        return 0;
+    }
+    return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(action));
+}
+
+const CliRegistrar reg("profiles", "List, show, export, import or delete profiles", run_profiles);
+
+} // namespace
+
+} // namespace k52

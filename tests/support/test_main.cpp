@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#ifdef K52_UI_TESTS
+#include <QApplication>
+using TestApp = QApplication;
+#else
+#include <QCoreApplication>
+using TestApp = QCoreApplication;
+#endif
+
+#include <QStandardPaths>
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    // Keep the default database and clone file of the tests out of the
+    // user's own data folder.
+    QStandardPaths::setTestModeEnabled(true);
+    TestApp app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
