@@ -1,0 +1,254 @@
+#include "screen_fixture.h"
+
+#include "app/base_screen.h"
+#include "screens/preprocess_screen.h"
+#include "screens/sertomag_screen.h"
+#include "screens/wiemagout_screen.h"
+#include "screens/option_rules.h"
+#include "screens/wiesetup_screen.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+namespace k52 {
+namespace {
+
+using test::ScreenFixture;
+
+template <class S> std::unique_ptr<S> shown(AppContext &ctx) {
+    auto s = std::make_unique<S>(ctx);
+    s->show();
+    s->set_parms();
+    return s;
+}
+
+QCheckBox *box(QWidget *w, const char *name) { return w->findChild<QCheckBox *>(QString::fromUtf8(name)); }
+
+class SerToMagTest : public ScreenFixture {};
+
+TEST_F(SerToMagTest, UntickingTheTickedTrackTicksTheOther) {
+    ctx_.record.sermagparms = {1, 0, 0, 0, 0};
+    auto s = shown<SerToMagScreen>(ctx_);
+    ASSERT_TRUE(s->track_box(kTrack1Box)->isChecked());
+    click(s->track_box(kTrack1Box));
+    EXPECT_FALSE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_EQ(ctx_.record.sermagparms[0], 0);
+    EXPECT_EQ(ctx_.record.sermagparms[1], 1);
+
+    click(s->track_box(kTrack1Box));
+    EXPECT_TRUE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_FALSE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_EQ(ctx_.record.sermagparms, (MagParms{1, 0, 0, 0, 0}));
+    EXPECT_TRUE(box(s.get(), "cstart")->isEnabled()); // sentinel stays enabled for track 1
+}
+
+TEST_F(SerToMagTest, SetParmsFillsAndRepairsTracks) {
+    ctx_.record.sermagparms = {0, 1, 1, 1, 1};
+    auto s = shown<SerToMagScreen>(ctx_);
+    EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_FALSE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_TRUE(box(s.get(), "dataup")->isChecked());
+    EXPECT_TRUE(box(s.get(), "cstart")->isChecked());
+    EXPECT_TRUE(box(s.get(), "f2f")->isChecked());
+
+    // Neither digit set: the track logic still leaves exactly one ticked.
+    ctx_.record.sermagparms = {0, 0, 0, 0, 0};
+    s->set_parms();
+    EXPECT_NE(s->track_box(kTrack1Box)->isChecked(), s->track_box(kTrack2Box)->isChecked());
+    EXPECT_EQ(ctx_.record.sermagparms[0] + ctx_.record.sermagparms[1], 1);
+    EXPECT_FALSE(box(s.get(), "f2f")->isChecked());
+
+    click(box(s.get(), "f2f"));
+    EXPECT_EQ(ctx_.record.sermagparms[4], 1);
+    click(box(s.get(), "dataup"));
+    EXPECT_EQ(ctx_.record.sermagparms[2], 1);
+}
+
+class WieMagOutTest : public ScreenFixture {};
+
+TEST_F(WieMagOutTest, Track1DisablesSentinelButKeepsIt) {
+    ctx_.record.input1magouttk = 2;
+    ctx_.record.input1magcstart = 1;
+    auto s = shown<WieMagOutScreen>(ctx_);
+    QCheckBox *cstart = box(s.get(), "cstart");
+    EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_TRUE(cstart->isEnabled());
+
+    click(s->track_box(kTrack1Box));
+    EXPECT_TRUE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_FALSE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_FALSE(cstart->isEnabled());
+    EXPECT_TRUE(cstart->isChecked());
+    EXPECT_EQ(ctx_.record.input1magcstart, 1);
+    EXPECT_EQ(ctx_.record.input1magouttk, 1);
+}
+
+TEST_F(WieMagOutTest, UntickingLeavesNoTrackAndKeepsField) {
+    ctx_.record.input1magouttk = 2;
+    auto s = shown<WieMagOutScreen>(ctx_);
+    click(s->track_box(kTrack2Box));
+    EXPECT_FALSE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_FALSE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_EQ(ctx_.record.input1magouttk, 2);
+}
+
+TEST_F(WieMagOutTest, UnknownTrackLoadsAsTrack1) {
+    ctx_.record.input1magouttk = 0;
+    ctx_.record.input1magoutf2f = 1;
+    auto s = shown<WieMagOutScreen>(ctx_);
+    EXPECT_TRUE(s->track_box(kTrack1Box)->isChecked());
+    EXPECT_FALSE(s->track_box(kTrack2Box)->isChecked());
+    EXPECT_EQ(ctx_.record.input1magouttk, 1);
+    EXPECT_FALSE(box(s.get(), "cstart")->isEnabled());
+    EXPECT_TRUE(box(s.get(), "f2f")->isChecked());
+
+    // set_parms enables every control before the track rule applies.
+    ctx_.record.input1magouttk = 2;
+    s->set_parms();
+    EXPECT_TRUE(box(s.get(), "cstart")->isEnabled());
+}
+
+class PreprocessTest : public ScreenFixture {
+protected:
+    void SetUp() override {
+        ScreenFixture::SetUp();
+        ctx_.record.hexprepro = 1;
+        ctx_.record.amtech26encpre = 0;
+        ctx_.record.seralphasub = 0;
+        ctx_.record.hexsitestart = 12;
+        ctx_.record.hextotalbits = 34;
+    }
+    QLineEdit *edit(QWidget *w, const char *name) { return w->findChild<QLineEdit *>(QString::fromUtf8(name)); }
+};
+
+TEST_F(PreprocessTest, AtMostOnePreprocessorOn) {
+    auto s = shown<PreprocessScreen>(ctx_);
+    QLineEdit *site = edit(s.get(), "hexsitestart");
+    ASSERT_TRUE(s->on_box(PreprocessScreen::Hex)->isChecked());
+    EXPECT_TRUE(site->isEnabled());
+
+    click(s->on_box(PreprocessScreen::AlphaSub));
+    EXPECT_FALSE(s->on_box(PreprocessScreen::Hex)->isChecked());
+    EXPECT_EQ(ctx_.record.hexprepro, 0);
+    EXPECT_EQ(ctx_.record.seralphasub, 1);
+    EXPECT_FALSE(site->isEnabled());
+    EXPECT_FALSE(box(s.get(), "hextrimleading")->isEnabled());
+    // Disabled parameters keep their values.
+    EXPECT_EQ(site->text(), QStringLiteral("12"));
+    EXPECT_EQ(ctx_.record.hexsitestart, 12);
+
+    click(s->on_box(PreprocessScreen::Amtech));
+    EXPECT_EQ(ctx_.record.seralphasub, 0);
+    EXPECT_EQ(ctx_.record.amtech26encpre, 1);
+    click(s->on_box(PreprocessScreen::Amtech));
+    EXPECT_EQ(ctx_.record.hexprepro + ctx_.record.amtech26encpre + ctx_.record.seralphasub, 0);
+
+    // A record with two on (a hand-edited database) loads with one.
+    ctx_.record.hexprepro = 1;
+    ctx_.record.seralphasub = 1;
+    s->set_parms();
+    EXPECT_EQ(ctx_.record.hexprepro + ctx_.record.amtech26encpre + ctx_.record.seralphasub, 1);
+    int ticked = 0;
+    for (auto p : {PreprocessScreen::Hex, PreprocessScreen::Amtech, PreprocessScreen::AlphaSub})
+        ticked += s->on_box(p)->isChecked();
+    EXPECT_EQ(ticked, 1);
+}
+
+TEST_F(PreprocessTest, NumberBoxesTakeDigitsOnly) {
+    auto s = shown<PreprocessScreen>(ctx_);
+    QLineEdit *total = edit(s.get(), "hextotalbits");
+    EXPECT_EQ(total->text(), QStringLiteral("34"));
+    total->clear();
+    EXPECT_EQ(ctx_.record.hextotalbits, 0);
+    QTest::keyClicks(total, QStringLiteral("4x2-7"));
+    EXPECT_EQ(total->text(), QStringLiteral("42"));
+    EXPECT_EQ(ctx_.record.hextotalbits, 42);
+    QTest::keyClick(total, Qt::Key_Backspace);
+    EXPECT_EQ(ctx_.record.hextotalbits, 4);
+
+    // A stored value wider than the box is shown whole, not cut to "12".
+    ctx_.record.hexidlen = 123;
+    s->set_parms();
+    EXPECT_EQ(edit(s.get(), "hexidlen")->text(), QStringLiteral("123"));
+    EXPECT_EQ(ctx_.record.hexidlen, 123);
+}
+
+class WieSetupTest : public ScreenFixture {};
+
+TEST_F(WieSetupTest, ClicksStoreTheGroupCodes) {
+    auto s = shown<WieSetupScreen>(ctx_);
+    const std::vector<Integer> input{1, 2, 5, 3, 4};
+    for (int i = 0; i < int(input.size()); ++i) {
+        click(s->input_type_boxes()[std::size_t(i)]);
+        EXPECT_EQ(ctx_.record.input1type, input[std::size_t(i)]) << i;
+    }
+    const std::vector<Integer> conv{3, 1, 2, 5, 8, 7, 4};
+    for (int i = 0; i < int(conv.size()); ++i) {
+        click(s->conv_type_boxes()[std::size_t(i)]);
+        EXPECT_EQ(ctx_.record.input1convtype, conv[std::size_t(i)]) << i;
+        for (int j = 0; j < int(conv.size()); ++j)
+            EXPECT_EQ(s->conv_type_boxes()[std::size_t(j)]->isChecked(), i == j);
+    }
+    click(s->dump_mode_boxes()[6]);
+    click(s->dump_mode_boxes()[2]);
+    EXPECT_EQ(ctx_.record.dumpmodestyle, 2);
+    for (int j = 0; j < 7; ++j)
+        EXPECT_EQ(s->dump_mode_boxes()[std::size_t(j)]->isChecked(), j == 2);
+}
+
+TEST_F(WieSetupTest, ClickingTheTickedChoiceKeepsIt) {
+    ctx_.record.input1convtype = 3;
+    auto s = shown<WieSetupScreen>(ctx_);
+    QCheckBox *serial = s->conv_type_boxes()[0];
+    ASSERT_EQ(serial->text(), QStringLiteral("Serial"));
+    ASSERT_TRUE(serial->isChecked());
+    ctx_.record.input1convtype = 0;
+    click(serial);
+    EXPECT_TRUE(serial->isChecked());
+    EXPECT_EQ(ctx_.record.input1convtype, 3);
+}
+
+TEST_F(WieSetupTest, UnknownCodesLeaveGroupsAsTheyWere) {
+    ctx_.record.input1type = 3;
+    ctx_.record.input1convtype = 8;
+    ctx_.record.dumpmodestyle = 5;
+    auto s = shown<WieSetupScreen>(ctx_);
+    EXPECT_TRUE(s->input_type_boxes()[3]->isChecked());
+    EXPECT_TRUE(s->conv_type_boxes()[4]->isChecked());
+    EXPECT_TRUE(s->dump_mode_boxes()[5]->isChecked());
+
+    ctx_.record.input1type = 0;
+    ctx_.record.input1convtype = 6;
+    ctx_.record.dumpmodestyle = 9;
+    s->set_parms();
+    EXPECT_TRUE(s->input_type_boxes()[3]->isChecked());
+    EXPECT_TRUE(s->conv_type_boxes()[4]->isChecked());
+    EXPECT_TRUE(s->dump_mode_boxes()[5]->isChecked());
+    EXPECT_EQ(ctx_.record.input1convtype, 6); // not rewritten either
+    EXPECT_EQ(ctx_.record.dumpmodestyle, 9);
+}
+
+TEST_F(WieSetupTest, SpecialFunctions) {
+    ctx_.record.input1parchk = 1;
+    ctx_.record.input1beep = 0;
+    ctx_.record.input1mask = 2; // only 1 ticks
+    ctx_.record.zerosuppress = 0;
+    auto s = shown<WieSetupScreen>(ctx_);
+    EXPECT_TRUE(box(s.get(), "input1parchk")->isChecked());
+    EXPECT_FALSE(box(s.get(), "input1mask")->isChecked());
+    click(box(s.get(), "zerosuppress"));
+    click(box(s.get(), "input1parchk"));
+    EXPECT_EQ(ctx_.record.zerosuppress, 1);
+    EXPECT_EQ(ctx_.record.input1parchk, 0);
+    EXPECT_EQ(ctx_.record.input1beep, 0);
+}
+
+TEST(OptionScreens, RegisteredByWindowName) {
+    for (const char *n : {"sertomag", "wiemagout", "preprocess", "wiesetup"})
+        EXPECT_TRUE(has_screen(QString::fromUtf8(n))) << n;
+}
+
+} // namespace
+} // namespace k52
