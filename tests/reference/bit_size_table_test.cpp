@@ -1,0 +1,89 @@
+#include "reference/bit_size_table.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <set>
+
+namespace k52 {
+namespace {
+
+TEST(BitSizeTable, RowsAtTheEdgesOfBothFields) {
+    EXPECT_EQ(bit_size_value(1), QStringLiteral("            1"));
+    EXPECT_EQ(bit_size_value(9), QStringLiteral("          511"));
+    EXPECT_EQ(bit_size_value(10), QStringLiteral("        1 023"));
+    EXPECT_EQ(bit_size_value(32), QStringLiteral("4 294 967 295"));
+    EXPECT_EQ(bit_size_value(33), QStringLiteral("             8 589 934 591"));
+    EXPECT_EQ(bit_size_value(63), QStringLiteral(" 9 223 372 036 854 775 807"));
+    EXPECT_EQ(bit_size_value(64), QStringLiteral("18 446 744 073 709 551 615"));
+    EXPECT_TRUE(bit_size_value(0).isEmpty());
+    EXPECT_TRUE(bit_size_value(65).isEmpty());
+}
+
+TEST(BitSizeTable, EveryRowIsRightAlignedAndGroupedByThree) {
+    const QRegularExpression grouped(QStringLiteral("^ *[1-9][0-9]{0,2}( [0-9]{3})*$"));
+    for (int n = 1; n <= kBitSizeRows; ++n) {
+        SCOPED_TRACE(n);
+        const QString row = bit_size_value(n);
+        EXPECT_EQ(row.size(), n <= 32 ? 13 : 26);
+        EXPECT_TRUE(grouped.match(row).hasMatch()) << row.toStdString();
+        // The digits are 2^n - 1: odd, and one more than twice the row above.
+        QString digits = row;
+        digits.remove(QLatin1Char(' '));
+        bool ok = false;
+        const quint64 v = digits.toULongLong(&ok);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(v, n == 64 ? ~quint64(0) : (quint64(1) << n) - 1);
+    }
+}
+
+TEST(BitSizeTable, CountsAreTwoCharactersWithASpaceForALeadingZero) {
+    EXPECT_EQ(bit_count_label(7), QStringLiteral(" 7"));
+    EXPECT_EQ(bit_count_label(10), QStringLiteral("10"));
+    EXPECT_EQ(bit_count_label(64), QStringLiteral("64"));
+}
+
+TEST(BitSizeTable, TwoColumnsInThreeBlocksEach) {
+    const auto places = bit_size_layout();
+    ASSERT_EQ(places.size(), 64u);
+    std::set<std::pair<int, int>> used;
+    for (const BitSizePlace &p : places) {
+        EXPECT_EQ(p.column, p.n <= 32 ? 0 : 1);
+        EXPECT_TRUE(used.insert({p.column, p.line}).second) << "two rows on one line, n=" << p.n;
+    }
+    // Blocks 1-10, 11-20, 21-32 (and 33-42, ...) with an empty line between them.
+    EXPECT_EQ(places[0].line, 0);
+    EXPECT_EQ(places[9].line, 9);
+    EXPECT_EQ(places[10].line, 11);
+    EXPECT_EQ(places[20].line, 22);
+    EXPECT_EQ(places[31].line, 33);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(places[i].line, places[i + 32].line) << "row " << i + 33 << " beside row " << i + 1;
+}
+
+TEST(BitSizeTable, TextShowsRowsSideBySide) {
+    const QStringList lines = bit_size_table_text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), kBitSizeLines + 1); // trailing newline
+    EXPECT_EQ(lines[0], QStringLiteral(" 1              1     33               8 589 934 591"));
+    EXPECT_TRUE(lines[10].isEmpty());
+    EXPECT_TRUE(lines[21].isEmpty());
+    EXPECT_EQ(lines[33], QStringLiteral("32  4 294 967 295     64  18 446 744 073 709 551 615"));
+}
+
+TEST(BitSizeTable, CommandPrintsTheTable) {
+    QProcess p;
+    p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("bitsize")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), bit_size_table_text());
+
+    p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("bitsize"), QStringLiteral("extra")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_FALSE(p.readAllStandardError().isEmpty());
+}
+
+} // namespace
+} // namespace k52
