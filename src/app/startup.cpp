@@ -72,8 +72,11 @@ StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSetti
         return r;
     }
     const QString ini = read_ini_db_path(QDir(opt.program_dir).filePath(QStringLiteral("K52.ini")));
-    const QString fallback = default_db_path();
-    if (!ini.isEmpty() && QFileInfo(ini) != QFileInfo(fallback)) {
+    const QString fallback = opt.fallback_db.isEmpty() ? default_db_path() : opt.fallback_db;
+    auto same_file = [](const QString &a, const QString &b) {
+        return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    };
+    if (!ini.isEmpty() && !same_file(ini, fallback)) {
         r.db_path = ini;
         QString first_error;
         if (try_path(ini, M::Existing, store, link, rec, first_error)) {

@@ -22,6 +22,7 @@ QString read_ini_db_path(const QString &ini_file);
 struct StartupOptions {
     QString program_dir; // folder holding K52.ini
     QString db_override; // --db: wins over K52.ini; created when missing
+    QString fallback_db; // default database; empty means default_db_path()
 };
 
 struct StartupResult {

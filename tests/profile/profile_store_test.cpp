@@ -1,0 +1,276 @@
+#include "profile/columns.h"
+#include "profile/profile_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+using namespace k52;
+
+namespace {
+
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("profiles.db"));
+        QString why;
+        ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why)) << why.toStdString();
+    }
+
+    // Change a stored value behind the store's back, as another program or a
+    // damaged copy would.
+    void poke(const QString &sql) {
+        const QString cn = QStringLiteral("poke");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), cn);
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
+        }
+        QSqlDatabase::removeDatabase(cn);
+    }
+
+    // A record whose every column holds a value unlike the seeded Default.
+    static ConfigRecord distinctive() {
+        ConfigRecord r = default_profile();
+        r.baudrate = 19200;
+        r.parity = QStringLiteral("O");
+        r.terminators = {QStringLiteral("02"), QStringLiteral("03"), QStringLiteral("7E")};
+        r.sermagparms = {1, 0, 1, 0, 1};
+        r.sermask2.entries[3] = {1, 4, 5, QStringLiteral("3A")};
+        r.sermask2.inputlen = 9;
+        r.sermask3.entries[0] = {0, 12, 2, QStringLiteral("00")};
+        r.sermask3.inputlen = 31;
+        r.serwieidover = QStringLiteral("BEEF");
+        r.input1wielpmask = QStringLiteral("00000000FFFF0000");
+        r.spkrstart = QStringLiteral("3");
+        r.zerosuppress = 1;
+        return r;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    ProfileStore store;
+};
+
+} // namespace
+
+TEST_F(StoreTest, NewDatabaseHoldsDefaultAndSeededSettings) {
+    EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
+    ConfigRecord rec;
+    QString why;
+    ASSERT_TRUE(store.load_profile(QStringLiteral("Default"), rec, &why)) << why.toStdString();
+    EXPECT_EQ(rec, default_profile());
+    EXPECT_EQ(store.current_profile(), "Default");
+    EXPECT_EQ(store.main_caption(), "ZOR  K52/K54 CONVERTER UTILITY     V1.99            PROFILE: Default");
+
+    LinkSettings s;
+    ASSERT_TRUE(store.read_settings(s, &why));
+    EXPECT_EQ(s.ipaddress, kSeedIpAddress);
+    EXPECT_EQ(s.remoteportaddress, "400");
+}
+
+TEST_F(StoreTest, EveryColumnSurvivesSaveAndLoad) {
+    ConfigRecord rec = distinctive();
+    QString why;
+    ASSERT_TRUE(store.save_profile(QStringLiteral("Site A"), true, rec, &why)) << why.toStdString();
+    ConfigRecord back;
+    ASSERT_TRUE(store.load_profile(QStringLiteral("Site A"), back, &why)) << why.toStdString();
+    EXPECT_EQ(back, rec);
+    EXPECT_EQ(back.sermask2.entries[3].value, "3A");
+    EXPECT_EQ(back.sermask3.inputlen, 31);
+
+    // Overwrite in place keeps one row.
+    rec.baudrate = 2400;
+    ASSERT_TRUE(store.save_profile(QStringLiteral("Site A"), false, rec, &why)) << why.toStdString();
+    ASSERT_TRUE(store.load_profile(QStringLiteral("Site A"), back, &why));
+    EXPECT_EQ(back.baudrate, 2400);
+    EXPECT_EQ(store.list_profiles().size(), 2);
+}
+
+TEST_F(StoreTest, UnknownParityLetterKeepsTheStoredNumber) {
+    ConfigRecord rec = distinctive(); // "O"
+    QString why;
+    ASSERT_TRUE(store.save_profile(QStringLiteral("P"), true, rec, &why));
+    rec.parity = QStringLiteral("Q");
+    ASSERT_TRUE(store.save_profile(QStringLiteral("P"), false, rec, &why)) << why.toStdString();
+    EXPECT_EQ(store.stored_row(QStringLiteral("P"), &why)->at(column_index(u"parity")).toInt(), 1);
+}
+
+TEST_F(StoreTest, NamesCompareWithoutCaseAndAreStoredExactly) {
+    ConfigRecord rec = default_profile();
+    QString why;
+    EXPECT_FALSE(store.save_profile(QStringLiteral("DEFAULT"), true, rec, &why)) << "a second Default";
+    EXPECT_EQ(store.find_profile(QStringLiteral("dEfAuLt")), QString("Default"));
+
+    const QStringList odd{QStringLiteral("O'Brien; DROP TABLE profiles;--"), QStringLiteral("\"quoted\""),
+                          QStringLiteral("Zürich Tür 3"), QString(300, QLatin1Char('x'))};
+    for (const QString &n : odd)
+        ASSERT_TRUE(store.save_profile(n, true, rec, &why)) << why.toStdString();
+    for (const QString &n : odd) {
+        EXPECT_EQ(store.find_profile(n), n);
+        ConfigRecord r;
+        EXPECT_TRUE(store.load_profile(n, r, &why)) << why.toStdString();
+        EXPECT_EQ(store.current_profile(), n);
+    }
+    EXPECT_EQ(store.list_profiles().size(), 5);
+}
+
+TEST_F(StoreTest, ListIsInNameOrder) {
+    ConfigRecord rec = default_profile();
+    QString why;
+    for (const char *n : {"beta", "Alpha", "gamma", "Delta"})
+        ASSERT_TRUE(store.save_profile(QString::fromLatin1(n), true, rec, &why));
+    EXPECT_EQ(store.list_profiles(), (QStringList{"Alpha", "beta", "Default", "Delta", "gamma"}));
+}
+
+TEST_F(StoreTest, MissingNamesAreReportedAndChangeNothing) {
+    ConfigRecord rec = distinctive();
+    const ConfigRecord before = rec;
+    QString why;
+    EXPECT_FALSE(store.load_profile(QStringLiteral("Nope"), rec, &why));
+    EXPECT_TRUE(why.contains("Nope")) << why.toStdString();
+    EXPECT_EQ(rec, before);
+    EXPECT_EQ(store.current_profile(), "");
+    EXPECT_FALSE(store.delete_profile(QStringLiteral("Nope"), &why));
+    EXPECT_FALSE(store.save_profile(QStringLiteral("Nope"), false, rec, &why)) << "overwrite of a missing row";
+    EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
+}
+
+TEST_F(StoreTest, CorruptedRowIsRefusedNamingProfileColumnAndValue) {
+    struct Case {
+        const char *set;
+        const char *column;
+        const char *value;
+    };
+    const Case cases[] = {
+        {"serwiesitebits = ''", "serwiesitebits", "\"\""},
+        {"serwieidbits = 'abc'", "serwieidbits", "abc"},
+        {"spkrfreq = 70000", "spkrfreq", "70000"},
+        {"sermagparms = '1x101'", "sermagparms", "1x101"},
+        {"sermask2 = '0000'", "sermask2", "0000"},
+        {"terminators = NULL", "terminators", ""},
+    };
+    ConfigRecord seed = distinctive();
+    QString why;
+    ASSERT_TRUE(store.save_profile(QStringLiteral("Bad"), true, seed, &why));
+    for (const Case &c : cases) {
+        ASSERT_TRUE(store.save_profile(QStringLiteral("Bad"), false, seed, &why));
+        poke(QStringLiteral("UPDATE profiles SET %1 WHERE profilename = 'Bad'").arg(QLatin1StringView(c.set)));
+        ConfigRecord rec = default_profile();
+        ASSERT_TRUE(store.load_profile(QStringLiteral("Default"), rec, &why));
+        const ConfigRecord before = rec;
+        EXPECT_FALSE(store.load_profile(QStringLiteral("Bad"), rec, &why)) << c.set;
+        EXPECT_TRUE(why.contains("Bad")) << why.toStdString();
+        EXPECT_TRUE(why.contains(QLatin1StringView(c.column))) << why.toStdString();
+        EXPECT_TRUE(why.contains(QLatin1StringView(c.value))) << why.toStdString();
+        EXPECT_EQ(rec, before) << "the record keeps every previous value";
+        EXPECT_EQ(store.current_profile(), "Default");
+    }
+}
+
+TEST_F(StoreTest, TerminatorSettingIsANumberHeldAsHex) {
+    LinkSettings s;
+    QString why;
+    ASSERT_TRUE(store.read_settings(s, &why));
+    s.Terminator = QStringLiteral("0D");
+    s.commport = 3;
+    s.baudrate = 9600;
+    s.commtype = QStringLiteral("T");
+    s.commdevice = QStringLiteral("/dev/ttyUSB1");
+    ASSERT_TRUE(store.write_settings(s, &why)) << why.toStdString();
+    LinkSettings back;
+    ASSERT_TRUE(store.read_settings(back, &why));
+    EXPECT_EQ(back, s);
+    poke(QStringLiteral("UPDATE settings SET Terminator = 10"));
+    ASSERT_TRUE(store.read_settings(back, &why));
+    EXPECT_EQ(back.Terminator, "0A");
+    poke(QStringLiteral("UPDATE settings SET Terminator = 255"));
+    ASSERT_TRUE(store.read_settings(back, &why));
+    EXPECT_EQ(back.Terminator, "FF");
+    EXPECT_EQ(terminator_number(QStringLiteral("0a")), 10);
+    EXPECT_EQ(terminator_number(QStringLiteral("zz")), 0);
+}
+
+TEST(StoreOpen, BadFilesGiveAClearMessageNamingTheFile) {
+    QTemporaryDir dir;
+    ProfileStore store;
+    QString why;
+    const QString missing = dir.filePath(QStringLiteral("missing.db"));
+    EXPECT_FALSE(store.open(missing, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_TRUE(why.contains(missing));
+    EXPECT_FALSE(QFile::exists(missing)) << "an existing-only open never creates";
+
+    const QString junk = dir.filePath(QStringLiteral("junk.db"));
+    {
+        QFile f(junk);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'j'));
+    }
+    EXPECT_FALSE(store.open(junk, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_TRUE(why.contains(junk)) << why.toStdString();
+    EXPECT_FALSE(store.is_open());
+
+    // A database without the settings table.
+    const QString half = dir.filePath(QStringLiteral("half.db"));
+    ASSERT_TRUE(store.open(half, ProfileStore::OpenMode::CreateIfMissing, &why));
+    store.close();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("half"));
+        db.setDatabaseName(half);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE settings"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("half"));
+    EXPECT_FALSE(store.open(half, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_TRUE(why.contains("settings")) << why.toStdString();
+}
+
+TEST(StoreOpen, ReadOnlyDatabaseRefusesSavesAndKeepsItsRows) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes read-only files";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ro.db"));
+    QString why;
+    {
+        ProfileStore s;
+        ASSERT_TRUE(s.open(path, ProfileStore::OpenMode::CreateIfMissing, &why));
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    ProfileStore s;
+    ASSERT_TRUE(s.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
+    ConfigRecord rec = default_profile();
+    EXPECT_FALSE(s.save_profile(QStringLiteral("New"), true, rec, &why));
+    EXPECT_TRUE(why.contains(path)) << why.toStdString();
+    EXPECT_EQ(s.list_profiles(), QStringList{"Default"});
+}
+
+TEST(StoreOpen, LockedDatabaseFailsTheSaveCleanly) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("locked.db"));
+    QString why;
+    ProfileStore store;
+    ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ConfigRecord rec = default_profile();
+        EXPECT_FALSE(store.save_profile(QStringLiteral("While locked"), true, rec, &why));
+        EXPECT_TRUE(why.contains(path)) << why.toStdString();
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    ConfigRecord rec = default_profile();
+    EXPECT_TRUE(store.save_profile(QStringLiteral("After"), true, rec, &why)) << why.toStdString();
+    EXPECT_EQ(store.list_profiles(), (QStringList{"After", "Default"}));
+}
