@@ -1,0 +1,113 @@
+#include "about_window.h"
+
+#include "app/startup.h"
+#include "centred_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+
+QLabel *line(QWidget *parent, QVBoxLayout *into, const QString &text, bool bold = false) {
+    auto *l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    into->addWidget(l);
+    return l;
+}
+
+void add_ok_button(QWidget *w, QVBoxLayout *into) {
+    auto *ok = new QPushButton(QStringLiteral("OK"), w);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, w, &QWidget::close);
+    into->addSpacing(8);
+    into->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowFlags(windowFlags() | Qt::Dialog);
+    setWindowTitle(QStringLiteral("About"));
+    auto *v = new QVBoxLayout(this);
+    line(this, v, QStringLiteral("ZOR K52/K54 Converter Utility"), true);
+    line(this, v, QStringLiteral("Version 1.99"));
+    line(this, v, QStringLiteral("Updated 09/15/09"));
+    database_ = line(this, v, database_line());
+    database_->setObjectName(QStringLiteral("database"));
+    database_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line(this, v, QStringLiteral("ZOR"));
+    add_ok_button(this, v);
+}
+
+QString AboutWindow::database_line() const {
+    const QString path = ctx_.db_path.isEmpty() ? default_db_path() : ctx_.db_path;
+    return QStringLiteral("Default Database: ") + QDir::toNativeSeparators(path);
+}
+
+void AboutWindow::showEvent(QShowEvent *event) {
+    // The database may have changed since the window was made (start-up
+    // falling back to the default path).
+    database_->setText(database_line());
+    adjustSize();
+    centre_over_owner(this);
+    BaseScreen::showEvent(event);
+}
+
+RevisionsWindow::RevisionsWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowFlags(windowFlags() | Qt::Dialog);
+    const QString title = QStringLiteral("K52/K54 Converter Revisions   Version 1.94 thru 1.96");
+    setWindowTitle(title);
+    auto *v = new QVBoxLayout(this);
+    line(this, v, title, true);
+    struct Revision {
+        const char *heading;
+        std::vector<const char *> entries;
+    };
+    const std::vector<Revision> revisions = {
+        {"Version 1.94",
+         {"Added support for a 3rd wiegand input format and associated masking",
+          "Added support for zero suppression on serial outputs for wiegand to serial and mag to serial conversions"}},
+        {"Version 1.95",
+         {"Added support for 250 bits of input and output", "Added support for wieaba and alpha wie inputs"}},
+        {"Version 1.96", {"Added restart command"}},
+        {"Version 1.99", {"Added support for serial to wiegand bit simulation"}},
+    };
+    for (const Revision &r : revisions) {
+        v->addSpacing(6);
+        line(this, v, QString::fromUtf8(r.heading), true);
+        for (const char *e : r.entries) {
+            QLabel *l = line(this, v, QString::fromUtf8(e));
+            l->setIndent(16);
+        }
+    }
+    v->addSpacing(10);
+    line(this, v,
+         QStringLiteral("For further information on firmware revisions and software dispatch information please refer "
+                        "to ZOR's firmware update web page."));
+    add_ok_button(this, v);
+    setMinimumWidth(520);
+}
+
+void RevisionsWindow::showEvent(QShowEvent *event) {
+    adjustSize();
+    centre_over_owner(this);
+    BaseScreen::showEvent(event);
+}
+
+static ScreenRegistrar about_reg("about",
+                                 [](AppContext &c, QWidget *p) -> BaseScreen * { return new AboutWindow(c, p); });
+static ScreenRegistrar revisions_reg("Revisions", [](AppContext &c, QWidget *p) -> BaseScreen * {
+    return new RevisionsWindow(c, p);
+});
+
+} // namespace k52

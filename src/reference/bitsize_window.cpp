@@ -1,0 +1,95 @@
+#include "bitsize_window.h"
+
+#include "bit_size_table.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+
+// Horizontal positions in twips: counts at 50 and 5000, values at 1500 and 6500.
+constexpr int kCountX[2] = {50, 5000};
+constexpr int kValueX[2] = {1500, 6500};
+constexpr int kTop = 120;
+
+QFont fixed_font() {
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPointSize(10);
+    if (!QFontInfo(f).fixedPitch()) {
+        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        f.setPointSize(10);
+    }
+    return f;
+}
+
+} // namespace
+
+BitSizeWindow::BitSizeWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowFlags(windowFlags() | Qt::Window);
+    setWindowTitle(QStringLiteral("Bit Size Table"));
+    auto *v = new QVBoxLayout(this);
+    area_ = new BitSizeArea(this);
+    area_->setObjectName(QStringLiteral("table"));
+    v->addWidget(area_);
+}
+
+void BitSizeWindow::loadup() {
+    area_->set_loaded(true);
+}
+
+BitSizeArea::BitSizeArea(QWidget *parent) : QWidget(parent), table_font_(fixed_font()) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setMinimumSize(sizeHint());
+}
+
+void BitSizeArea::set_loaded(bool loaded) {
+    loaded_ = loaded;
+    update();
+}
+
+int BitSizeArea::line_height() const {
+    return QFontMetrics(table_font_).lineSpacing() + 2;
+}
+int BitSizeArea::block_gap() const {
+    return line_height() / 2;
+}
+
+QSize BitSizeArea::sizeHint() const {
+    const QFontMetrics fm(table_font_);
+    const int right = twips_to_px(kValueX[1], this) + fm.horizontalAdvance(bit_size_value(64));
+    const int blocks = 3;
+    return {right + twips_to_px(200, this),
+            2 * twips_to_px(kTop, this) + (kBitSizeLines - (blocks - 1)) * line_height() + (blocks - 1) * block_gap()};
+}
+
+void BitSizeArea::paintEvent(QPaintEvent *) {
+    if (!loaded_)
+        return;
+    QPainter p(this);
+    p.setFont(table_font_);
+    p.setPen(Qt::black);
+    const QFontMetrics fm(table_font_);
+    const int lh = line_height();
+    const int top = twips_to_px(kTop, this);
+    for (const BitSizePlace &place : bit_size_layout()) {
+        // `line` counts a whole empty line between blocks; draw a half one.
+        const int gaps = place.line >= 22 ? 2 : place.line >= 11 ? 1 : 0;
+        const int y = top + (place.line - gaps) * lh + gaps * block_gap() + fm.ascent();
+        p.drawText(twips_to_px(kCountX[place.column], this), y, bit_count_label(place.n));
+        p.drawText(twips_to_px(kValueX[place.column], this), y, bit_size_value(place.n));
+    }
+}
+
+static ScreenRegistrar reg("bitsize",
+                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new BitSizeWindow(c, p); });
+
+} // namespace k52

@@ -1,0 +1,227 @@
+#include "app/base_screen.h"
+#include "app/startup.h"
+#include "reference/about_window.h"
+#include "reference/bitsize_window.h"
+#include "reference/help_topics.h"
+#include "reference/help_window.h"
+#include "reference/wiring_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+namespace k52 {
+namespace {
+
+QStringList label_texts(QWidget *w) {
+    QStringList texts;
+    for (QLabel *l : w->findChildren<QLabel *>())
+        texts << l->text();
+    return texts;
+}
+
+// Count of pixels darker than mid grey: ink drawn on the widget.
+int ink(QWidget *w) {
+    const QImage img = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += qGray(img.pixel(x, y)) < 128;
+    return n;
+}
+
+TEST(ReferenceWindows, RegisteredAsTopLevelWindows) {
+    AppContext ctx;
+    QWidget main_window;
+    for (const char *name : {"help", "about", "Revisions", "wiring", "bitsize"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(has_screen(QString::fromUtf8(name)));
+        std::unique_ptr<BaseScreen> s(create_screen(QString::fromUtf8(name), ctx, &main_window));
+        ASSERT_NE(s, nullptr);
+        EXPECT_TRUE(s->isWindow());
+        s->set_parms(); // what the main window runs after opening bitsize
+    }
+}
+
+class HelpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        help_ = std::make_unique<HelpWindow>(ctx_);
+        help_->resize(620, 260); // small, so that every topic scrolls
+        help_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(help_.get()));
+    }
+
+    void expect_only_visible(const QString &key) {
+        for (const HelpTopic &t : help_topics())
+            EXPECT_EQ(help_->topic_view(t.key)->isVisible(), t.key == key) << t.key.toStdString();
+    }
+
+    AppContext ctx_;
+    std::unique_ptr<HelpWindow> help_;
+};
+
+TEST_F(HelpTest, OpensOnTheIntroduction) {
+    EXPECT_EQ(help_->current_topic(), QStringLiteral("general"));
+    expect_only_visible(QStringLiteral("general"));
+}
+
+TEST_F(HelpTest, EachTopicButtonShowsOnlyItsOwnText) {
+    for (const HelpTopic &t : help_topics()) {
+        SCOPED_TRACE(t.key.toStdString());
+        QPushButton *b = help_->topic_button(t.key);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->text(), t.caption);
+        QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_EQ(help_->current_topic(), t.key);
+        expect_only_visible(t.key);
+        // The text comes from the resources, not the "missing" stand-in.
+        EXPECT_TRUE(help_->topic_view(t.key)->toPlainText().startsWith(t.caption));
+    }
+    // Back to the first one.
+    QTest::mouseClick(help_->topic_button(QStringLiteral("general")), Qt::LeftButton);
+    expect_only_visible(QStringLiteral("general"));
+}
+
+TEST_F(HelpTest, KeysScrollTheTopicShown) {
+    QTest::mouseClick(help_->topic_button(QStringLiteral("db")), Qt::LeftButton);
+    QTextBrowser *db = help_->topic_view(QStringLiteral("db"));
+    QScrollBar *bar = db->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), bar->pageStep()) << "the text should be longer than two pages here";
+    const int line = bar->singleStep();
+    const int page = bar->pageStep();
+    EXPECT_EQ(line, db->fontMetrics().lineSpacing());
+
+    QTest::keyClick(db, Qt::Key_Down);
+    EXPECT_EQ(bar->value(), line);
+    QTest::keyClick(db, Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), line + page);
+    QTest::keyClick(db, Qt::Key_Up);
+    EXPECT_EQ(bar->value(), page);
+    QTest::keyClick(db, Qt::Key_A); // other keys do nothing
+    QTest::keyClick(db, Qt::Key_Left);
+    EXPECT_EQ(bar->value(), page);
+    QTest::keyClick(db, Qt::Key_PageUp);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(db, Qt::Key_Up); // already at the top
+    EXPECT_EQ(bar->value(), 0);
+
+    // With the focus on a button the keys still scroll the topic shown, and
+    // no other topic moves.
+    QPushButton *b = help_->topic_button(QStringLiteral("comm"));
+    QTest::keyClick(b, Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), page);
+    for (const HelpTopic &t : help_topics()) {
+        if (t.key != QLatin1String("db")) {
+            EXPECT_EQ(help_->topic_view(t.key)->verticalScrollBar()->value(), 0) << t.key.toStdString();
+        }
+    }
+}
+
+TEST(AboutWindow, ShowsItsLinesAndTheDatabaseInUse) {
+    AppContext ctx;
+    ctx.db_path = QStringLiteral("/srv/k52/site profiles.db");
+    AboutWindow about(ctx);
+    about.show();
+    const QStringList texts = label_texts(&about);
+    for (const char *line : {"ZOR K52/K54 Converter Utility", "Version 1.99", "Updated 09/15/09"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(line))) << line;
+    const QString expected =
+        QStringLiteral("Default Database: ") + QDir::toNativeSeparators(QStringLiteral("/srv/k52/site profiles.db"));
+    EXPECT_TRUE(texts.contains(expected)) << texts.join(QLatin1Char('|')).toStdString();
+
+    // No database chosen: the default path of this machine.
+    AppContext fresh;
+    AboutWindow about2(fresh);
+    about2.show();
+    EXPECT_TRUE(label_texts(&about2).contains(QStringLiteral("Default Database: ") +
+                                              QDir::toNativeSeparators(default_db_path())));
+
+    // The database found at start-up after the window was made.
+    ctx.db_path = QStringLiteral("/tmp/other.db");
+    about.hide();
+    about.show();
+    EXPECT_TRUE(label_texts(&about).contains(QStringLiteral("Default Database: ") +
+                                             QDir::toNativeSeparators(QStringLiteral("/tmp/other.db"))));
+}
+
+TEST(RevisionsWindow, ListsEveryRevisionLine) {
+    AppContext ctx;
+    RevisionsWindow r(ctx);
+    EXPECT_EQ(r.windowTitle(), QStringLiteral("K52/K54 Converter Revisions   Version 1.94 thru 1.96"));
+    const QStringList texts = label_texts(&r);
+    const QStringList lines = {
+        "Version 1.94",
+        "Added support for a 3rd wiegand input format and associated masking",
+        "Added support for zero suppression on serial outputs for wiegand to serial and mag to serial conversions",
+        "Version 1.95",
+        "Added support for 250 bits of input and output",
+        "Added support for wieaba and alpha wie inputs",
+        "Version 1.96",
+        "Added restart command",
+        "Version 1.99",
+        "Added support for serial to wiegand bit simulation",
+        "For further information on firmware revisions and software dispatch information please refer to ZOR's "
+        "firmware update web page."};
+    // In this order, top to bottom.
+    int at = -1;
+    for (const QString &l : lines) {
+        const int i = int(texts.indexOf(l));
+        EXPECT_GT(i, at) << l.toStdString();
+        at = i;
+    }
+}
+
+TEST(BitSizeWindow, LoadupDrawsTheTableInAFixedPitchFont) {
+    AppContext ctx;
+    BitSizeWindow w(ctx);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Bit Size Table"));
+    w.show();
+    EXPECT_FALSE(w.area()->loaded());
+    EXPECT_EQ(ink(w.area()), 0);
+    w.set_parms();
+    EXPECT_TRUE(w.area()->loaded());
+    EXPECT_TRUE(QFontInfo(w.area()->table_font()).fixedPitch());
+    EXPECT_GT(ink(w.area()), 1000);
+}
+
+TEST(WiringWindow, DrawsTheChartsWithTheNote) {
+    AppContext ctx;
+    WiringWindow w(ctx);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Wiring Codes"));
+    w.show();
+    auto *note = w.findChild<QLabel *>(QStringLiteral("note"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_GT(ink(w.findChild<QWidget *>(QStringLiteral("charts"))), 1000);
+}
+
+// Pictures for the README: K52_SCREENSHOT_DIR=docs k52_ui_tests --gtest_filter='*Screenshots*'
+TEST(ReferenceScreenshots, Grab) {
+    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    AppContext ctx;
+    HelpWindow help(ctx);
+    help.show();
+    WiringWindow wiring(ctx);
+    wiring.show();
+    BitSizeWindow bits(ctx);
+    bits.show();
+    bits.loadup();
+    EXPECT_TRUE(help.grab().save(QDir(dir).filePath(QStringLiteral("help.png"))));
+    EXPECT_TRUE(wiring.grab().save(QDir(dir).filePath(QStringLiteral("wiring.png"))));
+    EXPECT_TRUE(bits.grab().save(QDir(dir).filePath(QStringLiteral("bitsize.png"))));
+}
+
+} // namespace
+} // namespace k52
