@@ -154,9 +154,14 @@ TEST(AboutWindow, ShowsItsLinesAndTheDatabaseInUse) {
                                              QDir::toNativeSeparators(QStringLiteral("/tmp/other.db"))));
 }
 
-TEST(RevisionsWindow, ListsEveryRevisionLine) {
+TEST(RevisionsWindow, ListsEveryRevisionLineCentredOverTheMainWindow) {
     AppContext ctx;
-    RevisionsWindow r(ctx);
+    QWidget main_window;
+    main_window.setGeometry(40, 60, 1000, 800);
+    main_window.show();
+    RevisionsWindow r(ctx, &main_window);
+    r.show();
+    EXPECT_LE((r.frameGeometry().center() - main_window.frameGeometry().center()).manhattanLength(), 2);
     EXPECT_EQ(r.windowTitle(), QStringLiteral("K52/K54 Converter Revisions   Version 1.94 thru 1.96"));
     const QStringList texts = label_texts(&r);
     const QStringList lines = {
