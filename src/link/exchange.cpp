@@ -1,0 +1,79 @@
+#include "exchange.h"
+
+namespace k52 {
+
+QByteArray frame_command(const QString &command) {
+    QByteArray f;
+    f.reserve(command.size() + 2);
+    f.append('\0');
+    f.append(command.toLatin1());
+    f.append('\x7f');
+    return f;
+}
+
+Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds timeout) {
+    Reply r;
+    if (!link.is_open() || !link.write(frame_command(command))) {
+        r.status = ReplyStatus::LinkFailed;
+        return r;
+    }
+    const auto deadline = LinkClock::now() + timeout;
+    QByteArray text;
+    for (;;) {
+        const std::optional<quint8> b = link.read_byte(deadline);
+        if (!b) {
+            r.status = link.is_open() ? ReplyStatus::TimedOut : ReplyStatus::LinkFailed;
+            return r;
+        }
+        if (*b == 0x0D)
+            break;
+        text.append(static_cast<char>(*b));
+    }
+    r.status = ReplyStatus::Complete;
+    r.text = QString::fromLatin1(text);
+    return r;
+}
+
+bool send_command(ByteLink &link, const QString &command) {
+    const Reply r = exchange(link, command);
+    return r.status == ReplyStatus::Complete && r.text == QLatin1String("OK");
+}
+
+bool parse_identification(const QString &reply, QString &version, QString &identification) {
+    struct Prefix {
+        const char *text;
+        int version_from; // 1-based character positions
+        int version_to;
+    };
+    // The nine-character prefixes first.
+    static const Prefix kPrefixes[] = {
+        {"ZOR K52 V", 10, 14}, {"ZOR K54 V", 10, 14}, {"ZOR K52R V", 11, 15}, {"ZOR K54R V", 11, 15}};
+    for (const Prefix &p : kPrefixes) {
+        if (reply.startsWith(QLatin1String(p.text), Qt::CaseSensitive)) {
+            version = reply.mid(p.version_from - 1, p.version_to - p.version_from + 1);
+            identification = reply.mid(4, p.version_to - 4);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool get_version(ByteLink &link, QString &version, QString &identification, std::chrono::milliseconds timeout,
+                 ReplyStatus *status) {
+    const Reply r = exchange(link, QStringLiteral("V"), timeout);
+    if (status)
+        *status = r.status;
+    if (r.status != ReplyStatus::Complete)
+        return false;
+    return parse_identification(r.text, version, identification);
+}
+
+bool get_version(ByteLink &link, QString &version, QString &identification) {
+    return get_version(link, version, identification, kReplyTimeout);
+}
+
+void close_comm(ByteLink &link) {
+    link.close();
+}
+
+} // namespace k52

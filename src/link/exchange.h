@@ -1,0 +1,51 @@
+#pragma once
+
+#include "byte_link.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace k52 {
+
+// Time allowed for a whole reply (not restarted per character).
+inline constexpr std::chrono::milliseconds kReplyTimeout{2000};
+
+// 0x00, the command text, 0x7F; no terminator is added.
+QByteArray frame_command(const QString &command);
+
+enum class ReplyStatus {
+    Complete,   // a CR arrived; `text` holds what came before it
+    TimedOut,   // no CR before the deadline; what arrived is discarded
+    LinkFailed, // the write failed or the link went away / was interrupted
+};
+
+struct Reply {
+    ReplyStatus status = ReplyStatus::TimedOut;
+    QString text; // without the CR
+};
+
+// Send one framed command and collect the reply up to the first CR. Nothing
+// is discarded before sending, so characters that followed an earlier CR
+// start this reply.
+Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds timeout = kReplyTimeout);
+
+// True when the reply is exactly "OK".
+bool send_command(ByteLink &link, const QString &command);
+
+// The identification of a converter from its reply to "V": true with the
+// version ("01.94") and identification ("K52 V01.94") for the four model
+// prefixes (exact case), false otherwise.
+bool parse_identification(const QString &reply, QString &version, QString &identification);
+
+// Sends "V" and parses the reply.
+bool get_version(ByteLink &link, QString &version, QString &identification);
+bool get_version(ByteLink &link, QString &version, QString &identification, std::chrono::milliseconds timeout,
+                 ReplyStatus *status = nullptr);
+
+// Closes the serial link.
+void close_comm(ByteLink &link);
+
+} // namespace k52

@@ -1,0 +1,74 @@
+#include "port_names.h"
+
+#include <QSerialPortInfo>
+
+#include <algorithm>
+
+namespace k52 {
+
+QVector<PortEntry> list_ports() {
+    QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    std::sort(infos.begin(), infos.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
+        return a.systemLocation() < b.systemLocation();
+    });
+    QVector<PortEntry> out;
+    for (const QSerialPortInfo &i : infos) {
+        PortEntry e;
+        e.number = static_cast<int>(out.size()) + 1;
+        e.device = i.systemLocation();
+        QStringList parts;
+        if (!i.description().isEmpty())
+            parts << i.description();
+        if (!i.manufacturer().isEmpty())
+            parts << i.manufacturer();
+        if (i.hasVendorIdentifier() || i.hasProductIdentifier())
+            parts << QStringLiteral("USB %1:%2")
+                         .arg(i.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                         .arg(i.productIdentifier(), 4, 16, QLatin1Char('0'));
+        if (!i.serialNumber().isEmpty())
+            parts << QStringLiteral("serial %1").arg(i.serialNumber());
+        e.description = parts.join(QStringLiteral(", "));
+        out.push_back(e);
+    }
+    return out;
+}
+
+QString resolve_port(const LinkSettings &settings, QString *error) {
+    if (!settings.commdevice.trimmed().isEmpty())
+        return settings.commdevice.trimmed();
+    const int n = settings.commport;
+#ifdef Q_OS_WIN
+    if (n < 1) {
+        if (error)
+            *error = QStringLiteral("Comm port %1 is not a port number").arg(n);
+        return {};
+    }
+    return QStringLiteral("COM%1").arg(n);
+#else
+    const QVector<PortEntry> ports = list_ports();
+    if (n < 1 || n > ports.size()) {
+        if (error)
+            *error = ports.isEmpty()
+                         ? QStringLiteral("Comm port %1: this system has no serial ports").arg(n)
+                         : QStringLiteral("Comm port %1: this system has %2 serial port(s); see 'k52util ports' "
+                                          "or set the device path")
+                               .arg(n)
+                               .arg(ports.size());
+        return {};
+    }
+    return ports[n - 1].device;
+#endif
+}
+
+QString serial_settings_text(qint32 baudrate, int parity) {
+    static const char *const kSuffix[] = {",E,7,1", ",O,7,1", ",N,8,1"};
+    if (parity < 0 || parity > 2)
+        return {};
+    return QString::number(baudrate) + QLatin1String(kSuffix[parity]);
+}
+
+QString serial_settings_text(const LinkSettings &settings) {
+    return serial_settings_text(settings.baudrate, settings.parity);
+}
+
+} // namespace k52

@@ -1,0 +1,142 @@
+#include "link/exchange.h"
+#include "link/port_names.h"
+#include "link/serial_link.h"
+#include "support/memory_link.h"
+
+#include <gtest/gtest.h>
+
+using k52::ReplyStatus;
+using k52test::MemoryLink;
+
+namespace {
+
+MemoryLink open_link() {
+    MemoryLink l;
+    l.open(QStringLiteral("mem"), QStringLiteral("9600,E,7,1"), nullptr);
+    return l;
+}
+
+} // namespace
+
+TEST(Exchange, FrameIsNulTextDel) {
+    MemoryLink l = open_link();
+    l.feed("OK\r");
+    EXPECT_TRUE(k52::send_command(l, QStringLiteral("S1G4E0D0D0A201")));
+    EXPECT_EQ(l.written, QByteArray("\x00S1G4E0D0D0A201\x7f", 16));
+}
+
+TEST(Exchange, AcceptsOnlyExactOkEndedByCr) {
+    struct Case {
+        QByteArray incoming;
+        bool accepted;
+    } cases[] = {{"OK\r", true}, {"ok\r", false}, {"OK", false}, {"OK \r", false}, {"\r", false}, {"ERR\r", false}};
+    for (const Case &c : cases) {
+        MemoryLink l = open_link();
+        l.feed(c.incoming);
+        EXPECT_EQ(k52::send_command(l, QStringLiteral("A1")), c.accepted) << c.incoming.constData();
+    }
+}
+
+TEST(Exchange, NothingIsFlushedBeforeACommand) {
+    // "OK" CR LF: the LF begins the next reply, which then is not "OK".
+    MemoryLink l = open_link();
+    l.feed("OK\r\nOK\r");
+    EXPECT_TRUE(k52::send_command(l, QStringLiteral("P")));
+    EXPECT_FALSE(k52::send_command(l, QStringLiteral("T")));
+    // Characters after a CR start the next reply.
+    MemoryLink m = open_link();
+    m.feed("ERR\rO");
+    EXPECT_FALSE(k52::send_command(m, QStringLiteral("P")));
+    m.feed("K\r");
+    EXPECT_TRUE(k52::send_command(m, QStringLiteral("T")));
+}
+
+TEST(Exchange, OneDeadlineForTheWholeReply) {
+    MemoryLink l = open_link();
+    l.feed("O"); // then silence: the reply never ends
+    const auto before = k52::LinkClock::now();
+    const k52::Reply r = k52::exchange(l, QStringLiteral("V"));
+    EXPECT_EQ(r.status, ReplyStatus::TimedOut);
+    EXPECT_TRUE(r.text.isEmpty()); // what came without a CR is discarded
+    ASSERT_EQ(l.deadlines.size(), 1u);
+    EXPECT_GE(l.deadlines[0], before + k52::kReplyTimeout);
+    EXPECT_LE(l.deadlines[0], k52::LinkClock::now() + k52::kReplyTimeout);
+}
+
+TEST(Exchange, VanishedOrClosedLinkIsAFailureNotARefusal) {
+    MemoryLink gone = open_link();
+    gone.vanish_after = 1;
+    EXPECT_EQ(k52::exchange(gone, QStringLiteral("A1")).status, ReplyStatus::LinkFailed);
+    MemoryLink closed;
+    EXPECT_EQ(k52::exchange(closed, QStringLiteral("A1")).status, ReplyStatus::LinkFailed);
+    EXPECT_TRUE(closed.written.isEmpty());
+}
+
+TEST(Identification, FourPrefixesExactCase) {
+    struct Case {
+        const char *reply;
+        bool ok;
+        const char *version;
+        const char *ident;
+    } cases[] = {
+        {"ZOR K52 V01.94", true, "01.94", "K52 V01.94"},
+        {"ZOR K54 V01.60", true, "01.60", "K54 V01.60"},
+        {"ZOR K52R V01.99", true, "01.99", "K52R V01.99"},
+        {"ZOR K54R V01.95", true, "01.95", "K54R V01.95"},
+        {"ZOR K52 V1.9", true, "1.9", "K52 V1.9"},
+        {"ZOR K53 V01.94", false, "", ""},
+        {"zor K52 V01.94", false, "", ""},
+        {"ZOR K52 v01.94", false, "", ""},
+        {" ZOR K52 V01.94", false, "", ""},
+        {"", false, "", ""},
+    };
+    for (const Case &c : cases) {
+        QString version, ident;
+        EXPECT_EQ(k52::parse_identification(QString::fromLatin1(c.reply), version, ident), c.ok) << c.reply;
+        if (c.ok) {
+            EXPECT_EQ(version, QLatin1String(c.version));
+            EXPECT_EQ(ident, QLatin1String(c.ident));
+        }
+    }
+}
+
+TEST(Identification, GetVersionSendsV) {
+    MemoryLink l = open_link();
+    l.feed("ZOR K54R V01.95\r");
+    QString version, ident;
+    ASSERT_TRUE(k52::get_version(l, version, ident));
+    EXPECT_EQ(l.written, QByteArray("\x00V\x7f", 3));
+    EXPECT_EQ(ident, QStringLiteral("K54R V01.95"));
+    MemoryLink silent = open_link();
+    EXPECT_FALSE(k52::get_version(silent, version, ident));
+}
+
+TEST(SerialSettings, TextOfTheLinkSettings) {
+    EXPECT_EQ(k52::serial_settings_text(9600, 0), QStringLiteral("9600,E,7,1"));
+    EXPECT_EQ(k52::serial_settings_text(19200, 1), QStringLiteral("19200,O,7,1"));
+    EXPECT_EQ(k52::serial_settings_text(115200, 2), QStringLiteral("115200,N,8,1"));
+    EXPECT_TRUE(k52::serial_settings_text(9600, 3).isEmpty());
+
+    k52::SerialSettings s;
+    ASSERT_TRUE(k52::parse_serial_settings(QStringLiteral("115200,N,8,1"), s, nullptr));
+    EXPECT_EQ(s.baud, 115200);
+    EXPECT_EQ(s.parity, 'N');
+    EXPECT_EQ(s.data_bits, 8);
+    EXPECT_EQ(s.stop_bits, 1);
+    QString why;
+    for (const char *bad : {"", "9600", "9600,E,7", "x,E,7,1", "9600,Q,7,1", "9600,E,9,1", "9600,E,7,3", "-1,E,7,1"})
+        EXPECT_FALSE(k52::parse_serial_settings(QString::fromLatin1(bad), s, &why)) << bad;
+    EXPECT_FALSE(why.isEmpty());
+}
+
+TEST(PortNames, DeviceWinsOverNumber) {
+    k52::LinkSettings s;
+    s.commport = 1;
+    s.commdevice = QStringLiteral(" /dev/ttyUSB7 ");
+    QString why;
+    EXPECT_EQ(k52::resolve_port(s, &why), QStringLiteral("/dev/ttyUSB7"));
+    s.commdevice.clear();
+    s.commport = 0;
+    EXPECT_TRUE(k52::resolve_port(s, &why).isEmpty());
+    EXPECT_FALSE(why.isEmpty());
+}

@@ -1,0 +1,105 @@
+// The serial link and the exchange through a real pseudo-terminal against
+// the simulator.
+#include "link/exchange.h"
+#include "link/serial_link.h"
+#include "support/sim_process.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using k52test::SimProcess;
+
+namespace {
+
+const QString kSettings = QStringLiteral("9600,E,7,1");
+
+} // namespace
+
+TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
+    SimProcess sim(
+        {QStringLiteral("--model"), QStringLiteral("K54R"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    k52::SerialLink link;
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    QString version, ident;
+    ASSERT_TRUE(k52::get_version(link, version, ident));
+    EXPECT_EQ(version, QStringLiteral("01.95"));
+    EXPECT_EQ(ident, QStringLiteral("K54R V01.95"));
+    EXPECT_TRUE(k52::send_command(link, QStringLiteral("S1K002A030A000000000000")));
+    EXPECT_FALSE(k52::send_command(link, QStringLiteral("S1K002A"))); // wrong length
+    EXPECT_FALSE(k52::send_command(link, QStringLiteral("NOSUCH")));  // unknown mnemonic
+    link.close();
+    EXPECT_FALSE(link.is_open());
+    // The port can be opened again after closing.
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
+    link.close();
+    EXPECT_EQ(sim.received(), (QStringList{QStringLiteral("V"), QStringLiteral("S1K002A030A000000000000"),
+                                           QStringLiteral("S1K002A"), QStringLiteral("NOSUCH"), QStringLiteral("A1")}));
+}
+
+TEST(SerialLinkSim, CrLfMakesTheNextCommandFail) {
+    SimProcess sim({QStringLiteral("--crlf")});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    k52::SerialLink link;
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
+    EXPECT_FALSE(k52::send_command(link, QStringLiteral("A1")));
+}
+
+TEST(SerialLinkSim, SilentConverterTimesOut) {
+    SimProcess sim({QStringLiteral("--silent")});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    k52::SerialLink link;
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).status, k52::ReplyStatus::TimedOut);
+    EXPECT_TRUE(link.is_open());
+}
+
+TEST(SerialLinkSim, InterruptFromAnotherThreadEndsTheWait) {
+    SimProcess sim({QStringLiteral("--silent")});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    k52::SerialLink link;
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    // A deadline far away: only the interrupt can end this read.
+    std::thread t([&] { link.interrupt(); });
+    const auto r = link.read_byte(k52::LinkClock::now() + std::chrono::hours(1));
+    t.join();
+    EXPECT_FALSE(r.has_value());
+    EXPECT_FALSE(link.is_open());
+    EXPECT_FALSE(link.write("x"));
+    // Opening again clears the interrupt.
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    EXPECT_TRUE(link.is_open());
+}
+
+TEST(SerialLinkSim, HangUpIsALinkFailure) {
+    SimProcess sim({QStringLiteral("--hangup-after"), QStringLiteral("1")});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    k52::SerialLink link;
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
+    // The line drops as the next command arrives; the wait ends with it.
+    const k52::Reply r = k52::exchange(link, QStringLiteral("A1"), std::chrono::hours(1));
+    EXPECT_EQ(r.status, k52::ReplyStatus::LinkFailed);
+    EXPECT_FALSE(link.is_open());
+    EXPECT_FALSE(link.write("x"));
+    EXPECT_TRUE(sim.wait_finished());
+}
+
+TEST(SerialLinkSim, OpenFailuresSayWhy) {
+    k52::SerialLink link;
+    QString why;
+    EXPECT_FALSE(link.open(QStringLiteral("/dev/k52-no-such-port"), kSettings, &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("does not exist"))) << why.toStdString();
+    EXPECT_FALSE(link.is_open());
+    EXPECT_FALSE(link.open(QStringLiteral("/dev/null"), QStringLiteral("9600,X,7,1"), &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("Invalid serial settings"))) << why.toStdString();
+    EXPECT_FALSE(link.read_byte(k52::LinkClock::now() + std::chrono::hours(1)).has_value());
+}

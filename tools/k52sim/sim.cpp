@@ -1,0 +1,278 @@
+#include "sim.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace k52sim {
+
+namespace {
+
+std::map<QByteArray, CommandHandler> &commands() {
+    static std::map<QByteArray, CommandHandler> m;
+    return m;
+}
+
+std::vector<std::pair<QCommandLineOption, OptionApply>> &options() {
+    static std::vector<std::pair<QCommandLineOption, OptionApply>> v;
+    return v;
+}
+
+// The link path to remove when the simulator is ended by a signal.
+char g_link[4096] = {0};
+
+extern "C" void on_signal(int) {
+    if (g_link[0])
+        ::unlink(g_link);
+    ::_exit(0);
+}
+
+// The converter mode: framed commands.
+class ConverterMode : public Mode {
+public:
+    void on_byte(Sim &sim, quint8 b) override {
+        if (b == 0x00) {
+            in_frame_ = true;
+            buf_.clear();
+        } else if (b == 0x7F && in_frame_) {
+            in_frame_ = false;
+            sim.pace(static_cast<int>(buf_.size()) + 2);
+            sim.dispatch(buf_);
+        } else if (in_frame_) {
+            buf_.append(static_cast<char>(b));
+        }
+    }
+
+private:
+    bool in_frame_ = false;
+    QByteArray buf_;
+};
+
+} // namespace
+
+CommandRegistrar::CommandRegistrar(const char *prefix, CommandHandler handler) {
+    commands()[QByteArray(prefix)] = std::move(handler);
+}
+
+OptionRegistrar::OptionRegistrar(QCommandLineOption option, OptionApply apply) {
+    options().emplace_back(std::move(option), std::move(apply));
+}
+
+bool all_digits(const QByteArray &s) {
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+bool all_hex(const QByteArray &s) {
+    for (char c : s)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
+            return false;
+    return true;
+}
+
+void Sim::pace(int bytes) {
+    if (pace_baud <= 0 || bytes <= 0)
+        return;
+    const long long ns = 10LL * bytes * 1000000000LL / pace_baud;
+    timespec ts{static_cast<time_t>(ns / 1000000000LL), static_cast<long>(ns % 1000000000LL)};
+    while (::nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+    }
+}
+
+void Sim::send(const QByteArray &bytes) {
+    if (master_ < 0)
+        return;
+    if (pace_baud > 0) {
+        // One byte per ten bit times, against an absolute schedule.
+        timespec t;
+        ::clock_gettime(CLOCK_MONOTONIC, &t);
+        const long long step = 10LL * 1000000000LL / pace_baud;
+        for (char c : bytes) {
+            long long ns = t.tv_nsec + step;
+            t.tv_sec += ns / 1000000000LL;
+            t.tv_nsec = ns % 1000000000LL;
+            while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+            }
+            [[maybe_unused]] auto n = ::write(master_, &c, 1);
+        }
+        return;
+    }
+    qsizetype off = 0;
+    while (off < bytes.size()) {
+        const ssize_t n = ::write(master_, bytes.constData() + off, bytes.size() - off);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        off += n;
+    }
+}
+
+void Sim::reply(const QByteArray &text) {
+    if (silent)
+        return;
+    QByteArray out;
+    if (garbage) {
+        auto *rng = QRandomGenerator::global();
+        const int n = 1 + rng->bounded(20);
+        for (int i = 0; i < n; ++i)
+            out.append(static_cast<char>(rng->bounded(256)));
+        out.append('\r');
+    } else {
+        out = fixed_reply.isEmpty() ? text : fixed_reply.toLatin1();
+        out.append('\r');
+        if (crlf)
+            out.append('\n');
+    }
+    send(out);
+}
+
+void Sim::log_command(const QByteArray &command) {
+    if (!log_.isOpen())
+        return;
+    log_.write(command);
+    log_.write("\n");
+    log_.flush();
+}
+
+void Sim::set_mode(std::unique_ptr<Mode> mode) {
+    pending_mode_ = std::move(mode);
+    mode_change_ = true;
+}
+
+void Sim::dispatch(const QByteArray &command) {
+    log_command(command);
+    const CommandHandler *best = nullptr;
+    qsizetype best_len = -1;
+    for (const auto &[prefix, handler] : commands()) {
+        if (command.startsWith(prefix) && prefix.size() > best_len) {
+            best = &handler;
+            best_len = prefix.size();
+        }
+    }
+    bool refused = false;
+    for (const QString &r : refuse)
+        if (!r.isEmpty() && command.startsWith(r.toLatin1()))
+            refused = true;
+    if (refused)
+        reply("ERR");
+    else if (best)
+        (*best)(*this, command);
+    else
+        reply("ERR");
+    ++answered_;
+}
+
+int Sim::run(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("k52sim"));
+    QCommandLineParser p;
+    p.setApplicationDescription(
+        QStringLiteral("A converter on a pseudo-terminal. Prints the device path on its first line, then answers the\n"
+                       "framed commands of the programming run as a converter of the given model and firmware would."));
+    p.addHelpOption();
+    QCommandLineOption link_opt(QStringLiteral("link"), QStringLiteral("Make a symbolic link to the device."),
+                                QStringLiteral("PATH"));
+    p.addOption(link_opt);
+    for (const auto &[opt, apply] : options())
+        p.addOption(opt);
+    p.process(app);
+    for (const auto &[opt, apply] : options()) {
+        QString err;
+        if (!apply(*this, p, err)) {
+            std::fprintf(stderr, "k52sim: %s\n", qPrintable(err));
+            return 2;
+        }
+    }
+    if (!log_path.isEmpty()) {
+        log_.setFileName(log_path);
+        if (!log_.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            std::fprintf(stderr, "k52sim: cannot write the log %s\n", qPrintable(log_path));
+            return 2;
+        }
+    }
+    char name[256] = {0};
+    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        std::perror("k52sim: openpty");
+        return 1;
+    }
+    // Raw line, as a serial port would be; the simulator keeps its own end
+    // of the slave open so that the line survives the program closing it.
+    termios t{};
+    if (::tcgetattr(slave_, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::tcsetattr(slave_, TCSANOW, &t);
+    }
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
+    const QString link = p.value(link_opt);
+    if (!link.isEmpty()) {
+        const QByteArray l = link.toLocal8Bit();
+        ::unlink(l.constData());
+        if (::symlink(name, l.constData()) != 0) {
+            std::perror("k52sim: symlink");
+            return 1;
+        }
+        std::snprintf(g_link, sizeof g_link, "%s", l.constData());
+    }
+    std::signal(SIGTERM, on_signal);
+    std::signal(SIGINT, on_signal);
+    std::signal(SIGHUP, on_signal);
+    std::signal(SIGPIPE, SIG_IGN);
+    std::printf("%s\n", name);
+    std::fflush(stdout);
+
+    mode_ = std::make_unique<ConverterMode>();
+    char buf[512];
+    while (!hung_up_) {
+        pollfd fd{master_, POLLIN, 0};
+        const int r = ::poll(&fd, 1, -1);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        const ssize_t n = ::read(master_, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR || errno == EAGAIN)
+                continue;
+            break;
+        }
+        if (n == 0)
+            break;
+        // Under --hangup-after the line drops as the next command arrives,
+        // so the answers before it have surely been read.
+        if (hangup_after >= 0 && answered_ >= hangup_after)
+            break;
+        for (ssize_t i = 0; i < n && !hung_up_; ++i) {
+            mode_->on_byte(*this, static_cast<quint8>(buf[i]));
+            if (mode_change_) {
+                mode_ = pending_mode_ ? std::move(pending_mode_) : std::make_unique<ConverterMode>();
+                mode_change_ = false;
+            }
+        }
+    }
+    // Hang up: closing both ends makes the program's end of the line fail.
+    ::close(slave_);
+    ::close(master_);
+    if (g_link[0])
+        ::unlink(g_link);
+    return 0;
+}
+
+} // namespace k52sim
