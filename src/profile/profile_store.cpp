@@ -96,9 +96,13 @@ bool ProfileStore::open(const QString &path, OpenMode mode, QString *error) {
         close();
         return fail(error, QStringLiteral("cannot open the profile database"), why);
     }
-    // A rollback journal with full sync: a save either lands whole or not at
-    // all, even when the process is killed or the machine loses power, and
-    // the database stays one file that can be copied to another PC.
+    // A rollback journal (journal_mode=DELETE) with synchronous=FULL: a save
+    // either lands whole or not at all, even when the process is killed or
+    // the machine loses power (the journal is synced before the file is
+    // touched; the next open rolls a left-over journal back). WAL would be
+    // as safe but keeps recent saves in a -wal file beside the database, so
+    // copying only the .db file to another PC could lose them; with DELETE
+    // the database is the one file once a save has finished.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
         const QString why = sql_error(q);

@@ -1,0 +1,181 @@
+// Crash safety of the profile database: a child process (this test binary,
+// re-run on one test) saves profiles in a loop and is killed with SIGKILL at
+// random moments. Afterwards the file must pass the integrity check, every
+// row must hold one save wholly (no mix of two), and every save the child
+// reported as committed must be there.
+
+#include "profile/columns.h"
+#include "profile/profile_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdio>
+
+#include <unistd.h>
+
+using namespace k52;
+
+namespace {
+
+constexpr const char *kChildEnv = "K52_CRASH_CHILD_DB";
+constexpr int kProfiles = 4;
+
+QString profile_name(int i) { return QStringLiteral("P%1").arg(i); }
+
+// Stored values of save number `gen`: every column carries the number, so a
+// row made of two saves shows it.
+QVector<QVariant> generation_row(qint64 gen) {
+    QVector<QVariant> v;
+    for (const Column &c : columns())
+        v << (c.type == StoredType::Text ? QVariant(QStringLiteral("G%1").arg(gen)) : QVariant(gen));
+    return v;
+}
+
+// The save number a stored row holds, or -1 when its columns disagree.
+qint64 row_generation(const QVector<QVariant> &row) {
+    qint64 gen = -2;
+    const auto cols = columns();
+    for (int i = 0; i < row.size(); ++i) {
+        const QString text = row[i].toString();
+        bool ok = false;
+        const qint64 g = cols[i].type == StoredType::Text ? text.mid(1).toLongLong(&ok) : text.toLongLong(&ok);
+        if (!ok || (gen != -2 && g != gen))
+            return -1;
+        gen = g;
+    }
+    return gen;
+}
+
+void say(const QString &line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+// The child's loop: only runs when re-run by the test below.
+TEST(ProfileCrashChild, SaveLoop) {
+    const QString path = qEnvironmentVariable(kChildEnv);
+    if (path.isEmpty())
+        GTEST_SKIP() << "runs only as the child of ProfileCrash.KilledWhileSaving";
+    ProfileStore store;
+    QString why;
+    ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
+    qint64 gen = 0;
+    for (const QString &name : store.list_profiles(&why))
+        if (name != QStringLiteral("Default"))
+            gen = std::max(gen, row_generation(*store.stored_row(name, &why)));
+    for (int n = 0;; ++n) {
+        ++gen;
+        if (n % 5 == 4) {
+            const QString name = QStringLiteral("N%1").arg(gen);
+            ASSERT_TRUE(store.write_row(name, generation_row(gen), false, &why)) << why.toStdString();
+            say(QStringLiteral("ACK %1 %2").arg(name).arg(gen));
+        } else {
+            const QString name = profile_name(n % kProfiles);
+            ASSERT_TRUE(store.write_row(name, generation_row(gen), true, &why)) << why.toStdString();
+            say(QStringLiteral("ACK %1 %2").arg(name).arg(gen));
+        }
+    }
+}
+
+TEST(ProfileCrash, KilledWhileSavingLeavesWholeProfiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("profiles.db"));
+    {
+        ProfileStore store;
+        QString why;
+        ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why)) << why.toStdString();
+        for (int i = 0; i < kProfiles; ++i)
+            ASSERT_TRUE(store.write_row(profile_name(i), generation_row(0), false, &why)) << why.toStdString();
+    }
+
+    QMap<QString, qint64> committed; // latest save the child reported per profile
+    for (int i = 0; i < kProfiles; ++i)
+        committed[profile_name(i)] = 0;
+    QRandomGenerator rng(20261206);
+    int kills_mid_save = 0;
+    constexpr int kRounds = 12;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kChildEnv), path);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=ProfileCrashChild.SaveLoop")});
+        ASSERT_TRUE(child.waitForStarted());
+        // Let it commit a random number of saves, then kill it a random few
+        // hundred microseconds later: somewhere inside the next save.
+        const int acks_wanted = 1 + int(rng.bounded(20));
+        int acks = 0;
+        QByteArray pending;
+        auto take_lines = [&] {
+            pending += child.readAllStandardOutput();
+            for (qsizetype nl; (nl = pending.indexOf('\n')) >= 0; pending.remove(0, nl + 1)) {
+                const QList<QByteArray> parts = pending.left(nl).split(' ');
+                if (parts.size() == 3 && parts[0] == "ACK") {
+                    committed[QString::fromLatin1(parts[1])] = parts[2].toLongLong();
+                    ++acks;
+                }
+            }
+        };
+        while (acks < acks_wanted && child.state() == QProcess::Running) {
+            child.waitForReadyRead(1000);
+            take_lines();
+        }
+        ASSERT_EQ(child.state(), QProcess::Running) << "child stopped before it was killed";
+        ::usleep(rng.bounded(4000u));
+        ::kill(pid_t(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished(10000));
+        take_lines(); // saves reported before the kill landed
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+        if (::access(qPrintable(path + QStringLiteral("-journal")), F_OK) == 0)
+            ++kills_mid_save;
+
+        // The file as the next start finds it: integrity first (raw
+        // connection; SQLite rolls back a hot journal on first read).
+        const QString cn = QStringLiteral("crashcheck%1").arg(round);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), cn);
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")));
+            ASSERT_TRUE(q.next());
+            EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok")) << "round " << round;
+        }
+        QSqlDatabase::removeDatabase(cn);
+
+        ProfileStore store;
+        QString why;
+        ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
+        const QStringList names = store.list_profiles(&why);
+        for (const QString &name : names) {
+            if (name == QStringLiteral("Default"))
+                continue;
+            const auto row = store.stored_row(name, &why);
+            ASSERT_TRUE(row) << why.toStdString();
+            const qint64 gen = row_generation(*row);
+            EXPECT_GE(gen, 0) << "profile " << name.toStdString() << " mixes two saves (round " << round << ")";
+            if (committed.contains(name)) {
+                EXPECT_GE(gen, committed[name]) << "a reported save of " << name.toStdString() << " was lost";
+            }
+        }
+        for (auto it = committed.cbegin(); it != committed.cend(); ++it)
+            EXPECT_TRUE(names.contains(it.key())) << "reported new profile " << it.key().toStdString() << " was lost";
+    }
+    // Not asserted (depends on timing), but shown: how many kills found a
+    // save half done.
+    std::printf("kills that interrupted a save: %d of %d\n", kills_mid_save, kRounds);
+}
