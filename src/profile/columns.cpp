@@ -1,6 +1,7 @@
 #include "columns.h"
 
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace k52 {
@@ -20,9 +21,15 @@ bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &w
         n = v.toLongLong(&ok);
         break;
     case QMetaType::Double: {
+        // A real column value (a foreign file may hold one): only a whole
+        // number within 64 bits converts; converting anything else is
+        // undefined in C++.
         const double d = v.toDouble();
-        n = static_cast<qint64>(d);
-        ok = static_cast<double>(n) == d;
+        ok = std::isfinite(d) && d >= -0x1p63 && d < 0x1p63;
+        if (ok) {
+            n = static_cast<qint64>(d);
+            ok = static_cast<double>(n) == d;
+        }
         break;
     }
     default: {

@@ -84,8 +84,10 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
             if (!v.isDouble())
                 return fail(QStringLiteral("column %1 must be a number").arg(cname));
             const double d = v.toDouble();
-            const qint64 n = static_cast<qint64>(d);
-            if (static_cast<double>(n) != d)
+            // Out of 64-bit range the conversion itself would be undefined.
+            const bool in_range = d >= -0x1p63 && d < 0x1p63;
+            const qint64 n = in_range ? static_cast<qint64>(d) : 0;
+            if (!in_range || static_cast<double>(n) != d)
                 return fail(QStringLiteral("column %1 must be a whole number").arg(cname));
             stored = n;
         }

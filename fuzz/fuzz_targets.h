@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace k52::fuzz {
+
+// Each target takes arbitrary bytes, drives one part of the program with
+// them and checks what must hold whatever the bytes are. It returns an
+// empty text when all held, else what broke. The libFuzzer programs abort
+// on a non-empty answer; the test suite replays the committed corpus
+// through the same functions.
+
+// An export file for `profiles import`.
+QString profile_json(const QByteArray &data);
+// One stored value of one column, as a database row holds it.
+QString column_decode(const QByteArray &data);
+
+struct Target {
+    const char *name; // folder of its corpus under fuzz/corpus/
+    QString (*run)(const QByteArray &);
+};
+
+inline constexpr Target kTargets[] = {
+    {"profile_json", profile_json},
+    {"column_decode", column_decode},
+};
+
+} // namespace k52::fuzz
