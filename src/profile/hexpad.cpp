@@ -3,8 +3,12 @@
 namespace k52 {
 
 QString padded_hex(const QString &text, int width) {
-    const QString t = QString(width, QLatin1Char('0')) + text.trimmed();
-    return t.right(width);
+    // Keep the rightmost digits; blanks uncovered by the cut are dropped too,
+    // so padding an already padded value changes nothing.
+    QString t = text.trimmed();
+    if (t.size() > width)
+        t = t.right(width).trimmed();
+    return QString(width - t.size(), QLatin1Char('0')) + t;
 }
 
 void pad_hex2(QString &text) { text = padded_hex(text, 2); }
