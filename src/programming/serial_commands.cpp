@@ -1,7 +1,0 @@
-#include "run_plan.h"
-
-namespace k52 {
-
-void serial_port_groups(PlanBuilder &) {}
-
-} // namespace k52
