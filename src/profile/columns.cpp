@@ -6,6 +6,13 @@
 
 namespace k52 {
 
+bool whole_int64(double d, qint64 &out) {
+    if (!std::isfinite(d) || d < -0x1p63 || d >= 0x1p63)
+        return false;
+    out = static_cast<qint64>(d);
+    return static_cast<double>(out) == d;
+}
+
 bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &why) {
     if (v.isNull()) {
         why = QStringLiteral("empty value");
@@ -21,15 +28,8 @@ bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &w
         n = v.toLongLong(&ok);
         break;
     case QMetaType::Double: {
-        // A real column value (a foreign file may hold one): only a whole
-        // number within 64 bits converts; converting anything else is
-        // undefined in C++.
-        const double d = v.toDouble();
-        ok = std::isfinite(d) && d >= -0x1p63 && d < 0x1p63;
-        if (ok) {
-            n = static_cast<qint64>(d);
-            ok = static_cast<double>(n) == d;
-        }
+        // A real column value (a foreign file may hold one).
+        ok = whole_int64(v.toDouble(), n);
         break;
     }
     default: {
@@ -74,7 +74,9 @@ Integer lenient_number(QStringView s) {
     return static_cast<Integer>(n);
 }
 
-QString zero_pad(int value, int width) { return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')); }
+QString zero_pad(int value, int width) {
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
 
 bool stored_text(const QVariant &v, QString &out, QString &why) {
     if (v.isNull()) {
@@ -338,7 +340,7 @@ template <class Tag, auto Member> bool decode_field(const QVariant &in, ConfigRe
 
 constexpr Column table[] = {
 #define K52_COLUMN(name, k)                                                                                            \
-    {#name, Codec<Tag_##k>::type, Codec<Tag_##k>::width, &encode_field<Tag_##k, &ConfigRecord::name>,                 \
+    {#name, Codec<Tag_##k>::type, Codec<Tag_##k>::width, &encode_field<Tag_##k, &ConfigRecord::name>,                  \
      &decode_field<Tag_##k, &ConfigRecord::name>},
 #include "config_columns.def"
 #undef K52_COLUMN
@@ -347,7 +349,9 @@ static_assert(std::size(table) == 218, "the profiles table has 218 setting colum
 
 } // namespace
 
-std::span<const Column> columns() { return table; }
+std::span<const Column> columns() {
+    return table;
+}
 
 int column_index(QStringView name) {
     for (std::size_t i = 0; i < std::size(table); ++i)

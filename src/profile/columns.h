@@ -36,6 +36,9 @@ int column_index(QStringView name);
 
 // Number conversion shared by the codecs: the whole text (or number) must be
 // an integer within [lo, hi].
+// A real that is a whole number within 64 bits, as `out`; false otherwise
+// (converting anything else would be undefined).
+bool whole_int64(double d, qint64 &out);
 bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &why);
 
 } // namespace k52

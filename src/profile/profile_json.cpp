@@ -83,11 +83,8 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
         } else {
             if (!v.isDouble())
                 return fail(QStringLiteral("column %1 must be a number").arg(cname));
-            const double d = v.toDouble();
-            // Out of 64-bit range the conversion itself would be undefined.
-            const bool in_range = d >= -0x1p63 && d < 0x1p63;
-            const qint64 n = in_range ? static_cast<qint64>(d) : 0;
-            if (!in_range || static_cast<double>(n) != d)
+            qint64 n = 0;
+            if (!whole_int64(v.toDouble(), n))
                 return fail(QStringLiteral("column %1 must be a whole number").arg(cname));
             stored = n;
         }
