@@ -73,7 +73,9 @@ QString dec(qint64 value, int width);
 // Upper-case hexadecimal, one leading "0" for a single digit.
 QString hex2(qint64 value);
 // "1" for 1, "0" for 0 (any non-zero value gives "1").
-inline QString flag(qint64 value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+inline QString flag(qint64 value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 // The groups, in the order the run sends them.
 // Serial port, serial-to-magstripe and serial masks: terminator checks,

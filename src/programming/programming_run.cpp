@@ -1,0 +1,97 @@
+#include "programming_run.h"
+
+#include "link/exchange.h"
+#include "link/port_names.h"
+#include "run_plan.h"
+
+namespace k52 {
+
+namespace {
+
+const QString kStopped = QStringLiteral("Programming Stopped");
+const QString kErrorDownloading = QStringLiteral("Error downloading");
+
+} // namespace
+
+RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &settings, const ConfigRecord &rec,
+                    RunProgress &progress, const std::function<void()> &close_all_links, const QString &port_error) {
+    RunResult result;
+    result.terminators = rec.terminators;
+    if (close_all_links)
+        close_all_links();
+    progress.clear();
+    progress.line(QStringLiteral("Starting communications"));
+    progress.line(QStringLiteral(" "));
+
+    // From here on a port that cannot be used ends the run with
+    // "Error downloading"; the port is closed whatever happened.
+    auto error_downloading = [&](const QString &why) {
+        close_comm(link);
+        progress.line(kErrorDownloading);
+        result.outcome = RunOutcome::ErrorDownloading;
+        result.detail = why;
+        return result;
+    };
+    auto stop = [&] {
+        progress.line(kStopped);
+        close_comm(link);
+        result.outcome = RunOutcome::Stopped;
+        return result;
+    };
+
+    if (port.isEmpty())
+        return error_downloading(port_error.isEmpty() ? QStringLiteral("no serial port is set") : port_error);
+    QString open_error;
+    if (!link.open(port, serial_settings_text(settings), &open_error))
+        return error_downloading(open_error);
+
+    QString version, identification;
+    ReplyStatus status = ReplyStatus::TimedOut;
+    if (!get_version(link, version, identification, kReplyTimeout, &status)) {
+        if (status == ReplyStatus::LinkFailed)
+            return error_downloading(QStringLiteral("the link to the converter failed"));
+        progress.line(QStringLiteral("Unable to Identify Converter"));
+        return stop();
+    }
+    progress.line(QStringLiteral("...Programming ") + identification);
+
+    ConfigRecord work = rec;
+    const QList<PlanStep> plan = build_plan(work, version);
+    // The terminator checks give single digits their leading "0"; the
+    // record keeps that even when the run stops.
+    result.terminators = work.terminators;
+    const int total = int(plan.size());
+    progress.step(0, total);
+    for (int i = 0; i < total; ++i) {
+        const PlanStep &s = plan[i];
+        switch (s.kind) {
+        case PlanStep::Progress:
+            progress.line(s.text);
+            break;
+        case PlanStep::Refusal:
+            if (!s.error.isEmpty())
+                progress.line(s.error);
+            progress.line(s.explanation);
+            return stop();
+        case PlanStep::Command: {
+            const Reply reply = exchange(link, s.text);
+            if (reply.status == ReplyStatus::LinkFailed)
+                return error_downloading(QStringLiteral("the link to the converter failed while sending ") + s.text);
+            // Anything but "OK", or no reply in time, is a refusal.
+            if (reply.status != ReplyStatus::Complete || reply.text != QLatin1String("OK")) {
+                progress.line(s.error);
+                return stop();
+            }
+            break;
+        }
+        }
+        progress.step(i + 1, total);
+    }
+    close_comm(link);
+    progress.line(QStringLiteral(" "));
+    progress.line(QStringLiteral("Converter has been programmed"));
+    result.outcome = RunOutcome::Programmed;
+    return result;
+}
+
+} // namespace k52

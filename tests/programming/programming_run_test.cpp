@@ -1,0 +1,270 @@
+// The programming run against an in-memory converter and, end to end,
+// against k52sim on a pseudo-terminal.
+#include "link/serial_link.h"
+#include "profile/profile_store.h"
+#include "programming/programming_run.h"
+#include "programming/run_plan.h"
+#include "support/memory_link.h"
+#include "support/sim_process.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace k52;
+using k52test::MemoryLink;
+using k52test::SimProcess;
+
+namespace {
+
+struct Lines : RunProgress {
+    QStringList lines;
+    int clears = 0;
+    int last_done = -1, last_total = -1;
+    void clear() override { ++clears; }
+    void line(const QString &text) override { lines << text; }
+    void step(int done, int total) override {
+        last_done = done;
+        last_total = total;
+    }
+};
+
+LinkSettings settings() {
+    LinkSettings s;
+    s.commport = 1;
+    s.baudrate = 9600;
+    s.parity = 0;
+    return s;
+}
+
+QStringList plan_commands(ConfigRecord rec, const QString &version) {
+    QStringList out;
+    for (const PlanStep &s : build_plan(rec, version))
+        if (s.kind == PlanStep::Command)
+            out << s.text;
+    return out;
+}
+
+QStringList head(const QString &ident) {
+    return {QStringLiteral("Starting communications"), QStringLiteral(" "), QStringLiteral("...Programming ") + ident};
+}
+
+} // namespace
+
+TEST(ProgrammingRun, SuccessfulRunSendsThePlanAndClosesThePort) {
+    MemoryLink link;
+    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"));
+    ConfigRecord rec = default_profile();
+    Lines out;
+    bool closed_others = false;
+    const RunResult r =
+        savetoK52(link, QStringLiteral("/dev/ttyS0"), settings(), rec, out, [&] { closed_others = true; });
+    EXPECT_TRUE(closed_others);
+    EXPECT_EQ(r.outcome, RunOutcome::Programmed);
+    EXPECT_EQ(out.clears, 1);
+    EXPECT_EQ(link.opened_settings, QStringLiteral("9600,E,7,1"));
+    EXPECT_FALSE(link.is_open());
+    EXPECT_EQ(link.commands, QStringList{QStringLiteral("V")} + plan_commands(rec, QStringLiteral("01.94")));
+    ASSERT_GE(out.lines.size(), 5);
+    EXPECT_EQ(out.lines.mid(0, 3), head(QStringLiteral("K52 V01.94")));
+    EXPECT_EQ(out.lines.mid(out.lines.size() - 2), (QStringList{" ", "Converter has been programmed"}));
+    EXPECT_EQ(out.last_done, out.last_total);
+    EXPECT_GT(out.last_total, 0);
+}
+
+TEST(ProgrammingRun, RefusedCommandStopsWithItsErrorLine) {
+    MemoryLink link;
+    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"), QStringLiteral("S1M"));
+    Lines out;
+    const RunResult r = savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out);
+    EXPECT_EQ(r.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(out.lines, (head(QStringLiteral("K52 V01.94")) + QStringList{"...Programming Serial Pamameters",
+                                                                           "Error 002 Programming Converter",
+                                                                           "Programming Stopped"}));
+    ASSERT_EQ(link.commands.size(), 3); // V, S1G (kept by the converter), S1M
+    EXPECT_TRUE(link.commands[1].startsWith(QLatin1String("S1G")));
+    EXPECT_FALSE(link.is_open());
+}
+
+TEST(ProgrammingRun, SerialToSerialRefusedOnOldFirmwareBeforeAnyCommand) {
+    MemoryLink link;
+    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.69"));
+    ConfigRecord rec = default_profile();
+    rec.serinconvtype = 6;
+    Lines out;
+    EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), rec, out).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(out.lines,
+              (head(QStringLiteral("K52 V01.69")) +
+               QStringList{"Serial to Serial Conversion not allowed with this version", "Programming Stopped"}));
+    EXPECT_EQ(link.commands, QStringList{QStringLiteral("V")});
+}
+
+TEST(ProgrammingRun, NoIdentification) {
+    for (const QByteArray &reply : {QByteArray(), QByteArray("ZOR X99 V01.94\r"), QByteArray("k52 V01.94\r")}) {
+        MemoryLink link;
+        link.responder = [&](const QString &) { return reply; };
+        Lines out;
+        EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out).outcome,
+                  RunOutcome::Stopped);
+        EXPECT_EQ(out.lines,
+                  (QStringList{"Starting communications", " ", "Unable to Identify Converter", "Programming Stopped"}));
+        EXPECT_FALSE(link.is_open());
+    }
+}
+
+TEST(ProgrammingRun, UnusablePortIsErrorDownloadingAndLeavesNothingOpen) {
+    Lines out;
+    MemoryLink busy;
+    busy.fail_open_error = QStringLiteral("Permission denied: join the group dialout");
+    RunResult r = savetoK52(busy, QStringLiteral("/dev/ttyUSB0"), settings(), default_profile(), out);
+    EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
+    EXPECT_EQ(r.detail, busy.fail_open_error);
+    EXPECT_EQ(out.lines, (QStringList{"Starting communications", " ", "Error downloading"}));
+
+    MemoryLink none;
+    out.lines.clear();
+    r = savetoK52(none, QString(), settings(), default_profile(), out, {}, QStringLiteral("no port 5"));
+    EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
+    EXPECT_EQ(r.detail, QStringLiteral("no port 5"));
+    EXPECT_EQ(none.opens, 0);
+
+    // The device goes away part-way: the run ends at once, port closed.
+    MemoryLink gone;
+    gone.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"));
+    gone.vanish_after = 3;
+    out.lines.clear();
+    r = savetoK52(gone, QStringLiteral("p"), settings(), default_profile(), out);
+    EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
+    EXPECT_EQ(out.lines.last(), QStringLiteral("Error downloading"));
+    EXPECT_FALSE(out.lines.contains(QStringLiteral("Programming Stopped")));
+    EXPECT_EQ(gone.commands.size(), 3);
+    EXPECT_FALSE(gone.is_open());
+}
+
+TEST(ProgrammingRun, NormalisedTerminatorsComeBackEvenWhenStopped) {
+    MemoryLink link;
+    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"), QStringLiteral("S1G"));
+    ConfigRecord rec = default_profile();
+    rec.terminators = {QStringLiteral("D"), QStringLiteral("D"), QStringLiteral("A")};
+    Lines out;
+    const RunResult r = savetoK52(link, QStringLiteral("p"), settings(), rec, out);
+    EXPECT_EQ(r.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(r.terminators, (Terminators{QStringLiteral("0D"), QStringLiteral("0D"), QStringLiteral("0A")}));
+    EXPECT_EQ(rec.terminators.input, QStringLiteral("D")); // the caller's record is not touched
+    EXPECT_EQ(out.lines.mid(out.lines.size() - 2),
+              (QStringList{"Error 001 Programming converter", "Programming Stopped"}));
+}
+
+TEST(ProgrammingRun, AnswerOtherThanOkIsARefusal) {
+    for (const QByteArray &answer : {QByteArray("ok\r"), QByteArray("OK \r"), QByteArray("OK\n\r")}) {
+        MemoryLink link;
+        link.responder = [&](const QString &cmd) {
+            return cmd == QLatin1String("V") ? QByteArray("ZOR K54R V01.95\r") : answer;
+        };
+        Lines out;
+        EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out).outcome,
+                  RunOutcome::Stopped);
+        EXPECT_EQ(out.lines.mid(out.lines.size() - 2),
+                  (QStringList{"Error 001 Programming converter", "Programming Stopped"}));
+    }
+}
+
+// End to end: a real pseudo-terminal, QSerialPort and the simulator, which
+// checks every command against the converter's own rules for its version.
+class RunAgainstSim : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(RunAgainstSim, DefaultProfileIsAcceptedCommandForCommand) {
+    const QString version = QString::fromLatin1(GetParam());
+    SimProcess sim({QStringLiteral("--model"), QStringLiteral("K52R"), QStringLiteral("--firmware"), version});
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    SerialLink link;
+    Lines out;
+    const ConfigRecord rec = default_profile();
+    const RunResult r = savetoK52(link, sim.device(), settings(), rec, out);
+    EXPECT_EQ(r.outcome, RunOutcome::Programmed) << out.lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(link.is_open());
+    EXPECT_EQ(sim.received(), QStringList{QStringLiteral("V")} + plan_commands(rec, version));
+    EXPECT_EQ(out.lines.last(), QStringLiteral("Converter has been programmed"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, RunAgainstSim,
+                         ::testing::Values("01.60", "01.69", "01.80", "01.93", "01.94", "01.95"));
+
+TEST(RunAgainstSimFaults, SilentRefusingAndVanishingConverters) {
+    {
+        SimProcess sim({QStringLiteral("--silent")});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        Lines out;
+        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped);
+        EXPECT_EQ(out.lines,
+                  (QStringList{"Starting communications", " ", "Unable to Identify Converter", "Programming Stopped"}));
+        EXPECT_FALSE(link.is_open());
+    }
+    {
+        SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.94"), QStringLiteral("--refuse"),
+                        QStringLiteral("I1IK")});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        Lines out;
+        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped);
+        EXPECT_EQ(out.lines.mid(out.lines.size() - 2),
+                  (QStringList{"Error 012 Programming Converter", "Programming Stopped"}));
+        EXPECT_EQ(sim.received().last(), QStringLiteral("I1IK") + sim.received().last().mid(4));
+    }
+    {
+        SimProcess sim({QStringLiteral("--hangup-after"), QStringLiteral("4")});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        Lines out;
+        const RunResult r = savetoK52(link, sim.device(), settings(), default_profile(), out);
+        EXPECT_NE(r.outcome, RunOutcome::Programmed);
+        EXPECT_FALSE(link.is_open());
+        EXPECT_FALSE(out.lines.contains(QStringLiteral("Converter has been programmed")));
+    }
+}
+
+TEST(ProgramCommandLine, PrintsTheProgressLinesAndExitCode) {
+    SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    ASSERT_TRUE(sim.start());
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("k52.db"));
+    QProcess p;
+    p.start(QStringLiteral(K52_UTIL_PATH),
+            {QStringLiteral("--db"), db, QStringLiteral("program"), QStringLiteral("--port"), sim.device(),
+             QStringLiteral("--baud"), QStringLiteral("9600")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(lines.mid(0, 3), head(QStringLiteral("K52 V01.95")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Converter has been programmed")));
+
+    QProcess missing;
+    missing.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db, QStringLiteral("program"),
+                                                  QStringLiteral("--port"), dir.filePath(QStringLiteral("nope"))});
+    ASSERT_TRUE(missing.waitForFinished(60000));
+    EXPECT_NE(missing.exitCode(), 0);
+    EXPECT_EQ(QString::fromLocal8Bit(missing.readAllStandardOutput()),
+              QStringLiteral("Starting communications\n \nError downloading\n"));
+    EXPECT_FALSE(missing.readAllStandardError().isEmpty());
+}
+
+TEST(PlanCommandLine, PrintsCommandsWithoutAConverter) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
+                                            QStringLiteral("plan"), QStringLiteral("01.69")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
+    EXPECT_TRUE(text.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
+    EXPECT_FALSE(text.contains(QLatin1String("> S2K")));
+
+    QProcess bad;
+    bad.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
+                                              QStringLiteral("plan"), QStringLiteral("1.9")});
+    ASSERT_TRUE(bad.waitForFinished(60000));
+    EXPECT_NE(bad.exitCode(), 0);
+}
