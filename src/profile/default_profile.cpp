@@ -83,8 +83,8 @@ ConfigRecord default_profile() {
     r.spkrfreq = 4;
     r.spkrtimeser = 2;
     r.spkrtimei1 = 2;
-    r.maginterval = 10;
-    r.wieinterval = 10;
+    r.maginterval = 1; // intervals are one digit, 0 to 9
+    r.wieinterval = 1;
     r.magpulse = 1;
     r.wiepulse = 1;
     r.spkrstart = QStringLiteral("1");
