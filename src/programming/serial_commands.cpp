@@ -71,8 +71,10 @@ QString s1m(PlanBuilder &b) {
 QString mask_command(const QString &mnemonic, const MaskSet &set) {
     QString cmd = mnemonic;
     for (const MaskEntry &e : set.entries) {
+        // A one-digit value typed on the masking screen still takes its
+        // two places, so the entries after it are not shifted.
         if (e.constant == 1)
-            cmd += QStringLiteral("00") + e.value;
+            cmd += QStringLiteral("00") + padded_hex(e.value, 2);
         else
             cmd += hex2(e.start) + hex2(e.length);
     }

@@ -127,14 +127,14 @@ TEST_F(SerialGroup, MaskSetsAndInputLengths) {
     m2.inputlen = 7;
     rec.sermask2 = m2;
     MaskSet m3;
-    m3.entries[2] = {1, 5, 5, QStringLiteral("FF")};
+    m3.entries[2] = {1, 5, 5, QStringLiteral("F")}; // one digit keeps its two places
     m3.inputlen = 12;
     rec.sermask3 = m3;
     const QStringList c = commands(run("01.70"));
     ASSERT_EQ(c.size(), 7);
     EXPECT_EQ(c[2], QStringLiteral("S1K002A030A000000000000"));
     EXPECT_EQ(c[3], QStringLiteral("S2K00000000000000006363"));
-    EXPECT_EQ(c[4], QStringLiteral("S3K0000000000FF00000000"));
+    EXPECT_EQ(c[4], QStringLiteral("S3K00000000000F00000000"));
     EXPECT_EQ(c[5], QStringLiteral("S1Q207"));
     EXPECT_EQ(c[6], QStringLiteral("S1Q312"));
     EXPECT_EQ(c[2].size(), 23);
