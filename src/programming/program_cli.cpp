@@ -22,9 +22,12 @@ const QCommandLineOption kBaudOption(QStringLiteral("baud"),
                                      QStringLiteral("Link speed; default: the stored link settings."),
                                      QStringLiteral("rate"));
 const QCommandLineOption kParityOption(QStringLiteral("parity"),
-                                       QStringLiteral("Link framing: E (even, 7 bits), O (odd, 7 bits) or N (none, "
-                                                      "8 bits); default: the stored link settings."),
-                                       QStringLiteral("E|O|N"));
+                                       QStringLiteral("Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
+                                                      "2 or N (none, 8 bits); default: the stored link settings."),
+                                       QStringLiteral("0|1|2"));
+const QCommandLineOption kFirmwareOption(QStringLiteral("firmware"),
+                                         QStringLiteral("Firmware version to plan for, e.g. 01.94."),
+                                         QStringLiteral("version"));
 const QCommandLineOption kProfileOption(QStringLiteral("profile"),
                                         QStringLiteral("Profile to use; default: the current profile."),
                                         QStringLiteral("name"));
@@ -61,9 +64,12 @@ bool link_settings(CliContext &ctx, const QCommandLineParser &p, LinkSettings &o
         }
     }
     if (p.isSet(kParityOption)) {
-        const int parity = QStringLiteral("EON").indexOf(p.value(kParityOption).toUpper());
-        if (parity < 0 || p.value(kParityOption).size() != 1) {
-            ctx.err << "--parity: give E, O or N" << Qt::endl;
+        const QString v = p.value(kParityOption).toUpper();
+        int parity = QStringLiteral("EON").indexOf(v);
+        if (parity < 0)
+            parity = QStringLiteral("012").indexOf(v);
+        if (parity < 0 || v.size() != 1) {
+            ctx.err << "--parity: give 0 (E), 1 (O) or 2 (N)" << Qt::endl;
             return false;
         }
         out.parity = parity;
@@ -134,8 +140,9 @@ int run_program(CliContext &ctx) {
 
 int run_plan(CliContext &ctx) {
     QCommandLineParser p;
-    p.addOption(kProfileOption);
-    p.addPositionalArgument(QStringLiteral("version"), QStringLiteral("Firmware version, e.g. 01.94"));
+    p.addOptions({kProfileOption, kFirmwareOption});
+    p.addPositionalArgument(QStringLiteral("version"), QStringLiteral("Firmware version (or --firmware)"),
+                            QStringLiteral("[version]"));
     if (int rc = parse(ctx, p,
                        QStringLiteral("Print what the programming run would print and send for a firmware version, "
                                       "without a converter. Commands are marked \"> \"; the error line a refusal "
@@ -143,7 +150,7 @@ int run_plan(CliContext &ctx) {
                        1);
         rc >= 0)
         return rc;
-    const QString version = p.positionalArguments().value(0);
+    const QString version = p.isSet(kFirmwareOption) ? p.value(kFirmwareOption) : p.positionalArguments().value(0);
     static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d$"));
     if (!form.match(version).hasMatch()) {
         ctx.err << "plan: give the firmware version as two digits, a point and two digits (e.g. 01.94)" << Qt::endl;

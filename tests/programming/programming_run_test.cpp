@@ -190,7 +190,8 @@ TEST_P(RunAgainstSim, DefaultProfileIsAcceptedCommandForCommand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, RunAgainstSim,
-                         ::testing::Values("01.60", "01.69", "01.80", "01.93", "01.94", "01.95"));
+                         ::testing::Values("01.59", "01.60", "01.69", "01.70", "01.80", "01.81", "01.93", "01.94",
+                                           "01.95", "01.99"));
 
 TEST(RunAgainstSimFaults, SilentRefusingAndVanishingConverters) {
     {
@@ -223,6 +224,46 @@ TEST(RunAgainstSimFaults, SilentRefusingAndVanishingConverters) {
         EXPECT_NE(r.outcome, RunOutcome::Programmed);
         EXPECT_FALSE(link.is_open());
         EXPECT_FALSE(out.lines.contains(QStringLiteral("Converter has been programmed")));
+    }
+}
+
+TEST(RunAgainstSimFaults, FormatLimitAfterSixteenAcceptedSteps) {
+    SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.70")});
+    ASSERT_TRUE(sim.start());
+    ConfigRecord rec = default_profile();
+    rec.input1totalbits = 70;
+    SerialLink link;
+    Lines out;
+    EXPECT_EQ(savetoK52(link, sim.device(), settings(), rec, out).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(out.lines.mid(out.lines.size() - 3),
+              (QStringList{"Error 013-A Programming Converter", "Wiegand input format # 1 total bits >64",
+                           "Programming Stopped"}));
+    const QStringList got = sim.received();
+    ASSERT_FALSE(got.isEmpty());
+    EXPECT_TRUE(got.last().startsWith(QLatin1String("I1OM"))) << got.last().toStdString();
+    EXPECT_FALSE(link.is_open());
+}
+
+TEST(RunAgainstSimFaults, RefusalInTheMiddleAndNoise) {
+    {
+        SimProcess sim({QStringLiteral("--refuse"), QStringLiteral("S1M")});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        Lines out;
+        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped);
+        EXPECT_EQ(out.lines.mid(out.lines.size() - 2),
+                  (QStringList{"Error 002 Programming Converter", "Programming Stopped"}));
+        EXPECT_EQ(sim.received().size(), 3);
+    }
+    for (const char *fault : {"--crlf", "--garbage"}) {
+        SimProcess sim({QString::fromLatin1(fault)});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        Lines out;
+        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped)
+            << fault;
+        EXPECT_EQ(out.lines.last(), QStringLiteral("Programming Stopped"));
+        EXPECT_FALSE(link.is_open());
     }
 }
 
