@@ -22,7 +22,9 @@ ScreenRegistrar::ScreenRegistrar(const char *name, ScreenFactory factory) {
     screen_registry()[QString::fromUtf8(name)] = std::move(factory);
 }
 
-bool has_screen(const QString &name) { return screen_registry().count(name) != 0; }
+bool has_screen(const QString &name) {
+    return screen_registry().count(name) != 0;
+}
 
 BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent) {
     auto it = screen_registry().find(name);

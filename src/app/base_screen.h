@@ -22,6 +22,9 @@ public:
     // Run by the navigation panel right after it has shown the screen
     // (the Wiegand output editors rebuild their preview here).
     virtual void after_show() {}
+    // Fill the controls from the link settings (the communications screen,
+    // once at start-up).
+    virtual void set_from_link() {}
 
 protected:
     AppContext &ctx_;

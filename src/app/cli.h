@@ -21,9 +21,9 @@ public:
     CliContext(QStringList args, QString db_override, QString program_dir);
     ~CliContext();
 
-    QStringList args;  // e.g. {"profiles", "show", "Default"}
-    QTextStream &out;  // what the window would show
-    QTextStream &err;  // errors
+    QStringList args; // e.g. {"profiles", "show", "Default"}
+    QTextStream &out; // what the window would show
+    QTextStream &err; // errors
 
     // Opens the database on first call (start-up without windows). False,
     // with the reason already printed on `err`, when that fails.

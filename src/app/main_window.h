@@ -1,0 +1,71 @@
+#pragma once
+// The main window `mainK52`: menu bar, navigation panel and the screens in a
+// multiple-document area.
+
+#include "app_context.h"
+#include "base_screen.h"
+
+#include <QMainWindow>
+#include <QMap>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace k52 {
+
+class CommandMenuPanel;
+class PgmFormWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext &ctx, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up with windows: create the screens, fill them from the record,
+    // set the caption, show the panel and the communications screen.
+    void start_up_windows();
+    // The screen of a window name, created (hidden) when missing; null when
+    // no such screen is built into the program.
+    BaseScreen *screen(const QString &name);
+    QMdiSubWindow *frame_of(const QString &name) const { return frames_.value(name); }
+    // What a click on a panel row does.
+    void panel_clicked(int row);
+    // Open a screen from the panel (the steps of a screen entry).
+    void open_screen(int row);
+    // "Program K52".
+    void program_k52();
+    void set_main_caption();
+    // Refill every screen from the record (after a profile load).
+    void refresh_screens();
+
+    CommandMenuPanel *commandmenu() const { return panel_; }
+    QMdiArea *mdi() const { return mdi_; }
+    QAction *menu_action(const QString &name) const;
+    PgmFormWindow *pgmform();
+
+    // Menu actions.
+    void open_profile_chooser(const QString &caption);
+    void open_save_profile();
+    // Where a dialog of the main window goes: 1500 twips right of and below
+    // its top-left corner.
+    QPoint dialog_position() const;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void build_menu();
+    void show_reference(const QString &name, bool modal);
+    void place(QMdiSubWindow *frame);
+
+    AppContext &ctx_;
+    QMdiArea *mdi_ = nullptr;
+    CommandMenuPanel *panel_ = nullptr;
+    QMap<QString, QMdiSubWindow *> frames_;
+    QMap<QString, BaseScreen *> screens_;
+    QMap<QString, BaseScreen *> reference_;
+    bool shut_down_ = false;
+};
+
+} // namespace k52

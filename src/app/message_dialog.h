@@ -1,0 +1,21 @@
+#pragma once
+// Message boxes for the window: the real answers to the core's questions.
+
+#include "app_context.h"
+
+class QWidget;
+
+namespace k52 {
+
+class MessageBoxQuestions : public Questions {
+public:
+    explicit MessageBoxQuestions(QWidget *owner = nullptr) : owner_(owner) {}
+    void set_owner(QWidget *owner) { owner_ = owner; }
+    bool ask_yes_no(const QString &title, const QString &text) override;
+    void inform(const QString &title, const QString &text) override;
+
+private:
+    QWidget *owner_;
+};
+
+} // namespace k52

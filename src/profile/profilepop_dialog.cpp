@@ -1,0 +1,119 @@
+#include "profilepop_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+void tell(AppContext &ctx, const QString &title, const QString &text) {
+    if (ctx.questions)
+        ctx.questions->inform(title, text);
+}
+bool ask(AppContext &ctx, const QString &title, const QString &text) {
+    return ctx.questions && ctx.questions->ask_yes_no(title, text);
+}
+} // namespace
+
+bool list_profiles(AppContext &ctx, QListWidget *list) {
+    QString error;
+    const QStringList names = ctx.store.list_profiles(&error);
+    list->addItems(names);
+    if (!error.isEmpty()) {
+        tell(ctx, QStringLiteral("Profiles"), error);
+        return false;
+    }
+    return true;
+}
+
+ProfilePopDialog::ProfilePopDialog(AppContext &ctx, const QString &caption, QWidget *parent)
+    : QDialog(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("profilepop"));
+    setWindowTitle(caption);
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("List1"));
+    layout->addWidget(list_);
+    list_profiles(ctx_, list_);
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pick(item->text()); });
+}
+
+void ProfilePopDialog::pick(const QString &name) {
+    QString error;
+    if (windowTitle().startsWith(QLatin1String("Del"))) {
+        if (name == QLatin1String("Default")) {
+            tell(ctx_, windowTitle(), QStringLiteral("You cannot delete the Default Profile"));
+            return;
+        }
+        if (ask(ctx_, windowTitle(), QStringLiteral("verify delete of profile ") + name) &&
+            !ctx_.store.delete_profile(name, &error))
+            tell(ctx_, windowTitle(), error);
+        accept();
+        return;
+    }
+    // A row that cannot be read leaves the record (and the screens) as they
+    // were, and says why.
+    if (!ctx_.store.load_profile(name, ctx_.record, &error))
+        tell(ctx_, windowTitle(), error);
+    accept();
+}
+
+SaveProfileDialog::SaveProfileDialog(AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("saveprofile"));
+    setWindowTitle(QStringLiteral("Save Profile"));
+    setModal(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Current Saved Profiles"), this));
+    list_ = new QListWidget(this);
+    layout->addWidget(list_);
+    auto *note = new QLabel(
+        QStringLiteral("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addWidget(new QLabel(QStringLiteral("New Profile Name"), this));
+    text_ = new QLineEdit(this);
+    layout->addWidget(text_);
+    save_ = new QPushButton(QStringLiteral("Save Profile"), this);
+    layout->addWidget(save_);
+    text_->clear();
+    list_profiles(ctx_, list_);
+    connect(save_, &QPushButton::clicked, this, [this] {
+        if (save_as(text_->text()))
+            accept();
+    });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        save_as(item->text());
+        accept(); // closes whatever Save-as did
+    });
+}
+
+bool SaveProfileDialog::save_as(const QString &name) {
+    bool new_row = true;
+    if (name.isEmpty())
+        return false;
+    QString error;
+    QString target = name;
+    const std::optional<QString> existing = ctx_.store.find_profile(name, &error);
+    if (!error.isEmpty()) {
+        tell(ctx_, windowTitle(), error);
+        return false;
+    }
+    if (existing) {
+        if (!ask(ctx_, QStringLiteral("Duplicate Name"), name + QStringLiteral(" already exists - Overwrite it Y/N?")))
+            return false;
+        new_row = false;
+        target = *existing; // the row keeps its stored name
+    }
+    // A save that fails keeps the dialog open, so nothing is lost silently.
+    if (!ctx_.store.save_profile(target, new_row, ctx_.record, &error)) {
+        tell(ctx_, windowTitle(), error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace k52

@@ -1,0 +1,52 @@
+#pragma once
+// The profile chooser `profilepop` (Load Profile, Delete Profile) and the
+// Save Profile dialog `saveprofile`.
+
+#include "app/app_context.h"
+
+#include <QDialog>
+
+class QListWidget;
+class QListWidgetItem;
+class QLineEdit;
+class QPushButton;
+
+namespace k52 {
+
+// One dialog, two uses: the caption set by the caller decides whether a
+// click loads or deletes. A single click acts at once.
+class ProfilePopDialog : public QDialog {
+    Q_OBJECT
+public:
+    ProfilePopDialog(AppContext &ctx, const QString &caption, QWidget *parent = nullptr);
+    QListWidget *list() const { return list_; }
+    // What a click on `name` does.
+    void pick(const QString &name);
+
+private:
+    AppContext &ctx_;
+    QListWidget *list_ = nullptr;
+};
+
+class SaveProfileDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit SaveProfileDialog(AppContext &ctx, QWidget *parent = nullptr);
+    QListWidget *list() const { return list_; }
+    QLineEdit *name_box() const { return text_; }
+    QPushButton *save_button() const { return save_; }
+    // Save-as: true when the record was written.
+    bool save_as(const QString &name);
+
+private:
+    AppContext &ctx_;
+    QListWidget *list_ = nullptr;
+    QLineEdit *text_ = nullptr;
+    QPushButton *save_ = nullptr;
+};
+
+// Fill a list with the profile names in name order; false (with the reason
+// told) when the database cannot be read.
+bool list_profiles(AppContext &ctx, QListWidget *list);
+
+} // namespace k52

@@ -1,0 +1,292 @@
+// The main window: navigation rules, menu, profile dialogs, the programming
+// run from the window, shutdown.
+#include "app/commandmenu_panel.h"
+#include "app/main_window.h"
+#include "app/navigation.h"
+#include "profile/profilepop_dialog.h"
+#include "programming/pgmform_window.h"
+#include "screens/screen_fixture.h"
+#include "support/memory_link.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <condition_variable>
+#include <mutex>
+
+namespace k52 {
+namespace {
+
+// Answers given in advance; records what was asked.
+struct ScriptedQuestions : Questions {
+    QStringList asked, told;
+    bool answer = true;
+    bool ask_yes_no(const QString &title, const QString &text) override {
+        asked << title + QLatin1Char('|') + text;
+        return answer;
+    }
+    void inform(const QString &, const QString &text) override { told << text; }
+};
+
+class MainWindowTest : public test::ScreenFixture {
+protected:
+    void SetUp() override {
+        test::ScreenFixture::SetUp();
+        ctx_.questions = &questions;
+        closer_ = ctx_.links.add([this] { ++closes; });
+        window = std::make_unique<MainWindow>(ctx_);
+        window->start_up_windows();
+        window->show();
+    }
+    void TearDown() override { window.reset(); }
+    int row(const char *label) { return window->commandmenu()->row_of(QString::fromLatin1(label)); }
+    void click_row(const char *label) { QTest::mouseClick(window->commandmenu()->label(row(label)), Qt::LeftButton); }
+    QStringList yellow_rows() {
+        QStringList out;
+        for (int i = 0; i < nav_rows().size(); ++i)
+            if (window->commandmenu()->is_yellow(i))
+                out << QString::fromLatin1(nav_rows()[i].label);
+        return out;
+    }
+
+    ScriptedQuestions questions;
+    int closes = 0;
+    int closer_ = 0;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, MenuCaptionsAndTitle) {
+    QStringList captions;
+    for (QAction *a : window->menuBar()->actions())
+        captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"Load Profile  ", "  Save Profile", "    Delete Profile", "     Wiring",
+                                     "      Bit Size Table    ", "         Help             ", "      About          ",
+                                     "Revisions"}));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99            PROFILE: Default"));
+}
+
+TEST_F(MainWindowTest, StartsOnCommunicationsWithItsEntryYellow) {
+    EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label3")});
+    if (window->frame_of(QStringLiteral("commform")))
+        EXPECT_TRUE(window->frame_of(QStringLiteral("commform"))->isVisible());
+}
+
+TEST_F(MainWindowTest, HeadingsAreInertEntriesCloseTheLinkFirst) {
+    const int before = closes;
+    click_row("Label7_1");
+    EXPECT_EQ(closes, before);
+    EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label3")});
+
+    click_row("Label12"); // Serial to Mag
+    EXPECT_EQ(closes, before + 1);
+    EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label12")});
+    QMdiSubWindow *f = window->frame_of(QStringLiteral("sertomag"));
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(window->mdi()->activeSubWindow(), f);
+    // The screen fills the area right of the panel.
+    EXPECT_EQ(f->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_GE(f->width(), window->mdi()->viewport()->width() - 1);
+}
+
+TEST_F(MainWindowTest, ProfileLoadRefillsScreensAndCaption) {
+    ConfigRecord other = ctx_.record;
+    other.sermagparms = {1, 0, 1, 0, 0};
+    QString error;
+    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Site A"), true, other, &error));
+    ProfilePopDialog dlg(ctx_, QStringLiteral("Load Profile"), window.get());
+    EXPECT_EQ(dlg.list()->count(), 2);
+    QTest::mouseClick(
+        dlg.list()->viewport(), Qt::LeftButton, {},
+        dlg.list()->visualItemRect(dlg.list()->findItems(QStringLiteral("Site A"), Qt::MatchExactly)[0]).center());
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(window->windowTitle().endsWith(QLatin1String("PROFILE: Site A")));
+    EXPECT_EQ(ctx_.record.sermagparms, other.sermagparms);
+}
+
+TEST_F(MainWindowTest, DeleteChooserRules) {
+    QString error;
+    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Old"), true, ctx_.record, &error));
+    {
+        ProfilePopDialog dlg(ctx_, QStringLiteral("Delete Profile"), window.get());
+        dlg.show();
+        dlg.pick(QStringLiteral("Default"));
+        EXPECT_EQ(questions.told.last(), QStringLiteral("You cannot delete the Default Profile"));
+        EXPECT_TRUE(dlg.isVisible()); // stays open
+    }
+    {
+        questions.answer = false;
+        ProfilePopDialog dlg(ctx_, QStringLiteral("Delete Profile"), window.get());
+        dlg.show();
+        dlg.pick(QStringLiteral("Old"));
+        EXPECT_EQ(questions.asked.last(), QStringLiteral("Delete Profile|verify delete of profile Old"));
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_TRUE(ctx_.store.find_profile(QStringLiteral("Old")).has_value());
+    }
+    questions.answer = true;
+    ProfilePopDialog dlg(ctx_, QStringLiteral("Delete Profile"), window.get());
+    dlg.pick(QStringLiteral("Old"));
+    EXPECT_FALSE(ctx_.store.find_profile(QStringLiteral("Old")).has_value());
+}
+
+TEST_F(MainWindowTest, SaveProfileDialogRules) {
+    QString error;
+    {
+        SaveProfileDialog dlg(ctx_, window.get());
+        dlg.show();
+        QTest::mouseClick(dlg.save_button(), Qt::LeftButton); // empty name: nothing
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(ctx_.store.list_profiles().size(), 1);
+        QTest::keyClicks(dlg.name_box(), QStringLiteral("Gate 2"));
+        QTest::mouseClick(dlg.save_button(), Qt::LeftButton);
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_TRUE(ctx_.store.find_profile(QStringLiteral("Gate 2")).has_value());
+        // The caption still names the profile loaded last.
+        EXPECT_TRUE(window->windowTitle().endsWith(QLatin1String("PROFILE: Default")));
+    }
+    ctx_.record.seringoodbeep = 0;
+    questions.answer = false;
+    {
+        SaveProfileDialog dlg(ctx_, window.get());
+        dlg.show();
+        QTest::keyClicks(dlg.name_box(), QStringLiteral("gate 2"));
+        QTest::mouseClick(dlg.save_button(), Qt::LeftButton);
+        EXPECT_EQ(questions.asked.last(), QStringLiteral("Duplicate Name|gate 2 already exists - Overwrite it Y/N?"));
+        EXPECT_TRUE(dlg.isVisible()); // No with the button: stays open
+        QListWidgetItem *item = dlg.list()->findItems(QStringLiteral("Gate 2"), Qt::MatchExactly)[0];
+        emit dlg.list()->itemDoubleClicked(item);
+        EXPECT_FALSE(dlg.isVisible()); // No with a double-click: closes
+    }
+    ConfigRecord stored;
+    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Gate 2"), stored, &error));
+    EXPECT_EQ(stored.seringoodbeep, 1); // nothing saved
+    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error));
+    ctx_.record.seringoodbeep = 0;
+    questions.answer = true;
+    SaveProfileDialog dlg(ctx_, window.get());
+    EXPECT_TRUE(dlg.save_as(QStringLiteral("GATE 2")));
+    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Gate 2"), stored, &error));
+    EXPECT_EQ(stored.seringoodbeep, 0);
+    EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Gate 2"})); // keeps its name
+}
+
+TEST_F(MainWindowTest, DialogsOpenBesideTheWindowCorner) {
+    const int d = twips_to_px(1500, window.get());
+    window->move(120, 80);
+    EXPECT_EQ(window->dialog_position(), window->frameGeometry().topLeft() + QPoint(d, d));
+}
+
+// A converter that never answers: reads wait for their deadline or for an
+// interrupt, as a real port does.
+class SilentLink : public ByteLink {
+public:
+    bool open(const QString &, const QString &, QString *) override {
+        std::lock_guard l(m_);
+        open_ = true;
+        interrupted_ = false;
+        return true;
+    }
+    void close() override {
+        std::lock_guard l(m_);
+        open_ = false;
+    }
+    bool is_open() const override {
+        std::lock_guard l(m_);
+        return open_ && !interrupted_;
+    }
+    bool write(const QByteArray &) override { return is_open(); }
+    std::optional<quint8> read_byte(LinkClock::time_point deadline) override {
+        std::unique_lock l(m_);
+        cv_.wait_until(l, deadline, [this] { return interrupted_; });
+        return std::nullopt;
+    }
+    int bytes_waiting() override { return 0; }
+    void interrupt() override {
+        std::lock_guard l(m_);
+        interrupted_ = true;
+        cv_.notify_all();
+    }
+
+private:
+    mutable std::mutex m_;
+    std::condition_variable cv_;
+    bool open_ = false, interrupted_ = false;
+};
+
+TEST_F(MainWindowTest, ProgramFromTheWindow) {
+    ctx_.link.commdevice = QStringLiteral("/dev/converter");
+    ctx_.link.baudrate = 9600;
+    PgmFormWindow *p = window->pgmform();
+    ASSERT_NE(p, nullptr);
+    p->set_link_factory([] {
+        auto link = std::make_unique<k52test::MemoryLink>();
+        link->responder = k52test::MemoryLink::ok_to_all(QStringLiteral("01.94"));
+        return link;
+    });
+    ctx_.record.terminators.input = QStringLiteral("D");
+    click_row("Label12");
+    QSignalSpy done(&p->controller(), &RunController::finished);
+    click_row("Label9");
+    EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label9")});
+    EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible()); // stays in place
+    ASSERT_TRUE(done.wait(10000));
+    const QStringList lines = p->lines();
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.first(), QStringLiteral("Starting communications"));
+    EXPECT_EQ(lines.last(), QStringLiteral("Converter has been programmed"));
+    EXPECT_EQ(p->bar()->value(), p->bar()->maximum());
+    EXPECT_EQ(ctx_.record.terminators.input, QStringLiteral("0D")); // written back
+
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(p->save_lines(dir.filePath(QStringLiteral("run.txt")), &error));
+    QFile f(dir.filePath(QStringLiteral("run.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().endsWith("Converter has been programmed\n"));
+    EXPECT_FALSE(p->save_lines(dir.filePath(QStringLiteral("no/such/dir/run.txt")), &error));
+}
+
+TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
+    ctx_.link.commdevice = QStringLiteral("/dev/converter");
+    ctx_.link.baudrate = 9600;
+    PgmFormWindow *p = window->pgmform();
+    p->set_link_factory([] { return std::make_unique<SilentLink>(); });
+    QSignalSpy done(&p->controller(), &RunController::finished);
+    window->program_k52();
+    ASSERT_TRUE(p->running());
+    window->program_k52(); // ignored while the run is under way
+    EXPECT_FALSE(p->start_run());
+    // The window still handles events while the converter is waited for.
+    bool ticked = false;
+    QTimer::singleShot(50, [&] { ticked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(ticked, 1000);
+    EXPECT_TRUE(p->running());
+    // Opening a screen closes every link: the run ends at once.
+    click_row("Label12");
+    ASSERT_TRUE(done.wait(1500));
+    EXPECT_FALSE(p->running());
+    EXPECT_EQ(p->lines().last(), QStringLiteral("Error downloading"));
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {
+    ctx_.link.ipaddress = QStringLiteral("10.1.2.3");
+    window->close();
+    ProfileStore again;
+    QString error;
+    ASSERT_TRUE(again.open(ctx_.db_path, ProfileStore::OpenMode::Existing, &error)) << error.toStdString();
+    LinkSettings read;
+    ASSERT_TRUE(again.read_settings(read, &error));
+    EXPECT_EQ(read.ipaddress, QStringLiteral("10.1.2.3"));
+}
+
+} // namespace
+} // namespace k52
