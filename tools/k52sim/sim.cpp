@@ -50,6 +50,11 @@ public:
             in_frame_ = false;
             sim.pace(static_cast<int>(buf_.size()) + 2);
             sim.dispatch(buf_);
+        } else if (b == 0x0D && in_frame_ && buf_.size() == 65 && (buf_[0] == '\x01' || buf_[0] == '\x02')) {
+            // A clone download packet: type, 64 nibble characters, CR.
+            in_frame_ = false;
+            sim.pace(67);
+            sim.dispatch(buf_);
         } else if (in_frame_) {
             buf_.append(static_cast<char>(b));
         }
