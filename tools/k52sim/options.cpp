@@ -88,6 +88,13 @@ const OptionRegistrar pace_opt(O(QStringLiteral("pace"),
                                    return false;
                                });
 
+const OptionRegistrar echo_opt(O(QStringLiteral("echo"),
+                                 QStringLiteral("Send back every byte received outside a command frame (for the "
+                                                "terminal); commands are still answered.")),
+                               [](Sim &s, const QCommandLineParser &p, QString &) {
+                                   s.echo = p.isSet(QStringLiteral("echo"));
+                                   return true;
+                               });
 const OptionRegistrar log_opt(O(QStringLiteral("log"), QStringLiteral("Append every received command to FILE."),
                                 QStringLiteral("FILE")),
                               [](Sim &s, const QCommandLineParser &p, QString &) {

@@ -57,6 +57,9 @@ public:
             sim.dispatch(buf_);
         } else if (in_frame_) {
             buf_.append(static_cast<char>(b));
+        } else if (sim.echo) {
+            // Terminal traffic: what is typed comes straight back.
+            sim.send(QByteArray(1, static_cast<char>(b)));
         }
     }
 

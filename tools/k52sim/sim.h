@@ -54,6 +54,7 @@ public:
     bool crlf = false;     // end replies with CR LF
     int hangup_after = -1; // after answering this many commands, hang up at the next
     int pace_baud = 0;     // take the wire time of this speed
+    bool echo = false;     // send back every byte received outside a command frame
     QString log_path;
 
     // Reply text, then CR (and LF under --crlf); the fault switches apply.
