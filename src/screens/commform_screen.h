@@ -27,7 +27,7 @@ public:
     explicit CommFormScreen(AppContext &ctx, QWidget *parent = nullptr);
 
     // Controls from the link settings, as start-up leaves them.
-    void set_from_link();
+    void set_from_link() override;
     // Reads the machine's serial ports again ("Refresh").
     void refresh_ports();
 
