@@ -283,3 +283,29 @@ TEST(CloneSim, OldFirmwareShortImageAndHangUp) {
         EXPECT_FALSE(link.is_open());
     }
 }
+
+TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    ASSERT_TRUE(write_file(file, pattern(8)));
+    // Writing: "V" and 32 packets; the line drops before answer n+1.
+    for (int n = 0; n <= kClonePackets; ++n) {
+        SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        const CloneResult r = clone_write(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_FALSE(r.ok()) << n;
+        EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::DownloadError) << n;
+        EXPECT_FALSE(link.is_open());
+    }
+    // Reading: before the identification, before the image.
+    for (int n = 0; n <= 1; ++n) {
+        SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        const CloneResult r = clone_read(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::ReadIncomplete) << n;
+        EXPECT_FALSE(link.is_open());
+    }
+    EXPECT_EQ(read_file(file), pattern(8)); // the stored image is untouched
+}

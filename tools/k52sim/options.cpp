@@ -36,6 +36,13 @@ const OptionRegistrar refuse_opt(O(QStringLiteral("refuse"),
                                      return true;
                                  });
 
+const OptionRegistrar stall_opt(O(QStringLiteral("stall"),
+                                  QStringLiteral("Leave commands starting with this unanswered (repeatable)."),
+                                  QStringLiteral("MNEMONIC")),
+                                [](Sim &s, const QCommandLineParser &p, QString &) {
+                                    s.stall = p.values(QStringLiteral("stall"));
+                                    return true;
+                                });
 const OptionRegistrar silent_opt(O(QStringLiteral("silent"), QStringLiteral("Answer nothing.")),
                                  [](Sim &s, const QCommandLineParser &p, QString &) {
                                      s.silent = p.isSet(QStringLiteral("silent"));

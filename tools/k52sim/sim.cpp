@@ -173,16 +173,20 @@ void Sim::dispatch(const QByteArray &command) {
             best_len = prefix.size();
         }
     }
-    bool refused = false;
+    bool refused = false, stalled = false;
     for (const QString &r : refuse)
         if (!r.isEmpty() && command.startsWith(r.toLatin1()))
             refused = true;
-    if (refused)
-        reply("ERR");
-    else if (best)
-        (*best)(*this, command);
-    else
-        reply("ERR");
+    for (const QString &r : stall)
+        if (!r.isEmpty() && command.startsWith(r.toLatin1()))
+            stalled = true;
+    // A stalled command gets no answer at all: the program's deadline runs out.
+    if (!stalled) {
+        if (refused || !best)
+            reply("ERR");
+        else
+            (*best)(*this, command);
+    }
     ++answered_;
 }
 

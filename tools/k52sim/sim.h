@@ -48,6 +48,7 @@ public:
     QString model = QStringLiteral("K52");
     QString firmware = QStringLiteral("01.99");
     QStringList refuse;    // mnemonics (prefixes) answered "ERR"
+    QStringList stall;     // commands (prefixes) left unanswered
     bool silent = false;   // answer nothing
     QString fixed_reply;   // answer every command with this text (when set)
     bool garbage = false;  // answer with noise
