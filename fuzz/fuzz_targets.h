@@ -29,11 +29,8 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"profile_json", profile_json},
-    {"column_decode", column_decode},
-    {"reply_parse", reply_parse},
-    {"programming_run", programming_run},
-    {"clone_protocol", clone_protocol},
+    {"profile_json", profile_json},       {"column_decode", column_decode},   {"reply_parse", reply_parse},
+    {"programming_run", programming_run}, {"clone_protocol", clone_protocol},
 };
 
 } // namespace k52::fuzz

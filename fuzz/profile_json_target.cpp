@@ -25,7 +25,10 @@ ProfileStore *memory_store() {
 
 QString same_values(const QVector<QVariant> &a, const QVector<QVariant> &b, const char *what) {
     if (a.size() != b.size())
-        return QStringLiteral("%1: %2 values where %3 were written").arg(QLatin1StringView(what)).arg(b.size()).arg(a.size());
+        return QStringLiteral("%1: %2 values where %3 were written")
+            .arg(QLatin1StringView(what))
+            .arg(b.size())
+            .arg(a.size());
     const auto cols = columns();
     for (int i = 0; i < a.size(); ++i)
         if (a[i].toString() != b[i].toString() || a[i].isNull() != b[i].isNull())

@@ -110,7 +110,8 @@ QString too_long(const ScriptedDevice &d, std::chrono::milliseconds limit) {
     return {};
 }
 
-const char *const kVersions[] = {"01.59", "01.60", "01.69", "01.70", "01.80", "01.81", "01.93", "01.94", "01.95", "01.99"};
+const char *const kVersions[] = {"01.59", "01.60", "01.69", "01.70", "01.80",
+                                 "01.81", "01.93", "01.94", "01.95", "01.99"};
 
 } // namespace
 
@@ -156,9 +157,10 @@ QString programming_run(const QByteArray &data) {
     if (out.lines.size() < 3 || out.lines[0] != QLatin1String("Starting communications") || out.lines[1] != " ")
         return QStringLiteral("the run did not begin with its two lines");
     const QString last = out.lines.last();
-    const bool ended = (r.outcome == RunOutcome::Programmed && last == QLatin1String("Converter has been programmed")) ||
-                       (r.outcome == RunOutcome::Stopped && last == QLatin1String("Programming Stopped")) ||
-                       (r.outcome == RunOutcome::ErrorDownloading && last == QLatin1String("Error downloading"));
+    const bool ended =
+        (r.outcome == RunOutcome::Programmed && last == QLatin1String("Converter has been programmed")) ||
+        (r.outcome == RunOutcome::Stopped && last == QLatin1String("Programming Stopped")) ||
+        (r.outcome == RunOutcome::ErrorDownloading && last == QLatin1String("Error downloading"));
     if (!ended)
         return QStringLiteral("outcome and last line \"%1\" disagree").arg(last);
     if (d.is_open())
@@ -193,9 +195,9 @@ QString clone_protocol(const QByteArray &data) {
     if (data.at(0) & 2)
         d.first_reply_ = "ZOR K52 V01.96\r";
     int acknowledged = 0;
-    const CloneResult r = reading ? clone_read(d, QStringLiteral("fuzz"), QString(), file)
-                                  : clone_write(d, QStringLiteral("fuzz"), QString(), file,
-                                                [&](int done, int) { acknowledged = done; });
+    const CloneResult r =
+        reading ? clone_read(d, QStringLiteral("fuzz"), QString(), file)
+                : clone_write(d, QStringLiteral("fuzz"), QString(), file, [&](int done, int) { acknowledged = done; });
     if (d.is_open())
         return QStringLiteral("the port was left open");
     if (r.message != clone_message(r.outcome))
