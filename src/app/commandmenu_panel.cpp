@@ -12,6 +12,7 @@ const QColor kWhite(255, 255, 255);
 const QColor kYellow(255, 255, 0);
 const QColor kHeading(0, 255, 255);
 const QColor kBackground(0, 0, 128);
+const QColor kDisabled(128, 128, 160);
 } // namespace
 
 void NavLabel::mousePressEvent(QMouseEvent *e) {
@@ -48,7 +49,10 @@ CommandMenuPanel::CommandMenuPanel(QWidget *parent) : QWidget(parent) {
         }
         labels_.append(l);
         layout->addWidget(l);
-        paint(i, r.kind == NavRow::Heading ? kHeading : kWhite);
+        // An entry whose screen is not built into the program is shown, greyed.
+        if (r.screen && !has_screen(QString::fromLatin1(r.screen)))
+            l->setEnabled(false);
+        paint(i, r.kind == NavRow::Heading ? kHeading : l->isEnabled() ? kWhite : kDisabled);
     }
     layout->addStretch(1);
 }
@@ -61,12 +65,12 @@ void CommandMenuPanel::paint(int row, const QColor &c) {
 
 void CommandMenuPanel::all_white() {
     for (int i = 0; i < labels_.size(); ++i)
-        if (nav_rows()[i].kind != NavRow::Heading)
+        if (nav_rows()[i].kind != NavRow::Heading && labels_[i]->isEnabled())
             paint(i, kWhite);
 }
 
 void CommandMenuPanel::mark(int row) {
-    if (row >= 0 && row < labels_.size())
+    if (row >= 0 && row < labels_.size() && labels_[row]->isEnabled())
         paint(row, kYellow);
 }
 

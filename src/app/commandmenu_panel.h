@@ -29,7 +29,8 @@ public:
 
     // Every entry white (headings keep their colour).
     void all_white();
-    // Draw the row yellow (the entry last clicked).
+    // Draw the row yellow (the entry last clicked). Entries whose screen is
+    // missing stay greyed and take no clicks.
     void mark(int row);
     NavLabel *label(int row) const { return labels_[row]; }
     // Row of a control name ("Label9"), -1 when none.

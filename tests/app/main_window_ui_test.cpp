@@ -7,6 +7,7 @@
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/memory_link.h"
+#include "support/sim_process.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -257,6 +258,32 @@ TEST_F(MainWindowTest, ProgramFromTheWindow) {
     EXPECT_FALSE(p->save_lines(dir.filePath(QStringLiteral("no/such/dir/run.txt")), &error));
 }
 
+TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
+    k52test::SimProcess sim(
+        {QStringLiteral("--model"), QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
+    ctx_.link.baudrate = 9600;
+    QSignalSpy done(&window->pgmform()->controller(), &RunController::finished);
+    click_row("Label9");
+    ASSERT_TRUE(done.wait(20000));
+    const QStringList lines = window->pgmform()->lines();
+    EXPECT_EQ(lines.value(2), QStringLiteral("...Programming K54 V01.95"));
+    EXPECT_EQ(lines.last(), QStringLiteral("Converter has been programmed"));
+    EXPECT_GT(sim.received().size(), 30);
+}
+
+TEST_F(MainWindowTest, EntriesWithoutTheirScreenAreGreyed) {
+    for (int i = 0; i < nav_rows().size(); ++i) {
+        const NavRow &r = nav_rows()[i];
+        if (r.screen)
+            EXPECT_EQ(window->commandmenu()->label(i)->isEnabled(), has_screen(QString::fromLatin1(r.screen)))
+                << r.label;
+        else
+            EXPECT_TRUE(window->commandmenu()->label(i)->isEnabled()) << r.label;
+    }
+}
+
 TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
     ctx_.link.commdevice = QStringLiteral("/dev/converter");
     ctx_.link.baudrate = 9600;
@@ -288,6 +315,23 @@ TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {
     LinkSettings read;
     ASSERT_TRUE(again.read_settings(read, &error));
     EXPECT_EQ(read.ipaddress, QStringLiteral("10.1.2.3"));
+}
+
+} // namespace
+} // namespace k52
+
+namespace k52 {
+namespace {
+
+// Pictures for the README (scripts/screenshot.sh runs this under Xvfb).
+TEST_F(MainWindowTest, Screenshots) {
+    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    window->resize(twips_to_px(14000, window.get()), twips_to_px(9000, window.get()));
+    click_row("Label2"); // Serial I/O General Settings
+    QTest::qWait(200);
+    EXPECT_TRUE(window->grab().save(QDir(dir).filePath(QStringLiteral("main_window.png"))));
 }
 
 } // namespace
