@@ -16,6 +16,13 @@ QString profile_json(const QByteArray &data);
 // One stored value of one column, as a database row holds it.
 QString column_decode(const QByteArray &data);
 
+// Bytes a converter sends in answer to "V".
+QString reply_parse(const QByteArray &data);
+// A whole programming run against a converter scripted by the bytes.
+QString programming_run(const QByteArray &data);
+// Reading or writing a clone against a scripted converter.
+QString clone_protocol(const QByteArray &data);
+
 struct Target {
     const char *name; // folder of its corpus under fuzz/corpus/
     QString (*run)(const QByteArray &);
@@ -24,6 +31,9 @@ struct Target {
 inline constexpr Target kTargets[] = {
     {"profile_json", profile_json},
     {"column_decode", column_decode},
+    {"reply_parse", reply_parse},
+    {"programming_run", programming_run},
+    {"clone_protocol", clone_protocol},
 };
 
 } // namespace k52::fuzz

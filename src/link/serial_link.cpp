@@ -98,6 +98,30 @@ void SerialLink::drain_wake() {
 #endif
 }
 
+void apply_serial_settings(QSerialPort &port, const SerialSettings &s) {
+    port.setBaudRate(s.baud);
+    port.setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits));
+    switch (s.parity) {
+    case 'E':
+        port.setParity(QSerialPort::EvenParity);
+        break;
+    case 'O':
+        port.setParity(QSerialPort::OddParity);
+        break;
+    case 'M':
+        port.setParity(QSerialPort::MarkParity);
+        break;
+    case 'S':
+        port.setParity(QSerialPort::SpaceParity);
+        break;
+    default:
+        port.setParity(QSerialPort::NoParity);
+        break;
+    }
+    port.setStopBits(s.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
 bool SerialLink::open(const QString &port, const QString &settings, QString *error) {
     close();
     SerialSettings s;
@@ -108,27 +132,7 @@ bool SerialLink::open(const QString &port, const QString &settings, QString *err
     drain_wake();
     auto p = std::make_unique<QSerialPort>();
     p->setPortName(port);
-    p->setBaudRate(s.baud);
-    p->setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits));
-    switch (s.parity) {
-    case 'E':
-        p->setParity(QSerialPort::EvenParity);
-        break;
-    case 'O':
-        p->setParity(QSerialPort::OddParity);
-        break;
-    case 'M':
-        p->setParity(QSerialPort::MarkParity);
-        break;
-    case 'S':
-        p->setParity(QSerialPort::SpaceParity);
-        break;
-    default:
-        p->setParity(QSerialPort::NoParity);
-        break;
-    }
-    p->setStopBits(s.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    p->setFlowControl(QSerialPort::NoFlowControl);
+    apply_serial_settings(*p, s);
     if (port.isEmpty()) {
         if (error)
             *error = QStringLiteral("No serial port is selected");

@@ -21,6 +21,9 @@ struct SerialSettings {
 
 // False (with a reason) when the text is not "BAUD,P,D,S".
 bool parse_serial_settings(const QString &text, SerialSettings &out, QString *error);
+// Speed, framing and no flow control, set before the port is opened (the
+// port applies them as it opens).
+void apply_serial_settings(QSerialPort &port, const SerialSettings &s);
 
 // The byte link over a serial port (QSerialPort). Flow control is off and
 // the modem-control lines are left as the driver sets them. The port object

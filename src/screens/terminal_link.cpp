@@ -1,72 +1,25 @@
 #include "terminal_link.h"
 
+#include "link/port_names.h"
+#include "link/serial_link.h"
+
 #include <QSerialPort>
 #include <QTcpSocket>
 
 namespace k52 {
-
-namespace {
-
-// "9600,E,7,1" -> the port's settings; false for text it cannot apply.
-bool apply_settings_text(QSerialPort &port, const QString &text) {
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 4)
-        return false;
-    bool ok = false;
-    const int baud = parts[0].trimmed().toInt(&ok);
-    if (!ok || baud <= 0)
-        return false;
-    const QString parity = parts[1].trimmed().toUpper();
-    QSerialPort::Parity p;
-    if (parity == QLatin1String("E"))
-        p = QSerialPort::EvenParity;
-    else if (parity == QLatin1String("O"))
-        p = QSerialPort::OddParity;
-    else if (parity == QLatin1String("N"))
-        p = QSerialPort::NoParity;
-    else
-        return false;
-    const int bits = parts[2].trimmed().toInt();
-    const int stop = parts[3].trimmed().toInt();
-    if ((bits != 7 && bits != 8) || (stop != 1 && stop != 2))
-        return false;
-    return port.setBaudRate(baud) && port.setParity(p) &&
-           port.setDataBits(bits == 7 ? QSerialPort::Data7 : QSerialPort::Data8) &&
-           port.setStopBits(stop == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop) &&
-           port.setFlowControl(QSerialPort::NoFlowControl);
-}
-
-QString settings_text(const LinkSettings &s) {
-    static const char *const kTails[] = {",E,7,1", ",O,7,1", ",N,8,1"};
-    const int p = (s.parity >= 0 && s.parity <= 2) ? s.parity : 0;
-    return QString::number(s.baudrate) + QLatin1String(kTails[p]);
-}
-
-} // namespace
 
 TerminalLink::TerminalLink(QObject *parent) : QObject(parent) {
     connect_deadline_.setSingleShot(true);
     connect(&connect_deadline_, &QTimer::timeout, this, &TerminalLink::on_connect_deadline);
 }
 
-TerminalLink::~TerminalLink() { close(); }
-
-QString TerminalLink::serial_device(const LinkSettings &settings, QString *error) {
-    if (!settings.commdevice.isEmpty())
-        return settings.commdevice;
-    if (settings.commport < 1) {
-        if (error)
-            *error = QStringLiteral("no serial port chosen");
-        return {};
-    }
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(settings.commport);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(settings.commport - 1);
-#endif
+TerminalLink::~TerminalLink() {
+    close();
 }
 
-bool TerminalLink::serial_open() const { return serial_ && serial_->isOpen(); }
+bool TerminalLink::serial_open() const {
+    return serial_ && serial_->isOpen();
+}
 
 void TerminalLink::open(const LinkSettings &settings) {
     close();
@@ -156,12 +109,14 @@ void TerminalLink::on_connect_deadline() {
 
 void TerminalLink::open_serial(const LinkSettings &settings) {
     QString why;
-    const QString device = serial_device(settings, &why);
+    const QString device = resolve_port(settings, &why);
     serial_ = new QSerialPort(this);
-    bool ok = !device.isEmpty();
+    SerialSettings framing;
+    bool ok = !device.isEmpty() && parse_serial_settings(serial_settings_text(settings), framing, &why);
     if (ok) {
         serial_->setPortName(device);
-        ok = serial_->open(QIODevice::ReadWrite) && apply_settings_text(*serial_, settings_text(settings));
+        apply_serial_settings(*serial_, framing);
+        ok = serial_->open(QIODevice::ReadWrite);
     }
     if (!ok) {
         serial_->close();
@@ -214,8 +169,7 @@ bool TerminalLink::send(quint8 byte) {
     if (commtype_ == QLatin1String("S"))
         return serial_ && serial_->isOpen() && serial_->write(one) == 1;
     if (commtype_ == QLatin1String("T"))
-        return socket_ && tcp_ready_ && socket_->state() == QAbstractSocket::ConnectedState &&
-               socket_->write(one) == 1;
+        return socket_ && tcp_ready_ && socket_->state() == QAbstractSocket::ConnectedState && socket_->write(one) == 1;
     return false;
 }
 

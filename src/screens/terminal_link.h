@@ -53,10 +53,6 @@ public:
     // Write one byte to the open link; false when it was not sent.
     bool send(quint8 byte);
 
-    // The device a given port number names on this machine (for the status
-    // when opening fails); empty with `error` set when there is none.
-    static QString serial_device(const LinkSettings &settings, QString *error);
-
 signals:
     void status(const QString &text);
     // The terminal display is to be cleared (the link is being opened).

@@ -76,8 +76,10 @@ TEST_F(MainWindowTest, MenuCaptionsAndTitle) {
 
 TEST_F(MainWindowTest, StartsOnCommunicationsWithItsEntryYellow) {
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label3")});
-    if (window->frame_of(QStringLiteral("commform")))
-        EXPECT_TRUE(window->frame_of(QStringLiteral("commform"))->isVisible());
+    QMdiSubWindow *comm = window->frame_of(QStringLiteral("commform"));
+    ASSERT_NE(comm, nullptr);
+    EXPECT_TRUE(comm->isVisible());
+    EXPECT_EQ(window->mdi()->activeSubWindow(), comm);
 }
 
 TEST_F(MainWindowTest, HeadingsAreInertEntriesCloseTheLinkFirst) {

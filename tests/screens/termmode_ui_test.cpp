@@ -2,6 +2,7 @@
 
 #include "screens/terminal_link.h"
 #include "screens/termmode_screen.h"
+#include "support/sim_process.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -172,6 +173,23 @@ TEST_F(TermModeTest, SerialOverPseudoTerminal) {
     pty.write(QByteArray("xyz"));
     QTest::qWait(100);
     EXPECT_EQ(s->grid().drawn(), after_close);
+}
+
+TEST_F(TermModeTest, EchoFromTheSimulator) {
+    k52test::SimProcess sim({QStringLiteral("--echo")});
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
+    ctx_.link.baudrate = 9600;
+    auto s = open(QStringLiteral("S"));
+    ASSERT_TRUE(s->link().serial_open()) << status(*s).toStdString();
+    QTest::keyClicks(s->pop1(), QStringLiteral("Hi"));
+    // Typed characters drawn black, then their echoes red.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s->grid().cell(1, 4).used; }, kWaitMs));
+    EXPECT_EQ(s->grid().cell(1, 1).origin, CellOrigin::Sent);
+    EXPECT_EQ(s->grid().cell(1, 2).origin, CellOrigin::Sent);
+    EXPECT_EQ(s->grid().cell(1, 3).origin, CellOrigin::Received);
+    EXPECT_EQ(s->grid().cell(1, 3).code, quint8('H'));
+    EXPECT_EQ(s->grid().cell(1, 4).code, quint8('i'));
 }
 
 TEST_F(TermModeTest, SerialPortMissing) {

@@ -36,6 +36,13 @@ const OptionRegistrar refuse_opt(O(QStringLiteral("refuse"),
                                      return true;
                                  });
 
+const OptionRegistrar stall_opt(O(QStringLiteral("stall"),
+                                  QStringLiteral("Leave commands starting with this unanswered (repeatable)."),
+                                  QStringLiteral("MNEMONIC")),
+                                [](Sim &s, const QCommandLineParser &p, QString &) {
+                                    s.stall = p.values(QStringLiteral("stall"));
+                                    return true;
+                                });
 const OptionRegistrar silent_opt(O(QStringLiteral("silent"), QStringLiteral("Answer nothing.")),
                                  [](Sim &s, const QCommandLineParser &p, QString &) {
                                      s.silent = p.isSet(QStringLiteral("silent"));
@@ -88,6 +95,13 @@ const OptionRegistrar pace_opt(O(QStringLiteral("pace"),
                                    return false;
                                });
 
+const OptionRegistrar echo_opt(O(QStringLiteral("echo"),
+                                 QStringLiteral("Send back every byte received outside a command frame (for the "
+                                                "terminal); commands are still answered.")),
+                               [](Sim &s, const QCommandLineParser &p, QString &) {
+                                   s.echo = p.isSet(QStringLiteral("echo"));
+                                   return true;
+                               });
 const OptionRegistrar log_opt(O(QStringLiteral("log"), QStringLiteral("Append every received command to FILE."),
                                 QStringLiteral("FILE")),
                               [](Sim &s, const QCommandLineParser &p, QString &) {

@@ -67,8 +67,16 @@ public:
             in_frame_ = false;
             sim.pace(static_cast<int>(buf_.size()) + 2);
             sim.dispatch(buf_);
+        } else if (b == 0x0D && in_frame_ && buf_.size() == 65 && (buf_[0] == '\x01' || buf_[0] == '\x02')) {
+            // A clone download packet: type, 64 nibble characters, CR.
+            in_frame_ = false;
+            sim.pace(67);
+            sim.dispatch(buf_);
         } else if (in_frame_) {
             buf_.append(static_cast<char>(b));
+        } else if (sim.echo) {
+            // Terminal traffic: what is typed comes straight back.
+            sim.send(QByteArray(1, static_cast<char>(b)));
         }
     }
 
@@ -187,16 +195,20 @@ void Sim::dispatch(const QByteArray &command) {
             best_len = prefix.size();
         }
     }
-    bool refused = false;
+    bool refused = false, stalled = false;
     for (const QString &r : refuse)
         if (!r.isEmpty() && command.startsWith(r.toLatin1()))
             refused = true;
-    if (refused)
-        reply("ERR");
-    else if (best)
-        (*best)(*this, command);
-    else
-        reply("ERR");
+    for (const QString &r : stall)
+        if (!r.isEmpty() && command.startsWith(r.toLatin1()))
+            stalled = true;
+    // A stalled command gets no answer at all: the program's deadline runs out.
+    if (!stalled) {
+        if (refused || !best)
+            reply("ERR");
+        else
+            (*best)(*this, command);
+    }
     ++answered_;
 }
 

@@ -55,12 +55,14 @@ public:
     QString model = QStringLiteral("K52");
     QString firmware = QStringLiteral("01.99");
     QStringList refuse;    // mnemonics (prefixes) answered "ERR"
+    QStringList stall;     // commands (prefixes) left unanswered
     bool silent = false;   // answer nothing
     QString fixed_reply;   // answer every command with this text (when set)
     bool garbage = false;  // answer with noise
     bool crlf = false;     // end replies with CR LF
     int hangup_after = -1; // after answering this many commands, hang up at the next
     int pace_baud = 0;     // take the wire time of this speed
+    bool echo = false;     // send back every byte received outside a command frame
     QString log_path;
 
     // Reply text, then CR (and LF under --crlf); the fault switches apply.

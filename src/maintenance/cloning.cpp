@@ -1,0 +1,208 @@
+#include "cloning.h"
+
+#include "app/startup.h"
+#include "device_commands.h"
+#include "link/exchange.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace k52 {
+
+QString clone_file_path() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\zor\\K52clone.dat");
+#else
+    return default_data_dir() + QStringLiteral("/K52clone.dat");
+#endif
+}
+
+QByteArray clone_upload_request() {
+    return QByteArray("\x00\x03\x7f", 3);
+}
+
+QByteArray clone_packet(const QByteArray &image, int index) {
+    QByteArray p;
+    p.reserve(4 + 2 * kClonePacketBytes);
+    p.append('\x00');
+    p.append(index == 0 ? '\x01' : '\x02');
+    for (int i = 0; i < kClonePacketBytes; ++i) {
+        const auto b = static_cast<quint8>(image.at(index * kClonePacketBytes + i));
+        p.append(char(0x20 + (b >> 4)));
+        p.append(char(0x20 + (b & 0x0F)));
+    }
+    p.append('\x0d');
+    return p;
+}
+
+bool clone_version_ok(const QString &reply) {
+    QString version, identification;
+    // The version is read as the programming run reads it, so the longer
+    // "K52R"/"K54R" identifications are judged by their own digits.
+    return parse_identification(reply, version, identification) && version.compare(QLatin1String("01.96")) >= 0;
+}
+
+QString clone_message(CloneOutcome outcome) {
+    switch (outcome) {
+    case CloneOutcome::ReadComplete:
+        return QStringLiteral("Read from K52 complete");
+    case CloneOutcome::WriteComplete:
+        return QStringLiteral("Clone to K52 complete");
+    case CloneOutcome::NoReply:
+        return QStringLiteral("Unable to communicate with K52");
+    case CloneOutcome::TooOld:
+        return QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher");
+    case CloneOutcome::ReadIncomplete:
+        return QStringLiteral("Read from K52 did not complete");
+    case CloneOutcome::NotStored:
+        return QStringLiteral("Read from K52 did not complete: the clone file could not be written");
+    case CloneOutcome::FileMissing:
+        return QStringLiteral("Unable to locate uploaded clone file");
+    case CloneOutcome::FileInvalid:
+        return QStringLiteral("Invalid clone data file");
+    case CloneOutcome::DownloadError:
+        return QStringLiteral("Error downloading to K52");
+    }
+    return {};
+}
+
+namespace {
+
+CloneResult result(CloneOutcome o, const QString &detail = {}) {
+    return {o, clone_message(o), detail};
+}
+
+// Opens the port (a failure is kept as the detail: the converter then
+// simply does not answer) and checks the version.
+bool open_and_check(ByteLink &link, const QString &port, const QString &settings, CloneResult &r) {
+    link.close();
+    QString open_error;
+    if (!link.open(port, settings, &open_error))
+        r.detail = open_error;
+    const QString reply = link.is_open() ? query_version(link) : QString();
+    if (reply.isEmpty()) {
+        r = result(CloneOutcome::NoReply, r.detail);
+        return false;
+    }
+    if (!clone_version_ok(reply)) {
+        r = result(CloneOutcome::TooOld, QStringLiteral("The converter answered \"%1\"").arg(reply));
+        return false;
+    }
+    return true;
+}
+
+// The image at the start of the file, keeping what lies beyond it.
+bool store_image(const QString &path, const QByteArray &image, QString *why) {
+    QByteArray content = image;
+    QFile old(path);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) {
+            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            return false;
+        }
+        const QByteArray before = old.readAll();
+        if (before.size() > kCloneImageSize)
+            content.append(before.mid(kCloneImageSize));
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.commit()) {
+        *why = QStringLiteral("%1: %2").arg(path, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CloneResult clone_read(ByteLink &link, const QString &port, const QString &settings, const QString &file,
+                       const CloneProgress &progress) {
+    CloneResult r;
+    if (!open_and_check(link, port, settings, r)) {
+        close_comm(link);
+        return r;
+    }
+    // The port is opened afresh for the transfer.
+    link.close();
+    QString open_error;
+    link.open(port, settings, &open_error);
+    QByteArray image;
+    image.reserve(kCloneImageSize);
+    if (link.write(clone_upload_request())) {
+        // One deadline for the whole image; bytes after the 1024th are left.
+        const auto deadline = LinkClock::now() + kCloneTimeout;
+        while (image.size() < kCloneImageSize) {
+            const auto b = link.read_byte(deadline);
+            if (!b)
+                break;
+            image.append(char(*b));
+            if (progress && (image.size() % 64 == 0))
+                progress(int(image.size()), kCloneImageSize);
+        }
+    }
+    close_comm(link);
+    if (image.size() < kCloneImageSize)
+        return result(CloneOutcome::ReadIncomplete,
+                      open_error.isEmpty()
+                          ? QStringLiteral("%1 of %2 bytes arrived").arg(image.size()).arg(kCloneImageSize)
+                          : open_error);
+    QString why;
+    if (!store_image(file, image, &why))
+        return result(CloneOutcome::NotStored, why);
+    return result(CloneOutcome::ReadComplete);
+}
+
+CloneResult clone_write(ByteLink &link, const QString &port, const QString &settings, const QString &file,
+                        const CloneProgress &progress) {
+    CloneResult r;
+    if (!open_and_check(link, port, settings, r)) {
+        close_comm(link);
+        return r;
+    }
+    link.close();
+    QString open_error;
+    link.open(port, settings, &open_error);
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        close_comm(link);
+        return result(CloneOutcome::FileMissing, QStringLiteral("%1: %2").arg(file, f.errorString()));
+    }
+    const QByteArray image = f.read(kCloneImageSize);
+    f.close();
+    if (image.size() < kCloneImageSize) {
+        close_comm(link);
+        return result(
+            CloneOutcome::FileInvalid,
+            QStringLiteral("%1 holds %2 bytes; an image is %3").arg(file).arg(image.size()).arg(kCloneImageSize));
+    }
+    for (int i = 0; i < kClonePackets; ++i) {
+        bool acknowledged = false;
+        if (link.write(clone_packet(image, i))) {
+            const auto deadline = LinkClock::now() + kCloneTimeout;
+            QByteArray reply;
+            while (const auto b = link.read_byte(deadline)) {
+                if (*b == 0x0D) {
+                    acknowledged = reply == "GO";
+                    break;
+                }
+                reply.append(char(*b));
+            }
+        }
+        if (!acknowledged) {
+            close_comm(link);
+            return result(CloneOutcome::DownloadError,
+                          QStringLiteral("packet %1 of %2 was not acknowledged; the converter keeps the %3 before it")
+                              .arg(i + 1)
+                              .arg(kClonePackets)
+                              .arg(i));
+        }
+        if (progress)
+            progress(i + 1, kClonePackets);
+    }
+    close_comm(link);
+    return result(CloneOutcome::WriteComplete);
+}
+
+} // namespace k52

@@ -1,0 +1,225 @@
+#include "commform_screen.h"
+
+#include "entry_box_editor.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+
+constexpr int kTerminatorLength = 2;
+constexpr int kIpAddressLength = 15; // 255.255.255.255
+constexpr int kTcpPortLength = 5;    // 65535
+constexpr int kDevicePathLength = 255;
+
+const char *const kNotice =
+    "Please note that the TCP settings are in this program for convenience only, so that this program can be "
+    "used as a terminal emulator when talking to tcp devices in the \"terminal mode\". The TCP settings have "
+    "nothing to do with the K52 or K54 converters. You should always be in the \"serial\" comm mode when "
+    "talking to K52 and K54 converters.";
+
+QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent) {
+    auto *b = new QCheckBox(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QGroupBox *text_group(const char *caption, QLineEdit *edit, QWidget *parent) {
+    auto *g = new QGroupBox(QString::fromUtf8(caption), parent);
+    edit->setParent(g);
+    edit->setMaximumWidth(200);
+    (new QVBoxLayout(g))->addWidget(edit);
+    return g;
+}
+
+// Ticking box `index` of a one-choice group clears the others; unticking
+// any box changes nothing else.
+template <std::size_t N> bool keep_one(const std::array<QCheckBox *, N> &group, int index, bool on) {
+    if (!on)
+        return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (int(i) != index)
+            group[i]->setChecked(false);
+    return true;
+}
+
+template <std::size_t N> void clear_group(const std::array<QCheckBox *, N> &group) {
+    for (QCheckBox *b : group)
+        b->setChecked(false);
+}
+
+} // namespace
+
+CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent), lister_(list_ports) {
+    setWindowTitle(QStringLiteral("Communications Setup"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *mode = new QGroupBox(QStringLiteral("Comm Mode"), this);
+    auto *mg = new QHBoxLayout(mode);
+    mode_[kModeSerial] = make_box(QStringLiteral("Serial"), QStringLiteral("serial"), mode);
+    mode_[kModeTcp] = make_box(QStringLiteral("Tcp/Ip"), QStringLiteral("tcpip"), mode);
+    mg->addWidget(mode_[kModeSerial]);
+    mg->addWidget(mode_[kModeTcp]);
+    mg->addStretch();
+    layout->addWidget(mode);
+
+    auto *port = new QGroupBox(QStringLiteral("Comm Port"), this);
+    auto *pg = new QGridLayout(port);
+    for (int i = 0; i < kCommPortChoices; ++i) {
+        const QString n = QString::number(i + 1);
+        port_[std::size_t(i)] = make_box(n, QStringLiteral("port") + n, port);
+        auto *l = new QLabel(port);
+        l->setObjectName(QStringLiteral("portdevice") + n);
+        port_label_[std::size_t(i)] = l;
+        pg->addWidget(port_[std::size_t(i)], i, 0);
+        pg->addWidget(l, i, 1, 1, 2);
+    }
+    pg->addWidget(new QLabel(QStringLiteral("Device path"), port), kCommPortChoices, 0);
+    device_ = new QLineEdit(port);
+    device_->setObjectName(QStringLiteral("commdevice"));
+    device_->setMaxLength(kDevicePathLength);
+    device_->setPlaceholderText(QStringLiteral("used instead of the port number when given"));
+    pg->addWidget(device_, kCommPortChoices, 1);
+    refresh_ = new QPushButton(QStringLiteral("Refresh"), port);
+    refresh_->setObjectName(QStringLiteral("refresh"));
+    pg->addWidget(refresh_, kCommPortChoices, 2);
+    note_ = new QLabel(port);
+    note_->setObjectName(QStringLiteral("devicenote"));
+    note_->setWordWrap(true);
+    pg->addWidget(note_, kCommPortChoices + 1, 0, 1, 3);
+    pg->setColumnStretch(1, 1);
+    layout->addWidget(port);
+
+    auto *baud = new QGroupBox(QStringLiteral("Communications Baud Rate"), this);
+    auto *bg = new QGridLayout(baud);
+    for (int i = 0; i < kBaudChoices; ++i) {
+        const QString rate = QString::number(kBaudRates[std::size_t(i)]);
+        baud_[std::size_t(i)] = make_box(rate, QStringLiteral("baud") + rate, baud);
+        bg->addWidget(baud_[std::size_t(i)], i / 4, i % 4);
+    }
+    layout->addWidget(baud);
+
+    auto *parity = new QGroupBox(QStringLiteral("Parity"), this);
+    auto *rg = new QHBoxLayout(parity);
+    const char *const parity_captions[kParityChoices] = {"7 Even", "7 Odd", "8 None"};
+    for (int i = 0; i < kParityChoices; ++i) {
+        parity_[std::size_t(i)] =
+            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity%1").arg(i), parity);
+        rg->addWidget(parity_[std::size_t(i)]);
+    }
+    rg->addStretch();
+    layout->addWidget(parity);
+
+    terminator_ = make_entry_box("Terminator", KeyRule::Hex, kTerminatorLength, this);
+    ip_ = make_entry_box("ipaddress", KeyRule::IpAddress, kIpAddressLength, this);
+    tcp_port_ = make_entry_box("remoteportaddress", KeyRule::Digits, kTcpPortLength, this);
+    auto *texts = new QHBoxLayout;
+    texts->addWidget(text_group("Terminator Char", terminator_, this));
+    texts->addWidget(text_group("IP Address", ip_, this));
+    texts->addWidget(text_group("Tcp Port Address", tcp_port_, this));
+    layout->addLayout(texts);
+
+    auto *notice = new QLabel(QString::fromUtf8(kNotice), this);
+    notice->setObjectName(QStringLiteral("notice"));
+    notice->setWordWrap(true);
+    layout->addWidget(notice);
+    layout->addStretch();
+
+    for (int i = 0; i < 2; ++i)
+        connect(mode_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { mode_ticked(i, on); });
+    for (int i = 0; i < kCommPortChoices; ++i)
+        connect(port_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { port_ticked(i, on); });
+    for (int i = 0; i < kBaudChoices; ++i)
+        connect(baud_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { baud_ticked(i, on); });
+    for (int i = 0; i < kParityChoices; ++i)
+        connect(parity_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { parity_ticked(i, on); });
+    connect(terminator_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.Terminator = t; });
+    connect(ip_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.ipaddress = t; });
+    connect(tcp_port_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.remoteportaddress = t; });
+    connect(device_, &QLineEdit::textChanged, this, [this](const QString &t) {
+        ctx_.link.commdevice = t;
+        update_note();
+    });
+    connect(refresh_, &QPushButton::clicked, this, &CommFormScreen::refresh_ports);
+
+    grey_controls(this);
+    refresh_ports();
+}
+
+void CommFormScreen::mode_ticked(int index, bool on) {
+    if (keep_one(mode_, index, on))
+        ctx_.link.commtype = commtype_code(index);
+}
+
+void CommFormScreen::port_ticked(int index, bool on) {
+    if (!keep_one(port_, index, on))
+        return;
+    ctx_.link.commport = Integer(index + 1);
+    // A port chosen by hand is the one to open: a device path would win.
+    if (!filling_)
+        device_->clear();
+    update_note();
+}
+
+void CommFormScreen::baud_ticked(int index, bool on) {
+    if (keep_one(baud_, index, on))
+        ctx_.link.baudrate = kBaudRates[std::size_t(index)];
+}
+
+void CommFormScreen::parity_ticked(int index, bool on) {
+    if (keep_one(parity_, index, on))
+        ctx_.link.parity = Integer(index);
+}
+
+void CommFormScreen::set_from_link() {
+    filling_ = true;
+    const LinkSettings link = ctx_.link;
+    const LinkChoices c = link_choices(link);
+    mode_[std::size_t(c.mode)]->setChecked(true);
+    ctx_.link.commtype = commtype_code(c.mode); // also when the box was ticked already
+    if (c.port)
+        port_[std::size_t(*c.port)]->setChecked(true);
+    else
+        clear_group(port_);
+    clear_group(baud_);
+    if (c.baud)
+        baud_[std::size_t(*c.baud)]->setChecked(true);
+    if (c.parity)
+        parity_[std::size_t(*c.parity)]->setChecked(true);
+    else
+        clear_group(parity_);
+    ip_->setText(link.ipaddress);
+    tcp_port_->setText(link.remoteportaddress);
+    terminator_->setText(link.Terminator);
+    device_->setText(link.commdevice);
+    filling_ = false;
+    update_note();
+}
+
+void CommFormScreen::refresh_ports() {
+    ports_ = lister_ ? lister_() : QVector<PortEntry>{};
+    for (int i = 0; i < kCommPortChoices; ++i)
+        port_label_[std::size_t(i)]->setText(port_caption(i + 1, ports_));
+    update_note();
+}
+
+void CommFormScreen::set_port_lister(PortLister lister) {
+    lister_ = std::move(lister);
+    refresh_ports();
+}
+
+void CommFormScreen::update_note() {
+    note_->setText(link_device_note(ctx_.link, ports_));
+}
+
+static ScreenRegistrar reg("commform", [](AppContext &c, QWidget *p) { return new CommFormScreen(c, p); });
+
+} // namespace k52

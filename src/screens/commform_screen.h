@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/base_screen.h"
+#include "link/port_names.h"
+#include "link_rules.h"
+
+#include <QVector>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace k52 {
+
+// "Communications Setup" (`commform`): edits the link settings, not the
+// configuration record. Every tick and every change of a text box goes into
+// the link settings at once. Beside each comm port number it shows the
+// device that the number opens on this machine; a device path, when given,
+// is opened instead.
+class CommFormScreen : public BaseScreen {
+    Q_OBJECT
+public:
+    explicit CommFormScreen(AppContext &ctx, QWidget *parent = nullptr);
+
+    // Controls from the link settings, as start-up leaves them.
+    void set_from_link() override;
+    // Reads the machine's serial ports again ("Refresh").
+    void refresh_ports();
+
+    // Where the port list comes from (the machine's ports unless replaced).
+    using PortLister = std::function<QVector<PortEntry>()>;
+    void set_port_lister(PortLister lister);
+
+    QCheckBox *mode_box(int index) const { return mode_[std::size_t(index)]; } // kModeTcp, kModeSerial
+    QCheckBox *port_box(int number) const { return port_[std::size_t(number - 1)]; }
+    QLabel *port_label(int number) const { return port_label_[std::size_t(number - 1)]; }
+    QCheckBox *baud_box(int index) const { return baud_[std::size_t(index)]; }
+    QCheckBox *parity_box(int index) const { return parity_[std::size_t(index)]; }
+    QLineEdit *terminator_edit() const { return terminator_; }
+    QLineEdit *ip_edit() const { return ip_; }
+    QLineEdit *tcp_port_edit() const { return tcp_port_; }
+    QLineEdit *device_edit() const { return device_; }
+    QPushButton *refresh_button() const { return refresh_; }
+    QLabel *device_note() const { return note_; }
+
+private:
+    void mode_ticked(int index, bool on);
+    void port_ticked(int index, bool on);
+    void baud_ticked(int index, bool on);
+    void parity_ticked(int index, bool on);
+    void update_note();
+
+    std::array<QCheckBox *, 2> mode_{};
+    std::array<QCheckBox *, kCommPortChoices> port_{};
+    std::array<QLabel *, kCommPortChoices> port_label_{};
+    std::array<QCheckBox *, kBaudChoices> baud_{};
+    std::array<QCheckBox *, kParityChoices> parity_{};
+    QLineEdit *terminator_ = nullptr;
+    QLineEdit *ip_ = nullptr;
+    QLineEdit *tcp_port_ = nullptr;
+    QLineEdit *device_ = nullptr;
+    QPushButton *refresh_ = nullptr;
+    QLabel *note_ = nullptr;
+
+    PortLister lister_;
+    QVector<PortEntry> ports_;
+    bool filling_ = false; // set_from_link is running
+};
+
+} // namespace k52

@@ -1,0 +1,73 @@
+#include "link_rules.h"
+
+namespace k52 {
+
+std::optional<int> baud_index(Long rate) {
+    for (int i = 0; i < kBaudChoices; ++i)
+        if (kBaudRates[std::size_t(i)] == rate)
+            return i;
+    return std::nullopt;
+}
+
+QString commtype_code(int mode) {
+    return mode == kModeTcp ? QStringLiteral("T") : QStringLiteral("S");
+}
+
+LinkChoices link_choices(const LinkSettings &link) {
+    LinkChoices c;
+    c.mode = link.commtype == QLatin1String("T") ? kModeTcp : kModeSerial;
+    if (link.commport >= 1 && link.commport <= kCommPortChoices)
+        c.port = link.commport - 1;
+    c.baud = baud_index(link.baudrate);
+    if (link.parity >= 0 && link.parity < kParityChoices)
+        c.parity = link.parity;
+    return c;
+}
+
+namespace {
+const PortEntry *entry_for(const QString &device, const QVector<PortEntry> &ports) {
+    for (const PortEntry &e : ports)
+        if (e.device == device)
+            return &e;
+    return nullptr;
+}
+} // namespace
+
+QString port_device(int number, const QVector<PortEntry> &ports) {
+    if (number < 1)
+        return {};
+#ifdef Q_OS_WIN
+    Q_UNUSED(ports);
+    return QStringLiteral("COM%1").arg(number);
+#else
+    if (number > ports.size())
+        return {};
+    return ports[number - 1].device;
+#endif
+}
+
+QString port_caption(int number, const QVector<PortEntry> &ports) {
+    const QString device = port_device(number, ports);
+    if (device.isEmpty())
+        return QStringLiteral("(no such port on this machine)");
+    const PortEntry *e = entry_for(device, ports);
+    if (!e)
+        return device + QStringLiteral(" (not present)");
+    if (e->description.isEmpty())
+        return device;
+    return device + QStringLiteral(" (") + e->description + QLatin1Char(')');
+}
+
+QString link_device_note(const LinkSettings &link, const QVector<PortEntry> &ports) {
+    const QString path = link.commdevice.trimmed();
+    if (!path.isEmpty())
+        return QStringLiteral("Serial link opens %1 (device path; the Comm Port choice applies when it is empty)")
+            .arg(path);
+    const QString device = port_device(link.commport, ports);
+    if (device.isEmpty())
+        return QStringLiteral("Comm port %1 has no device on this machine; choose a port or enter a device path")
+            .arg(link.commport);
+    return QStringLiteral("Serial link opens %1").arg(device);
+}
+
+} // namespace k52

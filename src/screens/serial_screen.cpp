@@ -1,0 +1,179 @@
+#include "serial_screen.h"
+
+#include "entry_box_editor.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+
+constexpr int kTerminatorLength = 2;
+
+QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent) {
+    auto *b = new QCheckBox(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+// A labelled hex box of two characters inside `group`'s grid row `row`.
+QLineEdit *terminator_row(QGridLayout *grid, int row, const char *label, const char *name, QWidget *group) {
+    grid->addWidget(new QLabel(QString::fromUtf8(label), group), row, 0);
+    QLineEdit *e = make_entry_box(name, KeyRule::Hex, kTerminatorLength, group);
+    e->setMaximumWidth(60);
+    grid->addWidget(e, row, 1);
+    return e;
+}
+
+} // namespace
+
+SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowTitle(QStringLiteral("Serial Input and Output General Settings"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *baud = new QGroupBox(QStringLiteral("Converter Baud Rate"), this);
+    auto *bg = new QGridLayout(baud);
+    for (int i = 0; i < kBaudChoices; ++i) {
+        const QString rate = QString::number(kBaudRates[std::size_t(i)]);
+        baud_[std::size_t(i)] = make_box(rate, QStringLiteral("baud") + rate, baud);
+        bg->addWidget(baud_[std::size_t(i)], i / 4, i % 4);
+    }
+    layout->addWidget(baud);
+
+    auto *parity = new QGroupBox(QStringLiteral("Data Bits/Parity"), this);
+    auto *pg = new QHBoxLayout(parity);
+    const char *const parity_captions[kDataParityChoices] = {"7 Even", "7 Odd", "8 None"};
+    for (int i = 0; i < kDataParityChoices; ++i) {
+        parity_[std::size_t(i)] =
+            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity") + parity_letter(i), parity);
+        pg->addWidget(parity_[std::size_t(i)]);
+    }
+    pg->addStretch();
+    layout->addWidget(parity);
+
+    auto *terms = new QHBoxLayout;
+    auto *input = new QGroupBox(QStringLiteral("Input Terminator"), this);
+    auto *ig = new QGridLayout(input);
+    term_[0] = terminator_row(ig, 0, "Input Terminator in hex", "interm", input);
+    terms->addWidget(input);
+    auto *output = new QGroupBox(QStringLiteral("Output Terminator(s)"), this);
+    auto *og = new QGridLayout(output);
+    term_[1] = terminator_row(og, 0, "Output Terminator (1) in hex", "outterm1", output);
+    term_[2] = terminator_row(og, 1, "Output Terminator (2) in hex", "outterm2", output);
+    terms->addWidget(output);
+    layout->addLayout(terms);
+
+    auto *special = new QGroupBox(QStringLiteral("Special Functions"), this);
+    auto *sg = new QVBoxLayout(special);
+    beep_ = make_box(QStringLiteral("Beep on a good conversion"), QStringLiteral("seringoodbeep"), special);
+    ignorelf_ = make_box(QStringLiteral("Ignore Linefeeds on input (V1.8+)"), QStringLiteral("ignorelf"), special);
+    sg->addWidget(beep_);
+    sg->addWidget(ignorelf_);
+    layout->addWidget(special);
+
+    auto *conv = new QGroupBox(QStringLiteral("Serial Input Conversion Type"), this);
+    auto *cg = new QGridLayout(conv);
+    for (int i = 0; i < kSerConvChoices; ++i) {
+        check5_[std::size_t(i)] =
+            make_box(QString::fromUtf8(kSerConvCaptions[std::size_t(i)]), QStringLiteral("conv%1").arg(i), conv);
+        cg->addWidget(check5_[std::size_t(i)], i % 3, i / 3);
+    }
+    layout->addWidget(conv);
+
+    auto *note = new QLabel(
+        QStringLiteral(
+            "Serial settings, except the \"input conversion type\", will not take effect until the K52 is restarted."),
+        this);
+    note->setObjectName(QStringLiteral("note"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addStretch();
+
+    for (int i = 0; i < kBaudChoices; ++i)
+        connect(baud_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { baud_ticked(i, on); });
+    for (int i = 0; i < kDataParityChoices; ++i)
+        connect(parity_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { parity_ticked(i, on); });
+    for (int i = 0; i < kSerConvChoices; ++i)
+        connect(check5_[std::size_t(i)], &QCheckBox::toggled, this, [this, i] {
+            if (!selecting_)
+                docheck5(i);
+        });
+    connect(beep_, &QCheckBox::toggled, this, [this](bool on) { ctx_.record.seringoodbeep = on ? 1 : 0; });
+    connect(ignorelf_, &QCheckBox::toggled, this, [this](bool on) { ctx_.record.ignorelf = on ? 1 : 0; });
+    QString Terminators::*const parts[3] = {&Terminators::input, &Terminators::out1, &Terminators::out2};
+    for (int i = 0; i < 3; ++i) {
+        QString Terminators::*part = parts[i];
+        connect(term_[std::size_t(i)], &QLineEdit::textChanged, this,
+                [this, part](const QString &t) { ctx_.record.terminators.*part = t; });
+    }
+    grey_controls(this);
+}
+
+void SerialScreen::baud_ticked(int index, bool on) {
+    if (!on)
+        return;
+    for (int i = 0; i < kBaudChoices; ++i)
+        if (i != index)
+            baud_[std::size_t(i)]->setChecked(false);
+    ctx_.record.baudrate = kBaudRates[std::size_t(index)];
+}
+
+void SerialScreen::parity_ticked(int index, bool on) {
+    if (!on)
+        return;
+    for (int i = 0; i < kDataParityChoices; ++i)
+        if (i != index)
+            parity_[std::size_t(i)]->setChecked(false);
+    ctx_.record.parity = parity_letter(index);
+}
+
+void SerialScreen::docheck5(int index) {
+    if (index < 0 || index >= kSerConvChoices)
+        return;
+    selecting_ = true;
+    const int chosen = conversion_after_click(index, check5_[std::size_t(index)]->isChecked());
+    for (int i = 0; i < kSerConvChoices; ++i)
+        check5_[std::size_t(i)]->setChecked(i == chosen);
+    ctx_.record.serinconvtype = Integer(chosen);
+    selecting_ = false;
+}
+
+void SerialScreen::set_parms() {
+    const ConfigRecord &r = ctx_.record;
+    const SerialChoices c = serial_choices(r);
+    // A value with no box shows no box ticked rather than the last profile's.
+    if (c.baud)
+        baud_[std::size_t(*c.baud)]->setChecked(true);
+    else
+        for (QCheckBox *b : baud_)
+            b->setChecked(false);
+    if (c.parity)
+        parity_[std::size_t(*c.parity)]->setChecked(true);
+    else
+        for (QCheckBox *b : parity_)
+            b->setChecked(false);
+    const Terminators t = r.terminators;
+    term_[0]->setText(t.input.toUpper());
+    term_[1]->setText(t.out1.toUpper());
+    term_[2]->setText(t.out2.toUpper());
+    beep_->setChecked(r.seringoodbeep == 1);
+    ignorelf_->setChecked(r.ignorelf == 1);
+    if (c.conversion) {
+        check5_[std::size_t(*c.conversion)]->setChecked(true); // runs docheck5
+    } else {
+        selecting_ = true;
+        for (QCheckBox *b : check5_)
+            b->setChecked(false);
+        selecting_ = false;
+    }
+}
+
+static ScreenRegistrar reg("serial", [](AppContext &c, QWidget *p) { return new SerialScreen(c, p); });
+
+} // namespace k52

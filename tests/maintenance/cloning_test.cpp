@@ -1,0 +1,311 @@
+// Cloning: packets byte for byte, the version gate, every ending, against an
+// in-memory converter and end to end against k52sim.
+#include "link/serial_link.h"
+#include "maintenance/cloning.h"
+#include "support/memory_link.h"
+#include "support/sim_process.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace k52;
+using k52test::MemoryLink;
+using k52test::SimProcess;
+
+namespace {
+
+QByteArray pattern(int seed) {
+    QByteArray b(kCloneImageSize, '\0');
+    for (int i = 0; i < b.size(); ++i)
+        b[i] = char((i * 13 + seed) & 0xFF);
+    return b;
+}
+
+bool write_file(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray read_file(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A converter on a memory link: identification, then an image on request,
+// nothing to packets (see PacketLink).
+struct Converter {
+    MemoryLink link;
+    QByteArray image = pattern(1);
+    QByteArray ident = "ZOR K52 V01.96";
+    int image_bytes = kCloneImageSize;
+    Converter() {
+        link.responder = [this](const QString &cmd) -> QByteArray {
+            if (cmd == QLatin1String("V"))
+                return ident.isEmpty() ? QByteArray() : ident + "\r";
+            if (cmd == QLatin1String("\x03"))
+                return image.left(image_bytes);
+            return {};
+        };
+    }
+};
+
+// A link that answers every download packet as it is written.
+class PacketLink : public MemoryLink {
+public:
+    QByteArray ack = "GO\r";
+    int answer_packets = 1000; // stop answering after this many
+    int seen = 0;
+    QList<QByteArray> packets;
+    bool write(const QByteArray &bytes) override {
+        if (bytes.size() == 67 && bytes[0] == '\0' && bytes[66] == '\r') {
+            if (!is_open())
+                return false;
+            written.append(bytes);
+            packets << bytes;
+            if (++seen <= answer_packets)
+                feed(ack);
+            return true;
+        }
+        return MemoryLink::write(bytes);
+    }
+};
+
+} // namespace
+
+TEST(CloneWire, PacketsAndRequest) {
+    EXPECT_EQ(clone_upload_request(), QByteArray("\x00\x03\x7f", 3));
+    QByteArray image(kCloneImageSize, '\0');
+    image[0] = char(0xA7);
+    image[1] = char(0xFF);
+    image[32] = char(0x5C);
+    const QByteArray first = clone_packet(image, 0);
+    ASSERT_EQ(first.size(), 67);
+    EXPECT_EQ(first.left(6), QByteArray("\x00\x01\x2a\x27\x2f\x2f", 6));
+    EXPECT_EQ(first.mid(6, 2), QByteArray("\x20\x20", 2)); // byte 0x00
+    EXPECT_EQ(first.at(66), '\x0d');
+    const QByteArray second = clone_packet(image, 1);
+    EXPECT_EQ(second.left(4), QByteArray("\x00\x02\x25\x2c", 4));
+    EXPECT_EQ(clone_packet(image, 31).at(1), '\x02');
+    for (int i = 2; i < 66; ++i) // every body character is 0x20..0x2F
+        EXPECT_TRUE(quint8(first[i]) >= 0x20 && quint8(first[i]) <= 0x2F);
+}
+
+TEST(CloneGate, VersionsAndModels) {
+    EXPECT_TRUE(clone_version_ok(QStringLiteral("ZOR K52 V01.96")));
+    EXPECT_TRUE(clone_version_ok(QStringLiteral("ZOR K54 V02.00")));
+    EXPECT_TRUE(clone_version_ok(QStringLiteral("ZOR K52 V10.00")));
+    EXPECT_FALSE(clone_version_ok(QStringLiteral("ZOR K52 V01.95")));
+    EXPECT_FALSE(clone_version_ok(QStringLiteral("ZOR K52 V01"))); // short
+    EXPECT_FALSE(clone_version_ok(QStringLiteral("garbage")));
+    // An R model is judged by its own version, not by the "V" at the 10th place.
+    EXPECT_FALSE(clone_version_ok(QStringLiteral("ZOR K52R V01.90")));
+    EXPECT_TRUE(clone_version_ok(QStringLiteral("ZOR K54R V01.97")));
+}
+
+TEST(CloneRead, StoresTheImageAndKeepsWhatLiesBeyond) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sub/K52clone.dat"));
+    Converter c;
+    CloneResult r = clone_read(c.link, QStringLiteral("p"), QStringLiteral("9600,E,7,1"), file);
+    EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete);
+    EXPECT_EQ(r.message, QStringLiteral("Read from K52 complete"));
+    EXPECT_EQ(read_file(file), c.image);
+    EXPECT_FALSE(c.link.is_open());
+    // The request went out framed exactly.
+    EXPECT_TRUE(c.link.written.endsWith(QByteArray("\x00\x03\x7f", 3)));
+
+    // A longer file keeps its bytes beyond 1024; extra bytes from the
+    // converter are not read.
+    const QByteArray tail("TAIL");
+    ASSERT_TRUE(write_file(file, pattern(9) + tail));
+    Converter again;
+    again.image = pattern(5) + QByteArray("extra");
+    again.image_bytes = kCloneImageSize + 5;
+    EXPECT_TRUE(clone_read(again.link, QStringLiteral("p"), QString(), file).ok());
+    EXPECT_EQ(read_file(file), pattern(5) + tail);
+}
+
+TEST(CloneRead, FailuresWriteNothing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    ASSERT_TRUE(write_file(file, pattern(2)));
+    {
+        Converter c;
+        c.image_bytes = 1023;
+        const CloneResult r = clone_read(c.link, QStringLiteral("p"), QString(), file);
+        EXPECT_EQ(r.message, QStringLiteral("Read from K52 did not complete"));
+        EXPECT_FALSE(c.link.is_open());
+    }
+    {
+        Converter c;
+        c.ident.clear();
+        EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), file).message,
+                  QStringLiteral("Unable to communicate with K52"));
+        EXPECT_EQ(c.link.commands, QStringList{QStringLiteral("V")}); // nothing else sent
+    }
+    {
+        Converter c;
+        c.ident = "ZOR K52R V01.80";
+        EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), file).message,
+                  QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher"));
+    }
+    {
+        MemoryLink absent;
+        absent.fail_open_error = QStringLiteral("no such port");
+        const CloneResult r = clone_read(absent, QStringLiteral("p"), QString(), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::NoReply);
+        EXPECT_EQ(r.detail, QStringLiteral("no such port"));
+    }
+    EXPECT_EQ(read_file(file), pattern(2));
+    // An image that cannot be stored is not reported as read.
+    if (::geteuid() != 0) {
+        QTemporaryDir ro;
+        ::chmod(ro.path().toLocal8Bit().constData(), 0500);
+        Converter c;
+        const CloneResult r = clone_read(c.link, QStringLiteral("p"), QString(), ro.filePath(QStringLiteral("x.dat")));
+        EXPECT_EQ(r.outcome, CloneOutcome::NotStored);
+        EXPECT_FALSE(r.ok());
+        ::chmod(ro.path().toLocal8Bit().constData(), 0700);
+    }
+    Converter c;
+    EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), QStringLiteral("/proc/no/such/K52clone.dat")).outcome,
+              CloneOutcome::NotStored);
+}
+
+TEST(CloneWrite, SendsThirtyTwoAcknowledgedPackets) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    ASSERT_TRUE(write_file(file, pattern(3) + QByteArray(6, 'x'))); // 1030 bytes
+    PacketLink link;
+    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.96"));
+    int last = 0;
+    const CloneResult r = clone_write(link, QStringLiteral("p"), QString(), file, [&](int done, int) { last = done; });
+    EXPECT_EQ(r.message, QStringLiteral("Clone to K52 complete"));
+    ASSERT_EQ(link.packets.size(), kClonePackets);
+    for (int i = 0; i < kClonePackets; ++i)
+        EXPECT_EQ(link.packets[i], clone_packet(pattern(3), i));
+    EXPECT_EQ(last, kClonePackets);
+    EXPECT_FALSE(link.is_open());
+}
+
+TEST(CloneWrite, FileAndAcknowledgementFailures) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    auto run = [&](PacketLink &link) {
+        link.responder = MemoryLink::ok_to_all(QStringLiteral("01.99"));
+        return clone_write(link, QStringLiteral("p"), QString(), file);
+    };
+    {
+        PacketLink link;
+        EXPECT_EQ(run(link).message, QStringLiteral("Unable to locate uploaded clone file"));
+        EXPECT_TRUE(link.packets.isEmpty());
+    }
+    ASSERT_TRUE(write_file(file, pattern(4).left(1000)));
+    {
+        PacketLink link;
+        EXPECT_EQ(run(link).message, QStringLiteral("Invalid clone data file"));
+        EXPECT_TRUE(link.packets.isEmpty());
+    }
+    ASSERT_TRUE(write_file(file, pattern(4)));
+    for (const QByteArray &ack : {QByteArray("GO \r"), QByteArray("go\r"), QByteArray("OK\r")}) {
+        PacketLink link;
+        link.ack = ack;
+        const CloneResult r = run(link);
+        EXPECT_EQ(r.message, QStringLiteral("Error downloading to K52"));
+        EXPECT_EQ(link.packets.size(), 1); // no retry
+        EXPECT_FALSE(link.is_open());
+    }
+    PacketLink stalls;
+    stalls.answer_packets = 7;
+    EXPECT_EQ(run(stalls).outcome, CloneOutcome::DownloadError);
+    EXPECT_EQ(stalls.packets.size(), 8);
+}
+
+TEST(CloneSim, ReadThenWriteAnotherConverter) {
+    QTemporaryDir dir;
+    const QString image_in = dir.filePath(QStringLiteral("in.dat"));
+    const QString image_out = dir.filePath(QStringLiteral("out.dat"));
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    QByteArray all(kCloneImageSize, '\0');
+    for (int i = 0; i < all.size(); ++i)
+        all[i] = char(i & 0xFF); // every byte value, 0x00 and 0xFF among them
+    ASSERT_TRUE(write_file(image_in, all));
+    {
+        SimProcess source(
+            {QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-in"), image_in});
+        ASSERT_TRUE(source.start());
+        SerialLink link;
+        const CloneResult r = clone_read(link, source.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete) << r.detail.toStdString();
+        EXPECT_FALSE(link.is_open());
+    }
+    EXPECT_EQ(read_file(file), all);
+    {
+        SimProcess target({QStringLiteral("--model"), QStringLiteral("K54R"), QStringLiteral("--firmware"),
+                           QStringLiteral("02.00"), QStringLiteral("--clone-out"), image_out});
+        ASSERT_TRUE(target.start());
+        SerialLink link;
+        const CloneResult r = clone_write(link, target.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::WriteComplete) << r.detail.toStdString();
+    }
+    EXPECT_EQ(read_file(image_out), all);
+}
+
+TEST(CloneSim, OldFirmwareShortImageAndHangUp) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    {
+        SimProcess old({QStringLiteral("--firmware"), QStringLiteral("01.95")});
+        ASSERT_TRUE(old.start());
+        SerialLink link;
+        EXPECT_EQ(clone_read(link, old.device(), QStringLiteral("9600,E,7,1"), file).outcome, CloneOutcome::TooOld);
+        EXPECT_EQ(old.received(), QStringList{QStringLiteral("V")});
+    }
+    {
+        SimProcess shorter({QStringLiteral("--clone-short"), QStringLiteral("1")});
+        ASSERT_TRUE(shorter.start());
+        SerialLink link;
+        EXPECT_EQ(clone_read(link, shorter.device(), QStringLiteral("9600,E,7,1"), file).outcome,
+                  CloneOutcome::ReadIncomplete);
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    ASSERT_TRUE(write_file(file, pattern(7)));
+    {
+        SimProcess gone({QStringLiteral("--hangup-after"), QStringLiteral("10")}); // V and 9 packets
+        ASSERT_TRUE(gone.start());
+        SerialLink link;
+        const CloneResult r = clone_write(link, gone.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::DownloadError);
+        EXPECT_FALSE(link.is_open());
+    }
+}
+
+TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    ASSERT_TRUE(write_file(file, pattern(8)));
+    // Writing: "V" and 32 packets; the line drops before answer n+1.
+    for (int n = 0; n <= kClonePackets; ++n) {
+        SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        const CloneResult r = clone_write(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_FALSE(r.ok()) << n;
+        EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::DownloadError) << n;
+        EXPECT_FALSE(link.is_open());
+    }
+    // Reading: before the identification, before the image.
+    for (int n = 0; n <= 1; ++n) {
+        SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
+        ASSERT_TRUE(sim.start());
+        SerialLink link;
+        const CloneResult r = clone_read(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::ReadIncomplete) << n;
+        EXPECT_FALSE(link.is_open());
+    }
+    EXPECT_EQ(read_file(file), pattern(8)); // the stored image is untouched
+}
