@@ -1,6 +1,7 @@
 // `k52util program`, `k52util plan`, `k52util version`, `k52util ports`:
 // the programming run and the link from the command line.
 #include "app/cli.h"
+#include "app/link_options.h"
 #include "link/exchange.h"
 #include "link/port_names.h"
 #include "link/serial_link.h"
@@ -14,83 +15,12 @@ namespace k52 {
 
 namespace {
 
-const QCommandLineOption kPortOption(QStringLiteral("port"),
-                                     QStringLiteral("Serial port: a number 1 to 7 (as in the Comm Port setting) or a "
-                                                    "device path; default: the stored link settings."),
-                                     QStringLiteral("port"));
-const QCommandLineOption kBaudOption(QStringLiteral("baud"),
-                                     QStringLiteral("Link speed; default: the stored link settings."),
-                                     QStringLiteral("rate"));
-const QCommandLineOption kParityOption(QStringLiteral("parity"),
-                                       QStringLiteral("Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
-                                                      "2 or N (none, 8 bits); default: the stored link settings."),
-                                       QStringLiteral("0|1|2"));
 const QCommandLineOption kFirmwareOption(QStringLiteral("firmware"),
                                          QStringLiteral("Firmware version to plan for, e.g. 01.94."),
                                          QStringLiteral("version"));
 const QCommandLineOption kProfileOption(QStringLiteral("profile"),
                                         QStringLiteral("Profile to use; default: the current profile."),
                                         QStringLiteral("name"));
-
-// Parse the common options; returns -1 when the command goes on, else the
-// exit code.
-int parse(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional) {
-    p.setApplicationDescription(about);
-    p.addHelpOption();
-    if (!p.parse(ctx.args)) {
-        ctx.err << p.errorText() << Qt::endl;
-        return 1;
-    }
-    if (p.isSet(QStringLiteral("help"))) {
-        ctx.out << p.helpText();
-        return 0;
-    }
-    if (p.positionalArguments().size() > max_positional) {
-        ctx.err << ctx.args.value(0) << ": too many arguments; see --help" << Qt::endl;
-        return 1;
-    }
-    return -1;
-}
-
-// The link settings with --port, --baud and --parity applied (not stored).
-bool link_settings(CliContext &ctx, const QCommandLineParser &p, LinkSettings &out) {
-    out = ctx.link();
-    if (p.isSet(kBaudOption)) {
-        bool ok = false;
-        out.baudrate = p.value(kBaudOption).toInt(&ok);
-        if (!ok || out.baudrate <= 0) {
-            ctx.err << "--baud: give the speed in bits per second, e.g. 9600" << Qt::endl;
-            return false;
-        }
-    }
-    if (p.isSet(kParityOption)) {
-        const QString v = p.value(kParityOption).toUpper();
-        int parity = QStringLiteral("EON").indexOf(v);
-        if (parity < 0)
-            parity = QStringLiteral("012").indexOf(v);
-        if (parity < 0 || v.size() != 1) {
-            ctx.err << "--parity: give 0 (E), 1 (O) or 2 (N)" << Qt::endl;
-            return false;
-        }
-        out.parity = parity;
-    }
-    if (!p.isSet(kPortOption))
-        return true;
-    const QString port = p.value(kPortOption);
-    bool number = false;
-    const int n = port.toInt(&number);
-    if (number) {
-        if (n < 1 || n > 7) {
-            ctx.err << "--port: a port number is 1 to 7; give a device path for others" << Qt::endl;
-            return false;
-        }
-        out.commport = n;
-        out.commdevice.clear();
-    } else {
-        out.commdevice = port;
-    }
-    return true;
-}
 
 bool load_record(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec) {
     rec = ctx.record();
@@ -115,18 +45,20 @@ private:
 
 int run_program(CliContext &ctx) {
     QCommandLineParser p;
-    p.addOptions({kPortOption, kBaudOption, kParityOption, kProfileOption});
-    if (int rc = parse(ctx, p,
-                       QStringLiteral("Write a profile into the converter, printing the progress lines of the "
-                                      "programming run. Exits 0 only when the converter has been programmed."),
-                       0);
+    p.addOptions(link_options());
+    p.addOption(kProfileOption);
+    if (int rc =
+            parse_arguments(ctx, p,
+                            QStringLiteral("Write a profile into the converter, printing the progress lines of the "
+                                           "programming run. Exits 0 only when the converter has been programmed."),
+                            0);
         rc >= 0)
         return rc;
     if (!ctx.open_store())
         return 1;
     LinkSettings settings;
     ConfigRecord rec;
-    if (!link_settings(ctx, p, settings) || !load_record(ctx, p, rec))
+    if (!apply_link_options(ctx, p, settings) || !load_record(ctx, p, rec))
         return 1;
     QString port_error;
     const QString port = resolve_port(settings, &port_error);
@@ -143,11 +75,12 @@ int run_plan(CliContext &ctx) {
     p.addOptions({kProfileOption, kFirmwareOption});
     p.addPositionalArgument(QStringLiteral("version"), QStringLiteral("Firmware version (or --firmware)"),
                             QStringLiteral("[version]"));
-    if (int rc = parse(ctx, p,
-                       QStringLiteral("Print what the programming run would print and send for a firmware version, "
-                                      "without a converter. Commands are marked \"> \"; the error line a refusal "
-                                      "would print follows \"  on refusal: \"."),
-                       1);
+    if (int rc = parse_arguments(
+            ctx, p,
+            QStringLiteral("Print what the programming run would print and send for a firmware version, "
+                           "without a converter. Commands are marked \"> \"; the error line a refusal "
+                           "would print follows \"  on refusal: \"."),
+            1);
         rc >= 0)
         return rc;
     const QString version = p.isSet(kFirmwareOption) ? p.value(kFirmwareOption) : p.positionalArguments().value(0);
@@ -183,13 +116,14 @@ int run_plan(CliContext &ctx) {
 
 int run_version(CliContext &ctx) {
     QCommandLineParser p;
-    p.addOptions({kPortOption, kBaudOption, kParityOption});
-    if (int rc = parse(ctx, p, QStringLiteral("Ask the converter for its model and firmware version."), 0); rc >= 0)
+    p.addOptions(link_options());
+    if (int rc = parse_arguments(ctx, p, QStringLiteral("Ask the converter for its model and firmware version."), 0);
+        rc >= 0)
         return rc;
     if (!ctx.open_store())
         return 1;
     LinkSettings settings;
-    if (!link_settings(ctx, p, settings))
+    if (!apply_link_options(ctx, p, settings))
         return 1;
     QString error;
     const QString port = resolve_port(settings, &error);
@@ -211,10 +145,10 @@ int run_version(CliContext &ctx) {
 
 int run_ports(CliContext &ctx) {
     QCommandLineParser p;
-    if (int rc = parse(ctx, p,
-                       QStringLiteral("List the serial ports of this machine with the number the Comm Port "
-                                      "setting gives them."),
-                       0);
+    if (int rc = parse_arguments(ctx, p,
+                                 QStringLiteral("List the serial ports of this machine with the number the Comm Port "
+                                                "setting gives them."),
+                                 0);
         rc >= 0)
         return rc;
     const QVector<PortEntry> ports = list_ports();

@@ -25,6 +25,11 @@ std::map<QByteArray, CommandHandler> &commands() {
     return m;
 }
 
+std::vector<std::pair<QByteArray, SequenceHandler>> &sequences() {
+    static std::vector<std::pair<QByteArray, SequenceHandler>> v;
+    return v;
+}
+
 std::vector<std::pair<QCommandLineOption, OptionApply>> &options() {
     static std::vector<std::pair<QCommandLineOption, OptionApply>> v;
     return v;
@@ -43,6 +48,18 @@ extern "C" void on_signal(int) {
 class ConverterMode : public Mode {
 public:
     void on_byte(Sim &sim, quint8 b) override {
+        recent_.append(static_cast<char>(b));
+        if (recent_.size() > 32)
+            recent_.remove(0, recent_.size() - 32);
+        for (const auto &[seq, handler] : sequences()) {
+            if (recent_.endsWith(seq)) {
+                recent_.clear();
+                in_frame_ = false;
+                buf_.clear();
+                handler(sim);
+                return;
+            }
+        }
         if (b == 0x00) {
             in_frame_ = true;
             buf_.clear();
@@ -66,12 +83,17 @@ public:
 private:
     bool in_frame_ = false;
     QByteArray buf_;
+    QByteArray recent_; // the last bytes, for the sequences
 };
 
 } // namespace
 
 CommandRegistrar::CommandRegistrar(const char *prefix, CommandHandler handler) {
     commands()[QByteArray(prefix)] = std::move(handler);
+}
+
+SequenceRegistrar::SequenceRegistrar(QByteArray sequence, SequenceHandler handler) {
+    sequences().emplace_back(std::move(sequence), std::move(handler));
 }
 
 OptionRegistrar::OptionRegistrar(QCommandLineOption option, OptionApply apply) {

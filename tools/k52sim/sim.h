@@ -6,6 +6,9 @@
 //  - framed commands (0x00 TEXT 0x7F) of the converter mode with
 //    CommandRegistrar("MNEMONIC", handler); the longest registered prefix of
 //    a command picks its handler;
+//  - raw byte sequences that the converter mode reacts to outside the
+//    framing (the boot loader's wake-up) with SequenceRegistrar(bytes,
+//    handler); the handler runs once the sequence's last byte has arrived;
 //  - command-line options with OptionRegistrar(option, apply);
 //  - whole modes (raw terminal echo, clone packets, boot loader) by
 //    implementing Mode and installing it with Sim::set_mode(), from an
@@ -33,10 +36,14 @@ public:
 };
 
 using CommandHandler = std::function<void(Sim &sim, const QByteArray &command)>;
+using SequenceHandler = std::function<void(Sim &sim)>;
 using OptionApply = std::function<bool(Sim &sim, const QCommandLineParser &parser, QString &error)>;
 
 struct CommandRegistrar {
     CommandRegistrar(const char *prefix, CommandHandler handler);
+};
+struct SequenceRegistrar {
+    SequenceRegistrar(QByteArray sequence, SequenceHandler handler);
 };
 struct OptionRegistrar {
     OptionRegistrar(QCommandLineOption option, OptionApply apply);

@@ -1,0 +1,116 @@
+#include "flash_controller.h"
+
+#include "link/serial_link.h"
+
+#include <QThread>
+
+#include <atomic>
+
+namespace k52 {
+
+namespace {
+
+// Forwards the download's reports as signals of the controller (queued to
+// the screen's thread).
+class SignalProgress : public FlashProgress {
+public:
+    explicit SignalProgress(FlashController &c) : c_(c) {}
+    void status(const QString &text) override { emit c_.status(text); }
+    void bytes(qint64 done, qint64 total) override { emit c_.bytes(done, total); }
+
+private:
+    FlashController &c_;
+};
+
+// The worker's link as the controller sees it: an interrupt that comes
+// before the port is opened is not undone by opening it.
+class StoppableLink : public ByteLink {
+public:
+    explicit StoppableLink(std::unique_ptr<ByteLink> inner) : inner_(std::move(inner)) {}
+    bool open(const QString &port, const QString &settings, QString *error) override {
+        if (stopped_) {
+            if (error)
+                *error = QStringLiteral("the download was stopped");
+            return false;
+        }
+        const bool ok = inner_->open(port, settings, error);
+        if (stopped_)
+            inner_->interrupt();
+        return ok;
+    }
+    void close() override { inner_->close(); }
+    bool is_open() const override { return inner_->is_open(); }
+    bool write(const QByteArray &bytes) override { return inner_->write(bytes); }
+    std::optional<quint8> read_byte(LinkClock::time_point deadline) override { return inner_->read_byte(deadline); }
+    int bytes_waiting() override { return inner_->bytes_waiting(); }
+    void interrupt() override {
+        stopped_ = true;
+        inner_->interrupt();
+    }
+
+private:
+    std::unique_ptr<ByteLink> inner_;
+    std::atomic<bool> stopped_{false};
+};
+
+} // namespace
+
+FlashController::FlashController(LinkClosers &links, LinkFactory factory, QObject *parent)
+    : QObject(parent), links_(links), factory_(std::move(factory)) {
+    qRegisterMetaType<k52::FlashResult>();
+}
+
+FlashController::~FlashController() {
+    if (thread_) {
+        interrupt();
+        thread_->wait();
+        delete thread_;
+        links_.remove(closer_id_);
+    }
+}
+
+void FlashController::interrupt() {
+    std::lock_guard lock(mutex_);
+    interrupted_ = true;
+    if (link_)
+        link_->interrupt();
+}
+
+bool FlashController::start(const LinkSettings &settings, const QString &path, const QDate &date) {
+    if (thread_)
+        return false;
+    {
+        std::lock_guard lock(mutex_);
+        interrupted_ = false;
+    }
+    thread_ = QThread::create([this, settings, path, date] {
+        auto link = std::make_unique<StoppableLink>(factory_ ? factory_() : std::make_unique<SerialLink>());
+        {
+            std::lock_guard lock(mutex_);
+            link_ = link.get();
+            if (interrupted_)
+                link_->interrupt();
+        }
+        SignalProgress progress(*this);
+        const FlashResult r = doflashdl(*link, settings, path, date, progress);
+        std::lock_guard lock(mutex_);
+        link_ = nullptr;
+        result_ = r;
+    });
+    closer_id_ = links_.add([this] { interrupt(); });
+    connect(thread_, &QThread::finished, this, [this] {
+        links_.remove(closer_id_);
+        thread_->deleteLater();
+        thread_ = nullptr;
+        FlashResult r;
+        {
+            std::lock_guard lock(mutex_);
+            r = result_;
+        }
+        emit finished(r);
+    });
+    thread_->start();
+    return true;
+}
+
+} // namespace k52

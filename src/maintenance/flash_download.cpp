@@ -1,0 +1,265 @@
+#include "flash_download.h"
+
+#include "link/port_names.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+
+namespace k52 {
+
+namespace {
+
+const QString kPreparing = QStringLiteral("Preparing to Download Flash");
+const QString kComplete = QStringLiteral("Download complete");
+const QString kTimeoutError = QStringLiteral("Timeout Error");
+const QString kEarlyEnd = QStringLiteral("Early end of binary file");
+const QString kDownloadError = QStringLiteral("Download Error");
+const QString kCannotOpenPort = QStringLiteral("Unable to open comm port");
+const QString kCannotReadFile = QStringLiteral("Unable to read firmware file");
+const QString kFileTooLarge = QStringLiteral("Firmware file too large");
+const QString kLinkFailed = QStringLiteral("the link to the converter failed");
+
+const QByteArray kWakeUp("\x00\x1b\x0d\x00\x1b\x0d", 6);
+const QByteArray kEndMarker(1, '\0');
+
+FlashResult result(FlashOutcome outcome, const QString &message, const QString &detail = {}) {
+    FlashResult r;
+    r.outcome = outcome;
+    r.message = message;
+    r.detail = detail;
+    return r;
+}
+
+// Whether `size` bytes make a file that can be sent: a body of at least one
+// byte before the trailer, and no larger than any converter's flash.
+bool check_size(qint64 size, const QString &name, FlashResult &failure) {
+    if (size <= kFlashTrailerSize) {
+        failure = result(FlashOutcome::EarlyEnd, kEarlyEnd,
+                         size == 0 ? QStringLiteral("%1 is empty").arg(name)
+                                   : QStringLiteral("%1 holds %2 bytes; it needs more than the %3 bytes of its trailer")
+                                         .arg(name)
+                                         .arg(size)
+                                         .arg(kFlashTrailerSize));
+        return false;
+    }
+    if (size > kFlashMaxFile) {
+        failure = result(FlashOutcome::FileError, kFileTooLarge,
+                         QStringLiteral("%1 holds %2 bytes; a firmware file holds at most %3")
+                             .arg(name)
+                             .arg(size)
+                             .arg(kFlashMaxFile));
+        return false;
+    }
+    return true;
+}
+
+// Reads the converter's answers. Characters that arrive before they are
+// asked for (during the pause after the wake-up, or the second handshake
+// character when the first is not "T") are kept and read first.
+class Answers {
+public:
+    explicit Answers(ByteLink &link) : link_(link) {}
+
+    std::optional<quint8> read(LinkClock::time_point deadline) {
+        if (!held_.empty()) {
+            const quint8 b = held_.front();
+            held_.pop_front();
+            return b;
+        }
+        return link_.read_byte(deadline);
+    }
+    // Puts back the character just read, to be read again first.
+    void put_back(quint8 b) { held_.push_front(b); }
+    // The pause: keep whatever arrives until `deadline`.
+    void hold_until(LinkClock::time_point deadline) {
+        while (const auto b = link_.read_byte(deadline))
+            held_.push_back(*b);
+    }
+
+private:
+    ByteLink &link_;
+    std::deque<quint8> held_;
+};
+
+QString char_text(quint8 c) {
+    if (c >= 0x20 && c < 0x7f)
+        return QStringLiteral("\"%1\"").arg(QLatin1Char(static_cast<char>(c)));
+    return QStringLiteral("0x") + QString::number(c, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+}
+
+// `wait_for_k` / `wait_for_b`: one character within 5000 ms, which must be
+// `expected`. Empty when it was; otherwise why not.
+std::optional<QString> wait_for(ByteLink &link, Answers &answers, char expected, const QString &after) {
+    const auto got = answers.read(LinkClock::now() + kFlashAckTimeout);
+    if (got && *got == static_cast<quint8>(expected))
+        return std::nullopt;
+    if (!got)
+        return link.is_open() ? QStringLiteral("no answer within %1 seconds after %2")
+                                    .arg(kFlashAckTimeout.count() / 1000)
+                                    .arg(after)
+                              : kLinkFailed;
+    return QStringLiteral("the converter answered %1 instead of \"%2\" after %3")
+        .arg(char_text(*got), QString(QLatin1Char(expected)), after);
+}
+
+FlashResult download(ByteLink &link, const QString &port, const QString &settings, const QByteArray &file,
+                     const QDate &date, FlashProgress &progress, const QString &port_error) {
+    if (port.isEmpty())
+        return result(FlashOutcome::PortError, kCannotOpenPort,
+                      port_error.isEmpty() ? QStringLiteral("no serial port is set") : port_error);
+    QString open_error;
+    if (!link.open(port, settings, &open_error)) {
+        link.close();
+        return result(FlashOutcome::PortError, kCannotOpenPort, open_error);
+    }
+    // The port is closed at every ending from here on.
+    auto end = [&](FlashOutcome outcome, const QString &message, const QString &detail = {}) {
+        link.close();
+        return result(outcome, message, detail);
+    };
+    const qint64 body_length = file.size() - kFlashTrailerSize;
+
+    Answers answers(link);
+    if (!link.write(kWakeUp))
+        return end(FlashOutcome::Timeout, kTimeoutError, kLinkFailed);
+    answers.hold_until(LinkClock::now() + kFlashWakePause);
+    if (!link.write(QByteArrayLiteral("B")))
+        return end(FlashOutcome::Timeout, kTimeoutError, kLinkFailed);
+    // The boot loader answers "TK"; any other first character lets the
+    // download go on once a second one has arrived, and that second one is
+    // then the first answer to the first block.
+    const auto handshake_deadline = LinkClock::now() + kFlashHandshakeTimeout;
+    const auto first = answers.read(handshake_deadline);
+    const auto second = first ? answers.read(handshake_deadline) : std::nullopt;
+    if (!second)
+        return end(FlashOutcome::Timeout, kTimeoutError,
+                   link.is_open() ? QStringLiteral("the boot loader did not answer") : kLinkFailed);
+    if (*first == 'T') {
+        if (*second != 'K')
+            return end(
+                FlashOutcome::Timeout, kTimeoutError,
+                QStringLiteral("the boot loader answered \"T\" and %1 instead of \"TK\"").arg(char_text(*second)));
+    } else {
+        answers.put_back(*second);
+    }
+
+    qint64 sent = 0;
+    int block = 0;
+    for (qint64 offset = 0; offset < body_length; offset += kFlashBlockSize) {
+        const QByteArray bytes = file.mid(offset, qMin<qint64>(kFlashBlockSize, body_length - offset));
+        ++block;
+        const QString after = QStringLiteral("block %1").arg(block);
+        if (!link.write(flash_block(bytes)))
+            return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
+        if (const auto why = wait_for(link, answers, 'K', after))
+            return end(FlashOutcome::DownloadError, kDownloadError, *why);
+        sent += bytes.size();
+        progress.bytes(sent, body_length);
+        // The label follows the full blocks; the last block does not move it.
+        if (sent < body_length)
+            progress.status(flash_progress_text(sent, body_length));
+    }
+
+    if (!link.write(kEndMarker) || !link.write(file.right(kFlashTrailerSize)) || !link.write(flash_date(date)))
+        return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
+    if (const auto why = wait_for(link, answers, 'B', QStringLiteral("the date")))
+        return end(FlashOutcome::DownloadError, kDownloadError, *why);
+    const QByteArray fill(kFlashFillSize, '\xff');
+    for (const char *pass : {"the first fill pass", "the second fill pass"}) {
+        if (!link.write(fill))
+            return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
+        if (const auto why = wait_for(link, answers, 'B', QString::fromLatin1(pass)))
+            return end(FlashOutcome::DownloadError, kDownloadError, *why);
+    }
+    progress.status(QString());
+    return end(FlashOutcome::Complete, kComplete);
+}
+
+} // namespace
+
+QByteArray flash_block(const QByteArray &bytes) {
+    Q_ASSERT(!bytes.isEmpty() && bytes.size() <= kFlashBlockSize);
+    QByteArray out;
+    out.reserve(bytes.size() + 2);
+    out.append(static_cast<char>(bytes.size()));
+    quint8 x = 0;
+    for (char c : bytes)
+        x ^= static_cast<quint8>(c);
+    out.append(bytes);
+    out.append(static_cast<char>(x));
+    return out;
+}
+
+QByteArray flash_date(const QDate &date) {
+    return QByteArray::number(date.month()).rightJustified(2, '0') +
+           QByteArray::number(date.day()).rightJustified(2, '0') +
+           QByteArray::number(date.year()).rightJustified(4, '0');
+}
+
+QString flash_progress_text(qint64 sent, qint64 total) {
+    // The fraction to two places, half up; only its two decimals are shown,
+    // so 99.5 % and more would show "00": those stay at 99.
+    const qint64 rounded = total > 0 ? (sent * 200 + total) / (2 * total) : 0;
+    const qint64 percent = std::clamp<qint64>(rounded, 0, 99);
+    return QStringLiteral("Downloading - %1 % complete").arg(percent, 2, 10, QLatin1Char('0'));
+}
+
+QString flash_bar_text(qint64 done, qint64 total, int width) {
+    const qint64 d = std::clamp<qint64>(done, 0, std::max<qint64>(total, 0));
+    const int filled = total > 0 ? static_cast<int>(d * width / total) : 0;
+    const int percent = total > 0 ? static_cast<int>(d * 100 / total) : 0;
+    return QStringLiteral("[%1%2] %3%  %4/%5 bytes")
+        .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char(' ')))
+        .arg(percent, 3)
+        .arg(d)
+        .arg(total);
+}
+
+bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure) {
+    QFile f(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!f.open(QIODevice::ReadOnly)) {
+        failure = result(FlashOutcome::FileError, kCannotReadFile, QStringLiteral("%1: %2").arg(path, f.errorString()));
+        return false;
+    }
+    if (!check_size(f.size(), name, failure))
+        return false;
+    contents = f.readAll();
+    if (contents.size() != f.size() || f.error() != QFileDevice::NoError) {
+        failure = result(FlashOutcome::FileError, kCannotReadFile, QStringLiteral("%1: %2").arg(path, f.errorString()));
+        return false;
+    }
+    return true;
+}
+
+FlashResult flash_download(ByteLink &link, const QString &port, const QString &settings, const QByteArray &file,
+                           const QDate &date, FlashProgress &progress, const std::function<void()> &close_all_links,
+                           const QString &port_error) {
+    if (close_all_links)
+        close_all_links();
+    progress.status(kPreparing);
+    FlashResult failure;
+    if (!check_size(file.size(), QStringLiteral("The firmware file"), failure))
+        return failure;
+    return download(link, port, settings, file, date, progress, port_error);
+}
+
+FlashResult doflashdl(ByteLink &link, const LinkSettings &settings, const QString &path, const QDate &date,
+                      FlashProgress &progress, const std::function<void()> &close_all_links) {
+    if (close_all_links)
+        close_all_links();
+    progress.status(kPreparing);
+    QByteArray file;
+    FlashResult failure;
+    if (!read_firmware_file(path, file, failure))
+        return failure;
+    QString port_error;
+    const QString port = resolve_port(settings, &port_error);
+    return download(link, port, serial_settings_text(settings), file, date, progress, port_error);
+}
+
+} // namespace k52

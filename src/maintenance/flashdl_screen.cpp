@@ -1,0 +1,115 @@
+#include "flashdl_screen.h"
+
+#include "profile/profile_store.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowTitle(QStringLiteral("K52 Flash Download"));
+    auto *layout = new QVBoxLayout(this);
+    auto *buttons = new QHBoxLayout;
+    select_ = new QPushButton(QStringLiteral("Select File to Download"), this);
+    select_->setObjectName(QStringLiteral("Command1"));
+    start_ = new QPushButton(QStringLiteral("Start Flash Download"), this);
+    start_->setObjectName(QStringLiteral("Command2"));
+    buttons->addWidget(select_);
+    buttons->addWidget(start_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    file_label_ = new QLabel(this);
+    file_label_->setObjectName(QStringLiteral("Label1"));
+    file_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(file_label_);
+    status_label_ = new QLabel(this);
+    status_label_->setObjectName(QStringLiteral("Label2"));
+    layout->addWidget(status_label_);
+    bar_ = new QProgressBar(this);
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    layout->addWidget(bar_);
+    detail_label_ = new QLabel(this);
+    detail_label_->setWordWrap(true);
+    layout->addWidget(detail_label_);
+    layout->addStretch(1);
+    grey_controls(this);
+
+    connect(select_, &QPushButton::clicked, this, [this] {
+        if (!busy())
+            getdownloadfile();
+    });
+    connect(start_, &QPushButton::clicked, this, [this] { start_download(); });
+    make_controller({});
+}
+
+void FlashDlScreen::make_controller(FlashController::LinkFactory f) {
+    delete controller_;
+    controller_ = new FlashController(ctx_.links, std::move(f), this);
+    connect(controller_, &FlashController::status, this, [this](const QString &t) {
+        status_label_->setText(t);
+        status_label_->repaint();
+    });
+    connect(controller_, &FlashController::bytes, this, [this](qint64 done, qint64 total) {
+        // The bar counts in blocks so that large files stay within int.
+        bar_->setRange(0, static_cast<int>((total + kFlashBlockSize - 1) / kFlashBlockSize));
+        bar_->setValue(static_cast<int>((done + kFlashBlockSize - 1) / kFlashBlockSize));
+    });
+    connect(controller_, &FlashController::finished, this, [this](const FlashResult &r) {
+        detail_label_->setText(r.detail);
+        if (r.ok())
+            bar_->setValue(bar_->maximum());
+        if (ctx_.questions)
+            ctx_.questions->inform(ProfileStore::kTitle(), r.message);
+        else
+            QMessageBox::information(this, ProfileStore::kTitle(), r.message, QMessageBox::Ok);
+        if (on_finished)
+            on_finished(r);
+    });
+}
+
+void FlashDlScreen::set_link_factory(FlashController::LinkFactory f) {
+    if (!busy())
+        make_controller(std::move(f));
+}
+
+QString FlashDlScreen::ask_for_file() {
+    if (choose_file)
+        return choose_file();
+    QFileDialog dialog(this, QStringLiteral("Select File to Download"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(QStringLiteral("Bin Files (*.bin)"));
+    dialog.setDefaultSuffix(QStringLiteral("bin"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void FlashDlScreen::getdownloadfile() {
+    path_.clear();
+    path_ = ask_for_file();
+    if (!path_.isEmpty())
+        file_label_->setText(path_);
+}
+
+bool FlashDlScreen::start_download() {
+    if (path_.isEmpty() || busy())
+        return false;
+    ctx_.close_all_links();
+    detail_label_->clear();
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    return controller_->start(ctx_.link, path_, QDate::currentDate());
+}
+
+static ScreenRegistrar reg("flashdl",
+                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new FlashDlScreen(c, p); });
+
+} // namespace k52

@@ -1,0 +1,58 @@
+#pragma once
+// The Flash Download screen `flashdl`: picks a firmware file and sends it
+// to the converter's boot loader, with the status label and a progress bar.
+
+#include "app/base_screen.h"
+#include "flash_controller.h"
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace k52 {
+
+class FlashDlScreen : public BaseScreen {
+    Q_OBJECT
+public:
+    explicit FlashDlScreen(AppContext &ctx, QWidget *parent = nullptr);
+
+    // "Select File to Download": asks for the file; the chosen path (empty
+    // when cancelled) becomes the selected path.
+    void getdownloadfile();
+    // "Start Flash Download": starts the download of the selected file
+    // unless none is selected or one is under way (the busy guard).
+    bool start_download();
+    bool busy() const { return controller_->running(); }
+    QString selected_file() const { return path_; }
+
+    // Replaces the open-file dialog (tests); returns the chosen path.
+    std::function<QString()> choose_file;
+    // Replaces the link the downloads use (tests).
+    void set_link_factory(FlashController::LinkFactory f);
+    // Called after every download, once its message has been shown.
+    std::function<void(const FlashResult &)> on_finished;
+
+    QLabel *file_label() const { return file_label_; }
+    QLabel *status_label() const { return status_label_; }
+    QLabel *detail_label() const { return detail_label_; }
+    QProgressBar *bar() const { return bar_; }
+    QPushButton *select_button() const { return select_; }
+    QPushButton *start_button() const { return start_; }
+
+private:
+    void make_controller(FlashController::LinkFactory f);
+    QString ask_for_file();
+
+    QString path_;
+    QLabel *file_label_ = nullptr;
+    QLabel *status_label_ = nullptr;
+    QLabel *detail_label_ = nullptr;
+    QProgressBar *bar_ = nullptr;
+    QPushButton *select_ = nullptr;
+    QPushButton *start_ = nullptr;
+    FlashController *controller_ = nullptr;
+};
+
+} // namespace k52

@@ -1,0 +1,126 @@
+// The Flash Download screen against k52sim: file choice, the busy guard,
+// status label, progress bar and messages, and close_all_links stopping a
+// download.
+#include "maintenance/flashdl_screen.h"
+#include "screens/screen_fixture.h"
+#include "support/sim_process.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <memory>
+
+using k52test::SimProcess;
+
+namespace k52 {
+namespace {
+
+struct Told : Questions {
+    QStringList titles, texts;
+    bool ask_yes_no(const QString &, const QString &) override { return false; }
+    void inform(const QString &title, const QString &text) override {
+        titles << title;
+        texts << text;
+    }
+};
+
+class FlashDlScreenTest : public test::ScreenFixture {
+protected:
+    void SetUp() override {
+        ScreenFixture::SetUp();
+        ctx_.questions = &told;
+        screen.reset(static_cast<FlashDlScreen *>(create_screen(QStringLiteral("flashdl"), ctx_, nullptr)));
+        ASSERT_NE(screen, nullptr);
+        screen->on_finished = [this](const FlashResult &r) { results.push_back(r); };
+    }
+    QString firmware(int size) {
+        QByteArray b(size, '\0');
+        for (int i = 0; i < size; ++i)
+            b[i] = static_cast<char>(i * 7 + 3);
+        const QString path = dir_.filePath(QStringLiteral("fw.bin"));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(b);
+        contents = b;
+        return path;
+    }
+    void use(const SimProcess &sim) {
+        ctx_.link.commdevice = sim.device();
+        ctx_.link.baudrate = 9600;
+        ctx_.link.parity = 0;
+    }
+
+    Told told;
+    std::unique_ptr<FlashDlScreen> screen;
+    std::vector<FlashResult> results;
+    QByteArray contents;
+};
+
+TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
+    EXPECT_EQ(screen->windowTitle(), "K52 Flash Download");
+    EXPECT_TRUE(screen->file_label()->text().isEmpty());
+    EXPECT_TRUE(screen->status_label()->text().isEmpty());
+    // No file: the start button does nothing.
+    screen->start_button()->click();
+    EXPECT_FALSE(screen->busy());
+
+    const QString out = dir_.filePath(QStringLiteral("received.bin"));
+    SimProcess sim({QStringLiteral("--firmware-out"), out});
+    ASSERT_TRUE(sim.start());
+    use(sim);
+    const QString path = firmware(5044);
+    screen->choose_file = [&] { return path; };
+    screen->select_button()->click();
+    EXPECT_EQ(screen->file_label()->text(), path);
+    int closes = 0;
+    const int closer = ctx_.links.add([&] { ++closes; });
+
+    screen->start_button()->click();
+    ASSERT_TRUE(screen->busy());
+    EXPECT_EQ(closes, 1) << "the other links are closed first";
+    EXPECT_FALSE(screen->start_download()) << "busy guard";
+    screen->select_button()->click(); // ignored while busy
+    EXPECT_EQ(screen->selected_file(), path);
+    QTRY_VERIFY_WITH_TIMEOUT(!screen->busy(), 30000);
+    ctx_.links.remove(closer);
+
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(told.texts, QStringList{"Download complete"});
+    EXPECT_EQ(told.titles, QStringList{ProfileStore::kTitle()});
+    EXPECT_TRUE(screen->status_label()->text().isEmpty());
+    EXPECT_EQ(screen->bar()->value(), screen->bar()->maximum());
+    EXPECT_EQ(screen->bar()->maximum(), 100);
+    QFile got(out);
+    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got.readAll(), contents);
+
+    // Cancelling the dialog clears the selected file.
+    screen->choose_file = [] { return QString(); };
+    screen->select_button()->click();
+    EXPECT_TRUE(screen->selected_file().isEmpty());
+    EXPECT_FALSE(screen->start_download());
+}
+
+TEST_F(FlashDlScreenTest, CloseAllLinksStopsADownloadAndTheLabelKeepsItsText) {
+    const QString out = dir_.filePath(QStringLiteral("received.bin"));
+    SimProcess sim({QStringLiteral("--firmware-out"), out, QStringLiteral("--pace"), QStringLiteral("9600")});
+    ASSERT_TRUE(sim.start());
+    use(sim);
+    const QString path = firmware(20044);
+    screen->choose_file = [&] { return path; };
+    screen->select_button()->click();
+    ASSERT_TRUE(screen->start_download());
+    QTRY_VERIFY_WITH_TIMEOUT(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")), 10000);
+    ctx_.close_all_links();
+    QTRY_VERIFY_WITH_TIMEOUT(!screen->busy(), 10000);
+    EXPECT_EQ(told.texts, QStringList{"Download Error"});
+    EXPECT_TRUE(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")));
+    EXPECT_FALSE(screen->detail_label()->text().isEmpty());
+    EXPECT_LT(screen->bar()->value(), screen->bar()->maximum());
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+} // namespace
+} // namespace k52
