@@ -1,10 +1,9 @@
 #include "flash_controller.h"
 
 #include "link/serial_link.h"
+#include "link/stoppable_link.h"
 
 #include <QThread>
-
-#include <atomic>
 
 namespace k52 {
 
@@ -20,37 +19,6 @@ public:
 
 private:
     FlashController &c_;
-};
-
-// The worker's link as the controller sees it: an interrupt that comes
-// before the port is opened is not undone by opening it.
-class StoppableLink : public ByteLink {
-public:
-    explicit StoppableLink(std::unique_ptr<ByteLink> inner) : inner_(std::move(inner)) {}
-    bool open(const QString &port, const QString &settings, QString *error) override {
-        if (stopped_) {
-            if (error)
-                *error = QStringLiteral("the download was stopped");
-            return false;
-        }
-        const bool ok = inner_->open(port, settings, error);
-        if (stopped_)
-            inner_->interrupt();
-        return ok;
-    }
-    void close() override { inner_->close(); }
-    bool is_open() const override { return inner_->is_open(); }
-    bool write(const QByteArray &bytes) override { return inner_->write(bytes); }
-    std::optional<quint8> read_byte(LinkClock::time_point deadline) override { return inner_->read_byte(deadline); }
-    int bytes_waiting() override { return inner_->bytes_waiting(); }
-    void interrupt() override {
-        stopped_ = true;
-        inner_->interrupt();
-    }
-
-private:
-    std::unique_ptr<ByteLink> inner_;
-    std::atomic<bool> stopped_{false};
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "link/port_names.h"
 #include "link/serial_link.h"
+#include "link/stoppable_link.h"
 
 #include <QThread>
 
@@ -55,7 +56,7 @@ bool RunController::start(const LinkSettings &settings, const ConfigRecord &rec)
         interrupted_ = false;
     }
     thread_ = QThread::create([this, settings, rec, port, port_error] {
-        std::unique_ptr<ByteLink> link = factory_ ? factory_() : std::make_unique<SerialLink>();
+        auto link = std::make_unique<StoppableLink>(factory_ ? factory_() : std::make_unique<SerialLink>());
         {
             std::lock_guard lock(mutex_);
             link_ = link.get();

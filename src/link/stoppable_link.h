@@ -1,0 +1,42 @@
+#pragma once
+// A worker's link as its controller sees it: an interrupt that comes before
+// the port is opened is not undone by opening it, so close_all_links always
+// ends the work, however early it comes.
+
+#include "byte_link.h"
+
+#include <atomic>
+#include <memory>
+
+namespace k52 {
+
+class StoppableLink : public ByteLink {
+public:
+    explicit StoppableLink(std::unique_ptr<ByteLink> inner) : inner_(std::move(inner)) {}
+    bool open(const QString &port, const QString &settings, QString *error) override {
+        if (stopped_) {
+            if (error)
+                *error = QStringLiteral("stopped before the port was opened");
+            return false;
+        }
+        const bool ok = inner_->open(port, settings, error);
+        if (stopped_)
+            inner_->interrupt();
+        return ok;
+    }
+    void close() override { inner_->close(); }
+    bool is_open() const override { return inner_->is_open(); }
+    bool write(const QByteArray &bytes) override { return inner_->write(bytes); }
+    std::optional<quint8> read_byte(LinkClock::time_point deadline) override { return inner_->read_byte(deadline); }
+    int bytes_waiting() override { return inner_->bytes_waiting(); }
+    void interrupt() override {
+        stopped_ = true;
+        inner_->interrupt();
+    }
+
+private:
+    std::unique_ptr<ByteLink> inner_;
+    std::atomic<bool> stopped_{false};
+};
+
+} // namespace k52
