@@ -1,0 +1,326 @@
+#include "utilities_screen.h"
+
+#include "device_commands.h"
+#include "link/port_names.h"
+#include "maintenance/cloning.h"
+#include "screens/option_rules.h"
+#include "utilities_rules.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace k52 {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Converter Utility"); // title of the message boxes
+
+// Decimal entry box: digits only, at most `digits` typed. Text set from the
+// record is shown in full, so a stored value is never cut short on display.
+QLineEdit *make_number_box(const char *name, int digits, QWidget *parent) {
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), e));
+    e->setMaximumWidth(60);
+    return e;
+}
+
+QPushButton *make_button(const char *caption, const char *name, QWidget *parent) {
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    return b;
+}
+
+// One group holding one button.
+QGroupBox *button_group(const char *caption, QPushButton *button, QWidget *parent) {
+    auto *g = new QGroupBox(QString::fromUtf8(caption), parent);
+    auto *l = new QVBoxLayout(g);
+    button->setParent(g);
+    l->addWidget(button);
+    return g;
+}
+
+struct VersionReply {
+    QString text;
+    bool complete = false;
+};
+
+} // namespace
+
+UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
+    : BaseScreen(ctx, parent), clone_file_(clone_file_path()), worker_(ctx.links) {
+    setWindowTitle(QStringLiteral("K52 Utilities"));
+    auto *layout = new QVBoxLayout(this);
+
+    // Converter actions.
+    auto *version = new QGroupBox(QStringLiteral("Version Identification"), this);
+    auto *vl = new QHBoxLayout(version);
+    auto *getversion_button = make_button("Click for Version", "getversion", version);
+    version_box_ = new QLineEdit(version);
+    version_box_->setObjectName(QStringLiteral("versionbox"));
+    version_box_->setReadOnly(true);
+    vl->addWidget(getversion_button);
+    vl->addWidget(version_box_, 1);
+    layout->addWidget(version);
+
+    auto *actions = new QHBoxLayout;
+    auto *reset_button = make_button("Click to Reset", "makereset", this);
+    auto *restart_button = make_button("Click to Restart", "makerestart", this);
+    actions->addWidget(button_group("Reset K52", reset_button, this));
+    actions->addWidget(button_group("Restart K52 (v1.96+)", restart_button, this));
+
+    auto *beep = new QGroupBox(QStringLiteral("Startup Beep"), this);
+    auto *bl = new QHBoxLayout(beep);
+    beep_on_ = new QCheckBox(QStringLiteral("On"), beep);
+    beep_on_->setObjectName(QStringLiteral("beepon"));
+    beep_off_ = new QCheckBox(QStringLiteral("Off"), beep);
+    beep_off_->setObjectName(QStringLiteral("beepoff"));
+    bl->addWidget(beep_on_);
+    bl->addWidget(beep_off_);
+    actions->addWidget(beep);
+    layout->addLayout(actions);
+
+    // Beeper settings.
+    auto *beeper = new QGroupBox(QStringLiteral("Beeper Frequency and Duration"), this);
+    auto *bg = new QGridLayout(beeper);
+    numbers_[0] = {make_number_box("spkrfreq", 3, beeper), &ConfigRecord::spkrfreq};
+    numbers_[1] = {make_number_box("spkrtimeser", 3, beeper), &ConfigRecord::spkrtimeser};
+    numbers_[2] = {make_number_box("spkrtimei1", 3, beeper), &ConfigRecord::spkrtimei1};
+    const char *beeper_captions[] = {"Frequency", "Serial In Beep Time", "Wie/Aba In Beep Time"};
+    for (int i = 0; i < 3; ++i) {
+        bg->addWidget(new QLabel(QString::fromUtf8(beeper_captions[i]), beeper), i, 0);
+        bg->addWidget(numbers_[std::size_t(i)].edit, i, 1);
+    }
+    layout->addWidget(beeper);
+
+    // Output timing.
+    auto *timing = new QGroupBox(QStringLiteral("Wie/Aba timing"), this);
+    auto *tg = new QGridLayout(timing);
+    const char *durations[] = {"50us", "100us", "150us"};
+    for (int i = 0; i < 6; ++i) {
+        auto *b = new QCheckBox(QString::fromUtf8(durations[i % 3]), timing);
+        b->setObjectName(QStringLiteral("Check%1").arg(kFirstMagPulseChoice + i));
+        pulse_[std::size_t(i)] = b;
+    }
+    tg->addWidget(new QLabel(QStringLiteral("Wiegand Pulse Duration"), timing), 0, 0);
+    tg->addWidget(new QLabel(QStringLiteral("Mag Pulse Duration"), timing), 1, 0);
+    for (int k = 0; k < 3; ++k) {
+        tg->addWidget(pulse_box(kFirstWiePulseChoice + k), 0, 1 + k);
+        tg->addWidget(pulse_box(kFirstMagPulseChoice + k), 1, 1 + k);
+    }
+    numbers_[3] = {make_number_box("wieinterval", 1, timing), &ConfigRecord::wieinterval};
+    numbers_[4] = {make_number_box("maginterval", 1, timing), &ConfigRecord::maginterval};
+    tg->addWidget(new QLabel(QStringLiteral("Wiegand Pulse Interval"), timing), 2, 0);
+    tg->addWidget(numbers_[3].edit, 2, 1);
+    tg->addWidget(new QLabel(QStringLiteral("Mag Pulse Interval"), timing), 3, 0);
+    tg->addWidget(numbers_[4].edit, 3, 1);
+    layout->addWidget(timing);
+
+    // Cloning.
+    auto *cloning = new QGroupBox(QStringLiteral("Cloning (v1.96+)"), this);
+    auto *cl = new QHBoxLayout(cloning);
+    auto *read_button = make_button("Read from K52", "cloneread", cloning);
+    auto *write_button = make_button("Clone to new K52", "clonewrite", cloning);
+    cl->addWidget(read_button);
+    cl->addWidget(write_button);
+    layout->addWidget(cloning);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    layout->addWidget(status_);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("cloneprogress"));
+    progress_->hide();
+    layout->addWidget(progress_);
+    layout->addStretch();
+
+    connect(getversion_button, &QPushButton::clicked, this, &UtilitiesScreen::getversion);
+    connect(reset_button, &QPushButton::clicked, this, &UtilitiesScreen::makereset);
+    connect(restart_button, &QPushButton::clicked, this, &UtilitiesScreen::makerestart);
+    connect(read_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_upload);
+    connect(write_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_download);
+    // Only clicks raise `clicked`; the screen's own changes of the boxes
+    // trigger nothing further.
+    for (int i = 0; i < 6; ++i)
+        connect(pulse_[std::size_t(i)], &QCheckBox::clicked, this,
+                [this, i](bool ticked) { pulse_clicked(kFirstMagPulseChoice + i, ticked); });
+    connect(beep_on_, &QCheckBox::clicked, this, [this](bool ticked) { beep_clicked(true, ticked); });
+    connect(beep_off_, &QCheckBox::clicked, this, [this](bool ticked) { beep_clicked(false, ticked); });
+    for (const NumberBox &n : numbers_)
+        connect(n.edit, &QLineEdit::textChanged, this,
+                [this, field = n.field](const QString &text) { ctx_.record.*field = decimal_box_value(text); });
+    connect(&worker_, &LinkWorker::progress, this, [this](int done, int total) {
+        progress_->setMaximum(total);
+        progress_->setValue(done);
+    });
+    grey_controls(this);
+}
+
+QCheckBox *UtilitiesScreen::pulse_box(int i) const {
+    if (i < kFirstMagPulseChoice || i >= kFirstMagPulseChoice + int(pulse_.size()))
+        return nullptr;
+    return pulse_[std::size_t(i - kFirstMagPulseChoice)];
+}
+
+void UtilitiesScreen::select_pulse(int i) {
+    const auto c = pulse_choice(i);
+    if (!c)
+        return;
+    const int first = i - c->position;
+    for (int k = 0; k < kPulseChoicesPerRow; ++k)
+        pulse_box(first + k)->setChecked(k == c->position);
+    (c->row == PulseRow::Mag ? ctx_.record.magpulse : ctx_.record.wiepulse) = c->code;
+}
+
+void UtilitiesScreen::domagpulse(int i) {
+    if (const auto c = pulse_choice(i); c && c->row == PulseRow::Mag)
+        select_pulse(i);
+}
+
+void UtilitiesScreen::dowiepulse(int i) {
+    if (const auto c = pulse_choice(i); c && c->row == PulseRow::Wiegand)
+        select_pulse(i);
+}
+
+void UtilitiesScreen::pulse_clicked(int i, bool ticked) {
+    if (busy_) {
+        // Ignored: the box returns to what it showed.
+        pulse_box(i)->setChecked(!ticked);
+        return;
+    }
+    select_pulse(i);
+}
+
+void UtilitiesScreen::beep_clicked(bool on, bool ticked) {
+    const StartupBeep b = startup_beep_click(on, ticked);
+    beep_on_->setChecked(b.on);
+    beep_off_->setChecked(b.off);
+    ctx_.record.spkrstart = b.spkrstart;
+}
+
+void UtilitiesScreen::set_parms() {
+    for (const NumberBox &n : numbers_)
+        n.edit->setText(QString::number(ctx_.record.*(n.field)));
+    if (const auto i = pulse_choice_for(PulseRow::Mag, ctx_.record.magpulse))
+        domagpulse(*i);
+    if (const auto i = pulse_choice_for(PulseRow::Wiegand, ctx_.record.wiepulse))
+        dowiepulse(*i);
+    const StartupBeep b = startup_beep_for(ctx_.record.spkrstart);
+    beep_on_->setChecked(b.on);
+    beep_off_->setChecked(b.off);
+}
+
+void UtilitiesScreen::after_show() {
+    if (worker_.running())
+        return;
+    busy_ = false;
+    status_->clear();
+}
+
+void UtilitiesScreen::finish_action() {
+    busy_ = false;
+    emit action_done();
+}
+
+void UtilitiesScreen::getversion() {
+    if (busy_)
+        return;
+    busy_ = true;
+    ctx_.close_all_links();
+    version_box_->clear();
+    QString port_error; // opening errors are ignored: the converter then seems silent
+    const QString port = resolve_port(ctx_.link, &port_error);
+    const QString settings = serial_settings_text(ctx_.link);
+    auto reply = std::make_shared<VersionReply>();
+    worker_.start(
+        [port, settings, reply](ByteLink &link, const LinkWorker::Progress &) {
+            QString error;
+            link.open(port, settings, &error);
+            reply->text = query_version(link, &reply->complete);
+            link.close();
+        },
+        [this, reply] {
+            if (reply->complete)
+                version_box_->setText(reply->text);
+            finish_action();
+        });
+}
+
+void UtilitiesScreen::send_command(bool restart) {
+    if (busy_)
+        return;
+    busy_ = true;
+    ctx_.close_all_links();
+    QString port_error;
+    const QString port = resolve_port(ctx_.link, &port_error);
+    const QString settings = serial_settings_text(ctx_.link);
+    worker_.start(
+        [port, settings, restart](ByteLink &link, const LinkWorker::Progress &) {
+            QString error;
+            link.open(port, settings, &error);
+            if (restart)
+                send_restart(link);
+            else
+                send_reset(link);
+            link.close();
+        },
+        [this] { finish_action(); });
+}
+
+void UtilitiesScreen::makereset() {
+    send_command(false);
+}
+
+void UtilitiesScreen::makerestart() {
+    send_command(true);
+}
+
+void UtilitiesScreen::run_clone(bool upload) {
+    if (busy_)
+        return;
+    status_->setText(clone_status_text(upload));
+    busy_ = true;
+    ctx_.close_all_links();
+    version_box_->clear();
+    progress_->setValue(0);
+    progress_->show();
+    QString port_error;
+    const QString port = resolve_port(ctx_.link, &port_error);
+    const QString settings = serial_settings_text(ctx_.link);
+    const QString file = clone_file_;
+    auto result = std::make_shared<CloneResult>();
+    worker_.start(
+        [port, settings, file, upload, result](ByteLink &link, const LinkWorker::Progress &progress) {
+            *result = upload ? clone_read(link, port, settings, file, progress)
+                             : clone_write(link, port, settings, file, progress);
+        },
+        [this, result] {
+            progress_->hide();
+            if (ctx_.questions)
+                ctx_.questions->inform(kTitle, clone_report_text(*result));
+            status_->clear();
+            finish_action();
+        });
+}
+
+void UtilitiesScreen::clone_upload() {
+    run_clone(true);
+}
+
+void UtilitiesScreen::clone_download() {
+    run_clone(false);
+}
+
+static ScreenRegistrar reg("utilities", [](AppContext &c, QWidget *p) { return new UtilitiesScreen(c, p); });
+
+} // namespace k52

@@ -1,0 +1,60 @@
+// The utilities' exchanges on the wire: version query, reset and restart.
+#include "maintenance/device_commands.h"
+#include "support/memory_link.h"
+
+#include <gtest/gtest.h>
+
+using namespace k52;
+using k52test::MemoryLink;
+
+namespace {
+
+MemoryLink answering(const QByteArray &reply) {
+    MemoryLink link;
+    link.responder = [reply](const QString &cmd) { return cmd == QLatin1String("V") ? reply : QByteArray(); };
+    QString error;
+    link.open(QStringLiteral("/dev/x"), QStringLiteral("9600,E,7,1"), &error);
+    return link;
+}
+
+} // namespace
+
+TEST(UtilityCommands, VersionQueryEndsAtCr) {
+    MemoryLink link = answering("ZOR K52 V01.96\rXY");
+    bool complete = false;
+    EXPECT_EQ(query_version(link, &complete), QStringLiteral("ZOR K52 V01.96"));
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(link.written, QByteArray("\x00V\x7f", 3));
+    EXPECT_EQ(link.incoming, QByteArray("XY")); // what follows the CR is left unread
+}
+
+TEST(UtilityCommands, VersionQueryReturnsWhatCameInTime) {
+    MemoryLink link = answering("ZOR K52 V01");
+    bool complete = true;
+    const auto before = LinkClock::now();
+    EXPECT_EQ(query_version(link, &complete), QStringLiteral("ZOR K52 V01"));
+    EXPECT_FALSE(complete);
+    // One limit of 1000 ms for the whole reply.
+    ASSERT_EQ(link.deadlines.size(), 1u);
+    const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(link.deadlines[0] - before);
+    EXPECT_GE(limit.count(), 1000);
+    EXPECT_LT(limit.count(), 1100);
+
+    MemoryLink silent = answering({});
+    EXPECT_EQ(query_version(silent, &complete), QString());
+    EXPECT_FALSE(complete);
+
+    // Bytes above 0x7F arrive unchanged.
+    MemoryLink high = answering("ZOR\xA7\xFF\r");
+    EXPECT_EQ(query_version(high, &complete), QString::fromLatin1("ZOR\xA7\xFF"));
+}
+
+TEST(UtilityCommands, ResetAndRestartAwaitNothing) {
+    MemoryLink link = answering({});
+    EXPECT_TRUE(send_reset(link));
+    EXPECT_TRUE(send_restart(link));
+    EXPECT_EQ(link.written, QByteArray("\x00U\x7f\x00Y\x7f", 6));
+    EXPECT_TRUE(link.deadlines.empty());
+    link.close();
+    EXPECT_FALSE(send_reset(link));
+}

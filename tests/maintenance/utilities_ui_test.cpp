@@ -1,0 +1,306 @@
+// The utilities screen: its fields, the choice rules, the busy guard, and
+// its actions end to end against k52sim.
+#include "screens/screen_fixture.h"
+
+#include "maintenance/utilities_screen.h"
+#include "support/sim_process.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <functional>
+#include <memory>
+
+namespace k52 {
+namespace {
+
+using k52test::SimProcess;
+using test::ScreenFixture;
+
+constexpr int kWaitMs = 8000; // bound of every wait; never reached when all is well
+
+const QString kCannotClone = QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher");
+
+class ToldQuestions : public Questions {
+public:
+    bool ask_yes_no(const QString &, const QString &) override { return false; }
+    void inform(const QString &, const QString &text) override {
+        told << text;
+        if (on_inform)
+            on_inform();
+    }
+    QStringList told;
+    std::function<void()> on_inform;
+};
+
+QByteArray pattern(int seed, int size = 1024) {
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = char((i * 11 + seed) & 0xFF);
+    return b;
+}
+
+bool write_file(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray read_file(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class UtilitiesTest : public ScreenFixture {
+protected:
+    void SetUp() override {
+        ScreenFixture::SetUp();
+        ctx_.questions = &questions_;
+        s_ = std::make_unique<UtilitiesScreen>(ctx_);
+        clone_file_ = dir_.filePath(QStringLiteral("K52clone.dat"));
+        s_->set_clone_file(clone_file_);
+        s_->show();
+        s_->set_parms();
+    }
+
+    QPushButton *button(const char *name) { return s_->findChild<QPushButton *>(QString::fromUtf8(name)); }
+    QLineEdit *edit(const char *name) { return s_->findChild<QLineEdit *>(QString::fromUtf8(name)); }
+    QCheckBox *check(const char *name) { return s_->findChild<QCheckBox *>(QString::fromUtf8(name)); }
+    QString status() { return s_->findChild<QLabel *>(QStringLiteral("status"))->text(); }
+    QProgressBar *bar() { return s_->findChild<QProgressBar *>(QStringLiteral("cloneprogress")); }
+    // Ticked choices of a pulse row, by number.
+    QList<int> ticked(int first) {
+        QList<int> out;
+        for (int i = first; i < first + 3; ++i)
+            if (s_->pulse_box(i)->isChecked())
+                out << i;
+        return out;
+    }
+
+    // A simulator on the link settings.
+    std::unique_ptr<SimProcess> sim(const QStringList &args) {
+        auto p = std::make_unique<SimProcess>(args);
+        QString error;
+        EXPECT_TRUE(p->start(&error)) << error.toStdString();
+        ctx_.link.commdevice = p->device();
+        ctx_.link.baudrate = 9600;
+        return p;
+    }
+
+    // Clicks `name` and waits for the action to end.
+    bool run(const char *name) {
+        QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        return done.wait(kWaitMs) && done.count() == 1;
+    }
+
+    ToldQuestions questions_;
+    std::unique_ptr<UtilitiesScreen> s_;
+    QString clone_file_;
+};
+
+TEST_F(UtilitiesTest, SetParmsFillsEveryControl) {
+    ctx_.record.spkrfreq = 440;
+    ctx_.record.spkrtimeser = 12;
+    ctx_.record.spkrtimei1 = 7;
+    ctx_.record.maginterval = 3;
+    ctx_.record.wieinterval = 9;
+    ctx_.record.magpulse = 3;
+    ctx_.record.wiepulse = 1;
+    ctx_.record.spkrstart = QStringLiteral("1");
+    s_->set_parms();
+    EXPECT_EQ(edit("spkrfreq")->text(), QStringLiteral("440"));
+    EXPECT_EQ(edit("spkrtimeser")->text(), QStringLiteral("12"));
+    EXPECT_EQ(edit("spkrtimei1")->text(), QStringLiteral("7"));
+    EXPECT_EQ(edit("maginterval")->text(), QStringLiteral("3"));
+    EXPECT_EQ(edit("wieinterval")->text(), QStringLiteral("9"));
+    EXPECT_EQ(ticked(3), QList<int>{5});
+    EXPECT_EQ(ticked(6), QList<int>{6});
+    EXPECT_TRUE(check("beepon")->isChecked());
+    EXPECT_FALSE(check("beepoff")->isChecked());
+
+    // A code outside 1..3 leaves its row as it was; any start-up value
+    // other than "1" ticks "Off". The record keeps what was loaded.
+    ctx_.record.magpulse = 0;
+    ctx_.record.wiepulse = 2;
+    ctx_.record.spkrstart = QStringLiteral("x");
+    s_->set_parms();
+    EXPECT_EQ(ticked(3), QList<int>{5});
+    EXPECT_EQ(ctx_.record.magpulse, 0);
+    EXPECT_EQ(ticked(6), QList<int>{7});
+    EXPECT_FALSE(check("beepon")->isChecked());
+    EXPECT_TRUE(check("beepoff")->isChecked());
+    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("x"));
+}
+
+TEST_F(UtilitiesTest, NumberBoxesTakeDigitsOnly) {
+    QLineEdit *freq = edit("spkrfreq");
+    freq->clear();
+    QTest::keyClicks(freq, QStringLiteral("12a"));
+    EXPECT_EQ(freq->text(), QStringLiteral("12"));
+    EXPECT_EQ(ctx_.record.spkrfreq, 12);
+    QTest::keyClicks(freq, QStringLiteral("34"));
+    EXPECT_EQ(freq->text(), QStringLiteral("123")); // three digits at most
+    EXPECT_EQ(ctx_.record.spkrfreq, 123);
+    QTest::keyClick(freq, Qt::Key_Backspace);
+    EXPECT_EQ(ctx_.record.spkrfreq, 12);
+    freq->clear();
+    EXPECT_EQ(ctx_.record.spkrfreq, 0);
+
+    QLineEdit *interval = edit("wieinterval");
+    interval->clear();
+    QTest::keyClicks(interval, QStringLiteral("57"));
+    EXPECT_EQ(interval->text(), QStringLiteral("5")); // one digit
+    EXPECT_EQ(ctx_.record.wieinterval, 5);
+    ctx_.record.spkrtimei1 = 7;
+    s_->set_parms();
+    QTest::keyClicks(edit("spkrtimei1"), QStringLiteral("-x."));
+    EXPECT_EQ(edit("spkrtimei1")->text(), QStringLiteral("7"));
+    EXPECT_EQ(ctx_.record.spkrtimei1, 7);
+}
+
+TEST_F(UtilitiesTest, PulseChoicesActAsOneSelection) {
+    click(s_->pulse_box(4)); // mag 100us
+    EXPECT_EQ(ticked(3), QList<int>{4});
+    EXPECT_EQ(ctx_.record.magpulse, 2);
+    // Clicking the ticked choice keeps it ticked and stores its code again.
+    ctx_.record.magpulse = 0;
+    click(s_->pulse_box(4));
+    EXPECT_EQ(ticked(3), QList<int>{4});
+    EXPECT_EQ(ctx_.record.magpulse, 2);
+
+    click(s_->pulse_box(8)); // Wiegand 150us
+    EXPECT_EQ(ticked(6), QList<int>{8});
+    EXPECT_EQ(ctx_.record.wiepulse, 3);
+    EXPECT_EQ(ticked(3), QList<int>{4}); // the other row is untouched
+}
+
+TEST_F(UtilitiesTest, StartupBeepPairKeepsOneTicked) {
+    ctx_.record.spkrstart = QStringLiteral("0");
+    s_->set_parms();
+    click(check("beepon"));
+    EXPECT_TRUE(check("beepon")->isChecked());
+    EXPECT_FALSE(check("beepoff")->isChecked());
+    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("1"));
+    click(check("beepon")); // unticking "On" ticks "Off"
+    EXPECT_FALSE(check("beepon")->isChecked());
+    EXPECT_TRUE(check("beepoff")->isChecked());
+    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("0"));
+    click(check("beepoff"));
+    EXPECT_TRUE(check("beepon")->isChecked());
+    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("1"));
+}
+
+TEST_F(UtilitiesTest, VersionResetAndRestart) {
+    auto k = sim({QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--crlf")});
+    ASSERT_TRUE(run("getversion"));
+    EXPECT_EQ(edit("versionbox")->text(), QStringLiteral("ZOR K52 V01.96")); // without CR and LF
+    EXPECT_FALSE(s_->busy());
+    ASSERT_TRUE(run("makereset"));
+    ASSERT_TRUE(run("makerestart"));
+    QTRY_COMPARE_WITH_TIMEOUT(k->received().size(), 3, kWaitMs);
+    EXPECT_EQ(k->received(), (QStringList{QStringLiteral("V"), QStringLiteral("U"), QStringLiteral("Y")}));
+    EXPECT_TRUE(questions_.told.isEmpty());
+}
+
+TEST_F(UtilitiesTest, BusyGuardIgnoresClicksUntilTheEnd) {
+    auto k = sim({QStringLiteral("--silent")});
+    s_->domagpulse(3);
+    QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
+    QTest::mouseClick(button("getversion"), Qt::LeftButton);
+    ASSERT_TRUE(s_->busy());
+    for (const char *b : {"getversion", "makereset", "makerestart", "cloneread", "clonewrite"})
+        QTest::mouseClick(button(b), Qt::LeftButton);
+    click(s_->pulse_box(5));
+    EXPECT_EQ(ticked(3), QList<int>{3}); // the click was undone
+    EXPECT_EQ(ctx_.record.magpulse, 1);
+    EXPECT_EQ(status(), QString()); // the status line is the cloning's
+    ASSERT_TRUE(done.wait(kWaitMs));
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_FALSE(s_->busy());
+    EXPECT_EQ(edit("versionbox")->text(), QString());
+    EXPECT_EQ(k->received(), QStringList{QStringLiteral("V")});
+    EXPECT_TRUE(questions_.told.isEmpty());
+
+    // No reply to a clone's version query.
+    ASSERT_TRUE(run("cloneread"));
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Unable to communicate with K52")});
+    EXPECT_FALSE(QFile::exists(clone_file_));
+}
+
+TEST_F(UtilitiesTest, ReadFromK52StoresTheImage) {
+    const QByteArray image = pattern(5);
+    const QString image_file = dir_.filePath(QStringLiteral("converter.img"));
+    ASSERT_TRUE(write_file(image_file, image));
+    // A longer clone file keeps its bytes beyond the image.
+    ASSERT_TRUE(write_file(clone_file_, QByteArray(1030, '\xEE')));
+    auto k = sim({QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-in"), image_file});
+    QString status_at_message;
+    questions_.on_inform = [&] { status_at_message = status(); };
+
+    QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
+    QTest::mouseClick(button("cloneread"), Qt::LeftButton);
+    EXPECT_EQ(status(), QStringLiteral("Attempting Clone Upload from K52"));
+    EXPECT_TRUE(bar()->isVisible());
+    ASSERT_TRUE(done.wait(kWaitMs));
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 complete")});
+    EXPECT_EQ(status_at_message, QStringLiteral("Attempting Clone Upload from K52"));
+    EXPECT_EQ(read_file(clone_file_), image + QByteArray(6, '\xEE'));
+    EXPECT_EQ(status(), QString());
+    EXPECT_FALSE(bar()->isVisible());
+    EXPECT_EQ(edit("versionbox")->text(), QString()); // the clone's query is not shown
+    EXPECT_FALSE(s_->busy());
+}
+
+TEST_F(UtilitiesTest, CloneToNewK52WritesTheImage) {
+    const QByteArray file = pattern(9, 1030); // only the first 1024 bytes are sent
+    ASSERT_TRUE(write_file(clone_file_, file));
+    const QString out = dir_.filePath(QStringLiteral("received.img"));
+    auto k = sim({QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-out"), out});
+    QString status_at_message;
+    questions_.on_inform = [&] { status_at_message = status(); };
+    ASSERT_TRUE(run("clonewrite"));
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Clone to K52 complete")});
+    EXPECT_EQ(status_at_message, QStringLiteral("Attempting Clone Download to K52"));
+    EXPECT_EQ(read_file(out), file.left(1024));
+    EXPECT_EQ(bar()->value(), bar()->maximum());
+    EXPECT_EQ(status(), QString());
+    EXPECT_FALSE(s_->busy());
+}
+
+TEST_F(UtilitiesTest, OldFirmwareIsRefused) {
+    ASSERT_TRUE(write_file(clone_file_, pattern(2)));
+    auto k = sim({QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    ASSERT_TRUE(run("cloneread"));
+    ASSERT_TRUE(run("clonewrite")); // the guard was cleared at the refusal
+    EXPECT_EQ(questions_.told, (QStringList{kCannotClone, kCannotClone}));
+    EXPECT_EQ(k->received(), (QStringList{QStringLiteral("V"), QStringLiteral("V")})); // nothing else sent
+    EXPECT_EQ(read_file(clone_file_), pattern(2));
+    EXPECT_EQ(status(), QString());
+}
+
+TEST_F(UtilitiesTest, ClosingTheLinksEndsATransferAtOnce) {
+    ASSERT_TRUE(write_file(clone_file_, "old"));
+    // The converter holds back the last byte: the upload would wait 5 s.
+    auto k = sim(
+        {QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-short"), QStringLiteral("1")});
+    QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
+    QTest::mouseClick(button("cloneread"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(bar()->value() >= 960, kWaitMs);
+    QElapsedTimer t;
+    t.start();
+    ctx_.close_all_links();
+    ASSERT_TRUE(done.wait(kWaitMs));
+    EXPECT_LT(t.elapsed(), 2500);
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 did not complete")});
+    EXPECT_EQ(read_file(clone_file_), QByteArray("old"));
+    EXPECT_FALSE(s_->busy());
+    EXPECT_EQ(status(), QString());
+}
+
+} // namespace
+} // namespace k52
