@@ -1,0 +1,123 @@
+#include "wiegand_format.h"
+
+#include <limits>
+
+namespace k52 {
+
+namespace {
+
+constexpr std::array<QChar, kOutputFields> kFieldLetters{u's', u'b', u'i', u'c'};
+
+QString run_of(const QString &bits_text, QChar letter) {
+    const QString trimmed = bits_text.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    const int n = decimal_text_value(trimmed);
+    return n > 0 ? QString(n, letter) : QString();
+}
+
+} // namespace
+
+QString format_letters(const FormatControls &c) {
+    std::array<QString, kOutputFields> runs;
+    for (int f = 0; f < kOutputFields; ++f)
+        runs[std::size_t(f)] = run_of(c.bits[std::size_t(f)], kFieldLetters[std::size_t(f)]);
+
+    QString s;
+    for (const auto &row : c.order)
+        for (int f = 0; f < kOutputFields; ++f)
+            if (row[std::size_t(f)])
+                s += runs[std::size_t(f)];
+
+    if (c.parity_none)
+        return s;
+    if (c.parity_mask)
+        return QLatin1Char('M') + s + QLatin1Char('M');
+    if (c.left_even)
+        s.prepend(QLatin1Char('E'));
+    if (c.left_odd)
+        s.prepend(QLatin1Char('O'));
+    if (c.right_even)
+        s.append(QLatin1Char('E'));
+    if (c.right_odd)
+        s.append(QLatin1Char('O'));
+    return s;
+}
+
+QString format_preview_text(const QString &letters) {
+    const QChar cr(13);
+    if (letters.size() <= kPreviewLine)
+        return letters;
+    if (letters.size() <= 2 * kPreviewLine)
+        return letters.left(kPreviewLine) + cr + letters.mid(kPreviewLine);
+    return letters.left(kPreviewLine) + cr + letters.mid(kPreviewLine, kPreviewLine) + cr +
+           letters.mid(2 * kPreviewLine);
+}
+
+Integer decimal_text_value(const QString &text) {
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    long v = 0;
+    constexpr long limit = long(std::numeric_limits<Integer>::max()) + 1;
+    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
+        v = std::min(limit, v * 10 + (t[i].unicode() - u'0'));
+    if (negative)
+        return Integer(-std::min(v, limit));
+    return Integer(std::min(v, limit - 1));
+}
+
+QChar hex_key(QChar typed) {
+    if (typed >= u'a' && typed <= u'f')
+        typed = typed.toUpper();
+    if ((typed >= u'0' && typed <= u'9') || (typed >= u'A' && typed <= u'F'))
+        return typed;
+    return {};
+}
+
+QChar decimal_key(QChar typed) {
+    return typed >= u'0' && typed <= u'9' ? typed : QChar();
+}
+
+FormatLayout format_layout(const QString &letters, int per_row, int max_cells) {
+    FormatLayout out;
+    out.total_bits = int(letters.size());
+    if (per_row < 1)
+        per_row = 1;
+    const int drawn = std::min(out.total_bits, std::max(0, max_cells));
+    out.cut = drawn < out.total_bits;
+    out.cells.reserve(std::size_t(drawn));
+    for (int i = 0; i < drawn; ++i) {
+        FormatCell cell;
+        cell.letter = letters[i];
+        switch (cell.letter.unicode()) {
+        case u's':
+            cell.kind = CellKind::Site;
+            break;
+        case u'b':
+            cell.kind = CellKind::Id;
+            break;
+        case u'i':
+            cell.kind = CellKind::Issue;
+            break;
+        case u'c':
+            cell.kind = CellKind::Constant;
+            break;
+        default:
+            cell.kind = CellKind::Parity;
+            break;
+        }
+        cell.bit = i + 1;
+        cell.row = i / per_row;
+        cell.column = i % per_row;
+        out.cells.push_back(cell);
+    }
+    out.rows = drawn == 0 ? 0 : (drawn - 1) / per_row + 1;
+    return out;
+}
+
+} // namespace k52

@@ -1,0 +1,90 @@
+#pragma once
+
+// The picture of a Wiegand output format as the output editor shows it:
+// one letter per output bit ("s" site, "b" ID, "i" issue, "c" constant,
+// "E"/"O" standard parity, "M" mask parity), shown in lines of 90, and the
+// same bits laid out as a row of coloured cells.
+
+#include "profile/config_record.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace k52 {
+
+// Output fields in the order of the bit-count boxes and of the boxes of an
+// output order row; the field code of each is its index plus one.
+inline constexpr int kOutputFields = 4;
+inline constexpr int kOrderRows = 4;
+
+// Field codes of the output order rows.
+inline constexpr Integer kFieldNone = 0;
+inline constexpr Integer kFieldSite = 1;
+inline constexpr Integer kFieldId = 2;
+inline constexpr Integer kFieldIssue = 3;
+inline constexpr Integer kFieldConstant = 4;
+
+// What the preview is built from: the texts and boxes on the screen, not
+// the record, so that it shows what the installer sees.
+struct FormatControls {
+    std::array<QString, kOutputFields> bits;                         // # Bits texts: site, ID, issue, const
+    std::array<std::array<bool, kOutputFields>, kOrderRows> order{}; // order[row][field] ticked
+    bool parity_none = false;
+    bool parity_mask = false;
+    bool left_even = false;
+    bool left_odd = false;
+    bool right_even = false;
+    bool right_odd = false;
+};
+
+// Preview lines are this many characters; lines after the third are not
+// broken any further.
+inline constexpr int kPreviewLine = 90;
+
+// The letters of the format, one per output bit.
+QString format_letters(const FormatControls &c);
+// The letters as the preview area shows them: up to three lines of 90,
+// each break a single carriage return.
+QString format_preview_text(const QString &letters);
+
+// Value of a decimal box's text: an optional sign and the leading decimal
+// digits, held to the Integer range; no digits gives 0. Stored values are
+// shown as their decimal text, so every one of them reads back the same.
+Integer decimal_text_value(const QString &text);
+
+// Hex boxes: "a" to "f" are taken as "A" to "F"; the result is the character
+// the box accepts, or a null QChar for one it discards.
+QChar hex_key(QChar typed);
+// Decimal boxes: "0" to "9" or a null QChar.
+QChar decimal_key(QChar typed);
+
+// The format as cells: one per output bit, numbered from 1 at the first bit
+// sent, wrapped into rows of a fixed number of cells.
+enum class CellKind { Site, Id, Issue, Constant, Parity };
+
+struct FormatCell {
+    CellKind kind = CellKind::Site;
+    QChar letter;
+    int bit = 0; // 1-based
+    int row = 0;
+    int column = 0;
+    bool operator==(const FormatCell &) const = default;
+};
+
+struct FormatLayout {
+    std::vector<FormatCell> cells;
+    int total_bits = 0; // every letter, also those beyond the drawn cells
+    int rows = 0;
+    bool cut = false; // more bits than the picture draws
+};
+
+inline constexpr int kCellsPerRow = 40;
+// A hand-edited profile can ask for thousands of bits; the picture draws the
+// first ones and reports the total.
+inline constexpr int kMaxDrawnCells = 1000;
+
+FormatLayout format_layout(const QString &letters, int per_row = kCellsPerRow, int max_cells = kMaxDrawnCells);
+
+} // namespace k52

@@ -1,0 +1,493 @@
+// The Wiegand output editor on both of its screens.
+#include "screen_fixture.h"
+
+#include "screens/wiegand_output_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <memory>
+
+namespace k52 {
+namespace {
+
+using R = ConfigRecord;
+using IntField = Integer R::*;
+using TextField = QString R::*;
+using Editor = WiegandOutputEditor;
+
+// The columns each screen edits, listed here on their own so that the
+// screen's table is checked against them.
+struct Columns {
+    std::array<IntField, 3> extract, start, len;
+    std::array<IntField, 4> bits, lsb;
+    std::array<IntField, 3> overflag;
+    std::array<TextField, 4> over;
+    IntField parity, lpbits, rpbits, lp, rp;
+    std::array<IntField, 4> field;
+    TextField lpmask, rpmask;
+};
+
+const Columns kSerial{
+    {&R::serwieextractsite, &R::serwieextractid, &R::serwieextractissue},
+    {&R::serwiesitestart, &R::serwieidstart, &R::serwieissuestart},
+    {&R::serwiesitelen, &R::serwieidlen, &R::serwieissuelen},
+    {&R::serwiesitebits, &R::serwieidbits, &R::serwieissuebits, &R::serwieconstbits},
+    {&R::serwiesitelsb, &R::serwieidlsb, &R::serwieissuelsb, &R::serwieconstlsb},
+    {&R::serwieoversite, &R::serwieoverid, &R::serwieoverissue},
+    {&R::serwiesiteover, &R::serwieidover, &R::serwieissueover, &R::serwieconstover},
+    &R::serwieparity,
+    &R::serwielpbits,
+    &R::serwierpbits,
+    &R::serwielp,
+    &R::serwierp,
+    {&R::serwiefield1, &R::serwiefield2, &R::serwiefield3, &R::serwiefield4},
+    &R::serwielpmask,
+    &R::serwierpmask,
+};
+
+const Columns kWiegand{
+    {&R::input1wieextractsite, &R::input1wieextractid, &R::input1wieextractissue},
+    {&R::input1wiesitechrstart, &R::input1wieidchrstart, &R::input1wieissuechrstart},
+    {&R::input1wiesitechrlen, &R::input1wieidchrlen, &R::input1wieissuechrlen},
+    {&R::input1wiesitebits, &R::input1wieidbits, &R::input1wieissuebits, &R::input1wieconstbits},
+    {&R::input1wiesitelsb, &R::input1wieidlsb, &R::input1wieissuelsb, &R::input1wieconstlsb},
+    {&R::input1wieoversite, &R::input1wieoverid, &R::input1wieoverissue},
+    {&R::input1wiesiteover, &R::input1wieidover, &R::input1wieissueover, &R::input1wieconstover},
+    &R::input1wieparity,
+    &R::input1wielpbits,
+    &R::input1wierpbits,
+    &R::input1wielp,
+    &R::input1wierp,
+    {&R::input1wiefield1, &R::input1wiefield2, &R::input1wiefield3, &R::input1wiefield4},
+    &R::input1wielpmask,
+    &R::input1wierpmask,
+};
+
+void type_into(QLineEdit *e, const QString &text) {
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, text);
+}
+
+class WiegandEditorTest : public test::ScreenFixture, public ::testing::WithParamInterface<const char *> {
+protected:
+    void SetUp() override {
+        ScreenFixture::SetUp();
+        serial = QString::fromUtf8(GetParam()) == QLatin1String("sertowie");
+        cols = serial ? &kSerial : &kWiegand;
+        // A 26-bit format: Standard parity, Left Even, Right Odd, site then ID.
+        R &r = ctx_.record;
+        r.*cols->bits[0] = 8;
+        r.*cols->bits[1] = 16;
+        r.*cols->bits[2] = 0;
+        r.*cols->bits[3] = 0;
+        r.*cols->field[0] = 1;
+        r.*cols->field[1] = 2;
+        r.*cols->field[2] = 0;
+        r.*cols->field[3] = 0;
+        r.*cols->parity = 1;
+        r.*cols->lp = 0;
+        r.*cols->rp = 0;
+        r.*cols->lpbits = 12;
+        r.*cols->rpbits = 13;
+        r.*cols->lpmask = QStringLiteral("FFF0000000000000");
+        r.*cols->rpmask = QStringLiteral("0000000000000FFF");
+        BaseScreen *s = create_screen(QString::fromUtf8(GetParam()), ctx_, nullptr);
+        ed.reset(dynamic_cast<Editor *>(s));
+        ASSERT_NE(ed, nullptr);
+        ed->show();
+        ed->set_parms();
+    }
+
+    const QString twenty_six = QStringLiteral("E") + QString(8, u's') + QString(16, u'b') + QStringLiteral("O");
+    bool serial = false;
+    const Columns *cols = nullptr;
+    std::unique_ptr<Editor> ed;
+};
+
+TEST_P(WiegandEditorTest, CaptionsOfTheVariant) {
+    EXPECT_EQ(ed->windowTitle(), serial ? QStringLiteral("Serial Input  to Wiegand Output Options")
+                                        : QStringLiteral("Wiegand and Magstripe Input to Wiegand Output Options"));
+    const QString value = serial ? QStringLiteral("Value (hex):") : QStringLiteral("Value (hex)");
+    int value_labels = 0;
+    QStringList captions;
+    for (QLabel *l : ed->findChildren<QLabel *>()) {
+        value_labels += l->text() == value;
+        captions << l->text();
+    }
+    EXPECT_EQ(value_labels, 3);
+    for (const char *c : {"Start", "Length", "Field", "# Bits", "LSB", "Const", "Constant Value (hex):", "Left Bits:",
+                          "Right Bits:", "Left:", "Right:", "Input in Hex", "Current", "Format:"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
+    QStringList groups;
+    for (QGroupBox *g : ed->findChildren<QGroupBox *>())
+        groups << g->title();
+    EXPECT_EQ(groups, (QStringList{"Extraction Parameters (after masking)", "Output Bit Formats",
+                                   "Field Overrides and Constant Value", "Parity Selection", "Output Order Format",
+                                   "Parity Masks"}));
+    EXPECT_EQ(ed->extract_box(2)->text(), QStringLiteral("Extract Issue Code"));
+    EXPECT_EQ(ed->order_box(3, 3)->text(), QStringLiteral("Constant"));
+    EXPECT_TRUE(ed->lsb_box(0)->text().isEmpty());
+
+    // Procedure names of the variant.
+    EXPECT_EQ(ed->run_procedure(QStringLiteral("setup_check1")), serial);
+    EXPECT_EQ(ed->run_procedure(QStringLiteral("setup_check10")), serial);
+    EXPECT_EQ(ed->run_procedure(QStringLiteral("set_check3")), !serial);
+    EXPECT_FALSE(ed->run_procedure(QStringLiteral("set_check4")));
+    // Only the serial screen greys its controls.
+    EXPECT_EQ(ed->extract_box(0)->palette().color(QPalette::Window) == QColor(192, 192, 192), serial);
+}
+
+TEST_P(WiegandEditorTest, EveryControlShowsAndStoresItsColumn) {
+    R &r = ctx_.record;
+    for (int i = 0; i < 3; ++i) {
+        r.*cols->start[std::size_t(i)] = Integer(10 + i);
+        r.*cols->len[std::size_t(i)] = Integer(20 + i);
+        r.*cols->extract[std::size_t(i)] = i == 1;
+        r.*cols->overflag[std::size_t(i)] = i == 2;
+    }
+    for (int f = 0; f < 4; ++f) {
+        r.*cols->bits[std::size_t(f)] = Integer(1 + f);
+        r.*cols->lsb[std::size_t(f)] = f == 3;
+        r.*cols->over[std::size_t(f)] = QStringLiteral("00A%1").arg(f);
+    }
+    ed->set_parms();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ed->start_box(i)->text(), QString::number(10 + i));
+        EXPECT_EQ(ed->length_box(i)->text(), QString::number(20 + i));
+        EXPECT_EQ(ed->extract_box(i)->isChecked(), i == 1);
+        EXPECT_EQ(ed->start_box(i)->isEnabled(), i == 1);
+        EXPECT_EQ(ed->override_box(i)->isChecked(), i == 2);
+        EXPECT_EQ(ed->value_box(i)->isEnabled(), i == 2);
+    }
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(ed->bits_box(f)->text(), QString::number(1 + f));
+        EXPECT_EQ(ed->lsb_box(f)->isChecked(), f == 3);
+        EXPECT_EQ(ed->value_box(f)->text(), QStringLiteral("00A%1").arg(f));
+    }
+    EXPECT_EQ(ed->left_bits_box()->text(), QStringLiteral("12"));
+    EXPECT_EQ(ed->right_bits_box()->text(), QStringLiteral("13"));
+    EXPECT_EQ(ed->left_mask_box()->text(), QStringLiteral("FFF0000000000000"));
+
+    // Typed edits land in the columns at once.
+    for (int i = 0; i < 3; ++i) {
+        ed->start_box(i)->setEnabled(true);
+        ed->length_box(i)->setEnabled(true);
+        type_into(ed->start_box(i), QString::number(30 + i));
+        EXPECT_EQ(r.*cols->start[std::size_t(i)], 30 + i);
+        type_into(ed->length_box(i), QString::number(40 + i));
+        EXPECT_EQ(r.*cols->len[std::size_t(i)], 40 + i);
+        click(ed->extract_box(i));
+        click(ed->override_box(i));
+        EXPECT_EQ(r.*cols->extract[std::size_t(i)], i != 1);
+        EXPECT_EQ(ed->length_box(i)->isEnabled(), i != 1);
+        EXPECT_EQ(r.*cols->overflag[std::size_t(i)], i != 2);
+        EXPECT_EQ(ed->value_box(i)->isEnabled(), i != 2);
+    }
+    for (int f = 0; f < 4; ++f) {
+        const QString before = ed->letters();
+        click(ed->lsb_box(f));
+        EXPECT_EQ(r.*cols->lsb[std::size_t(f)], f != 3);
+        EXPECT_EQ(ed->letters(), before); // LSB is not drawn
+        type_into(ed->bits_box(f), QString::number(5 + f));
+        EXPECT_EQ(r.*cols->bits[std::size_t(f)], 5 + f);
+        ed->value_box(f)->setEnabled(true);
+        type_into(ed->value_box(f), QStringLiteral("b%1").arg(f));
+        EXPECT_EQ(r.*cols->over[std::size_t(f)], QStringLiteral("B%1").arg(f));
+    }
+    type_into(ed->left_bits_box(), QStringLiteral("7"));
+    type_into(ed->right_bits_box(), QStringLiteral("9"));
+    EXPECT_EQ(r.*cols->lpbits, 7);
+    EXPECT_EQ(r.*cols->rpbits, 9);
+    click(ed->parity_box(Editor::Mask));
+    type_into(ed->left_mask_box(), QStringLiteral("1"));
+    type_into(ed->right_mask_box(), QStringLiteral("2"));
+    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("1"));
+    EXPECT_EQ(r.*cols->rpmask, QStringLiteral("2"));
+    EXPECT_EQ(r.*cols->parity, 2);
+    click(ed->order_box(2, 2));
+    click(ed->order_box(3, 3));
+    EXPECT_EQ(r.*cols->field[2], 3);
+    EXPECT_EQ(r.*cols->field[3], 4);
+    click(ed->right_odd());
+    EXPECT_EQ(r.*cols->rp, 1);
+}
+
+TEST_P(WiegandEditorTest, EditsSurviveSaveAndReload) {
+    ctx_.record.*cols->extract[1] = 0;
+    ctx_.record.*cols->lsb[2] = 0;
+    ctx_.record.*cols->overflag[0] = 0;
+    ed->set_parms();
+    click(ed->parity_box(Editor::Mask));
+    type_into(ed->bits_box(0), QStringLiteral("12"));
+    click(ed->extract_box(1));
+    type_into(ed->start_box(1), QStringLiteral("5"));
+    type_into(ed->value_box(3), QStringLiteral("3f"));
+    type_into(ed->left_mask_box(), QStringLiteral("ff"));
+    click(ed->lsb_box(2));
+    click(ed->override_box(0));
+    click(ed->order_box(3, 2));
+    click(ed->left_even());
+    QString error;
+    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Default"), false, ctx_.record, &error)) << error.toStdString();
+    ctx_.record = R{};
+    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
+    const R &r = ctx_.record;
+    EXPECT_EQ(r.*cols->bits[0], 12);
+    EXPECT_EQ(r.*cols->start[1], 5);
+    EXPECT_EQ(r.*cols->over[3], QStringLiteral("003F"));
+    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("00000000000000FF"));
+    EXPECT_EQ(r.*cols->extract[1], 1);
+    EXPECT_EQ(r.*cols->lsb[2], 1);
+    EXPECT_EQ(r.*cols->overflag[0], 1);
+    EXPECT_EQ(r.*cols->field[3], 3);
+    EXPECT_EQ(r.*cols->lp, 1);
+    EXPECT_EQ(r.*cols->parity, 2);
+
+    ed->set_parms();
+    EXPECT_EQ(ed->letters(), QStringLiteral("M") + QString(12, u's') + QString(16, u'b') + QStringLiteral("M"));
+    EXPECT_TRUE(ed->left_odd()->isChecked());
+    EXPECT_TRUE(ed->order_box(3, 2)->isChecked());
+}
+
+TEST_P(WiegandEditorTest, PreviewAndPictureFollowTheBoxes) {
+    EXPECT_EQ(ed->preview_text(), twenty_six);
+    EXPECT_EQ(ed->picture()->layout_of_cells().total_bits, 26);
+    EXPECT_EQ(ed->picture()->layout_of_cells().cells[1].kind, CellKind::Site);
+
+    type_into(ed->bits_box(1), QStringLiteral("99"));
+    click(ed->order_box(2, 1));
+    click(ed->order_box(3, 1)); // ID in three rows: 8 + 297 + 2 bits
+    const QString letters = ed->letters();
+    ASSERT_EQ(letters.size(), 307);
+    EXPECT_EQ(ed->preview_text(), format_preview_text(letters));
+    EXPECT_EQ(ed->preview_text().count(QChar(13)), 2);
+    EXPECT_EQ(ed->preview()->text().count(QChar(10)), 2);
+    EXPECT_EQ(ed->picture()->layout_of_cells().total_bits, 307);
+
+    // A fresh screen shows "Format:" until it is first drawn; showing it
+    // draws the boxes as they stand.
+    BaseScreen *fresh = create_screen(QString::fromUtf8(GetParam()), ctx_, nullptr);
+    std::unique_ptr<Editor> other(dynamic_cast<Editor *>(fresh));
+    EXPECT_EQ(other->preview_text(), QStringLiteral("Format:"));
+    EXPECT_EQ(other->preview()->text(), QStringLiteral("Format:"));
+    other->after_show();
+    EXPECT_EQ(other->preview_text(), QString());
+}
+
+TEST_P(WiegandEditorTest, ParityClickRules) {
+    R &r = ctx_.record;
+    ASSERT_TRUE(ed->parity_box(Editor::Standard)->isChecked());
+    click(ed->parity_box(Editor::Standard)); // stays Standard
+    EXPECT_TRUE(ed->parity_box(Editor::Standard)->isChecked());
+    EXPECT_EQ(r.*cols->parity, 1);
+
+    click(ed->parity_box(Editor::Mask));
+    EXPECT_TRUE(ed->parity_box(Editor::Mask)->isChecked());
+    EXPECT_FALSE(ed->parity_box(Editor::Standard)->isChecked());
+    EXPECT_EQ(r.*cols->parity, 2);
+    EXPECT_TRUE(ed->left_even()->isEnabled());
+    EXPECT_TRUE(ed->right_odd()->isEnabled());
+    EXPECT_FALSE(ed->left_bits_box()->isEnabled());
+    EXPECT_FALSE(ed->right_bits_box()->isEnabled());
+    EXPECT_TRUE(ed->left_mask_box()->isEnabled());
+    EXPECT_EQ(ed->letters().front(), QChar(u'M'));
+    click(ed->parity_box(Editor::Mask)); // the checked Mask goes to Standard
+    EXPECT_TRUE(ed->parity_box(Editor::Standard)->isChecked());
+    EXPECT_FALSE(ed->parity_box(Editor::Mask)->isChecked());
+    EXPECT_EQ(r.*cols->parity, 1);
+    EXPECT_FALSE(ed->left_mask_box()->isEnabled());
+
+    click(ed->parity_box(Editor::None));
+    EXPECT_EQ(r.*cols->parity, 0);
+    EXPECT_EQ(ed->letters(), QString(8, u's') + QString(16, u'b'));
+    for (QWidget *w : std::initializer_list<QWidget *>{ed->left_even(), ed->left_odd(), ed->right_even(),
+                                                       ed->right_odd(), ed->left_bits_box(), ed->right_bits_box(),
+                                                       ed->left_mask_box(), ed->right_mask_box()})
+        EXPECT_FALSE(w->isEnabled());
+    // Disabled, yet keeping their values.
+    EXPECT_EQ(ed->left_bits_box()->text(), QStringLiteral("12"));
+    EXPECT_EQ(r.*cols->rpbits, 13);
+    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("FFF0000000000000"));
+    EXPECT_TRUE(ed->left_even()->isChecked());
+    click(ed->parity_box(Editor::None)); // the checked None goes to Standard
+    EXPECT_TRUE(ed->parity_box(Editor::Standard)->isChecked());
+    EXPECT_EQ(r.*cols->parity, 1);
+    EXPECT_EQ(ed->letters(), twenty_six);
+}
+
+TEST_P(WiegandEditorTest, UnknownStoredCodesLeaveGroupsUnchecked) {
+    R &r = ctx_.record;
+    click(ed->parity_box(Editor::Mask));
+    r.*cols->parity = 5;
+    r.*cols->field[0] = 7;
+    ed->set_parms();
+    for (auto b : {Editor::Standard, Editor::Mask, Editor::None})
+        EXPECT_FALSE(ed->parity_box(b)->isChecked());
+    // Neither stored back by the group's own notifications, nor re-enabled.
+    EXPECT_EQ(r.*cols->parity, 5);
+    EXPECT_FALSE(ed->left_bits_box()->isEnabled());
+    EXPECT_TRUE(ed->left_mask_box()->isEnabled());
+    for (int b = 0; b < Editor::kOrderBoxes; ++b)
+        EXPECT_FALSE(ed->order_box(0, b)->isChecked());
+    EXPECT_EQ(r.*cols->field[0], 7);
+    // No parity box ticked: the senses are still drawn.
+    EXPECT_EQ(ed->letters(), QStringLiteral("E") + QString(16, u'b') + QStringLiteral("O"));
+}
+
+TEST_P(WiegandEditorTest, OrderRowClickRules) {
+    R &r = ctx_.record;
+    click(ed->order_box(0, 0)); // the checked Site goes to None
+    EXPECT_TRUE(ed->order_box(0, 4)->isChecked());
+    EXPECT_FALSE(ed->order_box(0, 0)->isChecked());
+    EXPECT_EQ(r.*cols->field[0], 0);
+    click(ed->order_box(0, 3));
+    click(ed->order_box(0, 1));
+    EXPECT_EQ(r.*cols->field[0], 2);
+    for (int b = 0; b < Editor::kOrderBoxes; ++b)
+        EXPECT_EQ(ed->order_box(0, b)->isChecked(), b == 1);
+    click(ed->order_box(0, 4));
+    EXPECT_EQ(r.*cols->field[0], 0);
+    click(ed->order_box(0, 4)); // None stays None
+    EXPECT_TRUE(ed->order_box(0, 4)->isChecked());
+
+    // A field may stand in two rows.
+    type_into(ed->bits_box(0), QStringLiteral("4"));
+    click(ed->order_box(0, 0));
+    click(ed->order_box(2, 0));
+    EXPECT_EQ(ed->letters(), QStringLiteral("Essss") + QString(16, u'b') + QStringLiteral("ssssO"));
+    EXPECT_EQ(r.*cols->field[2], 1);
+}
+
+TEST_P(WiegandEditorTest, EvenOddPairs) {
+    R &r = ctx_.record;
+    ASSERT_TRUE(ed->left_even()->isChecked());
+    ASSERT_TRUE(ed->right_odd()->isChecked());
+    click(ed->left_even()); // the checked Even goes to Odd
+    EXPECT_FALSE(ed->left_even()->isChecked());
+    EXPECT_TRUE(ed->left_odd()->isChecked());
+    EXPECT_EQ(r.*cols->lp, 1);
+    EXPECT_EQ(ed->letters().front(), QChar(u'O'));
+    click(ed->left_even());
+    EXPECT_FALSE(ed->left_odd()->isChecked());
+    EXPECT_EQ(r.*cols->lp, 0);
+    click(ed->right_even());
+    EXPECT_FALSE(ed->right_odd()->isChecked());
+    EXPECT_EQ(r.*cols->rp, 1);
+    EXPECT_EQ(ed->letters().back(), QChar(u'E'));
+
+    // Right sense 1 is Even, 0 is Odd; left 1 is Odd.
+    r.*cols->rp = 0;
+    r.*cols->lp = 1;
+    ed->set_parms();
+    EXPECT_TRUE(ed->right_odd()->isChecked());
+    EXPECT_FALSE(ed->right_even()->isChecked());
+    EXPECT_TRUE(ed->left_odd()->isChecked());
+    EXPECT_FALSE(ed->left_even()->isChecked());
+    EXPECT_EQ(r.*cols->rp, 0);
+    EXPECT_EQ(ed->letters(), QStringLiteral("O") + QString(8, u's') + QString(16, u'b') + QStringLiteral("O"));
+    // Mask mode: the pairs stay live, though the picture shows M.
+    click(ed->parity_box(Editor::Mask));
+    click(ed->right_odd());
+    EXPECT_EQ(r.*cols->rp, 1);
+}
+
+TEST_P(WiegandEditorTest, KeystrokeFiltersAndLengths) {
+    R &r = ctx_.record;
+    QLineEdit *hex = ed->value_box(3);
+    type_into(hex, QStringLiteral("ab"));
+    EXPECT_EQ(hex->text(), QStringLiteral("AB"));
+    type_into(hex, QStringLiteral("1g2-zF9f"));
+    EXPECT_EQ(hex->text(), QStringLiteral("12F9")); // four at most
+    EXPECT_EQ(r.*cols->over[3], QStringLiteral("12F9"));
+    QTest::keyClick(hex, Qt::Key_Backspace);
+    EXPECT_EQ(r.*cols->over[3], QStringLiteral("12F"));
+
+    QLineEdit *bits = ed->bits_box(2);
+    type_into(bits, QStringLiteral("a3x45"));
+    EXPECT_EQ(bits->text(), QStringLiteral("34"));
+    EXPECT_EQ(r.*cols->bits[2], 34);
+    QTest::keyClick(bits, Qt::Key_Backspace);
+    QTest::keyClick(bits, Qt::Key_Backspace);
+    EXPECT_EQ(r.*cols->bits[2], 0); // empty is 0
+    type_into(ed->left_bits_box(), QStringLiteral("12345"));
+    EXPECT_EQ(ed->left_bits_box()->text(), QStringLiteral("123"));
+    ed->parity_box(Editor::Mask)->click();
+    type_into(ed->left_mask_box(), QStringLiteral("0123456789abcdefAB"));
+    EXPECT_EQ(ed->left_mask_box()->text(), QStringLiteral("0123456789ABCDEF"));
+
+    // Pasted text keeps to the same rules.
+    QApplication::clipboard()->setText(QStringLiteral("9z8y7"));
+    type_into(bits, QString());
+    QTest::keyClick(bits, Qt::Key_V, Qt::ControlModifier);
+    {
+        EXPECT_EQ(bits->text(), QStringLiteral("98"));
+        EXPECT_EQ(r.*cols->bits[2], 98);
+    }
+
+    // A stored value longer than its box is shown whole and stored back the same.
+    r.*cols->bits[0] = 123;
+    r.*cols->start[0] = -4;
+    ed->set_parms();
+    EXPECT_EQ(ed->bits_box(0)->text(), QStringLiteral("123"));
+    EXPECT_EQ(r.*cols->bits[0], 123);
+    EXPECT_EQ(r.*cols->start[0], -4);
+}
+
+TEST_P(WiegandEditorTest, FlagsAppliedOnRefresh) {
+    // A flag other than 0 or 1 leaves its box unchecked. The serial screen's
+    // refresh applies every LSB and Override box and so stores 0; the
+    // Wiegand screen applies a box only when its state changes.
+    R &r = ctx_.record;
+    r.*cols->lsb[1] = 0;
+    r.*cols->overflag[0] = 0;
+    ed->set_parms();
+    r.*cols->lsb[1] = 2;
+    r.*cols->overflag[0] = 2;
+    r.*cols->extract[2] = 2;
+    ed->set_parms();
+    EXPECT_FALSE(ed->lsb_box(1)->isChecked());
+    EXPECT_EQ(r.*cols->lsb[1], serial ? 0 : 2);
+    EXPECT_EQ(r.*cols->overflag[0], serial ? 0 : 2);
+    EXPECT_EQ(r.*cols->extract[2], 0); // extract boxes are applied on both
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScreens, WiegandEditorTest, ::testing::Values("sertowie", "wietowie"));
+
+// Pictures for the README: K52_SCREENSHOT_DIR=docs k52_ui_tests --gtest_filter='*Screenshots*'
+TEST(WiegandEditorScreenshots, Grab) {
+    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    for (const auto &[name, c] : {std::pair{"sertowie", &kSerial}, std::pair{"wietowie", &kWiegand}}) {
+        AppContext ctx;
+        R &r = ctx.record;
+        r.*c->extract[0] = r.*c->extract[1] = 1;
+        r.*c->start[0] = 1;
+        r.*c->len[0] = 3;
+        r.*c->start[1] = 4;
+        r.*c->len[1] = 5;
+        r.*c->bits[0] = 8;
+        r.*c->bits[1] = 16;
+        r.*c->field[0] = 1;
+        r.*c->field[1] = 2;
+        r.*c->parity = 1;
+        r.*c->lpbits = r.*c->rpbits = 12;
+        for (auto over : c->over)
+            r.*over = QStringLiteral("0000");
+        r.*c->lpmask = r.*c->rpmask = QStringLiteral("0000000000000000");
+        std::unique_ptr<BaseScreen> s(create_screen(QString::fromUtf8(name), ctx, nullptr));
+        s->show();
+        s->set_parms();
+        s->after_show();
+        EXPECT_TRUE(s->grab().save(QDir(dir).filePath(QString::fromUtf8(name) + QStringLiteral(".png"))));
+    }
+}
+
+} // namespace
+} // namespace k52
