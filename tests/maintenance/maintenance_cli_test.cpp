@@ -1,0 +1,69 @@
+// `k52util clone`, `reset` and `restart` against k52sim.
+#include "support/sim_process.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+
+CliRun k52util(const QTemporaryDir &dir, QStringList args) {
+    QProcess p;
+    p.start(QStringLiteral(K52_UTIL_PATH),
+            QStringList{QStringLiteral("--db"), dir.filePath(QStringLiteral("k.db"))} + args);
+    CliRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.code = p.exitCode();
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+TEST(MaintenanceCli, CloneReadWriteResetRestart) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("copy.dat"));
+    const QString out = dir.filePath(QStringLiteral("out.dat"));
+    k52test::SimProcess source({QStringLiteral("--firmware"), QStringLiteral("01.96")});
+    ASSERT_TRUE(source.start());
+    CliRun r = k52util(dir, {"clone", "read", file, "--port", source.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Read from K52 complete\n"));
+    EXPECT_EQ(QFileInfo(file).size(), 1024);
+
+    k52test::SimProcess target({QStringLiteral("--clone-out"), out});
+    ASSERT_TRUE(target.start());
+    r = k52util(dir, {"clone", "write", file, "--port", target.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Clone to K52 complete\n"));
+    QFile a(file), b(out);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+
+    k52test::SimProcess old({QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    ASSERT_TRUE(old.start());
+    r = k52util(dir, {"clone", "write", file, "--port", old.device(), "--baud", "9600"});
+    EXPECT_NE(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher\n"));
+
+    r = k52util(dir, {"reset", "--port", old.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    r = k52util(dir, {"restart", "--port", old.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(old.received().mid(1), (QStringList{"U", "Y"}));
+
+    r = k52util(dir, {"clone", "copy"});
+    EXPECT_NE(r.code, 0);
+    r = k52util(dir, {"reset", "--port", dir.filePath(QStringLiteral("none")), "--baud", "9600"});
+    EXPECT_NE(r.code, 0);
+    EXPECT_FALSE(r.err.isEmpty());
+}
