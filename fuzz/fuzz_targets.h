@@ -23,6 +23,9 @@ QString programming_run(const QByteArray &data);
 // Reading or writing a clone against a scripted converter.
 QString clone_protocol(const QByteArray &data);
 
+// A firmware download against a boot loader scripted by the bytes.
+QString flash_protocol(const QByteArray &data);
+
 struct Target {
     const char *name; // folder of its corpus under fuzz/corpus/
     QString (*run)(const QByteArray &);

@@ -6,6 +6,7 @@
 
 #include "link/exchange.h"
 #include "maintenance/cloning.h"
+#include "maintenance/flash_download.h"
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
 #include "programming/run_plan.h"
@@ -218,6 +219,46 @@ QString clone_protocol(const QByteArray &data) {
             return QStringLiteral("writing a converter changed the clone file");
     }
     return too_long(d, kCloneTimeout);
+}
+
+namespace {
+struct NoFlashProgress : FlashProgress {
+    void status(const QString &) override {}
+};
+} // namespace
+
+QString flash_protocol(const QByteArray &data) {
+    if (data.size() < 2)
+        return {};
+    // Bytes 0-1: the firmware file's size (up to 1023); its contents follow
+    // a fixed pattern. The rest scripts the boot loader.
+    const int size = (quint8(data[0]) | quint8(data[1]) << 8) & 0x3FF;
+    QByteArray file(size, '\0');
+    for (int i = 0; i < size; ++i)
+        file[i] = char((i * 31 + 7) & 0xFF);
+    ScriptedDevice d(data.mid(2));
+    NoFlashProgress progress;
+    const FlashResult r =
+        flash_download(d, QStringLiteral("fuzz"), QStringLiteral("9600,E,7,1"), file, QDate(2026, 12, 7), progress);
+    if (d.is_open())
+        return QStringLiteral("the port was left open");
+    if (r.message.isEmpty())
+        return QStringLiteral("an ending without a message");
+    if (size <= kFlashTrailerSize && r.ok())
+        return QStringLiteral("a file without a body was reported complete");
+    if (r.ok()) {
+        // Every block of the body went out, in order, each as it should be.
+        const QByteArray body = file.left(size - kFlashTrailerSize);
+        qsizetype at = 0;
+        for (qsizetype i = 0; i < body.size(); i += kFlashBlockSize) {
+            at = d.written.indexOf(flash_block(body.mid(i, kFlashBlockSize)), at);
+            if (at < 0)
+                return QStringLiteral("complete, but block %1 is not on the wire").arg(i / kFlashBlockSize + 1);
+        }
+        if (d.written.indexOf(file.right(kFlashTrailerSize), at) < 0)
+            return QStringLiteral("complete, but the trailer is not on the wire");
+    }
+    return too_long(d, kFlashHandshakeTimeout);
 }
 
 } // namespace k52::fuzz
