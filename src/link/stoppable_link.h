@@ -1,7 +1,7 @@
 #pragma once
-// A worker's link as its controller sees it: an interrupt that comes before
-// the port is opened is not undone by opening it, so close_all_links always
-// ends the work, however early it comes.
+// A worker's link as its controller sees it: once interrupted it stays
+// unusable, so close_all_links ends the work however early it comes, and
+// opening the port again does not undo it.
 
 #include "byte_link.h"
 
@@ -20,15 +20,21 @@ public:
             return false;
         }
         const bool ok = inner_->open(port, settings, error);
+        // Opening clears the port's own interruption; one that came in
+        // meanwhile is applied again.
         if (stopped_)
             inner_->interrupt();
-        return ok;
+        return ok && !stopped_;
     }
     void close() override { inner_->close(); }
-    bool is_open() const override { return inner_->is_open(); }
-    bool write(const QByteArray &bytes) override { return inner_->write(bytes); }
-    std::optional<quint8> read_byte(LinkClock::time_point deadline) override { return inner_->read_byte(deadline); }
-    int bytes_waiting() override { return inner_->bytes_waiting(); }
+    bool is_open() const override { return !stopped_ && inner_->is_open(); }
+    bool write(const QByteArray &bytes) override { return !stopped_ && inner_->write(bytes); }
+    std::optional<quint8> read_byte(LinkClock::time_point deadline) override {
+        if (stopped_)
+            return std::nullopt;
+        return inner_->read_byte(deadline);
+    }
+    int bytes_waiting() override { return stopped_ ? 0 : inner_->bytes_waiting(); }
     void interrupt() override {
         stopped_ = true;
         inner_->interrupt();

@@ -5,36 +5,28 @@
 
 #include "app/app_context.h"
 #include "flash_download.h"
+#include "link/link_worker.h"
 
 #include <QDate>
 #include <QObject>
-
-#include <functional>
-#include <memory>
-#include <mutex>
-
-class QThread;
 
 namespace k52 {
 
 class FlashController : public QObject {
     Q_OBJECT
 public:
-    // Makes the link a download uses; the serial link when empty. Called
-    // on the worker thread, so the link lives there.
-    using LinkFactory = std::function<std::unique_ptr<ByteLink>()>;
+    using LinkFactory = LinkWorker::LinkFactory;
 
     explicit FlashController(LinkClosers &links, LinkFactory factory = {}, QObject *parent = nullptr);
-    ~FlashController() override;
 
     // Starts the download of the file at `path`; false (and nothing
     // happens) while one is under way. The caller has closed the other
     // links.
     bool start(const LinkSettings &settings, const QString &path, const QDate &date);
-    bool running() const { return thread_ != nullptr; }
-    // Ends the current wait, so that the download ends (thread-safe).
-    // Registered with close_all_links while a download is under way.
-    void interrupt();
+    bool running() const { return worker_.running(); }
+    // Ends the current wait, so that the download ends (thread-safe). The
+    // download is registered with close_all_links while it is under way.
+    void interrupt() { worker_.interrupt(); }
 
 signals:
     void status(const QString &text);
@@ -42,14 +34,10 @@ signals:
     void finished(const k52::FlashResult &result);
 
 private:
-    LinkClosers &links_;
-    LinkFactory factory_;
-    QThread *thread_ = nullptr;
-    int closer_id_ = 0;
-    std::mutex mutex_;
-    ByteLink *link_ = nullptr; // the worker's link while it exists
-    bool interrupted_ = false;
-    FlashResult result_;
+    FlashResult result_; // written by the job, read once it has returned
+    // Last, so that it is destroyed first: its thread is waited for while
+    // the result it writes still exists.
+    LinkWorker worker_;
 };
 
 } // namespace k52

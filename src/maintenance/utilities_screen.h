@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/base_screen.h"
-#include "maintenance/utilities_worker.h"
+#include "link/link_worker.h"
 
 #include <array>
 

@@ -1,10 +1,6 @@
 #include "run_controller.h"
 
 #include "link/port_names.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-
-#include <QThread>
 
 namespace k52 {
 
@@ -26,63 +22,21 @@ private:
 } // namespace
 
 RunController::RunController(LinkClosers &links, LinkFactory factory, QObject *parent)
-    : QObject(parent), links_(links), factory_(std::move(factory)) {
+    : QObject(parent), worker_(links, std::move(factory)) {
     qRegisterMetaType<k52::RunResult>();
 }
 
-RunController::~RunController() {
-    if (thread_) {
-        interrupt();
-        thread_->wait();
-        delete thread_;
-        links_.remove(closer_id_);
-    }
-}
-
-void RunController::interrupt() {
-    std::lock_guard lock(mutex_);
-    interrupted_ = true;
-    if (link_)
-        link_->interrupt();
-}
-
 bool RunController::start(const LinkSettings &settings, const ConfigRecord &rec) {
-    if (thread_)
+    if (worker_.running())
         return false;
     QString port_error;
     const QString port = resolve_port(settings, &port_error);
-    {
-        std::lock_guard lock(mutex_);
-        interrupted_ = false;
-    }
-    thread_ = QThread::create([this, settings, rec, port, port_error] {
-        auto link = std::make_unique<StoppableLink>(factory_ ? factory_() : std::make_unique<SerialLink>());
-        {
-            std::lock_guard lock(mutex_);
-            link_ = link.get();
-            if (interrupted_)
-                link_->interrupt();
-        }
-        SignalProgress progress(*this);
-        RunResult r = savetoK52(*link, port, settings, rec, progress, {}, port_error);
-        std::lock_guard lock(mutex_);
-        link_ = nullptr;
-        result_ = r;
-    });
-    closer_id_ = links_.add([this] { interrupt(); });
-    connect(thread_, &QThread::finished, this, [this] {
-        links_.remove(closer_id_);
-        thread_->deleteLater();
-        thread_ = nullptr;
-        RunResult r;
-        {
-            std::lock_guard lock(mutex_);
-            r = result_;
-        }
-        emit finished(r);
-    });
-    thread_->start();
-    return true;
+    return worker_.start(
+        [this, settings, rec, port, port_error](ByteLink &link, const LinkWorker::Progress &) {
+            SignalProgress progress(*this);
+            result_ = savetoK52(link, port, settings, rec, progress, {}, port_error);
+        },
+        [this] { emit finished(result_); });
 }
 
 } // namespace k52

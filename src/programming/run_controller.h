@@ -4,35 +4,27 @@
 // waited for.
 
 #include "app/app_context.h"
+#include "link/link_worker.h"
 #include "programming_run.h"
 
 #include <QObject>
-
-#include <functional>
-#include <memory>
-#include <mutex>
-
-class QThread;
 
 namespace k52 {
 
 class RunController : public QObject {
     Q_OBJECT
 public:
-    // Makes the link a run uses; the serial link when empty. Called on the
-    // worker thread, so the link lives there.
-    using LinkFactory = std::function<std::unique_ptr<ByteLink>()>;
+    using LinkFactory = LinkWorker::LinkFactory;
 
     explicit RunController(LinkClosers &links, LinkFactory factory = {}, QObject *parent = nullptr);
-    ~RunController() override;
 
     // Starts a run on a snapshot of `rec`; false (and nothing happens) while
     // a run is under way. The caller has closed the other links.
     bool start(const LinkSettings &settings, const ConfigRecord &rec);
-    bool running() const { return thread_ != nullptr; }
-    // Ends the current wait and makes the run end (thread-safe). Registered
-    // with close_all_links while a run is under way.
-    void interrupt();
+    bool running() const { return worker_.running(); }
+    // Ends the current wait and makes the run end (thread-safe). The run is
+    // registered with close_all_links while it is under way.
+    void interrupt() { worker_.interrupt(); }
 
 signals:
     void cleared();
@@ -41,14 +33,10 @@ signals:
     void finished(const k52::RunResult &result);
 
 private:
-    LinkClosers &links_;
-    LinkFactory factory_;
-    QThread *thread_ = nullptr;
-    int closer_id_ = 0;
-    std::mutex mutex_;
-    ByteLink *link_ = nullptr; // the worker's link while it exists
-    bool interrupted_ = false;
-    RunResult result_;
+    RunResult result_; // written by the job, read once it has returned
+    // Last, so that it is destroyed first: its thread is waited for while
+    // the result it writes still exists.
+    LinkWorker worker_;
 };
 
 } // namespace k52

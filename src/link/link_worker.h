@@ -1,10 +1,10 @@
 #pragma once
-// One maintenance action's link work on a worker thread, for the utilities
-// screen: the window keeps working while the converter is waited for, and
-// progress and the ending arrive on the window's thread.
+// A protocol's link work on a worker thread, for the windows: they keep
+// working while the converter is waited for, and progress and the ending
+// arrive on the window's thread.
 
 #include "app/app_context.h"
-#include "link/byte_link.h"
+#include "byte_link.h"
 
 #include <QObject>
 
@@ -20,11 +20,15 @@ class LinkWorker : public QObject {
     Q_OBJECT
 public:
     using Progress = std::function<void(int done, int total)>;
-    // Runs on the worker thread with a serial link that lives there; it
-    // opens and closes the link itself. `progress` may be called from it.
+    // Runs on the worker thread with a link that lives there; it opens and
+    // closes the link itself. `progress` may be called from it.
     using Job = std::function<void(ByteLink &link, const Progress &progress)>;
+    // Makes the link of a job, on the worker thread; the serial link when
+    // empty.
+    using LinkFactory = std::function<std::unique_ptr<ByteLink>()>;
 
-    explicit LinkWorker(LinkClosers &links, QObject *parent = nullptr);
+    explicit LinkWorker(LinkClosers &links, LinkFactory factory = {}, QObject *parent = nullptr);
+    void set_link_factory(LinkFactory factory) { factory_ = std::move(factory); }
     ~LinkWorker() override;
 
     // Starts `job`; `done` runs on this object's thread once the job has
@@ -43,6 +47,7 @@ signals:
 
 private:
     LinkClosers &links_;
+    LinkFactory factory_;
     QThread *thread_ = nullptr;
     int closer_id_ = 0;
     std::mutex mutex_;
