@@ -1,0 +1,51 @@
+#pragma once
+
+// Pure rules of the two masking screens (serial input masking, Wiegand and
+// magstripe input masking): which boxes of a mask entry take input and
+// which record fields a row of the input masks edits.
+
+#include "profile/config_record.h"
+
+#include <array>
+#include <optional>
+
+namespace k52 {
+
+inline constexpr int kMaskEntries = 5; // entries (positions) of one mask
+inline constexpr int kSerMaskSets = 3;
+
+// A constant entry contributes its Value; any other entry a run of the input
+// given by Start and Length. Only the boxes of the part in use take input.
+struct MaskEntryEnables {
+    bool start_length = true;
+    bool value = false;
+    bool operator==(const MaskEntryEnables &) const = default;
+};
+MaskEntryEnables mask_entry_enables(bool constant);
+
+// Serial mask set 0, 1, 2 is `sermask1`, `sermask2`, `sermask3`; sets 1 and 2
+// also carry an Input Length. Out of range gives nullptr.
+MaskSet ConfigRecord::*sermask_set(int set);
+inline constexpr bool sermask_has_inputlen(int set) {
+    return set == 1 || set == 2;
+}
+
+// The input masks on screen are fifteen rows: rows 0-4 are mask 1
+// positions 1-5, rows 5-9 mask 2, rows 10-14 mask 3.
+inline constexpr int kInputMaskRows = 15;
+struct InputMaskFields {
+    Integer ConfigRecord::*constant;
+    Integer ConfigRecord::*start;
+    Integer ConfigRecord::*length;
+    QString ConfigRecord::*value;
+};
+std::optional<InputMaskFields> input_mask_fields(int row);
+// Mask number (1-3) and position (1-5) of a row.
+inline constexpr int input_mask_of_row(int row) {
+    return row / kMaskEntries + 1;
+}
+inline constexpr int input_position_of_row(int row) {
+    return row % kMaskEntries + 1;
+}
+
+} // namespace k52

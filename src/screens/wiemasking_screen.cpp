@@ -1,0 +1,108 @@
+#include "wiemasking_screen.h"
+
+#include "entry_box_editor.h"
+#include "option_rules.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+
+constexpr int kBoxLength = 2; // Start, Length and Value (hex)
+constexpr int kBoxTwips = 495;
+constexpr int kMasks = kInputMaskRows / kMaskEntries;
+
+QLineEdit *small_box(const QString &name, KeyRule rule, QWidget *parent) {
+    QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, kBoxLength, parent);
+    e->setMaximumWidth(twips_to_px(kBoxTwips, parent));
+    return e;
+}
+
+} // namespace
+
+WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
+    setWindowTitle(QStringLiteral("Wiegand and Magstripe Input Masking"));
+    auto *layout = new QGridLayout(this);
+    const char *const captions[kMasks] = {"Input Mask # 1", "Input Mask # 2", "Input Mask # 3 (v1.94+)"};
+    const char *const notes[kMasks] = {
+        "Note Mask # 1 is used for wiegand input format # 1 and also for magstripe input",
+        "Note Mask # 2 is used for wiegand input format # 2 only",
+        "Note Mask # 3 is used for wiegand input format # 3 only"};
+    const char *const heads[] = {"Position", "Constant", "Start", "Length", "Value (hex)"};
+    for (int m = 0; m < kMasks; ++m) {
+        auto *group = new QGroupBox(QString::fromUtf8(captions[m]), this);
+        group->setObjectName(QStringLiteral("mask%1").arg(m + 1));
+        auto *grid = new QGridLayout(group);
+        for (int c = 0; c < 5; ++c)
+            grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), group), 0, c);
+        for (int p = 0; p < kMaskEntries; ++p) {
+            const int i = m * kMaskEntries + p;
+            const QString n = QString::number(i);
+            grid->addWidget(new QLabel(QString::number(p + 1), group), p + 1, 0);
+            check7_[std::size_t(i)] = new QCheckBox(group);
+            check7_[std::size_t(i)]->setObjectName(QStringLiteral("Check7_") + n);
+            grid->addWidget(check7_[std::size_t(i)], p + 1, 1);
+            start_[std::size_t(i)] = small_box(QStringLiteral("start") + n, KeyRule::Digits, group);
+            grid->addWidget(start_[std::size_t(i)], p + 1, 2);
+            length_[std::size_t(i)] = small_box(QStringLiteral("length") + n, KeyRule::Digits, group);
+            grid->addWidget(length_[std::size_t(i)], p + 1, 3);
+            value_[std::size_t(i)] = small_box(QStringLiteral("value") + n, KeyRule::Hex, group);
+            grid->addWidget(value_[std::size_t(i)], p + 1, 4);
+        }
+        auto *note = new QLabel(QString::fromUtf8(notes[m]), this);
+        note->setObjectName(QStringLiteral("note%1").arg(m + 1));
+        note->setWordWrap(true);
+        layout->addWidget(group, 0, m);
+        layout->addWidget(note, 1, m);
+    }
+    layout->setRowStretch(2, 1);
+
+    for (int i = 0; i < kInputMaskRows; ++i) {
+        const InputMaskFields f = *input_mask_fields(i);
+        connect(check7_[std::size_t(i)], &QCheckBox::toggled, this, [this, i] { set_check7(i); });
+        connect(start_[std::size_t(i)], &QLineEdit::textChanged, this,
+                [this, field = f.start](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+        connect(length_[std::size_t(i)], &QLineEdit::textChanged, this,
+                [this, field = f.length](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+        connect(value_[std::size_t(i)], &QLineEdit::textChanged, this,
+                [this, field = f.value](const QString &t) { ctx_.record.*field = t; });
+    }
+    grey_controls(this);
+}
+
+void WieMaskingScreen::set_check7(int index) {
+    const std::optional<InputMaskFields> f = input_mask_fields(index);
+    if (!f)
+        return;
+    const bool constant = check7_[std::size_t(index)]->isChecked();
+    ctx_.record.*f->constant = constant ? 1 : 0;
+    const MaskEntryEnables e = mask_entry_enables(constant);
+    start_[std::size_t(index)]->setEnabled(e.start_length);
+    length_[std::size_t(index)]->setEnabled(e.start_length);
+    value_[std::size_t(index)]->setEnabled(e.value);
+}
+
+void WieMaskingScreen::set_parms() {
+    const ConfigRecord &r = ctx_.record;
+    for (int i = 0; i < kInputMaskRows; ++i) {
+        const InputMaskFields f = *input_mask_fields(i);
+        // Each setText stores the same value again.
+        start_[std::size_t(i)]->setText(QString::number(r.*f.start));
+        length_[std::size_t(i)]->setText(QString::number(r.*f.length));
+        value_[std::size_t(i)]->setText(r.*f.value);
+    }
+    for (int i = 0; i < kInputMaskRows; ++i)
+        check7_[std::size_t(i)]->setChecked(r.*input_mask_fields(i)->constant == 1);
+    for (int i = 0; i < kInputMaskRows; ++i)
+        set_check7(i);
+}
+
+static ScreenRegistrar reg("wiemasking", [](AppContext &c, QWidget *p) { return new WieMaskingScreen(c, p); });
+
+} // namespace k52

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/base_screen.h"
+#include "mask_rules.h"
+
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace k52 {
+
+// "Wiegand and Magstripe Input Masking" (`wiemasking`): the three input
+// masks as fifteen rows (rows 0-4 mask 1, 5-9 mask 2, 10-14 mask 3). Every
+// edit goes into the configuration record at once.
+class WieMaskingScreen : public BaseScreen {
+    Q_OBJECT
+public:
+    explicit WieMaskingScreen(AppContext &ctx, QWidget *parent = nullptr);
+
+    void set_parms() override;
+    // Apply the "Constant" tick of row `index` to the record and to the
+    // row's enabled boxes.
+    void set_check7(int index);
+
+    QCheckBox *constant_box(int row) const { return check7_[std::size_t(row)]; }
+    QLineEdit *start_edit(int row) const { return start_[std::size_t(row)]; }
+    QLineEdit *length_edit(int row) const { return length_[std::size_t(row)]; }
+    QLineEdit *value_edit(int row) const { return value_[std::size_t(row)]; }
+
+private:
+    std::array<QCheckBox *, kInputMaskRows> check7_{};
+    std::array<QLineEdit *, kInputMaskRows> start_{};
+    std::array<QLineEdit *, kInputMaskRows> length_{};
+    std::array<QLineEdit *, kInputMaskRows> value_{};
+};
+
+} // namespace k52
