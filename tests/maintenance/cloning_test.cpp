@@ -273,6 +273,16 @@ TEST(CloneSim, OldFirmwareAndShortImage) {
                   CloneOutcome::ReadIncomplete);
         EXPECT_FALSE(QFile::exists(file));
     }
+    ASSERT_TRUE(write_file(file, pattern(6)));
+    {
+        // Five packets acknowledged, then silence: the sixth's deadline ends it.
+        SimProcess stalls({QStringLiteral("--stall-after"), QStringLiteral("6")});
+        ASSERT_TRUE(stalls.start());
+        SerialLink link;
+        const CloneResult r = clone_write(link, stalls.device(), QStringLiteral("9600,E,7,1"), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::DownloadError);
+        EXPECT_TRUE(r.detail.startsWith(QLatin1String("packet 6 of 32"))) << r.detail.toStdString();
+    }
 }
 
 TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {

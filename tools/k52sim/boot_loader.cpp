@@ -21,6 +21,7 @@ struct BootOptions {
     QString out_path;
     int bad_ack_after = -1; // answer "B" instead of "K" to the block after this many
     int hangup_after = -1;  // hang up when the block after this many arrives
+    int stall_after = -1;   // say nothing more after this many blocks
 };
 BootOptions g_options;
 
@@ -67,6 +68,8 @@ public:
             }
             ++blocks_;
             received_.append(block_);
+            if (g_options.stall_after >= 0 && blocks_ > g_options.stall_after)
+                return; // no acknowledgement: the download's deadline runs out
             const bool bad = g_options.bad_ack_after >= 0 && blocks_ > g_options.bad_ack_after;
             sim.send(bad ? "B" : "K");
             return;
@@ -184,6 +187,13 @@ const OptionRegistrar
                [](Sim &, const QCommandLineParser &p, QString &err) {
                    return count_option(p, QStringLiteral("flash-hangup-after"), g_options.hangup_after, err);
                });
+
+const OptionRegistrar stall_opt(O(QStringLiteral("flash-stall-after"),
+                                  QStringLiteral("Acknowledge N blocks, then say nothing."), QStringLiteral("N")),
+                                [](Sim &, const QCommandLineParser &p, QString &err) {
+                                    return count_option(p, QStringLiteral("flash-stall-after"), g_options.stall_after,
+                                                        err);
+                                });
 
 } // namespace
 } // namespace k52sim

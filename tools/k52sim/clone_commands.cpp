@@ -73,10 +73,13 @@ void packet(Sim &s, const QByteArray &p) {
 }
 
 const CommandRegistrar upload_reg("\x03", upload);
+// Reset and restart: logged, not answered (the converter starts over).
+const CommandRegistrar reset_reg("U", [](Sim &, const QByteArray &) {});
+const CommandRegistrar restart_reg("Y", [](Sim &, const QByteArray &) {});
 const CommandRegistrar first_reg("\x01", packet);
 const CommandRegistrar later_reg("\x02", packet);
 
-const OptionRegistrar clone_in(QCommandLineOption(QStringLiteral("clone-in"),
+const OptionRegistrar clone_in(QCommandLineOption(QStringList{QStringLiteral("clone-in"), QStringLiteral("image")},
                                                   QStringLiteral("The 1024-byte image the converter holds."),
                                                   QStringLiteral("FILE")),
                                [](Sim &, const QCommandLineParser &p, QString &err) {

@@ -43,6 +43,20 @@ const OptionRegistrar stall_opt(O(QStringLiteral("stall"),
                                     s.stall = p.values(QStringLiteral("stall"));
                                     return true;
                                 });
+const OptionRegistrar stall_after_opt(O(QStringLiteral("stall-after"),
+                                        QStringLiteral("Answer N commands or clone packets, then nothing more."),
+                                        QStringLiteral("N")),
+                                      [](Sim &s, const QCommandLineParser &p, QString &err) {
+                                          if (!p.isSet(QStringLiteral("stall-after")))
+                                              return true;
+                                          bool ok = false;
+                                          s.stall_after = p.value(QStringLiteral("stall-after")).toInt(&ok);
+                                          if (!ok || s.stall_after < 0) {
+                                              err = QStringLiteral("--stall-after needs a number");
+                                              return false;
+                                          }
+                                          return true;
+                                      });
 const OptionRegistrar silent_opt(O(QStringLiteral("silent"), QStringLiteral("Answer nothing.")),
                                  [](Sim &s, const QCommandLineParser &p, QString &) {
                                      s.silent = p.isSet(QStringLiteral("silent"));

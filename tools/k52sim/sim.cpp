@@ -202,6 +202,8 @@ void Sim::dispatch(const QByteArray &command) {
     for (const QString &r : stall)
         if (!r.isEmpty() && command.startsWith(r.toLatin1()))
             stalled = true;
+    if (stall_after >= 0 && answered_ >= stall_after)
+        stalled = true;
     // A stalled command gets no answer at all: the program's deadline runs out.
     if (!stalled) {
         if (refused || !best)

@@ -61,6 +61,7 @@ public:
     bool garbage = false;  // answer with noise
     bool crlf = false;     // end replies with CR LF
     int hangup_after = -1; // after answering this many commands, hang up at the next
+    int stall_after = -1;  // after answering this many commands, answer nothing more
     int pace_baud = 0;     // take the wire time of this speed
     bool echo = false;     // send back every byte received outside a command frame
     QString log_path;
