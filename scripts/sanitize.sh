@@ -1,0 +1,11 @@
+#!/bin/sh
+# Builds every test under AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs them; any report fails the run.
+set -e
+cd "$(dirname "$0")/.."
+./scripts/deps.sh
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DK52_SANITIZE=ON
+cmake --build build-sanitize
+cd build-sanitize
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
