@@ -117,12 +117,13 @@ const char *const kVersions[] = {"01.59", "01.60", "01.69", "01.70", "01.80",
 } // namespace
 
 QString reply_parse(const QByteArray &data) {
-    ScriptedDevice d(QByteArray(1, char(data.size() & 0x3F)) + data);
+    // One answer of up to 63 bytes and nothing after it.
+    const QByteArray sent = data.left(0x3F);
+    ScriptedDevice d(QByteArray(1, char(sent.size())) + sent);
     d.open({}, {}, nullptr);
     const Reply r = exchange(d, QStringLiteral("V"));
     if (d.written != frame_command(QStringLiteral("V")))
         return QStringLiteral("the frame on the wire is not 0x00 V 0x7F");
-    const QByteArray sent = data.left(data.size() & 0x3F);
     const qsizetype cr = sent.indexOf('\r');
     if ((r.status == ReplyStatus::Complete) != (cr >= 0))
         return QStringLiteral("reply complete without a CR, or a CR not seen");

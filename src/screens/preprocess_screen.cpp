@@ -78,7 +78,7 @@ PreprocessScreen::PreprocessScreen(AppContext &ctx, QWidget *parent) : BaseScree
     for (const NumberBox &n : numbers_) {
         auto field = n.field;
         connect(n.edit, &QLineEdit::textChanged, this,
-                [this, field](const QString &text) { ctx_.record.*field = decimal_box_value(text); });
+                [this, f = field](const QString &text) { ctx_.record.*f = decimal_box_value(text); });
     }
     grey_controls(this);
     check_enables();

@@ -100,7 +100,7 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
             for (auto [edit, field] :
                  {std::pair{cl.start, row.start}, std::pair{cl.length, row.length}, std::pair{cl.chars, row.chars}})
                 connect(edit, &QLineEdit::textChanged, this,
-                        [this, field](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+                        [this, f = field](const QString &t) { ctx_.record.*f = decimal_box_value(t); });
             connect(cl.lsb, &QCheckBox::toggled, this,
                     [this, field = row.lsb](bool on) { ctx_.record.*field = on ? 1 : 0; });
         }
@@ -113,7 +113,7 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
     for (auto [b, field] :
          {std::pair{cstart_, &R::input1cstart}, std::pair{alpdel_, &R::input1alpdel},
           std::pair{ststop_, &R::input1ststop}, std::pair{lrc_, &R::input1lrc}, std::pair{dir_, &R::input1dir}})
-        connect(b, &QCheckBox::toggled, this, [this, field](bool on) { ctx_.record.*field = on ? 1 : 0; });
+        connect(b, &QCheckBox::toggled, this, [this, f = field](bool on) { ctx_.record.*f = on ? 1 : 0; });
     connect(maglen_, &QLineEdit::textChanged, this,
             [this](const QString &t) { ctx_.record.input1maglen = decimal_box_value(t); });
     connect(septrans_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.record.input1septrans = t; });

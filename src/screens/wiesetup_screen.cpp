@@ -62,7 +62,7 @@ WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         b->setObjectName(QString::fromUtf8(s.name));
         sl->addWidget(b);
         auto field = s.field;
-        connect(b, &QCheckBox::toggled, this, [this, field](bool on) { ctx_.record.*field = on ? 1 : 0; });
+        connect(b, &QCheckBox::toggled, this, [this, f = field](bool on) { ctx_.record.*f = on ? 1 : 0; });
     }
     right->addWidget(special);
     right->addStretch();
