@@ -13,8 +13,6 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -64,23 +62,14 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, MenuCaptionsAndTitle) {
-    QStringList captions;
-    for (QAction *a : window->menuBar()->actions())
-        captions << a->text();
-    EXPECT_EQ(captions, (QStringList{"Load Profile  ", "  Save Profile", "    Delete Profile", "     Wiring",
-                                     "      Bit Size Table    ", "         Help             ", "      About          ",
-                                     "Revisions"}));
-    EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99            PROFILE: Default"));
-}
-
 TEST_F(MainWindowTest, StartsOnCommunicationsWithItsEntryYellow) {
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label3")});
     QMdiSubWindow *comm = window->frame_of(QStringLiteral("commform"));
     ASSERT_NE(comm, nullptr);
     EXPECT_TRUE(comm->isVisible());
     EXPECT_EQ(window->mdi()->activeSubWindow(), comm);
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99            PROFILE: Default"));
 }
 
 TEST_F(MainWindowTest, HeadingsAreInertEntriesCloseTheLinkFirst) {
@@ -107,7 +96,6 @@ TEST_F(MainWindowTest, ProfileLoadRefillsScreensAndCaption) {
     QString error;
     ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Site A"), true, other, &error));
     ProfilePopDialog dlg(ctx_, QStringLiteral("Load Profile"), window.get());
-    EXPECT_EQ(dlg.list()->count(), 2);
     QTest::mouseClick(
         dlg.list()->viewport(), Qt::LeftButton, {},
         dlg.list()->visualItemRect(dlg.list()->findItems(QStringLiteral("Site A"), Qt::MatchExactly)[0]).center());
@@ -182,12 +170,6 @@ TEST_F(MainWindowTest, SaveProfileDialogRules) {
     EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Gate 2"})); // keeps its name
 }
 
-TEST_F(MainWindowTest, DialogsOpenBesideTheWindowCorner) {
-    const int d = twips_to_px(1500, window.get());
-    window->move(120, 80);
-    EXPECT_EQ(window->dialog_position(), window->frameGeometry().topLeft() + QPoint(d, d));
-}
-
 // A converter that never answers: reads wait for their deadline or for an
 // interrupt, as a real port does.
 class SilentLink : public ByteLink {
@@ -242,20 +224,18 @@ TEST_F(MainWindowTest, ProgramFromTheWindow) {
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label9")});
     EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible()); // stays in place
     ASSERT_TRUE(done.wait(10000));
-    const QStringList lines = p->lines();
-    ASSERT_GE(lines.size(), 4);
-    EXPECT_EQ(lines.first(), QStringLiteral("Starting communications"));
-    EXPECT_EQ(lines.last(), QStringLiteral("Converter has been programmed"));
+    EXPECT_EQ(p->lines().first(), QStringLiteral("Starting communications"));
+    EXPECT_EQ(p->lines().last(), QStringLiteral("Converter has been programmed"));
     EXPECT_EQ(p->bar()->value(), p->bar()->maximum());
     EXPECT_EQ(ctx_.record.terminators.input, QStringLiteral("0D")); // written back
 
-    QTemporaryDir dir;
     QString error;
-    ASSERT_TRUE(p->save_lines(dir.filePath(QStringLiteral("run.txt")), &error));
-    QFile f(dir.filePath(QStringLiteral("run.txt")));
+    const QString log = dir_.filePath(QStringLiteral("run.txt"));
+    ASSERT_TRUE(p->save_lines(log, &error));
+    QFile f(log);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().endsWith("Converter has been programmed\n"));
-    EXPECT_FALSE(p->save_lines(dir.filePath(QStringLiteral("no/such/dir/run.txt")), &error));
+    EXPECT_FALSE(p->save_lines(dir_.filePath(QStringLiteral("no/such/dir/run.txt")), &error));
 }
 
 TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
@@ -276,11 +256,8 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
 TEST_F(MainWindowTest, EntriesWithoutTheirScreenAreGreyed) {
     for (int i = 0; i < nav_rows().size(); ++i) {
         const NavRow &r = nav_rows()[i];
-        if (r.screen)
-            EXPECT_EQ(window->commandmenu()->label(i)->isEnabled(), has_screen(QString::fromLatin1(r.screen)))
-                << r.label;
-        else
-            EXPECT_TRUE(window->commandmenu()->label(i)->isEnabled()) << r.label;
+        EXPECT_EQ(window->commandmenu()->label(i)->isEnabled(), !r.screen || has_screen(QString::fromLatin1(r.screen)))
+            << r.label;
     }
 }
 
@@ -294,7 +271,7 @@ TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
     ASSERT_TRUE(p->running());
     window->program_k52(); // ignored while the run is under way
     EXPECT_FALSE(p->start_run());
-    // The window still handles events while the converter is waited for.
+    // Events are still handled while the converter is waited for.
     bool ticked = false;
     QTimer::singleShot(50, [&] { ticked = true; });
     QTRY_VERIFY_WITH_TIMEOUT(ticked, 1000);
@@ -316,12 +293,6 @@ TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {
     ASSERT_TRUE(again.read_settings(read, &error));
     EXPECT_EQ(read.ipaddress, QStringLiteral("10.1.2.3"));
 }
-
-} // namespace
-} // namespace k52
-
-namespace k52 {
-namespace {
 
 // Pictures for the README (scripts/screenshot.sh runs this under Xvfb).
 TEST_F(MainWindowTest, Screenshots) {
