@@ -6,7 +6,6 @@
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
-#include "support/memory_link.h"
 #include "support/sim_process.h"
 
 #include <QLineEdit>
@@ -207,26 +206,25 @@ private:
     bool open_ = false, interrupted_ = false;
 };
 
-TEST_F(MainWindowTest, ProgramFromTheWindow) {
-    ctx_.link.commdevice = QStringLiteral("/dev/converter");
+TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
+    k52test::SimProcess sim(
+        {QStringLiteral("--model"), QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
     ctx_.link.baudrate = 9600;
-    PgmFormWindow *p = window->pgmform();
-    ASSERT_NE(p, nullptr);
-    p->set_link_factory([] {
-        auto link = std::make_unique<k52test::MemoryLink>();
-        link->responder = k52test::MemoryLink::ok_to_all(QStringLiteral("01.94"));
-        return link;
-    });
     ctx_.record.terminators.input = QStringLiteral("D");
+    PgmFormWindow *p = window->pgmform();
     click_row("Label12");
     QSignalSpy done(&p->controller(), &RunController::finished);
     click_row("Label9");
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label9")});
     EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible()); // stays in place
-    ASSERT_TRUE(done.wait(10000));
+    ASSERT_TRUE(done.wait(20000));
     EXPECT_EQ(p->lines().first(), QStringLiteral("Starting communications"));
+    EXPECT_EQ(p->lines().value(2), QStringLiteral("...Programming K54 V01.95"));
     EXPECT_EQ(p->lines().last(), QStringLiteral("Converter has been programmed"));
     EXPECT_EQ(p->bar()->value(), p->bar()->maximum());
+    EXPECT_GT(sim.received().size(), 30);
     EXPECT_EQ(ctx_.record.terminators.input, QStringLiteral("0D")); // written back
 
     QString error;
@@ -236,21 +234,6 @@ TEST_F(MainWindowTest, ProgramFromTheWindow) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().endsWith("Converter has been programmed\n"));
     EXPECT_FALSE(p->save_lines(dir_.filePath(QStringLiteral("no/such/dir/run.txt")), &error));
-}
-
-TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
-    k52test::SimProcess sim(
-        {QStringLiteral("--model"), QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
-    ASSERT_TRUE(sim.start());
-    ctx_.link.commdevice = sim.device();
-    ctx_.link.baudrate = 9600;
-    QSignalSpy done(&window->pgmform()->controller(), &RunController::finished);
-    click_row("Label9");
-    ASSERT_TRUE(done.wait(20000));
-    const QStringList lines = window->pgmform()->lines();
-    EXPECT_EQ(lines.value(2), QStringLiteral("...Programming K54 V01.95"));
-    EXPECT_EQ(lines.last(), QStringLiteral("Converter has been programmed"));
-    EXPECT_GT(sim.received().size(), 30);
 }
 
 TEST_F(MainWindowTest, EntriesWithoutTheirScreenAreGreyed) {
