@@ -17,9 +17,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include <condition_variable>
-#include <mutex>
-
 namespace k52 {
 namespace {
 
@@ -169,43 +166,6 @@ TEST_F(MainWindowTest, SaveProfileDialogRules) {
     EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Gate 2"})); // keeps its name
 }
 
-// A converter that never answers: reads wait for their deadline or for an
-// interrupt, as a real port does.
-class SilentLink : public ByteLink {
-public:
-    bool open(const QString &, const QString &, QString *) override {
-        std::lock_guard l(m_);
-        open_ = true;
-        interrupted_ = false;
-        return true;
-    }
-    void close() override {
-        std::lock_guard l(m_);
-        open_ = false;
-    }
-    bool is_open() const override {
-        std::lock_guard l(m_);
-        return open_ && !interrupted_;
-    }
-    bool write(const QByteArray &) override { return is_open(); }
-    std::optional<quint8> read_byte(LinkClock::time_point deadline) override {
-        std::unique_lock l(m_);
-        cv_.wait_until(l, deadline, [this] { return interrupted_; });
-        return std::nullopt;
-    }
-    int bytes_waiting() override { return 0; }
-    void interrupt() override {
-        std::lock_guard l(m_);
-        interrupted_ = true;
-        cv_.notify_all();
-    }
-
-private:
-    mutable std::mutex m_;
-    std::condition_variable cv_;
-    bool open_ = false, interrupted_ = false;
-};
-
 TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     k52test::SimProcess sim(
         {QStringLiteral("--model"), QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
@@ -245,10 +205,11 @@ TEST_F(MainWindowTest, EntriesWithoutTheirScreenAreGreyed) {
 }
 
 TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
-    ctx_.link.commdevice = QStringLiteral("/dev/converter");
+    k52test::SimProcess sim({QStringLiteral("--silent")}); // a converter that never answers
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
     ctx_.link.baudrate = 9600;
     PgmFormWindow *p = window->pgmform();
-    p->set_link_factory([] { return std::make_unique<SilentLink>(); });
     QSignalSpy done(&p->controller(), &RunController::finished);
     window->program_k52();
     ASSERT_TRUE(p->running());
