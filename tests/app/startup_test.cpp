@@ -16,6 +16,14 @@ void write_file(const QString &path, const QByteArray &data) {
     f.write(data);
 }
 
+class StartUp : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ProfileStore store;
+    LinkSettings link;
+    ConfigRecord rec;
+};
+
 } // namespace
 
 TEST(IniFile, FirstItemUpToCommaOrLineEnd) {
@@ -30,12 +38,8 @@ TEST(IniFile, FirstItemUpToCommaOrLineEnd) {
     EXPECT_EQ(read_ini_db_path(dir.filePath(QStringLiteral("absent.ini"))), "");
 }
 
-TEST(StartUp, DbOverrideIsCreatedAndSeeded) {
-    QTemporaryDir dir;
+TEST_F(StartUp, DbOverrideIsCreatedAndSeeded) {
     const QString db = dir.filePath(QStringLiteral("sub/new.db"));
-    ProfileStore store;
-    LinkSettings link;
-    ConfigRecord rec;
     const StartupResult r = start_up({dir.path(), db, {}}, store, link, rec);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.db_path, db);
@@ -45,13 +49,9 @@ TEST(StartUp, DbOverrideIsCreatedAndSeeded) {
     EXPECT_EQ(link.remoteportaddress, "400");
 }
 
-TEST(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
-    QTemporaryDir dir;
+TEST_F(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
     const QString named = dir.filePath(QStringLiteral("named.db"));
     write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + named + "\",x\n").toUtf8());
-    ProfileStore store;
-    LinkSettings link;
-    ConfigRecord rec;
     const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
@@ -77,14 +77,10 @@ TEST(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
     EXPECT_EQ(rec.baudrate, 1200);
 }
 
-TEST(StartUp, UnreadableIniDatabaseTakesTheRecovery) {
-    QTemporaryDir dir;
+TEST_F(StartUp, UnreadableIniDatabaseTakesTheRecovery) {
     const QString named = dir.filePath(QStringLiteral("broken.db"));
     write_file(named, "this is not a database at all, just text................................");
     write_file(dir.filePath(QStringLiteral("K52.ini")), named.toUtf8());
-    ProfileStore store;
-    LinkSettings link;
-    ConfigRecord rec;
     const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
@@ -94,12 +90,8 @@ TEST(StartUp, UnreadableIniDatabaseTakesTheRecovery) {
     EXPECT_TRUE(f.readAll().startsWith("this is not")) << "the broken file is left as it was";
 }
 
-TEST(ShutDown, WritesTheLinkSettingsBack) {
-    QTemporaryDir dir;
+TEST_F(StartUp, ShutDownWritesTheLinkSettingsBack) {
     const QString db = dir.filePath(QStringLiteral("s.db"));
-    ProfileStore store;
-    LinkSettings link;
-    ConfigRecord rec;
     ASSERT_TRUE(start_up({dir.path(), db, {}}, store, link, rec).ok);
     link.commport = 4;
     link.Terminator = QStringLiteral("7E");

@@ -59,15 +59,12 @@ protected:
 };
 
 TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
-    EXPECT_EQ(screen->windowTitle(), "K52 Flash Download");
-    EXPECT_TRUE(screen->file_label()->text().isEmpty());
-    EXPECT_TRUE(screen->status_label()->text().isEmpty());
     // No file: the start button does nothing.
     screen->start_button()->click();
     EXPECT_FALSE(screen->busy());
 
     const QString out = dir_.filePath(QStringLiteral("received.bin"));
-    SimProcess sim({QStringLiteral("--firmware-out"), out});
+    SimProcess sim({"--firmware-out", out});
     ASSERT_TRUE(sim.start());
     use(sim);
     const QString path = firmware(5044);
@@ -90,8 +87,7 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
     EXPECT_EQ(told.texts, QStringList{"Download complete"});
     EXPECT_EQ(told.titles, QStringList{ProfileStore::kTitle()});
     EXPECT_TRUE(screen->status_label()->text().isEmpty());
-    EXPECT_EQ(screen->bar()->value(), screen->bar()->maximum());
-    EXPECT_EQ(screen->bar()->maximum(), 100);
+    EXPECT_EQ(screen->bar()->value(), 100);
     QFile got(out);
     ASSERT_TRUE(got.open(QIODevice::ReadOnly));
     EXPECT_EQ(got.readAll(), contents);
@@ -105,7 +101,7 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
 
 TEST_F(FlashDlScreenTest, CloseAllLinksStopsADownloadAndTheLabelKeepsItsText) {
     const QString out = dir_.filePath(QStringLiteral("received.bin"));
-    SimProcess sim({QStringLiteral("--firmware-out"), out, QStringLiteral("--pace"), QStringLiteral("9600")});
+    SimProcess sim({"--firmware-out", out, "--pace", "9600"});
     ASSERT_TRUE(sim.start());
     use(sim);
     const QString path = firmware(20044);

@@ -17,8 +17,8 @@ TEST(OptionRules, SerToMagAlwaysKeepsOneTrack) {
 }
 
 TEST(OptionRules, WieMagOutActsOnlyOnTick) {
-    EXPECT_EQ(wiemagout_track_choice(kTrack1Box, false), std::nullopt);
-    EXPECT_EQ(wiemagout_track_choice(kTrack2Box, false), std::nullopt);
+    for (int box : {kTrack1Box, kTrack2Box})
+        EXPECT_EQ(wiemagout_track_choice(box, false), std::nullopt);
     EXPECT_EQ(wiemagout_track_choice(kTrack1Box, true), (WieMagTrack{1, false}));
     EXPECT_EQ(wiemagout_track_choice(kTrack2Box, true), (WieMagTrack{2, true}));
     EXPECT_EQ(wiemagout_box_for(2), kTrack2Box);
@@ -52,11 +52,9 @@ TEST(OptionRules, ChoiceIndexesMapToStoredCodes) {
 }
 
 TEST(OptionRules, DecimalBoxValue) {
-    EXPECT_EQ(decimal_box_value(QString()), 0);
-    EXPECT_EQ(decimal_box_value(QStringLiteral("07")), 7);
-    EXPECT_EQ(decimal_box_value(QStringLiteral("99")), 99);
-    EXPECT_EQ(decimal_box_value(QStringLiteral("x")), 0);
-    EXPECT_EQ(decimal_box_value(QStringLiteral("40000")), 0); // does not fit a 16-bit field
+    // "40000" does not fit a 16-bit field.
+    for (const auto &[text, value] : {std::pair{"", 0}, {"07", 7}, {"99", 99}, {"x", 0}, {"40000", 0}})
+        EXPECT_EQ(decimal_box_value(QString::fromLatin1(text)), value) << text;
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -20,8 +19,7 @@ using IntField = Integer R::*;
 using TextField = QString R::*;
 using Editor = WiegandOutputEditor;
 
-// The columns each screen edits, listed here on their own so that the
-// screen's table is checked against them.
+// The columns each screen edits, listed apart from the screen's own table.
 struct Columns {
     std::array<IntField, 3> extract, start, len;
     std::array<IntField, 4> bits, lsb;
@@ -32,41 +30,37 @@ struct Columns {
     TextField lpmask, rpmask;
 };
 
-const Columns kSerial{
-    {&R::serwieextractsite, &R::serwieextractid, &R::serwieextractissue},
-    {&R::serwiesitestart, &R::serwieidstart, &R::serwieissuestart},
-    {&R::serwiesitelen, &R::serwieidlen, &R::serwieissuelen},
-    {&R::serwiesitebits, &R::serwieidbits, &R::serwieissuebits, &R::serwieconstbits},
-    {&R::serwiesitelsb, &R::serwieidlsb, &R::serwieissuelsb, &R::serwieconstlsb},
-    {&R::serwieoversite, &R::serwieoverid, &R::serwieoverissue},
-    {&R::serwiesiteover, &R::serwieidover, &R::serwieissueover, &R::serwieconstover},
-    &R::serwieparity,
-    &R::serwielpbits,
-    &R::serwierpbits,
-    &R::serwielp,
-    &R::serwierp,
-    {&R::serwiefield1, &R::serwiefield2, &R::serwiefield3, &R::serwiefield4},
-    &R::serwielpmask,
-    &R::serwierpmask,
-};
+const Columns kSerial{{&R::serwieextractsite, &R::serwieextractid, &R::serwieextractissue},
+                      {&R::serwiesitestart, &R::serwieidstart, &R::serwieissuestart},
+                      {&R::serwiesitelen, &R::serwieidlen, &R::serwieissuelen},
+                      {&R::serwiesitebits, &R::serwieidbits, &R::serwieissuebits, &R::serwieconstbits},
+                      {&R::serwiesitelsb, &R::serwieidlsb, &R::serwieissuelsb, &R::serwieconstlsb},
+                      {&R::serwieoversite, &R::serwieoverid, &R::serwieoverissue},
+                      {&R::serwiesiteover, &R::serwieidover, &R::serwieissueover, &R::serwieconstover},
+                      &R::serwieparity,
+                      &R::serwielpbits,
+                      &R::serwierpbits,
+                      &R::serwielp,
+                      &R::serwierp,
+                      {&R::serwiefield1, &R::serwiefield2, &R::serwiefield3, &R::serwiefield4},
+                      &R::serwielpmask,
+                      &R::serwierpmask};
 
-const Columns kWiegand{
-    {&R::input1wieextractsite, &R::input1wieextractid, &R::input1wieextractissue},
-    {&R::input1wiesitechrstart, &R::input1wieidchrstart, &R::input1wieissuechrstart},
-    {&R::input1wiesitechrlen, &R::input1wieidchrlen, &R::input1wieissuechrlen},
-    {&R::input1wiesitebits, &R::input1wieidbits, &R::input1wieissuebits, &R::input1wieconstbits},
-    {&R::input1wiesitelsb, &R::input1wieidlsb, &R::input1wieissuelsb, &R::input1wieconstlsb},
-    {&R::input1wieoversite, &R::input1wieoverid, &R::input1wieoverissue},
-    {&R::input1wiesiteover, &R::input1wieidover, &R::input1wieissueover, &R::input1wieconstover},
-    &R::input1wieparity,
-    &R::input1wielpbits,
-    &R::input1wierpbits,
-    &R::input1wielp,
-    &R::input1wierp,
-    {&R::input1wiefield1, &R::input1wiefield2, &R::input1wiefield3, &R::input1wiefield4},
-    &R::input1wielpmask,
-    &R::input1wierpmask,
-};
+const Columns kWiegand{{&R::input1wieextractsite, &R::input1wieextractid, &R::input1wieextractissue},
+                       {&R::input1wiesitechrstart, &R::input1wieidchrstart, &R::input1wieissuechrstart},
+                       {&R::input1wiesitechrlen, &R::input1wieidchrlen, &R::input1wieissuechrlen},
+                       {&R::input1wiesitebits, &R::input1wieidbits, &R::input1wieissuebits, &R::input1wieconstbits},
+                       {&R::input1wiesitelsb, &R::input1wieidlsb, &R::input1wieissuelsb, &R::input1wieconstlsb},
+                       {&R::input1wieoversite, &R::input1wieoverid, &R::input1wieoverissue},
+                       {&R::input1wiesiteover, &R::input1wieidover, &R::input1wieissueover, &R::input1wieconstover},
+                       &R::input1wieparity,
+                       &R::input1wielpbits,
+                       &R::input1wierpbits,
+                       &R::input1wielp,
+                       &R::input1wierp,
+                       {&R::input1wiefield1, &R::input1wiefield2, &R::input1wiefield3, &R::input1wiefield4},
+                       &R::input1wielpmask,
+                       &R::input1wierpmask};
 
 void type_into(QLineEdit *e, const QString &text) {
     e->selectAll();
@@ -82,14 +76,10 @@ protected:
         cols = serial ? &kSerial : &kWiegand;
         // A 26-bit format: Standard parity, Left Even, Right Odd, site then ID.
         R &r = ctx_.record;
-        r.*cols->bits[0] = 8;
-        r.*cols->bits[1] = 16;
-        r.*cols->bits[2] = 0;
-        r.*cols->bits[3] = 0;
-        r.*cols->field[0] = 1;
-        r.*cols->field[1] = 2;
-        r.*cols->field[2] = 0;
-        r.*cols->field[3] = 0;
+        for (std::size_t f = 0; f < 4; ++f) {
+            r.*cols->bits[f] = f == 0 ? 8 : f == 1 ? 16 : 0;
+            r.*cols->field[f] = f < 2 ? Integer(f + 1) : 0;
+        }
         r.*cols->parity = 1;
         r.*cols->lp = 0;
         r.*cols->rp = 0;
@@ -115,24 +105,9 @@ TEST_P(WiegandEditorTest, CaptionsOfTheVariant) {
                                         : QStringLiteral("Wiegand and Magstripe Input to Wiegand Output Options"));
     const QString value = serial ? QStringLiteral("Value (hex):") : QStringLiteral("Value (hex)");
     int value_labels = 0;
-    QStringList captions;
-    for (QLabel *l : ed->findChildren<QLabel *>()) {
+    for (QLabel *l : ed->findChildren<QLabel *>())
         value_labels += l->text() == value;
-        captions << l->text();
-    }
     EXPECT_EQ(value_labels, 3);
-    for (const char *c : {"Start", "Length", "Field", "# Bits", "LSB", "Const", "Constant Value (hex):", "Left Bits:",
-                          "Right Bits:", "Left:", "Right:", "Input in Hex", "Current", "Format:"})
-        EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
-    QStringList groups;
-    for (QGroupBox *g : ed->findChildren<QGroupBox *>())
-        groups << g->title();
-    EXPECT_EQ(groups, (QStringList{"Extraction Parameters (after masking)", "Output Bit Formats",
-                                   "Field Overrides and Constant Value", "Parity Selection", "Output Order Format",
-                                   "Parity Masks"}));
-    EXPECT_EQ(ed->extract_box(2)->text(), QStringLiteral("Extract Issue Code"));
-    EXPECT_EQ(ed->order_box(3, 3)->text(), QStringLiteral("Constant"));
-    EXPECT_TRUE(ed->lsb_box(0)->text().isEmpty());
 
     // Procedure names of the variant.
     EXPECT_EQ(ed->run_procedure(QStringLiteral("setup_check1")), serial);
@@ -216,43 +191,24 @@ TEST_P(WiegandEditorTest, EveryControlShowsAndStoresItsColumn) {
     EXPECT_EQ(r.*cols->field[3], 4);
     click(ed->right_odd());
     EXPECT_EQ(r.*cols->rp, 1);
-}
 
-TEST_P(WiegandEditorTest, EditsSurviveSaveAndReload) {
-    ctx_.record.*cols->extract[1] = 0;
-    ctx_.record.*cols->lsb[2] = 0;
-    ctx_.record.*cols->overflag[0] = 0;
-    ed->set_parms();
-    click(ed->parity_box(Editor::Mask));
-    type_into(ed->bits_box(0), QStringLiteral("12"));
-    click(ed->extract_box(1));
-    type_into(ed->start_box(1), QStringLiteral("5"));
-    type_into(ed->value_box(3), QStringLiteral("3f"));
-    type_into(ed->left_mask_box(), QStringLiteral("ff"));
-    click(ed->lsb_box(2));
-    click(ed->override_box(0));
-    click(ed->order_box(3, 2));
-    click(ed->left_even());
+    // Saved and reloaded, every edit is back; hex text is padded on save.
+    const R edited = r;
     QString error;
-    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Default"), false, ctx_.record, &error)) << error.toStdString();
-    ctx_.record = R{};
-    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
-    const R &r = ctx_.record;
-    EXPECT_EQ(r.*cols->bits[0], 12);
-    EXPECT_EQ(r.*cols->start[1], 5);
-    EXPECT_EQ(r.*cols->over[3], QStringLiteral("003F"));
-    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("00000000000000FF"));
-    EXPECT_EQ(r.*cols->extract[1], 1);
-    EXPECT_EQ(r.*cols->lsb[2], 1);
-    EXPECT_EQ(r.*cols->overflag[0], 1);
-    EXPECT_EQ(r.*cols->field[3], 3);
-    EXPECT_EQ(r.*cols->lp, 1);
-    EXPECT_EQ(r.*cols->parity, 2);
-
+    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Default"), false, r, &error)) << error.toStdString();
+    r = R{};
+    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), r, &error)) << error.toStdString();
+    EXPECT_EQ(r.*cols->over[1], QStringLiteral("00B1"));
+    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("0000000000000001"));
+    for (std::size_t f = 0; f < 4; ++f)
+        r.*cols->over[f] = edited.*cols->over[f];
+    r.*cols->lpmask = edited.*cols->lpmask;
+    r.*cols->rpmask = edited.*cols->rpmask;
+    EXPECT_EQ(r, edited);
     ed->set_parms();
-    EXPECT_EQ(ed->letters(), QStringLiteral("M") + QString(12, u's') + QString(16, u'b') + QStringLiteral("M"));
-    EXPECT_TRUE(ed->left_odd()->isChecked());
-    EXPECT_TRUE(ed->order_box(3, 2)->isChecked());
+    EXPECT_TRUE(ed->right_even()->isChecked());
+    EXPECT_TRUE(ed->order_box(3, 3)->isChecked());
+    EXPECT_TRUE(ed->parity_box(Editor::Mask)->isChecked());
 }
 
 TEST_P(WiegandEditorTest, PreviewAndPictureFollowTheBoxes) {
@@ -270,8 +226,7 @@ TEST_P(WiegandEditorTest, PreviewAndPictureFollowTheBoxes) {
     EXPECT_EQ(ed->preview()->text().count(QChar(10)), 2);
     EXPECT_EQ(ed->picture()->layout_of_cells().total_bits, 307);
 
-    // A fresh screen shows "Format:" until it is first drawn; showing it
-    // draws the boxes as they stand.
+    // A fresh screen shows "Format:" until it is first drawn.
     BaseScreen *fresh = create_screen(QString::fromUtf8(GetParam()), ctx_, nullptr);
     std::unique_ptr<Editor> other(dynamic_cast<Editor *>(fresh));
     EXPECT_EQ(other->preview_text(), QStringLiteral("Format:"));
@@ -288,18 +243,14 @@ TEST_P(WiegandEditorTest, ParityClickRules) {
     EXPECT_EQ(r.*cols->parity, 1);
 
     click(ed->parity_box(Editor::Mask));
-    EXPECT_TRUE(ed->parity_box(Editor::Mask)->isChecked());
     EXPECT_FALSE(ed->parity_box(Editor::Standard)->isChecked());
     EXPECT_EQ(r.*cols->parity, 2);
     EXPECT_TRUE(ed->left_even()->isEnabled());
-    EXPECT_TRUE(ed->right_odd()->isEnabled());
-    EXPECT_FALSE(ed->left_bits_box()->isEnabled());
     EXPECT_FALSE(ed->right_bits_box()->isEnabled());
     EXPECT_TRUE(ed->left_mask_box()->isEnabled());
     EXPECT_EQ(ed->letters().front(), QChar(u'M'));
     click(ed->parity_box(Editor::Mask)); // the checked Mask goes to Standard
     EXPECT_TRUE(ed->parity_box(Editor::Standard)->isChecked());
-    EXPECT_FALSE(ed->parity_box(Editor::Mask)->isChecked());
     EXPECT_EQ(r.*cols->parity, 1);
     EXPECT_FALSE(ed->left_mask_box()->isEnabled());
 
@@ -338,6 +289,18 @@ TEST_P(WiegandEditorTest, UnknownStoredCodesLeaveGroupsUnchecked) {
     EXPECT_EQ(r.*cols->field[0], 7);
     // No parity box ticked: the senses are still drawn.
     EXPECT_EQ(ed->letters(), QStringLiteral("E") + QString(16, u'b') + QStringLiteral("O"));
+
+    // A flag other than 0 or 1 leaves its box unchecked. The serial screen's
+    // refresh applies every LSB and Override box and so stores 0; the
+    // Wiegand screen applies a box only when its state changes.
+    r.*cols->lsb[1] = r.*cols->overflag[0] = 0;
+    ed->set_parms();
+    r.*cols->lsb[1] = r.*cols->overflag[0] = r.*cols->extract[2] = 2;
+    ed->set_parms();
+    EXPECT_FALSE(ed->lsb_box(1)->isChecked());
+    EXPECT_EQ(r.*cols->lsb[1], serial ? 0 : 2);
+    EXPECT_EQ(r.*cols->overflag[0], serial ? 0 : 2);
+    EXPECT_EQ(r.*cols->extract[2], 0); // extract boxes are applied on both
 }
 
 TEST_P(WiegandEditorTest, OrderRowClickRules) {
@@ -352,7 +315,6 @@ TEST_P(WiegandEditorTest, OrderRowClickRules) {
     for (int b = 0; b < Editor::kOrderBoxes; ++b)
         EXPECT_EQ(ed->order_box(0, b)->isChecked(), b == 1);
     click(ed->order_box(0, 4));
-    EXPECT_EQ(r.*cols->field[0], 0);
     click(ed->order_box(0, 4)); // None stays None
     EXPECT_TRUE(ed->order_box(0, 4)->isChecked());
 
@@ -369,7 +331,6 @@ TEST_P(WiegandEditorTest, EvenOddPairs) {
     ASSERT_TRUE(ed->left_even()->isChecked());
     ASSERT_TRUE(ed->right_odd()->isChecked());
     click(ed->left_even()); // the checked Even goes to Odd
-    EXPECT_FALSE(ed->left_even()->isChecked());
     EXPECT_TRUE(ed->left_odd()->isChecked());
     EXPECT_EQ(r.*cols->lp, 1);
     EXPECT_EQ(ed->letters().front(), QChar(u'O'));
@@ -386,9 +347,7 @@ TEST_P(WiegandEditorTest, EvenOddPairs) {
     r.*cols->lp = 1;
     ed->set_parms();
     EXPECT_TRUE(ed->right_odd()->isChecked());
-    EXPECT_FALSE(ed->right_even()->isChecked());
     EXPECT_TRUE(ed->left_odd()->isChecked());
-    EXPECT_FALSE(ed->left_even()->isChecked());
     EXPECT_EQ(r.*cols->rp, 0);
     EXPECT_EQ(ed->letters(), QStringLiteral("O") + QString(8, u's') + QString(16, u'b') + QStringLiteral("O"));
     // Mask mode: the pairs stay live, though the picture shows M.
@@ -400,9 +359,7 @@ TEST_P(WiegandEditorTest, EvenOddPairs) {
 TEST_P(WiegandEditorTest, KeystrokeFiltersAndLengths) {
     R &r = ctx_.record;
     QLineEdit *hex = ed->value_box(3);
-    type_into(hex, QStringLiteral("ab"));
-    EXPECT_EQ(hex->text(), QStringLiteral("AB"));
-    type_into(hex, QStringLiteral("1g2-zF9f"));
+    type_into(hex, QStringLiteral("1g2-zf9f"));
     EXPECT_EQ(hex->text(), QStringLiteral("12F9")); // four at most
     EXPECT_EQ(r.*cols->over[3], QStringLiteral("12F9"));
     QTest::keyClick(hex, Qt::Key_Backspace);
@@ -425,10 +382,7 @@ TEST_P(WiegandEditorTest, KeystrokeFiltersAndLengths) {
     QApplication::clipboard()->setText(QStringLiteral("9z8y7"));
     type_into(bits, QString());
     QTest::keyClick(bits, Qt::Key_V, Qt::ControlModifier);
-    {
-        EXPECT_EQ(bits->text(), QStringLiteral("98"));
-        EXPECT_EQ(r.*cols->bits[2], 98);
-    }
+    EXPECT_EQ(r.*cols->bits[2], 98);
 
     // A stored value longer than its box is shown whole and stored back the same.
     r.*cols->bits[0] = 123;
@@ -437,24 +391,6 @@ TEST_P(WiegandEditorTest, KeystrokeFiltersAndLengths) {
     EXPECT_EQ(ed->bits_box(0)->text(), QStringLiteral("123"));
     EXPECT_EQ(r.*cols->bits[0], 123);
     EXPECT_EQ(r.*cols->start[0], -4);
-}
-
-TEST_P(WiegandEditorTest, FlagsAppliedOnRefresh) {
-    // A flag other than 0 or 1 leaves its box unchecked. The serial screen's
-    // refresh applies every LSB and Override box and so stores 0; the
-    // Wiegand screen applies a box only when its state changes.
-    R &r = ctx_.record;
-    r.*cols->lsb[1] = 0;
-    r.*cols->overflag[0] = 0;
-    ed->set_parms();
-    r.*cols->lsb[1] = 2;
-    r.*cols->overflag[0] = 2;
-    r.*cols->extract[2] = 2;
-    ed->set_parms();
-    EXPECT_FALSE(ed->lsb_box(1)->isChecked());
-    EXPECT_EQ(r.*cols->lsb[1], serial ? 0 : 2);
-    EXPECT_EQ(r.*cols->overflag[0], serial ? 0 : 2);
-    EXPECT_EQ(r.*cols->extract[2], 0); // extract boxes are applied on both
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScreens, WiegandEditorTest, ::testing::Values("sertowie", "wietowie"));
@@ -467,15 +403,13 @@ TEST(WiegandEditorScreenshots, Grab) {
     for (const auto &[name, c] : {std::pair{"sertowie", &kSerial}, std::pair{"wietowie", &kWiegand}}) {
         AppContext ctx;
         R &r = ctx.record;
-        r.*c->extract[0] = r.*c->extract[1] = 1;
-        r.*c->start[0] = 1;
-        r.*c->len[0] = 3;
-        r.*c->start[1] = 4;
-        r.*c->len[1] = 5;
-        r.*c->bits[0] = 8;
-        r.*c->bits[1] = 16;
-        r.*c->field[0] = 1;
-        r.*c->field[1] = 2;
+        for (std::size_t i = 0; i < 2; ++i) {
+            r.*c->extract[i] = 1;
+            r.*c->start[i] = Integer(1 + 3 * i);
+            r.*c->len[i] = Integer(3 + 2 * i);
+            r.*c->bits[i] = Integer(8 + 8 * i);
+            r.*c->field[i] = Integer(i + 1);
+        }
         r.*c->parity = 1;
         r.*c->lpbits = r.*c->rpbits = 12;
         for (auto over : c->over)
