@@ -66,11 +66,9 @@ TEST(FlashWire, BlocksDateAndProgressTexts) {
     EXPECT_EQ(flash_block(QByteArray(1, '\xa7')), QByteArray("\x01\xa7\xa7", 3));
     EXPECT_EQ(flash_block(QByteArray("\x0f\xf0\x01", 3)), QByteArray("\x03\x0f\xf0\x01\xfe", 5));
     EXPECT_EQ(flash_block(QByteArray(50, '\x55')), QByteArray(1, '\x32') + QByteArray(50, '\x55') + '\0');
-    EXPECT_EQ(flash_date(QDate(2026, 3, 7)), "03072026");
     EXPECT_EQ(flash_date(QDate(2025, 12, 25)), "12252025");
     EXPECT_EQ(flash_date(QDate(999, 1, 1)), "01010999");
     EXPECT_EQ(flash_progress_text(5, 100), "Downloading - 05 % complete");
-    EXPECT_EQ(flash_progress_text(45, 100), "Downloading - 45 % complete");
     EXPECT_EQ(flash_progress_text(455, 1000), "Downloading - 46 % complete");   // half up
     EXPECT_EQ(flash_progress_text(9950, 10000), "Downloading - 99 % complete"); // never "00"
     EXPECT_EQ(flash_bar_text(50, 200, 8), "[##      ]  25%  50/200 bytes");
@@ -82,22 +80,19 @@ TEST(FlashDownload, OneByteBodyIsOneBlockThenTrailerDateAndFills) {
     Reports out;
     const QByteArray file = QByteArray(1, '\xa7') + trailer();
     const FlashResult r = run(link, file, out);
-    EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.message, "Download complete");
     EXPECT_EQ(link.written, kWake + "B" + QByteArray("\x01\xa7\xa7\x00", 4) + trailer() + "03072026" + kFill + kFill);
     EXPECT_EQ(link.opened_settings, "9600,N,8,1");
     EXPECT_FALSE(link.is_open());
     // The last block does not move the label; success clears it.
     EXPECT_EQ(out.statuses, (QStringList{"Preparing to Download Flash", ""}));
-    ASSERT_EQ(out.bytes_done.size(), 1u);
-    EXPECT_EQ(out.bytes_done[0], std::make_pair(qint64(1), qint64(1)));
+    EXPECT_EQ(out.bytes_done, (std::vector<std::pair<qint64, qint64>>{{1, 1}}));
     // The only read that found nothing waiting was the pause after the wake-up.
     ASSERT_EQ(link.deadlines.size(), 1u);
     EXPECT_NEAR(ms_from_now(link.deadlines[0]), 1000, 100);
 }
 
 TEST(FlashDownload, BodyOfWholeBlocksHasNoEmptyLastBlock) {
-    // Exactly two blocks: the second is the last block, with no empty third.
     MemoryLink link;
     link.feed("TKKKBBB");
     Reports out;
@@ -105,27 +100,18 @@ TEST(FlashDownload, BodyOfWholeBlocksHasNoEmptyLastBlock) {
     EXPECT_TRUE(run(link, body + trailer(), out).ok());
     EXPECT_EQ(link.written, wire(body));
     EXPECT_EQ(out.statuses, (QStringList{"Preparing to Download Flash", "Downloading - 50 % complete", ""}));
-    ASSERT_EQ(out.bytes_done.size(), 2u);
-    EXPECT_EQ(out.bytes_done.back(), std::make_pair(qint64(100), qint64(100)));
+    EXPECT_EQ(out.bytes_done, (std::vector<std::pair<qint64, qint64>>{{50, 100}, {100, 100}}));
 }
 
 TEST(FlashDownload, Handshake) {
     const QByteArray file = QByteArray(1, 'x') + trailer();
-    {
-        // Another first character lets the download go on; the second one
-        // answers the first block.
+    // Another first character lets the download go on; the second one answers the first block.
+    for (const char *answer : {"?KBBB", "?Z"}) {
         MemoryLink link;
-        link.feed("?KBBB");
+        link.feed(answer);
         Reports out;
-        EXPECT_TRUE(run(link, file, out).ok());
-    }
-    {
-        MemoryLink link;
-        link.feed("?Z");
-        Reports out;
-        const FlashResult r = run(link, file, out);
-        EXPECT_EQ(r.message, "Download Error");
-        EXPECT_EQ(link.written, kWake + "B" + flash_block("x"));
+        EXPECT_EQ(run(link, file, out).message, answer[1] == 'K' ? "Download complete" : "Download Error");
+        EXPECT_EQ(link.written, answer[1] == 'K' ? wire("x") : kWake + "B" + flash_block("x"));
     }
     for (const char *answer : {"TB", "T", ""}) {
         MemoryLink link;
@@ -223,10 +209,7 @@ TEST(FlashDownload, VanishingConverterAndUnusablePortOrFile) {
     QTemporaryDir dir;
     MemoryLink link;
     Reports out;
-    LinkSettings s;
-    s.commdevice = QStringLiteral("/dev/ttyS0");
-    s.baudrate = 9600;
-    const FlashResult r = doflashdl(link, s, dir.filePath(QStringLiteral("missing.bin")), kDate, out);
+    const FlashResult r = doflashdl(link, LinkSettings{}, dir.filePath(QStringLiteral("missing.bin")), kDate, out);
     EXPECT_EQ(r.outcome, FlashOutcome::FileError);
     EXPECT_EQ(r.message, "Unable to read firmware file");
     EXPECT_TRUE(r.detail.contains(QLatin1String("missing.bin")));
@@ -272,8 +255,6 @@ TEST(FlashAgainstSim, SixtyFourKilobytesArriveIntact) {
     EXPECT_FALSE(link.is_open());
     EXPECT_EQ(read_all(out_path), file);
     EXPECT_EQ(sim.received(), (QStringList{"BOOT", "FLASH 65536 03072026"}));
-    EXPECT_EQ(out.statuses.last(), QString());
-    EXPECT_TRUE(out.statuses.contains(QStringLiteral("Downloading - 99 % complete")));
 }
 
 TEST(FlashAgainstSim, FailureEndingsStoreNothing) {
