@@ -2,17 +2,19 @@
 // wire) and, end to end, against k52sim on a pseudo-terminal.
 #include "link/serial_link.h"
 #include "maintenance/flash_download.h"
+#include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace k52;
+using k52test::CliRun;
+using k52test::k52util;
 using k52test::MemoryLink;
 using k52test::SimProcess;
 
@@ -298,27 +300,19 @@ TEST(FlashCommandLine, PrintsTheMessagesAndExitCode) {
     {
         SimProcess sim({QStringLiteral("--firmware-out"), out_path});
         ASSERT_TRUE(sim.start());
-        QProcess p;
-        p.start(QStringLiteral(K52_UTIL_PATH),
-                {QStringLiteral("--db"), db, QStringLiteral("flash"), path, QStringLiteral("--port"), sim.device(),
-                 QStringLiteral("--baud"), QStringLiteral("19200"), QStringLiteral("--parity"), QStringLiteral("2")});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const CliRun r = k52util(db, {"flash", path, "--port", sim.device(), "--baud", "19200", "--parity", "2"});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
         QStringList expected{QStringLiteral("Preparing to Download Flash")};
-        for (int pct : {10, 20, 30, 40, 50, 60, 70, 80, 90}) // 500 bytes: 50 a block
+        for (int pct = 10; pct < 100; pct += 10) // 500 bytes: 50 a block
             expected << QStringLiteral("Downloading - %1 % complete").arg(pct);
         expected << QStringLiteral("Download complete") << QString();
-        EXPECT_EQ(QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n')), expected);
+        EXPECT_EQ(r.out.split(QLatin1Char('\n')), expected);
         EXPECT_EQ(read_all(out_path), file);
     }
     SimProcess sim({QStringLiteral("--flash-bad-ack-after"), QStringLiteral("0")});
     ASSERT_TRUE(sim.start());
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH),
-            {QStringLiteral("--db"), db, QStringLiteral("flash"), path, QStringLiteral("--port"), sim.device(),
-             QStringLiteral("--baud"), QStringLiteral("9600")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_EQ(p.readAllStandardOutput().toStdString(), "Preparing to Download Flash\nDownload Error\n");
-    EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains(QLatin1String("after block 1")));
+    const CliRun r = k52util(db, {"flash", path, "--port", sim.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "Preparing to Download Flash\nDownload Error\n");
+    EXPECT_TRUE(r.err.contains(QLatin1String("after block 1")));
 }

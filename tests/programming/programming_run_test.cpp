@@ -4,15 +4,17 @@
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
 #include "programming/run_plan.h"
+#include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace k52;
+using k52test::CliRun;
+using k52test::k52util;
 using k52test::MemoryLink;
 using k52test::SimProcess;
 
@@ -228,40 +230,24 @@ TEST(ProgramCommandLine, PrintsTheProgressLinesAndExitCode) {
     ASSERT_TRUE(sim.start());
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("k52.db"));
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH),
-            {QStringLiteral("--db"), db, QStringLiteral("program"), QStringLiteral("--port"), sim.device(),
-             QStringLiteral("--baud"), QStringLiteral("9600")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    CliRun r = k52util(db, {"program", "--port", sim.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'));
     EXPECT_EQ(lines.mid(0, 3), head(QStringLiteral("K52 V01.95")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Converter has been programmed")));
 
-    QProcess missing;
-    missing.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db, QStringLiteral("program"),
-                                                  QStringLiteral("--port"), dir.filePath(QStringLiteral("nope"))});
-    ASSERT_TRUE(missing.waitForFinished(60000));
-    EXPECT_NE(missing.exitCode(), 0);
-    EXPECT_EQ(QString::fromLocal8Bit(missing.readAllStandardOutput()),
-              QStringLiteral("Starting communications\n \nError downloading\n"));
-    EXPECT_FALSE(missing.readAllStandardError().isEmpty());
+    r = k52util(db, {"program", "--port", dir.filePath(QStringLiteral("nope"))});
+    EXPECT_NE(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Starting communications\n \nError downloading\n"));
+    EXPECT_FALSE(r.err.isEmpty());
 }
 
 TEST(PlanCommandLine, PrintsCommandsWithoutAConverter) {
     QTemporaryDir dir;
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
-                                            QStringLiteral("plan"), QStringLiteral("01.69")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
-    EXPECT_TRUE(text.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
-    EXPECT_FALSE(text.contains(QLatin1String("> S2K")));
-
-    QProcess bad;
-    bad.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
-                                              QStringLiteral("plan"), QStringLiteral("1.9")});
-    ASSERT_TRUE(bad.waitForFinished(60000));
-    EXPECT_NE(bad.exitCode(), 0);
+    const QString db = dir.filePath(QStringLiteral("k52.db"));
+    const CliRun r = k52util(db, {"plan", "01.69"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
+    EXPECT_FALSE(r.out.contains(QLatin1String("> S2K")));
+    EXPECT_NE(k52util(db, {"plan", "1.9"}).code, 0);
 }
