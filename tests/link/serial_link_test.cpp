@@ -53,18 +53,12 @@ TEST(SerialLinkSim, CrLfMakesTheNextCommandFail) {
     EXPECT_FALSE(k52::send_command(link, QStringLiteral("A1")));
 }
 
-TEST(SerialLinkSim, SilentConverterTimesOut) {
+TEST(SerialLinkSim, SilentConverterTimesOutAndInterruptEndsTheWait) {
     SimProcess sim({QStringLiteral("--silent")});
     k52::SerialLink link;
     ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).status, k52::ReplyStatus::TimedOut);
     EXPECT_TRUE(link.is_open());
-}
-
-TEST(SerialLinkSim, InterruptFromAnotherThreadEndsTheWait) {
-    SimProcess sim({QStringLiteral("--silent")});
-    k52::SerialLink link;
-    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     // A deadline far away: only the interrupt can end this read.
     std::thread t([&] { link.interrupt(); });
     const auto r = link.read_byte(k52::LinkClock::now() + std::chrono::hours(1));
