@@ -49,18 +49,6 @@ TEST(ColumnTable, HoldsTheColumnsInTableOrder) {
     EXPECT_EQ(column_index(u"profilename"), -1) << "the key is not a setting column";
 }
 
-TEST(HexPad, TrimsPadsAndKeepsTheTail) {
-    for (auto [in, out] : {std::pair{" a ", "0a"}, {"1234", "34"}}) {
-        QString s = QString::fromLatin1(in);
-        pad_hex2(s);
-        EXPECT_EQ(s, out);
-    }
-    QString s;
-    pad_hex16(s);
-    EXPECT_EQ(s, QString(16, QLatin1Char('0')));
-    EXPECT_EQ(padded_hex(QStringLiteral("12345"), 4), "2345");
-}
-
 TEST(ParityCodec, LettersAndUnknownValues) {
     ConfigRecord rec;
     rec.parity = QStringLiteral("N");
@@ -166,6 +154,7 @@ TEST(HexCodec, NormalisedOnSaveCheckedOnImport) {
     EXPECT_EQ(rec.serwiesiteover, "001f") << "the record holds the normalised text";
     rec.input1septrans.clear();
     EXPECT_EQ(encode("input1septrans", rec).toString(), "00");
+    EXPECT_EQ(padded_hex(QStringLiteral("12345"), 4), "2345"); // the tail is kept
     EXPECT_TRUE(decode("serwielpmask", QStringLiteral("zz"), rec)) << "loading copies the text";
     EXPECT_FALSE(decode("serwielpmask", QStringLiteral("zz"), rec, true));
     EXPECT_FALSE(decode("serwielpmask", QStringLiteral("FF"), rec, true)) << "import wants the full width";

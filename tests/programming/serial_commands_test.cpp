@@ -30,13 +30,6 @@ struct SerialGroup : ::testing::Test {
 
 } // namespace
 
-TEST(NumberFormatting, DecimalHexAndFlag) {
-    EXPECT_EQ(dec(7, 2), QStringLiteral("07"));
-    EXPECT_EQ(dec(1234, 3), QStringLiteral("1234")); // longer values in full
-    EXPECT_EQ(hex2(10), QStringLiteral("0A"));
-    EXPECT_EQ(flag(0), QStringLiteral("0"));
-}
-
 TEST(VersionGates, ComparedAsPlainText) {
     ConfigRecord rec;
     EXPECT_TRUE(PlanBuilder(rec, QStringLiteral("01.70")).at_least("01.70"));
