@@ -14,6 +14,17 @@ using namespace k52;
 
 namespace {
 
+// Change the file behind the store's back, as another program or a damaged copy would.
+void poke_file(const QString &path, const QString &sql) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("poke"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("poke"));
+}
+
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -23,19 +34,7 @@ protected:
         ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why)) << why.toStdString();
     }
 
-    // Change a stored value behind the store's back, as another program or a
-    // damaged copy would.
-    void poke(const QString &sql) {
-        const QString cn = QStringLiteral("poke");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), cn);
-            db.setDatabaseName(path);
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
-        }
-        QSqlDatabase::removeDatabase(cn);
-    }
+    void poke(const QString &sql) { poke_file(path, sql); }
 
     // A record whose every column holds a value unlike the seeded Default.
     static ConfigRecord distinctive() {
@@ -210,13 +209,7 @@ TEST(StoreOpen, BadFilesGiveAClearMessageNamingTheFile) {
     const QString half = dir.filePath(QStringLiteral("half.db"));
     ASSERT_TRUE(store.open(half, ProfileStore::OpenMode::CreateIfMissing, &why));
     store.close();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("half"));
-        db.setDatabaseName(half);
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec(QStringLiteral("DROP TABLE settings"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("half"));
+    poke_file(half, QStringLiteral("DROP TABLE settings"));
     EXPECT_FALSE(store.open(half, ProfileStore::OpenMode::Existing, &why));
     EXPECT_TRUE(why.contains("settings")) << why.toStdString();
 }
