@@ -14,15 +14,20 @@ namespace {
 
 const QString kSettings = QStringLiteral("9600,E,7,1");
 
+// Starts `sim` and opens `link` on it.
+void connect(SimProcess &sim, k52::SerialLink &link) {
+    QString why;
+    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+}
+
 } // namespace
 
 TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
     SimProcess sim(
         {QStringLiteral("--model"), QStringLiteral("K54R"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
     k52::SerialLink link;
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     QString version, ident;
     ASSERT_TRUE(k52::get_version(link, version, ident));
     EXPECT_EQ(version, QStringLiteral("01.95"));
@@ -33,7 +38,7 @@ TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
     link.close();
     EXPECT_FALSE(link.is_open());
     // The port can be opened again after closing.
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_TRUE(link.open(sim.device(), kSettings, nullptr));
     EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
     link.close();
     EXPECT_EQ(sim.received(), (QStringList{QStringLiteral("V"), QStringLiteral("S1K002A030A000000000000"),
@@ -42,30 +47,18 @@ TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
 
 TEST(SerialLinkSim, CrLfMakesTheNextCommandFail) {
     SimProcess sim({QStringLiteral("--crlf")});
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
     k52::SerialLink link;
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
     EXPECT_FALSE(k52::send_command(link, QStringLiteral("A1")));
 }
 
-TEST(SerialLinkSim, SilentConverterTimesOut) {
+TEST(SerialLinkSim, SilentConverterTimesOutAndInterruptEndsTheWait) {
     SimProcess sim({QStringLiteral("--silent")});
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
     k52::SerialLink link;
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).status, k52::ReplyStatus::TimedOut);
     EXPECT_TRUE(link.is_open());
-}
-
-TEST(SerialLinkSim, InterruptFromAnotherThreadEndsTheWait) {
-    SimProcess sim({QStringLiteral("--silent")});
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
-    k52::SerialLink link;
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
     // A deadline far away: only the interrupt can end this read.
     std::thread t([&] { link.interrupt(); });
     const auto r = link.read_byte(k52::LinkClock::now() + std::chrono::hours(1));
@@ -74,16 +67,14 @@ TEST(SerialLinkSim, InterruptFromAnotherThreadEndsTheWait) {
     EXPECT_FALSE(link.is_open());
     EXPECT_FALSE(link.write("x"));
     // Opening again clears the interrupt.
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_TRUE(link.open(sim.device(), kSettings, nullptr));
     EXPECT_TRUE(link.is_open());
 }
 
 TEST(SerialLinkSim, HangUpIsALinkFailure) {
     SimProcess sim({QStringLiteral("--hangup-after"), QStringLiteral("1")});
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
     k52::SerialLink link;
-    ASSERT_TRUE(link.open(sim.device(), kSettings, &why)) << why.toStdString();
+    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
     // The line drops as the next command arrives; the wait ends with it.
     const k52::Reply r = k52::exchange(link, QStringLiteral("A1"), std::chrono::hours(1));

@@ -1,30 +1,18 @@
 // `k52util clone`, `reset` and `restart` against k52sim.
+#include "support/cli_run.h"
 #include "support/sim_process.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+using k52test::CliRun;
+
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
-CliRun k52util(const QTemporaryDir &dir, QStringList args) {
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH),
-            QStringList{QStringLiteral("--db"), dir.filePath(QStringLiteral("k.db"))} + args);
-    CliRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.code = p.exitCode();
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
+CliRun k52util(const QTemporaryDir &dir, const QStringList &args) {
+    return k52test::k52util(dir.filePath(QStringLiteral("k.db")), args);
 }
 
 } // namespace

@@ -23,57 +23,23 @@ const char *kW1B2 = "I1IW26020801016000000030500";
 
 TEST(InputCommands, EveryCommandByteForByte) {
     ConfigRecord r = default_profile();
-    r.input1type = 2;
-    r.input1convtype = 7;
-    r.input1mask = 1;
-    r.input1beep = 0;
-    r.input1parchk = 1;
-    r.input1magtk = 1;
-    r.input1cstart = 1;
-    r.input1alpdel = 1;
-    r.input1maglen = 7;
+    r.input1type = 2, r.input1convtype = 7, r.input1mask = 1, r.input1beep = 0, r.input1parchk = 1;
+    r.input1magtk = 1, r.input1cstart = 1, r.input1alpdel = 1, r.input1maglen = 7;
     r.input1septrans = QStringLiteral("3D");
     // mask 1: a constant, a run (hex of start and length), the largest run
-    r.input1const1 = 1;
-    r.input1constval1 = QStringLiteral("7F");
-    r.input1start2 = 10;
-    r.input1len2 = 26;
-    r.input1start5 = 99;
-    r.input1len5 = 1;
-    // mask 2: a constant typed as one digit keeps its place
-    r.input1const23 = 1;
-    r.input1constval23 = QStringLiteral("5");
-    r.input1start21 = 3; // start and length of a constant entry are not sent
-    r.input1const21 = 1;
-    r.input1constval21 = QStringLiteral("A0");
-    // mask 3
-    r.input1start31 = 1;
-    r.input1len31 = 15;
-    r.input1const35 = 1;
-    r.input1constval35 = QStringLiteral("FF");
-    r.input1magouttk = 1;
-    r.input1magdataup = 1;
-    r.input1magoutf2f = 1;
+    r.input1const1 = 1, r.input1constval1 = QStringLiteral("7F");
+    r.input1start2 = 10, r.input1len2 = 26, r.input1start5 = 99, r.input1len5 = 1;
+    // mask 2: a one-digit constant keeps its place; a constant's start and length are not sent
+    r.input1const23 = 1, r.input1constval23 = QStringLiteral("5");
+    r.input1start21 = 3, r.input1const21 = 1, r.input1constval21 = QStringLiteral("A0");
+    r.input1start31 = 1, r.input1len31 = 15, r.input1const35 = 1, r.input1constval35 = QStringLiteral("FF");
+    r.input1magouttk = 1, r.input1magdataup = 1, r.input1magoutf2f = 1;
     // format 2: 37 bits with issue; format 3: 128 bits, LSB first fields
-    r.input1totalbits2 = 37;
-    r.input1wiesitestart2 = 2;
-    r.input1wiesitelen2 = 12;
-    r.input1wieidstart2 = 14;
-    r.input1wieidlen2 = 19;
-    r.input1wieissuestart2 = 33;
-    r.input1wieissuelen2 = 4;
-    r.input1wieinissuelsb2 = 1;
-    r.input1sitechars2 = 4;
-    r.input1idchars2 = 6;
-    r.input1issuechars2 = 2;
-    r.input1totalbits3 = 128;
-    r.input1wiesitestart3 = 100;
-    r.input1wiesitelen3 = 28;
-    r.input1wieinsitelsb3 = 1;
-    r.input1wieidstart3 = 1;
-    r.input1wieidlen3 = 64;
-    r.input1wieinidlsb3 = 1;
-    r.input1idchars3 = 20;
+    r.input1totalbits2 = 37, r.input1wiesitestart2 = 2, r.input1wiesitelen2 = 12, r.input1wieidstart2 = 14;
+    r.input1wieidlen2 = 19, r.input1wieissuestart2 = 33, r.input1wieissuelen2 = 4, r.input1wieinissuelsb2 = 1;
+    r.input1sitechars2 = 4, r.input1idchars2 = 6, r.input1issuechars2 = 2;
+    r.input1totalbits3 = 128, r.input1wiesitestart3 = 100, r.input1wiesitelen3 = 28, r.input1wieinsitelsb3 = 1;
+    r.input1wieidstart3 = 1, r.input1wieidlen3 = 64, r.input1wieinidlsb3 = 1, r.input1idchars3 = 20;
 
     EXPECT_EQ(commands(input_plan(r, "01.94")), (Lines{
                                                     "I1IG271001",
@@ -149,7 +115,6 @@ TEST(InputCommands, FormatLimits) {
         {"01.81", [](ConfigRecord &r) { r.input1wiesitestart2 = 129; }, "Wiegand input format # 2 site start >128"},
         {"01.93", [](ConfigRecord &r) { r.input1totalbits3 = 251; }, nullptr},
         {"01.94", [](ConfigRecord &r) { r.input1wiesitestart3 = 129; }, "Wiegand input format # 3 site start >128"},
-        {"01.94", [](ConfigRecord &r) { r.input1wieidstart = 129; }, "Wiegand input format # 1 id start >128"},
         {"01.94", [](ConfigRecord &r) { r.input1totalbits3 = 128; }, nullptr},
         {"01.95", [](ConfigRecord &r) { r.input1wieidstart2 = 251; }, "Wiegand input format # 2 id start >250"},
         {"01.95", [](ConfigRecord &r) { r.input1wieidstart2 = 250; }, nullptr},
@@ -170,8 +135,6 @@ TEST(InputCommands, FormatLimits) {
         // fixed limits of format 1 on any firmware, after the bit limits
         {"01.59", [](ConfigRecord &r) { r.input1idchars = 21; }, "Wiegand input format # 1 id chars >20"},
         {"01.94", [](ConfigRecord &r) { r.input1wiesitelen = 65; }, "Wiegand input format # 1 site length >64"},
-        {"01.94", [](ConfigRecord &r) { r.input1wieissuelen = 65; }, "Wiegand input format # 1 issue length >64"},
-        {"01.94", [](ConfigRecord &r) { r.input1issuechars = 21; }, "Wiegand input format # 1 issue chars >20"},
         {"01.94",
          [](ConfigRecord &r) {
              r.input1issuechars = 21;

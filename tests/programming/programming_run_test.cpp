@@ -4,15 +4,17 @@
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
 #include "programming/run_plan.h"
+#include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace k52;
+using k52test::CliRun;
+using k52test::k52util;
 using k52test::MemoryLink;
 using k52test::SimProcess;
 
@@ -24,10 +26,7 @@ struct Lines : RunProgress {
     int last_done = -1, last_total = -1;
     void clear() override { ++clears; }
     void line(const QString &text) override { lines << text; }
-    void step(int done, int total) override {
-        last_done = done;
-        last_total = total;
-    }
+    void step(int done, int total) override { last_done = done, last_total = total; }
 };
 
 LinkSettings settings() {
@@ -156,20 +155,6 @@ TEST(ProgrammingRun, NormalisedTerminatorsComeBackEvenWhenStopped) {
               (QStringList{"Error 001 Programming converter", "Programming Stopped"}));
 }
 
-TEST(ProgrammingRun, AnswerOtherThanOkIsARefusal) {
-    for (const QByteArray &answer : {QByteArray("ok\r"), QByteArray("OK \r"), QByteArray("OK\n\r")}) {
-        MemoryLink link;
-        link.responder = [&](const QString &cmd) {
-            return cmd == QLatin1String("V") ? QByteArray("ZOR K54R V01.95\r") : answer;
-        };
-        Lines out;
-        EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out).outcome,
-                  RunOutcome::Stopped);
-        EXPECT_EQ(out.lines.mid(out.lines.size() - 2),
-                  (QStringList{"Error 001 Programming converter", "Programming Stopped"}));
-    }
-}
-
 // End to end: a real pseudo-terminal, QSerialPort and the simulator, which
 // checks every command against the converter's own rules for its version.
 class RunAgainstSim : public ::testing::TestWithParam<const char *> {};
@@ -228,40 +213,24 @@ TEST(ProgramCommandLine, PrintsTheProgressLinesAndExitCode) {
     ASSERT_TRUE(sim.start());
     QTemporaryDir dir;
     const QString db = dir.filePath(QStringLiteral("k52.db"));
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH),
-            {QStringLiteral("--db"), db, QStringLiteral("program"), QStringLiteral("--port"), sim.device(),
-             QStringLiteral("--baud"), QStringLiteral("9600")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    CliRun r = k52util(db, {"program", "--port", sim.device(), "--baud", "9600"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'));
     EXPECT_EQ(lines.mid(0, 3), head(QStringLiteral("K52 V01.95")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Converter has been programmed")));
 
-    QProcess missing;
-    missing.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db, QStringLiteral("program"),
-                                                  QStringLiteral("--port"), dir.filePath(QStringLiteral("nope"))});
-    ASSERT_TRUE(missing.waitForFinished(60000));
-    EXPECT_NE(missing.exitCode(), 0);
-    EXPECT_EQ(QString::fromLocal8Bit(missing.readAllStandardOutput()),
-              QStringLiteral("Starting communications\n \nError downloading\n"));
-    EXPECT_FALSE(missing.readAllStandardError().isEmpty());
+    r = k52util(db, {"program", "--port", dir.filePath(QStringLiteral("nope"))});
+    EXPECT_NE(r.code, 0);
+    EXPECT_EQ(r.out, QStringLiteral("Starting communications\n \nError downloading\n"));
+    EXPECT_FALSE(r.err.isEmpty());
 }
 
 TEST(PlanCommandLine, PrintsCommandsWithoutAConverter) {
     QTemporaryDir dir;
-    QProcess p;
-    p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
-                                            QStringLiteral("plan"), QStringLiteral("01.69")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QString text = QString::fromLocal8Bit(p.readAllStandardOutput());
-    EXPECT_TRUE(text.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
-    EXPECT_FALSE(text.contains(QLatin1String("> S2K")));
-
-    QProcess bad;
-    bad.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db")),
-                                              QStringLiteral("plan"), QStringLiteral("1.9")});
-    ASSERT_TRUE(bad.waitForFinished(60000));
-    EXPECT_NE(bad.exitCode(), 0);
+    const QString db = dir.filePath(QStringLiteral("k52.db"));
+    const CliRun r = k52util(db, {"plan", "01.69"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
+    EXPECT_FALSE(r.out.contains(QLatin1String("> S2K")));
+    EXPECT_NE(k52util(db, {"plan", "1.9"}).code, 0);
 }

@@ -31,8 +31,11 @@ QStringList error_lines(int first) {
     return out;
 }
 
-PlanStep refusal(const char *error, const char *explanation) {
-    return {PlanStep::Refusal, {}, QString::fromLatin1(error), QString::fromLatin1(explanation)};
+PlanStep refusal(const char *code, const char *explanation) {
+    return {PlanStep::Refusal,
+            {},
+            QStringLiteral("Error %1 Programming Converter").arg(QLatin1String(code)),
+            QString::fromLatin1(explanation)};
 }
 
 // Every column of both formats holds a value of its own, so that a command
@@ -117,32 +120,26 @@ TEST(WiegandCommands, SerialChecksRefuseInTableOrder) {
     };
     const std::vector<Case> cases{
         {[&](ConfigRecord &r) { ordering(r, 2, 3, 4, 0); },
-         refusal("Error 024 Programming Converter",
-                 "Serial conversion has a site bit count and site is not in the field ordering")},
+         refusal("024", "Serial conversion has a site bit count and site is not in the field ordering")},
         {[&](ConfigRecord &r) { ordering(r, 1, 0, 0, 0); },
-         refusal("Error 025 Programming Converter",
-                 "Serial conversion has an id bit count and id is not in the field ordering")},
+         refusal("025", "Serial conversion has an id bit count and id is not in the field ordering")},
         {[&](ConfigRecord &r) { r.serwieissuebits = 4; },
-         refusal("Error 026 Programming Converter",
-                 "Serial conversion has an issue bit count and issue is not in the field ordering")},
+         refusal("026", "Serial conversion has an issue bit count and issue is not in the field ordering")},
         {[&](ConfigRecord &r) { r.serwieconstbits = 1; },
-         refusal("Error 027 Programming Converter",
-                 "Serial conversion has a const bit count and const is not in the field ordering")},
+         refusal("027", "Serial conversion has a const bit count and const is not in the field ordering")},
         // the first failing check wins: id before const, ordering before size
         {[&](ConfigRecord &r) { ordering(r, 1, 0, 0, 0), r.serwieconstbits = 1; },
-         refusal("Error 025 Programming Converter",
-                 "Serial conversion has an id bit count and id is not in the field ordering")},
+         refusal("025", "Serial conversion has an id bit count and id is not in the field ordering")},
         {[&](ConfigRecord &r) { ordering(r, 2, 0, 0, 0), r.serwiesitebits = 65; },
-         refusal("Error 024 Programming Converter",
-                 "Serial conversion has a site bit count and site is not in the field ordering")},
+         refusal("024", "Serial conversion has a site bit count and site is not in the field ordering")},
         {[&](ConfigRecord &r) { r.serwiesitebits = 65; },
-         refusal("Error 024-A Programming Converter", "Serial conversion has a site bit count > 64 bits")},
+         refusal("024-A", "Serial conversion has a site bit count > 64 bits")},
         {[&](ConfigRecord &r) { r.serwieidbits = 99; },
-         refusal("Error 024-A Programming Converter", "Serial conversion has an id bit count > 64 bits")},
+         refusal("024-A", "Serial conversion has an id bit count > 64 bits")},
         {[&](ConfigRecord &r) { ordering(r, 1, 2, 3, 0), r.serwieissuebits = 65; },
-         refusal("Error 024-A Programming Converter", "Serial conversion has an issue bit count > 64 bits")},
+         refusal("024-A", "Serial conversion has an issue bit count > 64 bits")},
         {[&](ConfigRecord &r) { ordering(r, 1, 2, 4, 0), r.serwieconstbits = 65; },
-         refusal("Error 024-A Programming Converter", "Serial conversion has a constant bit count > 64 bits")},
+         refusal("024-A", "Serial conversion has a constant bit count > 64 bits")},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         ConfigRecord r = default_profile();
@@ -161,17 +158,13 @@ TEST(WiegandCommands, SerialChecksRefuseInTableOrder) {
 TEST(WiegandCommands, InputChecksHaveTheirOwnNumbersAndNoSizeLimit) {
     const std::vector<std::pair<std::function<void(ConfigRecord &)>, PlanStep>> cases{
         {[](ConfigRecord &r) { r.input1wiefield1 = 0; },
-         refusal("Error 028 Programming Converter",
-                 "Input1 conversion has a site bit count and site is not in the field ordering")},
+         refusal("028", "Input1 conversion has a site bit count and site is not in the field ordering")},
         {[](ConfigRecord &r) { r.input1wiefield2 = 0; },
-         refusal("Error 029 Programming Converter",
-                 "Input1 conversion has an id bit count and id is not in the field ordering")},
+         refusal("029", "Input1 conversion has an id bit count and id is not in the field ordering")},
         {[](ConfigRecord &r) { r.input1wieissuebits = 2; },
-         refusal("Error 030 Programming Converter",
-                 "Input1 conversion has an issue bit count and issue is not in the field ordering")},
+         refusal("030", "Input1 conversion has an issue bit count and issue is not in the field ordering")},
         {[](ConfigRecord &r) { r.input1wiefield3 = 3, r.input1wieconstbits = 4; },
-         refusal("Error 031 Programming Converter",
-                 "Input1 conversion has a const bit count and const is not in the field ordering")},
+         refusal("031", "Input1 conversion has a const bit count and const is not in the field ordering")},
     };
     for (const auto &[edit, expected] : cases) {
         ConfigRecord r = default_profile();
