@@ -64,6 +64,9 @@ for c in $("$util" help | awk '/^Commands:$/ { on = 1; next } /^$/ { on = 0 } on
         grep -q -- "$o" "$root/k52util.txt" || fail "the manual page does not describe '$c $o'"
     done
 done
+for o in $("$util" help | head -n 1 | grep -o '\[--[a-z-]*' | tr -d '['); do
+    grep -q -- "^       $o" "$root/k52util.txt" || fail "the manual page does not describe '$o'"
+done
 grep -q "sudo usermod -aG dialout" "$root/k52util.txt" || fail "the manual page does not say how to join the serial group"
 grep -q -- "--model MODEL" "$root/k52sim.txt" || fail "the k52sim page does not list its options"
 
@@ -92,6 +95,7 @@ expect_completion() {
     [ "$got" = "$want" ] || fail "completing '$*' gave '$got', not '$want'"
 }
 expect_completion "profiles program" "$util" pro
+expect_completion "--db --help" "$util" --
 expect_completion "--port --parity" "$util" clone --p
 expect_completion "read write" "$util" --db x.db clone ""
 expect_completion "export" "$util" profiles ex

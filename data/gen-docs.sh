@@ -100,6 +100,11 @@ help_keywords() {
          /^  [a-z]/ { print $1 }'
 }
 
+# Options before the command, from the usage line: "[--db FILE]".
+usage=$(run "$util" help | head -n 1)
+global_opts=$(echo "$usage" | grep -o '\[--[a-z-]*[^][]*\]' | sed 's/^\[\(--[a-z-]*\).*/\1/')
+global_values=$(echo "$usage" | grep -o '\[--[a-z-]* [^][]*\]' | sed 's/^\[\(--[a-z-]*\).*/\1/')
+
 commands=$(run "$util" help | awk '/^Commands:$/ { on = 1; next } /^$/ { on = 0 } on && /^  [a-z]/ { print $1 }')
 [ -n "$commands" ] || { echo "gen-docs.sh: $util help lists no commands" >&2; exit 1; }
 
@@ -134,7 +139,8 @@ for page in k52util k52sim; do gzip -9n -c "$out/$page.1" >"$out/$page.1.gz"; do
 {
     sed -n '1,/^# @GENERATED@$/p' "$data/k52util.bash.in" | sed '$d'
     echo "_k52util_commands=\"$(echo $commands)\""
-    echo "_k52util_value_options=\"--db$(echo $cmd_values | tr ' ' '\n' | sort -u | sed 's/^/ /' | tr -d '\n')\""
+    echo "_k52util_global_options=\"$(echo $global_opts)\""
+    echo "_k52util_value_options=\"$(echo $global_values $cmd_values | tr ' ' '\n' | sort -u | tr '\n' ' ' | sed 's/ $//')\""
     printf '_k52util_command_options() {\n    case $1 in\n%s    esac\n}\n' "$cmd_opts"
     printf '_k52util_command_words() {\n    case $1 in\n%s    esac\n}\n' "$cmd_words"
     echo "_k52sim_options=\"$(echo $sim_opts | sed 's/=//g')\""
