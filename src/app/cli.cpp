@@ -2,6 +2,7 @@
 
 #include "startup.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -70,6 +71,14 @@ bool CliContext::save_link_settings() {
         return false;
     }
     return true;
+}
+
+QString command_help(const CliContext &ctx, const QCommandLineParser &p) {
+    QString text = p.helpText();
+    const QString started_as = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+    if (text.startsWith(started_as))
+        text.replace(0, started_as.size(), QStringLiteral("Usage: k52util ") + ctx.args.value(0));
+    return text;
 }
 
 QString take_db_option(QStringList &args) {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+class QCommandLineParser;
+
 namespace k52 {
 
 // What a headless subcommand gets: its own arguments (the subcommand name
@@ -65,6 +67,10 @@ const std::vector<CliCommand> &cli_commands();
 // Entry of the headless program. `argv` without the program name, with
 // global options (--db FILE) still in it. Returns the exit code.
 int run_cli(const QStringList &argv, const QString &program_dir);
+
+// A subcommand's --help: the parser's text with its usage line naming
+// "k52util COMMAND" rather than the path the program was started by.
+QString command_help(const CliContext &ctx, const QCommandLineParser &p);
 
 // Pull "--db FILE" / "--db=FILE" out of the arguments.
 QString take_db_option(QStringList &args);

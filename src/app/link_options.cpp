@@ -33,7 +33,7 @@ int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about
         return 1;
     }
     if (p.isSet(QStringLiteral("help"))) {
-        ctx.out << p.helpText();
+        ctx.out << command_help(ctx, p);
         return 0;
     }
     if (p.positionalArguments().size() > max_positional) {

@@ -18,6 +18,8 @@ int main(int argc, char **argv) {
     if (rest.isEmpty()) {
         QApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("k52util"));
+        // Ties the window to its menu entry (Wayland takes its icon from there).
+        QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
         return k52::run_window(QCoreApplication::applicationDirPath(), db);
     }
     QCoreApplication app(argc, argv);

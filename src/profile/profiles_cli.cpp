@@ -40,7 +40,7 @@ int run_profiles(CliContext &ctx) {
     if (!p.parse(ctx.args))
         return fail(ctx, p.errorText());
     if (p.isSet(QStringLiteral("help"))) {
-        ctx.out << p.helpText();
+        ctx.out << command_help(ctx, p);
         return 0;
     }
     const QStringList pos = p.positionalArguments();

@@ -18,7 +18,7 @@ int run_bitsize(CliContext &ctx) {
         return 1;
     }
     if (p.isSet(QStringLiteral("help"))) {
-        ctx.out << p.helpText();
+        ctx.out << command_help(ctx, p);
         return 0;
     }
     if (!p.positionalArguments().isEmpty()) {
