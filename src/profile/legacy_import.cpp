@@ -12,6 +12,9 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace k52 {
 
 namespace {
@@ -25,6 +28,30 @@ struct MdbCloser {
 };
 struct TableCloser {
     void operator()(MdbTableDef *t) const { mdb_free_tabledef(t); }
+};
+
+// mdbtools prints its own complaints about a damaged file on standard
+// error; ours say it once, in words an installer can use.
+class QuietStderr {
+public:
+    QuietStderr() : saved_(::dup(2)) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0)
+            ::dup2(null, 2);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStderr() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, 2);
+            ::close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr &) = delete;
+    QuietStderr &operator=(const QuietStderr &) = delete;
+
+private:
+    int saved_;
 };
 
 // The signature of page 0 of every Jet and ACE file.
@@ -138,6 +165,7 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
     if (!format)
         return fail(QStringLiteral("not an Access database (an .mdb or .accdb file is expected)"));
 
+    const QuietStderr quiet;
     std::unique_ptr<MdbHandle, MdbCloser> mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
         return fail(QStringLiteral("cannot be read: the %1 database is damaged or incomplete").arg(*format));
@@ -362,8 +390,9 @@ std::optional<QVector<LegacyPlanItem>> plan_legacy_import(const LegacyProfiles &
         if (p.refusal.isEmpty()) {
             QString why;
             item.ours = store.find_profile(p.name, &why);
-            if (!why.isEmpty() && error) {
-                *error = why;
+            if (!why.isEmpty()) {
+                if (error)
+                    *error = why;
                 return std::nullopt;
             }
             if (item.ours && !(row = store.stored_row(*item.ours, error)))
@@ -391,6 +420,47 @@ std::optional<QVector<LegacyOutcome>> apply_legacy_import(ProfileStore &store, c
     if ((!writes.isEmpty() || settings) && !store.write_rows(writes, settings, error))
         return std::nullopt;
     return outcomes;
+}
+
+QStringList legacy_column_notes(const LegacyProfiles &profiles) {
+    QStringList notes;
+    if (!profiles.missing.isEmpty())
+        notes << QStringLiteral("Columns the file lacks, taken from the Default profile: ") +
+                     profiles.missing.join(QStringLiteral(", "));
+    if (!profiles.unknown.isEmpty())
+        notes << QStringLiteral("Columns not known here, ignored: ") + profiles.unknown.join(QStringLiteral(", "));
+    return notes;
+}
+
+QStringList legacy_summary(const QVector<LegacyOutcome> &outcomes) {
+    QStringList lines;
+    int counts[4] = {};
+    for (const LegacyOutcome &o : outcomes) {
+        ++counts[int(o.action)];
+        lines << o.name + QStringLiteral(": ") + legacy_action_text(o.action, o.refusal);
+    }
+    lines << QStringLiteral("%1 imported, %2 overwritten, %3 skipped (exists), %4 refused")
+                 .arg(counts[int(LegacyAction::Import)])
+                 .arg(counts[int(LegacyAction::Overwrite)])
+                 .arg(counts[int(LegacyAction::Skip)])
+                 .arg(counts[int(LegacyAction::Refuse)]);
+    return lines;
+}
+
+bool legacy_default_tick(LegacyState state) {
+    return state == LegacyState::New;
+}
+
+LegacySelection legacy_selection(const QVector<LegacyPlanItem> &items, const QVector<bool> &ticks) {
+    LegacySelection out;
+    for (int i = 0; i < items.size(); ++i) {
+        const bool tick = ticks.value(i);
+        if (items[i].state == LegacyState::New && !tick)
+            continue;
+        out.items << items[i];
+        out.overwrite << (tick && items[i].state != LegacyState::Refused);
+    }
+    return out;
 }
 
 } // namespace k52

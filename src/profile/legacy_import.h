@@ -102,4 +102,25 @@ std::optional<QVector<LegacyOutcome>> apply_legacy_import(ProfileStore &store, c
                                                           const QVector<bool> &overwrite, const LinkSettings *settings,
                                                           QString *error);
 
+// Pure: what the file's columns mean for the import, one line each for
+// the missing and the unknown ones (none when the columns match ours).
+QStringList legacy_column_notes(const LegacyProfiles &profiles);
+
+// Pure: the per-profile lines ("NAME: imported", ...) and, last, the counts
+// ("N imported, N overwritten, N skipped (exists), N refused").
+QStringList legacy_summary(const QVector<LegacyOutcome> &outcomes);
+
+// Pure: the tick a profile starts with in the window: new ones ticked, those
+// we hold already (same or differing) not; refused ones cannot be ticked.
+bool legacy_default_tick(LegacyState state);
+
+// Pure: the window's ticks as an import: ticked new profiles, every one we
+// hold already (overwritten when ticked, else skipped) and the refused ones
+// (so the summary names them); unticked new ones are left out.
+struct LegacySelection {
+    QVector<LegacyPlanItem> items;
+    QVector<bool> overwrite;
+};
+LegacySelection legacy_selection(const QVector<LegacyPlanItem> &items, const QVector<bool> &ticks);
+
 } // namespace k52

@@ -46,22 +46,18 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
         return fail(why);
 
     ctx.out << "Read " << file << " (" << db->format << "): " << db->profiles.rows.size() << " profiles\n";
-    if (!found.missing.isEmpty())
-        ctx.out << "Columns the file lacks, taken from the Default profile: "
-                << found.missing.join(QStringLiteral(", ")) << '\n';
-    if (!found.unknown.isEmpty())
-        ctx.out << "Columns not known here, ignored: " << found.unknown.join(QStringLiteral(", ")) << '\n';
-    int counts[4] = {};
-    for (const LegacyOutcome &o : *outcomes) {
-        ++counts[int(o.action)];
-        ctx.out << "  " << o.name << ": " << legacy_action_text(o.action, o.refusal) << '\n';
-    }
+    for (const QString &note : legacy_column_notes(found))
+        ctx.out << note << '\n';
+    QStringList lines = legacy_summary(*outcomes);
+    const QString counts = lines.takeLast();
+    for (const QString &line : lines)
+        ctx.out << "  " << line << '\n';
     if (link)
         ctx.out << "Link settings: imported\n";
-    ctx.out << counts[int(LegacyAction::Import)] << " imported, " << counts[int(LegacyAction::Overwrite)]
-            << " overwritten, " << counts[int(LegacyAction::Skip)] << " skipped (exists), "
-            << counts[int(LegacyAction::Refuse)] << " refused\n";
-    return counts[int(LegacyAction::Refuse)] ? 1 : 0;
+    ctx.out << counts << '\n';
+    const bool refused = std::any_of(outcomes->begin(), outcomes->end(),
+                                     [](const LegacyOutcome &o) { return o.action == LegacyAction::Refuse; });
+    return refused ? 1 : 0;
 }
 
 } // namespace k52

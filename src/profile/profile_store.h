@@ -9,6 +9,8 @@
 #include <QVector>
 
 #include <functional>
+
+class QSqlQuery;
 #include <optional>
 
 namespace k52 {
@@ -79,8 +81,9 @@ public:
 private:
     bool fail(QString *error, const QString &what, const QString &detail) const;
     bool ensure_schema(bool create, QString *error);
-    // The statement of write_row, inside a transaction the caller holds.
-    bool put_row(const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
+    // The statement of write_row, inside a transaction the caller holds;
+    // `q` is prepared on first use and reused for the next rows of its kind.
+    bool put_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
 
     QString connection_;
     QString path_;
