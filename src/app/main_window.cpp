@@ -254,7 +254,14 @@ void MainWindow::open_legacy_import_file(const QString &file) {
         tell(dlg.windowTitle(), dlg.error() + QStringLiteral("\nNothing was changed."));
         return;
     }
-    dlg.move(dialog_position());
+    // Where the other profile dialogs go, kept on the screen.
+    QPoint at = dialog_position();
+    if (const QScreen *s = QWidget::screen()) {
+        const QRect room = s->availableGeometry();
+        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - dlg.width())));
+        at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - dlg.height() - 40)));
+    }
+    dlg.move(at);
     dlg.exec();
 }
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -55,8 +56,9 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     for (const LegacyPlanItem &it : items_) {
         auto *row = new QTreeWidgetItem(list_, {it.profile.name, legacy_state_text(it.state, it.profile.refusal)});
         if (it.state == LegacyState::Refused) {
-            row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
-            row->setData(0, Qt::CheckStateRole, QVariant());
+            // A greyed box keeps the names in line; it cannot be ticked.
+            row->setFlags((row->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEnabled);
+            row->setCheckState(0, Qt::Unchecked);
         } else {
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
             row->setCheckState(0, legacy_default_tick(it.state) ? Qt::Checked : Qt::Unchecked);
@@ -80,7 +82,12 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
         if (run_import())
             accept();
     });
-    resize(640, 420);
+    // 640 x 420 where the screen has room; a small or magnified screen
+    // gets what it can show (the list shrinks first).
+    QSize size(640, 420);
+    if (const QScreen *sc = screen())
+        size = size.boundedTo(sc->availableGeometry().size() - QSize(40, 60));
+    resize(size);
 }
 
 bool LegacyImportDialog::run_import() {

@@ -12,8 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -257,16 +255,7 @@ TEST_P(LegacyImport, AFailurePartWayLeavesTheDatabaseAsItWas) {
     const QString file =
         fixture(QStringLiteral("three"),
                 {profiles_table({{QStringLiteral("A"), {}}, {QStringLiteral("B"), {}}, {QStringLiteral("C"), {}}})});
-    {
-        QSqlDatabase s = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("trigger"));
-        s.setDatabaseName(db);
-        ASSERT_TRUE(s.open());
-        QSqlQuery q(s);
-        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER boom BEFORE INSERT ON profiles WHEN NEW.profilename = 'C' "
-                                          "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")));
-        s.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("trigger"));
+    ASSERT_TRUE(fail_inserts_of(db, QStringLiteral("C")));
     const QByteArray before = db_hash();
     const CliRun r = import(file);
     EXPECT_EQ(r.code, 1);

@@ -7,8 +7,7 @@
 #include "support/legacy_fixtures.h"
 
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QScreen>
 #include <QTreeWidget>
 
 namespace k52 {
@@ -81,7 +80,7 @@ TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         ticks << list->topLevelItem(i)->checkState(0);
     EXPECT_EQ(ticks, (QVector<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked, Qt::Checked, Qt::Unchecked, Qt::Checked}));
-    EXPECT_FALSE(list->topLevelItem(3)->flags() & Qt::ItemIsUserCheckable) << "a refused profile cannot be ticked";
+    EXPECT_FALSE(list->topLevelItem(3)->flags() & Qt::ItemIsEnabled) << "a refused profile cannot be ticked";
 
     list->topLevelItem(1)->setCheckState(0, Qt::Checked);   // overwrite the stored Shop
     list->topLevelItem(4)->setCheckState(0, Qt::Unchecked); // leave Later out
@@ -100,16 +99,7 @@ TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
 }
 
 TEST_F(LegacyImportDialogTest, AFailedWriteSaysSoAndKeepsTheDialogOpen) {
-    {
-        QSqlDatabase s = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("trigger"));
-        s.setDatabaseName(ctx_.db_path);
-        ASSERT_TRUE(s.open());
-        QSqlQuery q(s);
-        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER boom BEFORE INSERT ON profiles WHEN NEW.profilename = "
-                                          "'Later' BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")));
-        s.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("trigger"));
+    ASSERT_TRUE(fail_inserts_of(ctx_.db_path, QStringLiteral("Later")));
     LegacyImportDialog dlg(ctx_.store, file, [this](const QString &t, const QString &x) { told.inform(t, x); });
     dlg.show();
     QTest::mouseClick(dlg.import_button(), Qt::LeftButton);
@@ -139,6 +129,7 @@ TEST_F(LegacyImportDialogTest, Screenshots) {
     LegacyImportDialog dlg(ctx_.store, file, {});
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_LE(dlg.height(), dlg.screen()->availableGeometry().height()) << "fits a small or magnified screen";
     EXPECT_TRUE(dlg.grab().save(out + QStringLiteral("/legacy_import.png")));
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace k52test {
 
@@ -128,6 +130,22 @@ QString expected_export(const JetTable &t) {
         out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return out;
+}
+
+bool fail_inserts_of(const QString &db, const QString &name) {
+    bool ok = false;
+    {
+        QSqlDatabase s = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fail_inserts"));
+        s.setDatabaseName(db);
+        const bool opened = s.open();
+        QSqlQuery q(s);
+        ok = opened && q.exec(QStringLiteral("CREATE TRIGGER fail_inserts BEFORE INSERT ON profiles WHEN "
+                                             "NEW.profilename = '%1' BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")
+                                  .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''"))));
+        s.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fail_inserts"));
+    return ok;
 }
 
 QString legacy_samples_dir() {

@@ -42,6 +42,10 @@ JetTable settings_table(const QString &ip, const QString &port, int commport, in
 QString mdb_export(const QString &file, const QString &table);
 QString expected_export(const JetTable &t);
 
+// Make every insert of a profile of this name into our database fail with
+// "disk trouble", as a write that breaks off part-way would.
+bool fail_inserts_of(const QString &db, const QString &name);
+
 // Where the real Access samples are (empty when absent).
 QString legacy_samples_dir();
 
