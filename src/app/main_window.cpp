@@ -237,9 +237,9 @@ void MainWindow::open_save_profile() {
 }
 
 void MainWindow::open_legacy_import() {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Import from an older database"),
-                                                      QFileInfo(ctx_.db_path).absolutePath(),
-                                                      QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)"));
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import from an older database"), QFileInfo(ctx_.db_path).absolutePath(),
+        QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)"));
     if (!file.isEmpty())
         open_legacy_import_file(file);
 }
