@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 
 using namespace k52test;
 
@@ -270,15 +269,30 @@ INSTANTIATE_TEST_SUITE_P(Jet, LegacyImport, ::testing::Values(JetVersion::Jet3, 
 
 // Files that cannot be used: one message naming the file and what is
 // wrong, exit status 1, the database untouched.
-TEST(LegacyImportFiles, UnusableFilesAreRefusedWithTheirReason) {
+class LegacyImportFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(k52util(db, {"profiles", "list"}).code, 0);
+        before = bytes();
+    }
+    QByteArray bytes() {
+        QFile f(db);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void expect_refused(const QString &file, const QString &says) {
+        const CliRun r = k52util(db, {"profiles", "import-legacy", file, "--settings"});
+        EXPECT_EQ(r.code, 1) << file.toStdString();
+        EXPECT_TRUE(r.err.contains(says)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Nothing was changed.\n")));
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(bytes(), before) << file.toStdString();
+    }
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("p.db"));
-    ASSERT_EQ(k52util(db, {"profiles", "list"}).code, 0);
-    QFile f(db);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
+    QString db = dir.filePath(QStringLiteral("p.db"));
+    QByteArray before;
+};
 
+TEST_F(LegacyImportFiles, UnusableFilesAreRefusedWithTheirReason) {
     const QString text = dir.filePath(QStringLiteral("notes.mdb"));
     QFile t(text);
     ASSERT_TRUE(t.open(QIODevice::WriteOnly));
@@ -297,39 +311,26 @@ TEST(LegacyImportFiles, UnusableFilesAreRefusedWithTheirReason) {
     const QString empty = dir.filePath(QStringLiteral("empty.mdb"));
     ASSERT_TRUE(write_jet_database(empty, JetVersion::Jet4, {}));
 
-    struct Case {
-        QString file;
-        QString says;
-    };
-    QVector<Case> cases{
-        {dir.filePath(QStringLiteral("absent.mdb")), "absent.mdb: cannot be read: No such file or directory"},
-        {dir.path(), ": cannot be read: not a file"},
-        {text, "notes.mdb: not an Access database"},
-        {truncated, "cut.mdb: cannot be read:"},
-        {other, "other.mdb: no table \"profiles\": this Jet 3 database holds the tables Customers, settings"},
-        {empty, "empty.mdb: no table \"profiles\": this Jet 4 database holds no tables"},
-    };
-    // The real Access files: each format opens, none holds our tables.
-    if (const QString samples = legacy_samples_dir(); !samples.isEmpty()) {
-        cases << Case{samples + "/nwind.mdb", "nwind.mdb: no table \"profiles\": this Jet 3 database holds the tables "
-                                              "Order Details, Orders, Products, Shippers, Categories, Customers"};
-        cases << Case{samples + "/DateTestDatabase.mdb",
-                      "DateTestDatabase.mdb: no table \"profiles\": this Jet 4 database holds the tables DateTest"};
-        cases << Case{samples + "/ASampleDatabase.accdb",
-                      "ASampleDatabase.accdb: no table \"profiles\": this ACE database holds the tables Asset Items"};
-    } else {
-        std::printf("[ SKIPPED  ] the real Access samples: ../shared/legacy-access is absent\n");
-    }
-    for (const Case &cs : cases) {
-        const CliRun r = k52util(db, {"profiles", "import-legacy", cs.file, "--settings"});
-        EXPECT_EQ(r.code, 1) << cs.file.toStdString();
-        EXPECT_TRUE(r.err.contains(cs.says)) << r.err.toStdString();
-        EXPECT_TRUE(r.err.endsWith(QStringLiteral("Nothing was changed.\n")));
-        EXPECT_TRUE(r.out.isEmpty());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), before) << cs.file.toStdString();
-        f.close();
-    }
+    expect_refused(dir.filePath(QStringLiteral("absent.mdb")), "absent.mdb: cannot be read: No such file or directory");
+    expect_refused(dir.path(), ": cannot be read: not a file");
+    expect_refused(text, "notes.mdb: not an Access database");
+    expect_refused(truncated, "cut.mdb: cannot be read:");
+    expect_refused(other, "other.mdb: no table \"profiles\": this Jet 3 database holds the tables Customers, settings");
+    expect_refused(empty, "empty.mdb: no table \"profiles\": this Jet 4 database holds no tables");
+}
+
+// The real Access files, read in place: each format opens, none holds our
+// tables.
+TEST_F(LegacyImportFiles, RealAccessFilesOpenAndLackOurTables) {
+    const QString samples = legacy_samples_dir();
+    if (samples.isEmpty())
+        GTEST_SKIP() << "the real Access samples are not there: ../shared/legacy-access is absent";
+    expect_refused(samples + "/nwind.mdb", "nwind.mdb: no table \"profiles\": this Jet 3 database holds the tables "
+                                           "Order Details, Orders, Products, Shippers, Categories, Customers");
+    expect_refused(samples + "/DateTestDatabase.mdb",
+                   "DateTestDatabase.mdb: no table \"profiles\": this Jet 4 database holds the tables DateTest");
+    expect_refused(samples + "/ASampleDatabase.accdb",
+                   "ASampleDatabase.accdb: no table \"profiles\": this ACE database holds the tables Asset Items");
 }
 
 // The comparison behind "new / same / differs" and the action taken.
