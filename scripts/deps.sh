@@ -3,7 +3,8 @@
 set -e
 PKGS="build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev \
 libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb \
-dpkg-dev file desktop-file-utils appstream man-db"
+dpkg-dev file desktop-file-utils appstream man-db \
+mdbtools-dev mdbtools pkg-config"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -3,6 +3,7 @@
 #include "commandmenu_panel.h"
 #include "message_dialog.h"
 #include "navigation.h"
+#include "profile/legacyimport_dialog.h"
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "startup.h"
@@ -10,6 +11,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMdiArea>
@@ -64,6 +67,8 @@ void MainWindow::build_menu() {
                 open_save_profile();
             else if (name == QLatin1String("dpf"))
                 open_profile_chooser(QStringLiteral("Delete Profile"));
+            else if (name == QLatin1String("imp"))
+                open_legacy_import();
             else if (name == QLatin1String("wir"))
                 show_reference(QStringLiteral("wiring"), false);
             else if (name == QLatin1String("bittable"))
@@ -228,6 +233,35 @@ void MainWindow::open_profile_chooser(const QString &caption) {
 void MainWindow::open_save_profile() {
     SaveProfileDialog dlg(ctx_, this);
     dlg.move(dialog_position());
+    dlg.exec();
+}
+
+void MainWindow::open_legacy_import() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import from an older database"), QFileInfo(ctx_.db_path).absolutePath(),
+        QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)"));
+    if (!file.isEmpty())
+        open_legacy_import_file(file);
+}
+
+void MainWindow::open_legacy_import_file(const QString &file) {
+    const auto tell = [this](const QString &title, const QString &text) {
+        if (ctx_.questions)
+            ctx_.questions->inform(title, text);
+    };
+    LegacyImportDialog dlg(ctx_.store, file, tell, this);
+    if (!dlg.ready()) {
+        tell(dlg.windowTitle(), dlg.error() + QStringLiteral("\nNothing was changed."));
+        return;
+    }
+    // Where the other profile dialogs go, kept on the screen.
+    QPoint at = dialog_position();
+    if (const QScreen *s = QWidget::screen()) {
+        const QRect room = s->availableGeometry();
+        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - dlg.width())));
+        at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - dlg.height() - 40)));
+    }
+    dlg.move(at);
     dlg.exec();
 }
 

@@ -47,6 +47,10 @@ public:
     // Menu actions.
     void open_profile_chooser(const QString &caption);
     void open_save_profile();
+    // "Import from an older database...": a file dialog, then the list of
+    // the file's profiles.
+    void open_legacy_import();
+    void open_legacy_import_file(const QString &file);
     // Where a dialog of the main window goes: 1500 twips right of and below
     // its top-left corner.
     QPoint dialog_position() const;

@@ -34,6 +34,7 @@ const QVector<MenuEntry> &menu_entries() {
         {"md", "Load Profile  "},
         {"dm", "  Save Profile"},
         {"dpf", "    Delete Profile"},
+        {"imp", "Import from an older database..."},
         {"wir", "     Wiring"},
         {"bittable", "      Bit Size Table    "},
         {"hp", "         Help             "},

@@ -68,35 +68,56 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
 
     ImportedProfile p;
     p.name = name.toString();
-    ConfigRecord check;
-    const auto cols = columns();
-    for (const Column &c : cols) {
+    for (const Column &c : columns()) {
         const QString cname = QLatin1StringView(c.name);
         if (!obj.contains(cname))
             return fail(QStringLiteral("column %1 is missing").arg(cname));
         const QJsonValue v = obj.value(cname);
+        // Strings and numbers keep their JSON kind; anything else is refused.
+        const QVariant in = v.isString() ? QVariant(v.toString()) : v.isDouble() ? QVariant(v.toDouble()) : QVariant();
         QVariant stored;
-        if (c.type == StoredType::Text) {
-            if (!v.isString())
-                return fail(QStringLiteral("column %1 must be a text").arg(cname));
-            stored = v.toString();
-        } else {
-            if (!v.isDouble())
-                return fail(QStringLiteral("column %1 must be a number").arg(cname));
-            qint64 n = 0;
-            if (!whole_int64(v.toDouble(), n))
-                return fail(QStringLiteral("column %1 must be a whole number").arg(cname));
-            stored = n;
-        }
         QString why;
-        if (!c.decode(stored, check, true, why))
-            return fail(QStringLiteral("column %1 holds \"%2\": %3").arg(cname, stored.toString(), why));
+        if (!check_imported_value(c, in, stored, why))
+            return fail(why);
         p.stored << stored;
     }
     for (auto it = obj.begin(); it != obj.end(); ++it)
         if (column_index(it.key()) < 0)
             return fail(QStringLiteral("unknown column %1").arg(it.key()));
     return p;
+}
+
+bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString &why) {
+    const QString cname = QLatin1StringView(c.name);
+    const int t = in.typeId();
+    if (c.type == StoredType::Text) {
+        if (t != QMetaType::QString) {
+            why = QStringLiteral("column %1 must be a text").arg(cname);
+            return false;
+        }
+        stored = in;
+    } else {
+        qint64 n = 0;
+        if (t == QMetaType::Double) {
+            if (!whole_int64(in.toDouble(), n)) {
+                why = QStringLiteral("column %1 must be a whole number").arg(cname);
+                return false;
+            }
+        } else if (t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::Short || t == QMetaType::UInt) {
+            n = in.toLongLong();
+        } else {
+            why = QStringLiteral("column %1 must be a number").arg(cname);
+            return false;
+        }
+        stored = n;
+    }
+    ConfigRecord scratch;
+    QString reason;
+    if (!c.decode(stored, scratch, true, reason)) {
+        why = QStringLiteral("column %1 holds \"%2\": %3").arg(cname, stored.toString(), reason);
+        return false;
+    }
+    return true;
 }
 
 } // namespace k52

@@ -26,4 +26,14 @@ struct ImportedProfile {
 // digits. Nothing is returned unless all of it is sound.
 std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString *error);
 
+struct Column;
+
+// One value of an imported profile, checked as the store will hold it: a
+// text column takes a string; a number column a whole number (an integer,
+// or a real without a fraction); then the column's strict decoding (ranges,
+// widths, hex digits, composite layouts). On success `stored` is the value
+// to write; otherwise `why` names the column and the reason. Every import
+// (JSON file, older database) goes through this one check.
+bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString &why);
+
 } // namespace k52

@@ -258,46 +258,64 @@ bool ProfileStore::save_profile(const QString &name, bool new_row, ConfigRecord 
 }
 
 bool ProfileStore::write_row(const QString &name, const QVector<QVariant> &values, bool replace, QString *error) {
+    return write_rows({RowWrite{name, values, replace}}, nullptr, error);
+}
+
+bool ProfileStore::write_rows(const QVector<RowWrite> &rows, const LinkSettings *settings, QString *error) {
+    const QString first = rows.isEmpty() ? QString() : rows.first().name;
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (!db.transaction())
+        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(first), db.lastError().text());
+    bool ok = true;
+    QSqlQuery insert(db), update(db);
+    for (const RowWrite &r : rows)
+        if (!(ok = put_row(r.replace ? update : insert, r.name, r.values, r.replace, error)))
+            break;
+    if (ok && settings)
+        ok = write_settings(*settings, error);
+    if (!ok) {
+        db.rollback();
+        return false;
+    }
+    if (!db.commit()) {
+        const QString why = db.lastError().text();
+        db.rollback();
+        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(first), why);
+    }
+    return true;
+}
+
+bool ProfileStore::put_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values, bool replace,
+                           QString *error) {
     const auto cols = columns();
     if (values.size() != int(cols.size()))
         return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), QStringLiteral("wrong column count"));
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    if (!db.transaction())
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), db.lastError().text());
-    QSqlQuery q(db);
+    const bool prepared = !q.lastQuery().isEmpty();
     if (replace) {
         // A null value (a parity letter the table cannot hold) keeps the
         // stored value.
         QStringList sets;
-        for (std::size_t i = 0; i < cols.size(); ++i)
+        for (std::size_t i = 0; i < cols.size() && !prepared; ++i)
             sets << QStringLiteral("%1 = COALESCE(?, %1)").arg(QLatin1StringView(cols[i].name));
-        q.prepare(QStringLiteral("UPDATE profiles SET %1 WHERE profilename = ?").arg(sets.join(QLatin1Char(','))));
+        if (!prepared)
+            q.prepare(QStringLiteral("UPDATE profiles SET %1 WHERE profilename = ?").arg(sets.join(QLatin1Char(','))));
         for (const QVariant &v : values)
             q.addBindValue(v);
         q.addBindValue(name);
     } else {
-        q.prepare(QStringLiteral("INSERT INTO profiles (profilename,%1) VALUES (?,%2)")
-                      .arg(column_list(), placeholders(int(cols.size()))));
+        if (!prepared)
+            q.prepare(QStringLiteral("INSERT INTO profiles (profilename,%1) VALUES (?,%2)")
+                          .arg(column_list(), placeholders(int(cols.size()))));
         q.addBindValue(name);
         for (std::size_t i = 0; i < cols.size(); ++i) {
             const QVariant &v = values[int(i)];
             q.addBindValue(v.isNull() && cols[i].type != StoredType::Text ? QVariant(0) : v);
         }
     }
-    if (!q.exec()) {
-        const QString why = sql_error(q);
-        db.rollback();
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), why);
-    }
-    if (replace && q.numRowsAffected() != 1) {
-        db.rollback();
+    if (!q.exec())
+        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), sql_error(q));
+    if (replace && q.numRowsAffected() != 1)
         return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), QStringLiteral("no such profile"));
-    }
-    if (!db.commit()) {
-        const QString why = db.lastError().text();
-        db.rollback();
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), why);
-    }
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include <QVector>
 
 #include <functional>
+
+class QSqlQuery;
 #include <optional>
 
 namespace k52 {
@@ -53,6 +55,14 @@ public:
     // Write stored values as they are (already validated), replacing an
     // existing row of that name when `replace`. One transaction.
     bool write_row(const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
+    struct RowWrite {
+        QString name;
+        QVector<QVariant> values;
+        bool replace = false;
+    };
+    // Several rows, and the link settings when given, in one transaction:
+    // all of it lands or none of it does.
+    bool write_rows(const QVector<RowWrite> &rows, const LinkSettings *settings, QString *error);
 
     // Read the settings row, seeding it when the table is empty.
     bool read_settings(LinkSettings &out, QString *error);
@@ -71,6 +81,9 @@ public:
 private:
     bool fail(QString *error, const QString &what, const QString &detail) const;
     bool ensure_schema(bool create, QString *error);
+    // The statement of write_row, inside a transaction the caller holds;
+    // `q` is prepared on first use and reused for the next rows of its kind.
+    bool put_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
 
     QString connection_;
     QString path_;

@@ -1,6 +1,7 @@
 // `k52util profiles list|show|export|import|delete`.
 #include "app/cli.h"
 #include "columns.h"
+#include "legacy_import_cli.h"
 #include "profile_json.h"
 
 #include <QCommandLineParser>
@@ -28,14 +29,24 @@ int run_profiles(CliContext &ctx) {
         "  show NAME                     column=value lines, in table order\n"
         "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
         "  import FILE [--as N] [--force] add a profile from an export file\n"
-        "  delete NAME                   delete a profile"));
+        "  delete NAME                   delete a profile\n"
+        "  import-legacy FILE.mdb [--only NAME]... [--force] [--settings]\n"
+        "                                take the profiles of an older Access database; exit status 1\n"
+        "                                when the file cannot be used or a profile was refused"));
     p.addHelpOption();
     QCommandLineOption as_opt(QStringList{QStringLiteral("as")}, QStringLiteral("Import under this name."),
                               QStringLiteral("NAME"));
     QCommandLineOption force_opt(QStringList{QStringLiteral("force")},
                                  QStringLiteral("Replace a profile of the same name."));
+    QCommandLineOption only_opt(QStringList{QStringLiteral("only")},
+                                QStringLiteral("import-legacy: take only this profile (repeatable)."),
+                                QStringLiteral("NAME"));
+    QCommandLineOption settings_opt(QStringList{QStringLiteral("settings")},
+                                    QStringLiteral("import-legacy: also take the link settings."));
     p.addOption(as_opt);
     p.addOption(force_opt);
+    p.addOption(only_opt);
+    p.addOption(settings_opt);
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
     if (!p.parse(ctx.args))
         return fail(ctx, p.errorText());
@@ -117,6 +128,11 @@ int run_profiles(CliContext &ctx) {
             return fail(ctx, why);
         ctx.out << "Imported " << (existing ? *existing : name) << '\n';
         return 0;
+    }
+    if (action == QLatin1String("import-legacy")) {
+        if (!need(1, 1))
+            return usage();
+        return run_import_legacy(ctx, pos[1], p.values(only_opt), p.isSet(force_opt), p.isSet(settings_opt));
     }
     if (action == QLatin1String("delete")) {
         if (!need(1, 1))

@@ -1,0 +1,110 @@
+#include "legacyimport_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+const QString kTitle = QStringLiteral("Import from an older database");
+}
+
+LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Tell tell, QWidget *parent)
+    : QDialog(parent), store_(store), tell_(std::move(tell)) {
+    setObjectName(QStringLiteral("legacyimport"));
+    setWindowTitle(kTitle);
+    setModal(true);
+
+    const std::optional<LegacyDatabase> db = read_legacy_database(file, &error_);
+    LegacyProfiles found;
+    if (db) {
+        found = convert_legacy_profiles(db->profiles);
+        if (!found.error.isEmpty())
+            error_ = QStringLiteral("%1: %2").arg(file, found.error);
+        else if (auto items = plan_legacy_import(found, store_, &error_))
+            items_ = *items;
+        ready_ = found.error.isEmpty() && error_.isEmpty();
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    auto *head = new QLabel(this);
+    head->setObjectName(QStringLiteral("heading"));
+    head->setWordWrap(true);
+    head->setText(db ? QStringLiteral("%1 (%2): %3 profiles")
+                           .arg(QFileInfo(file).fileName(), db->format)
+                           .arg(db->profiles.rows.size())
+                     : error_);
+    layout->addWidget(head);
+    const QStringList notes = legacy_column_notes(found);
+    if (!notes.isEmpty()) {
+        auto *n = new QLabel(notes.join(QLatin1Char('\n')), this);
+        n->setObjectName(QStringLiteral("notes"));
+        n->setWordWrap(true);
+        layout->addWidget(n);
+    }
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("profiles"));
+    list_->setRootIsDecorated(false);
+    list_->setColumnCount(2);
+    list_->setHeaderLabels({QStringLiteral("Profile"), QStringLiteral("Beside the stored profiles")});
+    for (const LegacyPlanItem &it : items_) {
+        auto *row = new QTreeWidgetItem(list_, {it.profile.name, legacy_state_text(it.state, it.profile.refusal)});
+        if (it.state == LegacyState::Refused) {
+            // A greyed box keeps the names in line; it cannot be ticked.
+            row->setFlags((row->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEnabled);
+            row->setCheckState(0, Qt::Unchecked);
+        } else {
+            row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+            row->setCheckState(0, legacy_default_tick(it.state) ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list_->header()->setStretchLastSection(true);
+    layout->addWidget(list_, 1);
+    auto *hint = new QLabel(
+        QStringLiteral("Ticked profiles are imported; a ticked profile whose name is stored already replaces it."),
+        this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    auto *buttons = new QDialogButtonBox(this);
+    import_ = buttons->addButton(QStringLiteral("Import"), QDialogButtonBox::AcceptRole);
+    import_->setEnabled(ready_ && !items_.isEmpty());
+    buttons->addButton(QDialogButtonBox::Cancel);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(import_, &QPushButton::clicked, this, [this] {
+        if (run_import())
+            accept();
+    });
+    // 640 x 420 where the screen has room; a small or magnified screen
+    // gets what it can show (the list shrinks first).
+    QSize size(640, 420);
+    if (const QScreen *sc = screen())
+        size = size.boundedTo(sc->availableGeometry().size() - QSize(40, 60));
+    resize(size);
+}
+
+bool LegacyImportDialog::run_import() {
+    QVector<bool> ticks;
+    for (int i = 0; i < list_->topLevelItemCount(); ++i)
+        ticks << (list_->topLevelItem(i)->checkState(0) == Qt::Checked);
+    const LegacySelection chosen = legacy_selection(items_, ticks);
+    QString why;
+    const auto outcomes = apply_legacy_import(store_, chosen.items, chosen.overwrite, nullptr, &why);
+    if (!outcomes) {
+        if (tell_)
+            tell_(kTitle, why + QStringLiteral("\nNothing was changed."));
+        return false;
+    }
+    if (tell_)
+        tell_(kTitle, legacy_summary(*outcomes).join(QLatin1Char('\n')));
+    return true;
+}
+
+} // namespace k52

@@ -1,0 +1,155 @@
+// "Import from an older database...": the list of the file's profiles, the
+// ticks, and the import they make.
+#include "app/main_window.h"
+#include "profile/columns.h"
+#include "profile/legacyimport_dialog.h"
+#include "screens/screen_fixture.h"
+#include "support/legacy_fixtures.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+
+namespace k52 {
+namespace {
+
+using namespace k52test;
+
+struct Told : Questions {
+    QStringList told;
+    bool ask_yes_no(const QString &, const QString &) override { return false; }
+    void inform(const QString &, const QString &text) override { told << text; }
+};
+
+class LegacyImportDialogTest : public test::ScreenFixture {
+protected:
+    void SetUp() override {
+        test::ScreenFixture::SetUp();
+        ctx_.questions = &told;
+        // "Shop" is stored already, with values of its own.
+        QVector<QVariant> shop;
+        for (const auto &[name, v] : default_columns())
+            shop << (name == QLatin1String("spkrfreq") ? QVariant(4321) : v);
+        QString why;
+        ASSERT_TRUE(ctx_.store.write_row(QStringLiteral("Shop"), shop, false, &why)) << why.toStdString();
+
+        rich = FixtureProfile{QStringLiteral("Rich"), rich_values()};
+        shop_file = FixtureProfile{QStringLiteral("SHOP"), rich_values()};
+        const JetTable t = profiles_table({{QStringLiteral("Default"), {}},
+                                           shop_file,
+                                           rich,
+                                           {QStringLiteral("Bad"), {{"terminators", QStringLiteral("0D")}}},
+                                           {QStringLiteral("Later"), {}}});
+        file = dir_.filePath(QStringLiteral("old.mdb"));
+        ASSERT_TRUE(write_jet_database(file, JetVersion::Jet4, {t}));
+        ASSERT_EQ(mdb_export(file, QStringLiteral("profiles")), expected_export(t));
+    }
+    // Every column of a stored profile against the fixture's values.
+    void expect_stored(const QString &name, const FixtureProfile &p) {
+        QString why;
+        const auto row = ctx_.store.stored_row(name, &why);
+        ASSERT_TRUE(row) << why.toStdString();
+        const auto cols = columns();
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            const QString c = QString::fromLatin1(cols[i].name);
+            EXPECT_EQ((*row)[int(i)].toString(), fixture_value(p, c).toString())
+                << name.toStdString() << " " << cols[i].name;
+        }
+    }
+    QStringList rows(QTreeWidget *list, int column) {
+        QStringList out;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            out << list->topLevelItem(i)->text(column);
+        return out;
+    }
+
+    Told told;
+    FixtureProfile rich, shop_file;
+    QString file;
+};
+
+TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
+    LegacyImportDialog dlg(ctx_.store, file, [this](const QString &t, const QString &x) { told.inform(t, x); });
+    ASSERT_TRUE(dlg.ready()) << dlg.error().toStdString();
+    QTreeWidget *list = dlg.list();
+    EXPECT_EQ(rows(list, 0), (QStringList{"Default", "SHOP", "Rich", "Bad", "Later"}));
+    EXPECT_EQ(rows(list, 1),
+              (QStringList{"same as the stored one", "differs from the stored one", "new",
+                           "refused: column terminators holds \"0D\": 2 characters where 6 are required", "new"}));
+    QVector<Qt::CheckState> ticks;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        ticks << list->topLevelItem(i)->checkState(0);
+    EXPECT_EQ(ticks, (QVector<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked, Qt::Checked, Qt::Unchecked, Qt::Checked}));
+    EXPECT_FALSE(list->topLevelItem(3)->flags() & Qt::ItemIsEnabled) << "a refused profile cannot be ticked";
+
+    list->topLevelItem(1)->setCheckState(0, Qt::Checked);   // overwrite the stored Shop
+    list->topLevelItem(4)->setCheckState(0, Qt::Unchecked); // leave Later out
+    dlg.show();
+    QTest::mouseClick(dlg.import_button(), Qt::LeftButton);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    ASSERT_EQ(told.told.size(), 1);
+    EXPECT_EQ(told.told.first(), "Default: skipped (exists)\n"
+                                 "SHOP: overwritten\n"
+                                 "Rich: imported\n"
+                                 "Bad: refused: column terminators holds \"0D\": 2 characters where 6 are required\n"
+                                 "1 imported, 1 overwritten, 1 skipped (exists), 1 refused");
+    EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Rich", "Shop"}));
+    expect_stored(QStringLiteral("Rich"), rich);
+    expect_stored(QStringLiteral("Shop"), shop_file);
+}
+
+TEST_F(LegacyImportDialogTest, AFailedWriteSaysSoAndKeepsTheDialogOpen) {
+    ASSERT_TRUE(fail_inserts_of(ctx_.db_path, QStringLiteral("Later")));
+    LegacyImportDialog dlg(ctx_.store, file, [this](const QString &t, const QString &x) { told.inform(t, x); });
+    dlg.show();
+    QTest::mouseClick(dlg.import_button(), Qt::LeftButton);
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(told.told.size(), 1);
+    EXPECT_TRUE(told.told.first().contains("disk trouble")) << told.told.first().toStdString();
+    EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
+    EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Shop"}))
+        << "Rich, written before the failure, is rolled back";
+}
+
+TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
+    MainWindow window(ctx_);
+    window.open_legacy_import_file(dir_.filePath(QStringLiteral("profiles.db")));
+    ASSERT_EQ(told.told.size(), 1);
+    EXPECT_TRUE(told.told.first().contains("profiles.db: not an Access database")) << told.told.first().toStdString();
+    EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
+    ASSERT_NE(window.menu_action(QStringLiteral("imp")), nullptr);
+    EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text(), "Import from an older database...");
+}
+
+// Picture of the dialog: K52_SCREENSHOT_DIR=docs k52_ui_tests --gtest_filter='*Screenshots*'
+TEST_F(LegacyImportDialogTest, Screenshots) {
+    const QString out = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (out.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    LegacyImportDialog dlg(ctx_.store, file, {});
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_LE(dlg.height(), dlg.screen()->availableGeometry().height()) << "fits a small or magnified screen";
+    EXPECT_TRUE(dlg.grab().save(out + QStringLiteral("/legacy_import.png")));
+}
+
+// The window's ticks as an import.
+TEST(LegacySelection, UntickedNewProfilesAreLeftOutExistingOnesSkipped) {
+    auto item = [](const char *name, LegacyState s) {
+        return LegacyPlanItem{LegacyProfile{QString::fromLatin1(name), {}, {}}, std::nullopt, s};
+    };
+    const QVector<LegacyPlanItem> items{item("new-ticked", LegacyState::New), item("new-unticked", LegacyState::New),
+                                        item("same", LegacyState::Same), item("differs", LegacyState::Differs),
+                                        item("refused", LegacyState::Refused)};
+    const LegacySelection s = legacy_selection(items, {true, false, false, true, true});
+    QStringList names;
+    for (const LegacyPlanItem &i : s.items)
+        names << i.profile.name;
+    EXPECT_EQ(names, (QStringList{"new-ticked", "same", "differs", "refused"}));
+    EXPECT_EQ(s.overwrite, (QVector<bool>{true, false, true, false}));
+    for (const LegacyPlanItem &i : items)
+        EXPECT_EQ(legacy_default_tick(i.state), i.state == LegacyState::New);
+}
+
+} // namespace
+} // namespace k52
