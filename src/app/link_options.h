@@ -38,6 +38,10 @@ bool cli_port(CliContext &ctx, const QCommandLineParser &p, PortSpec &out);
 // port. True when Ctrl-C was pressed.
 bool run_interruptible(ByteLink &link, const std::function<void()> &job);
 
+// The bar of a job's progress on a terminal, `width` cells:
+// "[##########          ]  50%  100/200".
+QString progress_bar_text(qint64 done, qint64 total, int width = 30);
+
 // The command line's progress: lines as they come; status texts each on a
 // line of their own when new; on a terminal, steps as one bar redrawn in
 // place (status texts that only count then stay off the screen).

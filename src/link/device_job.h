@@ -50,6 +50,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <type_traits>
 
 class QThread;
@@ -79,9 +80,9 @@ bool open_port(ByteLink &link, const PortSpec &spec, QString *error);
 class JobProgress {
 public:
     virtual ~JobProgress() = default;
-    virtual void line(const QString & /*text*/) {}                // one line of the progress window, as shown
-    virtual void status(const QString & /*text*/) {}              // the status label ("" clears it)
-    virtual void step(qint64 /*done*/, qint64 /*total*/) {}       // how far through the job
+    virtual void line(const QString & /*text*/) {}          // one line of the progress window, as shown
+    virtual void status(const QString & /*text*/) {}        // the status label ("" clears it)
+    virtual void step(qint64 /*done*/, qint64 /*total*/) {} // how far through the job
 };
 
 // How a job ended: the words it ended with and, where more can be said, why.
@@ -117,13 +118,12 @@ public:
     // Result &)` runs on this object's thread once it has returned. False,
     // and nothing happens, while a job is under way. `at_stake` non-empty
     // makes the job guarded (see LinkClosers).
-    template <class Work, class Done>
-    bool start(Work work, Done done, QString at_stake = {}) {
+    template <class Work, class Done> bool start(Work work, Done done, QString at_stake = {}) {
         using Result = std::invoke_result_t<Work &, ByteLink &, JobProgress &>;
         auto result = std::make_shared<Result>();
-        return start_erased([work = std::move(work), result](ByteLink &link,
-                                                             JobProgress &progress) { *result = work(link, progress); },
-                            [done = std::move(done), result] { done(*result); }, std::move(at_stake));
+        return start_erased(
+            [work = std::move(work), result](ByteLink &link, JobProgress &progress) { *result = work(link, progress); },
+            [done = std::move(done), result] { done(*result); }, std::move(at_stake));
     }
 
     bool running() const { return thread_ != nullptr; }

@@ -44,10 +44,6 @@ QByteArray flash_date(const QDate &date);
 // The status label text for `sent` of `total` body bytes:
 // "Downloading - 45 % complete" (two digits, "05" for 5 %).
 QString flash_progress_text(qint64 sent, qint64 total);
-// The command line's progress bar on a terminal:
-// "[##########          ]  50%  100/200 bytes" with `width` cells.
-QString flash_bar_text(qint64 done, qint64 total, int width = 30);
-
 // Reads a firmware file whole. False with the result to report when it
 // cannot be read, holds no body (44 bytes or less) or is too large.
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure);
