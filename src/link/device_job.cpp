@@ -29,33 +29,33 @@ std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
 }
 
 PortSpec port_spec(const LinkSettings &settings) {
-    PortSpec spec;
+    PortSpec port;
     if (const auto s = serial_settings(settings.baudrate, settings.parity)) {
-        spec.serial = *s;
+        port.serial = *s;
         if (s->baud <= 0) {
-            spec.error = QStringLiteral("The link speed %1 is not a speed: set the baud rate on Communications Setup")
+            port.error = QStringLiteral("The link speed %1 is not a speed: set the baud rate on Communications Setup")
                              .arg(settings.baudrate);
-            return spec;
+            return port;
         }
     } else {
-        spec.error = QStringLiteral("Parity setting %1 is not 0 (E,7,1), 1 (O,7,1) or 2 (N,8,1): choose one on "
+        port.error = QStringLiteral("Parity setting %1 is not 0 (E,7,1), 1 (O,7,1) or 2 (N,8,1): choose one on "
                                     "Communications Setup")
                          .arg(settings.parity);
-        return spec;
+        return port;
     }
-    spec.device = resolve_port(settings, &spec.error);
-    if (spec.device.isEmpty() && spec.error.isEmpty())
-        spec.error = QStringLiteral("no serial port is set");
-    return spec;
+    port.device = resolve_port(settings, &port.error);
+    if (port.device.isEmpty() && port.error.isEmpty())
+        port.error = QStringLiteral("no serial port is set");
+    return port;
 }
 
-bool open_port(ByteLink &link, const PortSpec &spec, QString *error) {
-    if (spec.device.isEmpty()) {
+bool open_port(ByteLink &link, const PortSpec &port, QString *error) {
+    if (port.device.isEmpty()) {
         if (error)
-            *error = spec.error.isEmpty() ? QStringLiteral("no serial port is set") : spec.error;
+            *error = port.error.isEmpty() ? QStringLiteral("no serial port is set") : port.error;
         return false;
     }
-    if (!link.open(spec.device, spec.serial, error))
+    if (!link.open(port.device, port.serial, error))
         return false;
     link.discard_input();
     return true;
