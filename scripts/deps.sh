@@ -2,7 +2,7 @@
 # Installs what building and testing need, when something is missing.
 set -e
 PKGS="build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev \
-libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb \
+libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb xdotool openbox \
 dpkg-dev file desktop-file-utils appstream man-db \
 mdbtools-dev mdbtools pkg-config"
 missing=""
