@@ -19,7 +19,15 @@ public:
     // True for "Yes".
     virtual bool ask_yes_no(const QString &title, const QString &text) = 0;
     virtual void inform(const QString &title, const QString &text) = 0;
+    // A failure: told like any other message unless the answerer shows it
+    // as a warning.
+    virtual void warn(const QString &title, const QString &text) { inform(title, text); }
 };
+
+// The title of the program's own messages.
+inline QString message_title() {
+    return QStringLiteral("Converter Utility");
+}
 
 // Everything that opens a link to the converter registers how to close it;
 // close_all_links() closes them all (before any screen takes the line).

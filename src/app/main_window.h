@@ -53,11 +53,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void build_menu();
     void show_reference(const QString &name, bool modal);
     void place(QMdiSubWindow *frame);
+    // Show a screen's frame at the size of the area, in front.
+    void bring_up(QMdiSubWindow *frame);
 
     AppContext &ctx_;
     QMdiArea *mdi_ = nullptr;
@@ -65,6 +68,7 @@ private:
     QMap<QString, QMdiSubWindow *> frames_;
     QMap<QString, BaseScreen *> screens_;
     QMap<QString, BaseScreen *> reference_;
+    QString caption_;
     bool shut_down_ = false;
 };
 

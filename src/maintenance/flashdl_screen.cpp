@@ -57,18 +57,20 @@ void FlashDlScreen::make_controller(FlashController::LinkFactory f) {
         status_label_->repaint();
     });
     connect(controller_, &FlashController::bytes, this, [this](qint64 done, qint64 total) {
-        // The bar counts in blocks so that large files stay within int.
-        bar_->setRange(0, static_cast<int>((total + kFlashBlockSize - 1) / kFlashBlockSize));
-        bar_->setValue(static_cast<int>((done + kFlashBlockSize - 1) / kFlashBlockSize));
+        // The bar shows the percentage of the status label.
+        bar_->setRange(0, 100);
+        bar_->setValue(flash_progress_percent(done, total));
     });
     connect(controller_, &FlashController::finished, this, [this](const FlashResult &r) {
         detail_label_->setText(r.detail);
         if (r.ok())
             bar_->setValue(bar_->maximum());
-        if (ctx_.questions)
-            ctx_.questions->inform(ProfileStore::kTitle(), r.message);
+        if (!ctx_.questions)
+            QMessageBox::information(this, message_title(), r.message, QMessageBox::Ok);
+        else if (r.ok())
+            ctx_.questions->inform(message_title(), r.message);
         else
-            QMessageBox::information(this, ProfileStore::kTitle(), r.message, QMessageBox::Ok);
+            ctx_.questions->warn(message_title(), r.message);
         if (on_finished)
             on_finished(r);
     });

@@ -44,7 +44,7 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
                                                           QStringLiteral("Text Files (*.txt)"));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
-            QMessageBox::warning(this, QStringLiteral("Save Lines"), error);
+            QMessageBox::warning(this, message_title(), error);
     });
     make_controller({});
 }
