@@ -23,7 +23,8 @@ public:
     ~MainWindow() override;
 
     // Start-up with windows: create the screens, fill them from the record,
-    // set the caption, show the panel and the communications screen.
+    // set the caption, show the window with its panel, then the
+    // communications screen at the size of the area.
     void start_up_windows();
     // The screen of a window name, created (hidden) when missing; null when
     // no such screen is built into the program.

@@ -86,13 +86,14 @@ bool caption_clipped(const QWidget *w) {
     return false;
 }
 
-// Everything a user could not see or read in a window, one line each.
+// Everything a user could not see or read in a window (or in one screen's
+// frame), one line each.
 QStringList layout_faults(QWidget *top) {
     QStringList faults;
     // The frame's size comes from the window manager in device pixels; at a
     // scale factor it is rounded up to whole logical pixels, by one at most.
     const QRect area = top->screen()->availableGeometry().adjusted(-1, -1, 1, 1);
-    if (!area.contains(top->frameGeometry()))
+    if (top->isWindow() && !area.contains(top->frameGeometry()))
         faults << QStringLiteral("window %1 at %2,%3 %4x%5 is not wholly on the screen")
                       .arg(name_of(top))
                       .arg(top->frameGeometry().x())
@@ -101,7 +102,7 @@ QStringList layout_faults(QWidget *top) {
                       .arg(top->frameGeometry().height());
     // Room for the caption between the window manager's icon and buttons.
     const int title = top->fontMetrics().horizontalAdvance(top->windowTitle()) + 120;
-    if (top->width() < title)
+    if (top->isWindow() && top->width() < title)
         faults << QStringLiteral("window %1 is %2 px wide, too narrow for its caption (%3 px)")
                       .arg(name_of(top))
                       .arg(top->width())
