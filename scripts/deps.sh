@@ -2,7 +2,8 @@
 # Installs what building and testing need, when something is missing.
 set -e
 PKGS="build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev \
-libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb xdotool openbox \
+libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb xauth xdotool openbox \
+fonts-liberation fonts-dejavu-core libxcb-cursor0 qt6-qpa-plugins \
 dpkg-dev file desktop-file-utils appstream man-db \
 mdbtools-dev mdbtools pkg-config"
 missing=""

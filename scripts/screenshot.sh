@@ -1,9 +1,16 @@
 #!/bin/sh
-# Regenerates the README's pictures under docs/ with a virtual X display.
+# Regenerates the README's pictures under docs/: the layout check's shots of
+# the real window on a 1366x768 desktop with a window manager.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target k52_ui_tests
-K52_SCREENSHOT_DIR="$PWD/docs" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1200x24" \
-  build/tests/k52_ui_tests --gtest_filter='*Screenshots*'
+shots=$(mktemp -d)
+trap 'rm -rf "$shots"' EXIT
+K52_SCREENSHOT_DIR="$shots" sh tests/app/run_under_x.sh 1366x768 1 build/tests/k52_ui_tests \
+  --gtest_filter='LayoutCheck.*'
+rm -f docs/*.png
+for shot in commform termmode serial sertowie wietowie utilities flashdl help wiring bitsize; do
+  cp "$shots/$shot.png" docs/
+done

@@ -17,7 +17,15 @@ public:
     // True for "Yes".
     virtual bool ask_yes_no(const QString &title, const QString &text) = 0;
     virtual void inform(const QString &title, const QString &text) = 0;
+    // A failure: told like any other message unless the answerer shows it
+    // as a warning.
+    virtual void warn(const QString &title, const QString &text) { inform(title, text); }
 };
+
+// The title of the program's own messages.
+inline QString message_title() {
+    return QStringLiteral("Converter Utility");
+}
 
 // The state of one run of the program: the configuration record (one for
 // the whole run), the profile database, the link settings.
@@ -34,7 +42,7 @@ struct AppContext {
     // Whether a job whose stop puts `at_stake` (the question) may be
     // stopped: yes when nothing is at stake, else the user's answer.
     bool may_stop(const QString &at_stake) {
-        return at_stake.isEmpty() || !questions || questions->ask_yes_no(QStringLiteral("Converter Utility"), at_stake);
+        return at_stake.isEmpty() || !questions || questions->ask_yes_no(message_title(), at_stake);
     }
     // Before anything that closes the link (a navigation entry, a menu
     // entry, closing the main window): asks when a guarded job is under way.

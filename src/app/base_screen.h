@@ -46,8 +46,13 @@ BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent)
 std::vector<QString> registered_screens();
 
 // Window helpers.
-// Background of every check box, then of every label, to light grey (192,192,192).
+// Background of the window, of every check box, then of every label, to
+// light grey (192,192,192).
 void grey_controls(QWidget *window);
+// Rows of labels and boxes keep to the left of their grids, so that a label
+// stays beside its box however wide the window is: every grid without a
+// stretching column gets an empty one on its right.
+void pack_left(QWidget *window);
 // Every control of the window enabled.
 void enable_all(QWidget *window);
 // Design units: 1440 twips per logical inch of the widget's screen.

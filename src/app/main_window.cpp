@@ -7,6 +7,7 @@
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "startup.h"
+#include "ui/top_window.h"
 #include "window_entry.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
 
 namespace k52 {
 
@@ -37,14 +39,23 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     build_menu();
     connect(panel_, &CommandMenuPanel::entry_clicked, this, &MainWindow::panel_clicked);
 
-    // 10000 twips high when created, no taller than the screen allows.
-    int h = twips_to_px(10000, this);
-    int w = twips_to_px(14000, this);
-    if (const QScreen *s = QGuiApplication::primaryScreen()) {
-        h = qMin(h, s->availableGeometry().height() - 40);
-        w = qMin(w, s->availableGeometry().width());
-    }
+    // The screens scroll inside their frames, so the window itself can be
+    // as small as the panel and a usable part of a screen.
+    mdi_->setMinimumSize(twips_to_px(6000, this), twips_to_px(4000, this));
+    mdi_->viewport()->installEventFilter(this);
+    // A maximised screen keeps the caption that the profile sets.
+    connect(this, &QWidget::windowTitleChanged, this, [this](const QString &title) {
+        if (!caption_.isEmpty() && title != caption_)
+            setWindowTitle(caption_);
+    });
+    // 10000 twips high when created, no taller than the screen allows, and
+    // as wide as the screen, so that the screens show without scrolling
+    // where the screen has room.
+    const QRect area = available_area(this);
+    const int h = qMin(twips_to_px(10000, this), area.height() - frame_allowance(this).height());
+    const int w = area.width() - frame_allowance(this).width();
     resize(w, h);
+    move(area.topLeft() + QPoint((area.width() - w - frame_allowance(this).width()) / 2, 0));
     ctx_.store.set_after_load([this] {
         set_main_caption();
         refresh_screens();
@@ -104,6 +115,7 @@ void MainWindow::show_reference(const QString &name, bool modal) {
     w->set_parms(); // the bit size table fills itself here
     w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     w->show();
+    keep_on_screen(w);
     w->raise();
     w->activateWindow();
 }
@@ -114,7 +126,15 @@ BaseScreen *MainWindow::screen(const QString &name) {
     BaseScreen *s = create_screen(name, ctx_, nullptr);
     if (!s)
         return nullptr;
-    QMdiSubWindow *frame = mdi_->addSubWindow(s);
+    pack_left(s);
+    // A screen larger than the area scrolls inside its frame.
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(name + QStringLiteral("_scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(s);
+    scroll->setWindowTitle(s->windowTitle());
+    QMdiSubWindow *frame = mdi_->addSubWindow(scroll);
     frame->setObjectName(name + QStringLiteral("_frame"));
     frame->setWindowTitle(s->windowTitle());
     frame->hide();
@@ -137,8 +157,28 @@ PgmFormWindow *MainWindow::pgmform() {
 }
 
 void MainWindow::place(QMdiSubWindow *frame) {
-    // Screens fill the area right of the panel.
-    frame->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
+    // Screens fill the area right of the panel. A minimised screen comes
+    // back first; a maximised one already fills it.
+    if (frame->isMinimized())
+        frame->showNormal();
+    if (!frame->isMaximized())
+        frame->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
+}
+
+void MainWindow::bring_up(QMdiSubWindow *frame) {
+    frame->show();
+    place(frame);
+    frame->raise();
+    mdi_->setActiveSubWindow(frame);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    // When the area changes size, the screens that fill it follow.
+    if (watched == mdi_->viewport() && event->type() == QEvent::Resize)
+        for (QMdiSubWindow *f : std::as_const(frames_))
+            if (!f->isMinimized() && !f->isMaximized())
+                f->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::start_up_windows() {
@@ -148,18 +188,18 @@ void MainWindow::start_up_windows() {
     refresh_screens();
     panel_->all_white();
     panel_->mark(panel_->row_of(QStringLiteral("Label3")));
+    // The window first, so that the communications screen is placed in the
+    // area at its real size.
+    show();
     if (BaseScreen *comm = screen(QStringLiteral("commform"))) {
-        QMdiSubWindow *f = frames_.value(QStringLiteral("commform"));
-        place(f);
-        f->show();
-        f->raise();
-        mdi_->setActiveSubWindow(f);
+        bring_up(frames_.value(QStringLiteral("commform")));
         comm->set_from_link();
     }
 }
 
 void MainWindow::set_main_caption() {
-    setWindowTitle(ctx_.store.main_caption());
+    caption_ = ctx_.store.main_caption();
+    setWindowTitle(caption_);
 }
 
 void MainWindow::refresh_screens() {
@@ -196,12 +236,7 @@ void MainWindow::open_screen(int row) {
         return;
     if (r.set_parms_first)
         s->set_parms();
-    QMdiSubWindow *f = frames_.value(QString::fromLatin1(r.screen));
-    if (!f->isVisible())
-        place(f);
-    f->show();
-    f->raise();
-    mdi_->setActiveSubWindow(f);
+    bring_up(frames_.value(QString::fromLatin1(r.screen)));
     s->update();
     s->after_show();
 }
@@ -214,12 +249,7 @@ void MainWindow::program_k52() {
         return;
     panel_->all_white();
     panel_->mark(panel_->row_of(QStringLiteral("Label9")));
-    QMdiSubWindow *f = frames_.value(QStringLiteral("pgmform"));
-    if (!f->isVisible())
-        place(f);
-    f->show();
-    f->raise();
-    mdi_->setActiveSubWindow(f);
+    bring_up(frames_.value(QStringLiteral("pgmform")));
     p->start_run();
 }
 
@@ -231,12 +261,14 @@ QPoint MainWindow::dialog_position() const {
 void MainWindow::open_profile_chooser(const QString &caption) {
     ProfilePopDialog dlg(ctx_, caption, this);
     dlg.move(dialog_position());
+    keep_on_screen(&dlg);
     dlg.exec();
 }
 
 void MainWindow::open_save_profile() {
     SaveProfileDialog dlg(ctx_, this);
     dlg.move(dialog_position());
+    keep_on_screen(&dlg);
     dlg.exec();
 }
 
@@ -282,7 +314,8 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         ctx_.close_all_links();
         QString error;
         if (!shut_down(ctx_.store, ctx_.link, &error))
-            QMessageBox::warning(this, QStringLiteral("Link settings not saved"), error);
+            QMessageBox::warning(this, message_title(),
+                                 QStringLiteral("The link settings were not saved: %1").arg(error));
         emit closed_for_good();
     }
     e->accept();
@@ -298,8 +331,7 @@ int run_window(const QString &program_dir, const QString &db_override) {
     opt.db_override = db_override;
     const StartupResult r = start_up(opt, ctx.store, ctx.link, ctx.record);
     if (!r.ok) {
-        QMessageBox::critical(nullptr, QStringLiteral("Converter Utility"),
-                              QStringLiteral("The program cannot start: %1").arg(r.error));
+        QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(r.error));
         return 1;
     }
     ctx.db_path = r.db_path;
@@ -310,7 +342,6 @@ int run_window(const QString &program_dir, const QString &db_override) {
         QObject::connect(&w, &MainWindow::closed_for_good, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         questions.set_owner(&w);
         w.start_up_windows();
-        w.show();
         rc = QApplication::exec();
         questions.set_owner(nullptr);
     }

@@ -23,7 +23,8 @@ public:
     ~MainWindow() override;
 
     // Start-up with windows: create the screens, fill them from the record,
-    // set the caption, show the panel and the communications screen.
+    // set the caption, show the window with its panel, then the
+    // communications screen at the size of the area.
     void start_up_windows();
     // The screen of a window name, created (hidden) when missing; null when
     // no such screen is built into the program.
@@ -63,11 +64,14 @@ signals:
 protected:
     // Asks first while a guarded job is under way; on No the window stays.
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void build_menu();
     void show_reference(const QString &name, bool modal);
     void place(QMdiSubWindow *frame);
+    // Show a screen's frame at the size of the area, in front.
+    void bring_up(QMdiSubWindow *frame);
 
     AppContext &ctx_;
     QMdiArea *mdi_ = nullptr;
@@ -75,6 +79,7 @@ private:
     QMap<QString, QMdiSubWindow *> frames_;
     QMap<QString, BaseScreen *> screens_;
     QMap<QString, BaseScreen *> reference_;
+    QString caption_;
     bool shut_down_ = false;
 };
 

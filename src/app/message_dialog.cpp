@@ -12,4 +12,8 @@ void MessageBoxQuestions::inform(const QString &title, const QString &text) {
     QMessageBox::information(owner_, title, text, QMessageBox::Ok);
 }
 
+void MessageBoxQuestions::warn(const QString &title, const QString &text) {
+    QMessageBox::warning(owner_, title, text, QMessageBox::Ok);
+}
+
 } // namespace k52

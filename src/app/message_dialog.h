@@ -13,6 +13,7 @@ public:
     void set_owner(QWidget *owner) { owner_ = owner; }
     bool ask_yes_no(const QString &title, const QString &text) override;
     void inform(const QString &title, const QString &text) override;
+    void warn(const QString &title, const QString &text) override;
 
 private:
     QWidget *owner_;

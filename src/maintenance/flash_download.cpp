@@ -220,12 +220,16 @@ QByteArray flash_date(const QDate &date) {
            QByteArray::number(date.year()).rightJustified(4, '0');
 }
 
-QString flash_progress_text(qint64 sent, qint64 total) {
+int flash_progress_percent(qint64 sent, qint64 total) {
     // The fraction to two places, half up; only its two decimals are shown,
     // so 99.5 % and more would show "00": those stay at 99.
     const qint64 rounded = total > 0 ? (sent * 200 + total) / (2 * total) : 0;
-    const qint64 percent = std::clamp<qint64>(rounded, 0, 99);
-    return QStringLiteral("Downloading - %1 % complete").arg(percent, 2, 10, QLatin1Char('0'));
+    return int(std::clamp<qint64>(rounded, 0, 99));
+}
+
+QString flash_progress_text(qint64 sent, qint64 total) {
+    return QStringLiteral("Downloading - %1 % complete")
+        .arg(flash_progress_percent(sent, total), 2, 10, QLatin1Char('0'));
 }
 
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure) {

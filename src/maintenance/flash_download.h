@@ -41,6 +41,9 @@ struct FlashResult : JobEnding {
 QByteArray flash_block(const QByteArray &bytes);
 // "MMDDYYYY", each part with leading zeros.
 QByteArray flash_date(const QDate &date);
+// The percentage that the status label and the bar show for `sent` of
+// `total` body bytes: rounded half up, 0 to 99 while the download runs.
+int flash_progress_percent(qint64 sent, qint64 total);
 // The status label text for `sent` of `total` body bytes:
 // "Downloading - 45 % complete" (two digits, "05" for 5 %).
 QString flash_progress_text(qint64 sent, qint64 total);

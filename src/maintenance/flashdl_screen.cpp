@@ -54,9 +54,9 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     job_ = new DeviceJob(ctx_.links, this);
     connect(job_, &DeviceJob::status, status_label_, &QLabel::setText);
     connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        // The bar counts in blocks so that large files stay within int.
-        bar_->setRange(0, static_cast<int>((total + kFlashBlockSize - 1) / kFlashBlockSize));
-        bar_->setValue(static_cast<int>((done + kFlashBlockSize - 1) / kFlashBlockSize));
+        // The bar shows the percentage of the status label.
+        bar_->setRange(0, 100);
+        bar_->setValue(flash_progress_percent(done, total));
     });
 }
 
@@ -96,8 +96,12 @@ bool FlashDlScreen::start_download() {
             detail_label_->setText(job_->stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : r.detail);
             if (r.ok())
                 bar_->setValue(bar_->maximum());
-            if (ctx_.questions)
-                ctx_.questions->inform(ProfileStore::kTitle(), r.message);
+            if (ctx_.questions) {
+                if (r.ok())
+                    ctx_.questions->inform(message_title(), r.message);
+                else
+                    ctx_.questions->warn(message_title(), r.message);
+            }
             if (on_finished)
                 on_finished(r);
         },

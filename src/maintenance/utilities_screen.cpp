@@ -3,6 +3,7 @@
 #include "device_commands.h"
 #include "maintenance/cloning.h"
 #include "screens/option_rules.h"
+#include "ui/entry_box_editor.h"
 #include "utilities_rules.h"
 
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -22,16 +22,8 @@ namespace k52 {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Converter Utility"); // title of the message boxes
-
-// Decimal entry box: digits only, at most `digits` typed. Text set from the
-// record is shown in full, so a stored value is never cut short on display.
 QLineEdit *make_number_box(const char *name, int digits, QWidget *parent) {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromUtf8(name));
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), e));
-    e->setMaximumWidth(60);
-    return e;
+    return make_entry_box(name, EntryRule::Decimal, digits, parent);
 }
 
 QPushButton *make_button(const char *caption, const char *name, QWidget *parent) {
@@ -156,7 +148,7 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     connect(beep_off_, &QCheckBox::clicked, this, [this](bool ticked) { beep_clicked(false, ticked); });
     for (const NumberBox &n : numbers_)
         connect(n.edit, &QLineEdit::textChanged, this,
-                [this, field = n.field](const QString &text) { ctx_.record.*field = decimal_box_value(text); });
+                [this, field = n.field](const QString &text) { ctx_.record.*field = decimal_text_value(text); });
     connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
         progress_->setMaximum(static_cast<int>(total));
         progress_->setValue(static_cast<int>(done));
@@ -287,8 +279,12 @@ void UtilitiesScreen::run_clone(bool upload) {
         },
         [this](const CloneResult &r) {
             progress_->hide();
-            if (ctx_.questions)
-                ctx_.questions->inform(kTitle, clone_report_text(r));
+            if (ctx_.questions) {
+                if (r.ok())
+                    ctx_.questions->inform(message_title(), clone_report_text(r));
+                else
+                    ctx_.questions->warn(message_title(), clone_report_text(r));
+            }
             finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : QString());
         },
         upload ? QString() : clone_write_at_stake());

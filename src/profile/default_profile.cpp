@@ -39,7 +39,9 @@ ConfigRecord default_profile() {
     r.serwielpmask = QStringLiteral("0000000000000000");
     r.serwierpmask = QStringLiteral("0000000000000000");
 
-    // Wiegand / magstripe input
+    // Wiegand / magstripe input: Wiegand in, passed on as Wiegand
+    r.input1type = 1;     // "Wiegand"
+    r.input1convtype = 5; // "Wiegand"
     r.input1beep = 1;
     r.input1parchk = 1;
     r.input1wiesitestart = 2;

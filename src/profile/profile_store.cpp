@@ -175,6 +175,7 @@ bool ProfileStore::ensure_schema(bool create, QString *error) {
 QStringList ProfileStore::list_profiles(QString *error) const {
     QStringList names;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true); // read once, front to back: nothing to cache
     if (!q.exec(QStringLiteral("SELECT profilename FROM profiles ORDER BY profilename COLLATE NOCASE, profilename"))) {
         fail(error, QStringLiteral("cannot list the profiles"), sql_error(q));
         return {};

@@ -19,6 +19,9 @@ bool ask(AppContext &ctx, const QString &title, const QString &text) {
 } // namespace
 
 bool list_profiles(AppContext &ctx, QListWidget *list) {
+    // Every row is one line of text: the list need not measure each of
+    // them, which keeps a database of many profiles quick to open.
+    list->setUniformItemSizes(true);
     QString error;
     const QStringList names = ctx.store.list_profiles(&error);
     list->addItems(names);

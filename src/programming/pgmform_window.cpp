@@ -48,7 +48,7 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
                                                           QStringLiteral("Text Files (*.txt)"));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
-            QMessageBox::warning(this, QStringLiteral("Save Lines"), error);
+            QMessageBox::warning(this, message_title(), error);
     });
     connect(stop_, &QPushButton::clicked, this, &PgmFormWindow::stop_run);
 

@@ -47,6 +47,9 @@ AboutWindow::AboutWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, par
     database_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     line(this, v, QStringLiteral("ZOR"));
     add_ok_button(this, v);
+    // Wide enough for its lines to stand unbroken, a long database path
+    // apart.
+    setMinimumWidth(twips_to_px(6000, this));
 }
 
 QString AboutWindow::database_line() const {
@@ -95,7 +98,7 @@ RevisionsWindow::RevisionsWindow(AppContext &ctx, QWidget *parent) : BaseScreen(
          QStringLiteral("For further information on firmware revisions and software dispatch information please refer "
                         "to ZOR's firmware update web page."));
     add_ok_button(this, v);
-    setMinimumWidth(520);
+    setMinimumWidth(twips_to_px(7800, this));
 }
 
 void RevisionsWindow::showEvent(QShowEvent *event) {

@@ -1,6 +1,7 @@
 #include "bitsize_window.h"
 
 #include "bit_size_table.h"
+#include "ui/top_window.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,15 +17,20 @@ constexpr int kCountX[2] = {50, 5000};
 constexpr int kValueX[2] = {1500, 6500};
 constexpr int kTop = 120;
 
+// The table's font: the first of these families that the font database
+// knows as fixed pitch ("Liberation Mono" has the metrics of "Courier New";
+// a name can resolve to a proportional face), else the system's fixed font.
 QFont fixed_font() {
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont f = system;
+    for (const QString &family :
+         {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+          QStringLiteral("Noto Mono"), QStringLiteral("Courier"), system.family()})
+        if (QFontDatabase::families().contains(family) && QFontDatabase::isFixedPitch(family)) {
+            f = QFont(family);
+            break;
+        }
     f.setPointSize(10);
-    if (!QFontInfo(f).fixedPitch()) {
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        f.setPointSize(10);
-    }
     return f;
 }
 
@@ -33,10 +39,10 @@ QFont fixed_font() {
 BitSizeWindow::BitSizeWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowFlags(windowFlags() | Qt::Window);
     setWindowTitle(QStringLiteral("Bit Size Table"));
-    auto *v = new QVBoxLayout(this);
-    area_ = new BitSizeArea(this);
+    // On a small screen the table scrolls.
+    area_ = new BitSizeArea;
     area_->setObjectName(QStringLiteral("table"));
-    v->addWidget(area_);
+    show_scrolled(this, area_);
 }
 
 void BitSizeWindow::loadup() {

@@ -1,5 +1,7 @@
 #include "centred_window.h"
 
+#include "ui/top_window.h"
+
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
@@ -15,11 +17,12 @@ void centre_over_owner(QWidget *w) {
         area = owner->frameGeometry();
     else if (w->screen())
         area = w->screen()->availableGeometry();
-    if (area.isEmpty())
-        return;
-    QRect r = w->frameGeometry();
-    r.moveCenter(area.center());
-    w->move(r.topLeft());
+    if (!area.isEmpty()) {
+        QRect r = w->frameGeometry();
+        r.moveCenter(area.center());
+        w->move(r.topLeft());
+    }
+    keep_on_screen(w);
 }
 
 } // namespace k52

@@ -1,5 +1,6 @@
 #include "wiring_window.h"
 
+#include "ui/top_window.h"
 #include "wiring_charts.h"
 
 #include <QLabel>
@@ -20,17 +21,20 @@ constexpr int kCaptionGap = 12;
 WiringWindow::WiringWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowFlags(windowFlags() | Qt::Window);
     setWindowTitle(QStringLiteral("Wiring Codes"));
-    auto *v = new QVBoxLayout(this);
-    auto *charts = new WiringChartArea(this);
+    // On a small screen the charts scroll.
+    auto *content = new QWidget;
+    auto *v = new QVBoxLayout(content);
+    auto *charts = new WiringChartArea(content);
     charts->setObjectName(QStringLiteral("charts"));
     v->addWidget(charts, 1);
-    auto *note = new QLabel(wiring_note(), this);
+    auto *note = new QLabel(wiring_note(), content);
     note->setObjectName(QStringLiteral("note"));
     note->setWordWrap(true);
     QFont f = note->font();
     f.setBold(true);
     note->setFont(f);
     v->addWidget(note);
+    show_scrolled(this, content);
 }
 
 WiringChartArea::WiringChartArea(QWidget *parent) : QWidget(parent) {

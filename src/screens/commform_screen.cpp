@@ -1,6 +1,6 @@
 #include "commform_screen.h"
 
-#include "entry_box_editor.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -35,20 +35,8 @@ QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent
 QGroupBox *text_group(const char *caption, QLineEdit *edit, QWidget *parent) {
     auto *g = new QGroupBox(QString::fromUtf8(caption), parent);
     edit->setParent(g);
-    edit->setMaximumWidth(200);
     (new QVBoxLayout(g))->addWidget(edit);
     return g;
-}
-
-// Ticking box `index` of a one-choice group clears the others; unticking
-// any box changes nothing else.
-template <std::size_t N> bool keep_one(const std::array<QCheckBox *, N> &group, int index, bool on) {
-    if (!on)
-        return false;
-    for (std::size_t i = 0; i < N; ++i)
-        if (int(i) != index)
-            group[i]->setChecked(false);
-    return true;
 }
 
 template <std::size_t N> void clear_group(const std::array<QCheckBox *, N> &group) {
@@ -118,9 +106,9 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     rg->addStretch();
     layout->addWidget(parity);
 
-    terminator_ = make_entry_box("Terminator", KeyRule::Hex, kTerminatorLength, this);
-    ip_ = make_entry_box("ipaddress", KeyRule::IpAddress, kIpAddressLength, this);
-    tcp_port_ = make_entry_box("remoteportaddress", KeyRule::Digits, kTcpPortLength, this);
+    terminator_ = make_entry_box("Terminator", EntryRule::Hex, kTerminatorLength, this);
+    ip_ = make_entry_box("ipaddress", EntryRule::IpAddress, kIpAddressLength, this);
+    tcp_port_ = make_entry_box("remoteportaddress", EntryRule::Decimal, kTcpPortLength, this);
     auto *texts = new QHBoxLayout;
     texts->addWidget(text_group("Terminator Char", terminator_, this));
     texts->addWidget(text_group("IP Address", ip_, this));
@@ -133,14 +121,16 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     layout->addWidget(notice);
     layout->addStretch();
 
-    for (int i = 0; i < 2; ++i)
-        connect(mode_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { mode_ticked(i, on); });
-    for (int i = 0; i < kCommPortChoices; ++i)
-        connect(port_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { port_ticked(i, on); });
-    for (int i = 0; i < kBaudChoices; ++i)
-        connect(baud_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { baud_ticked(i, on); });
-    for (int i = 0; i < kParityChoices; ++i)
-        connect(parity_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { parity_ticked(i, on); });
+    one_of_many(mode_, [this](int i) { ctx_.link.commtype = commtype_code(i); });
+    one_of_many(port_, [this](int i) {
+        ctx_.link.commport = Integer(i + 1);
+        // A port chosen by hand is the one to open: a device path would win.
+        if (!filling_)
+            device_->clear();
+        update_note();
+    });
+    one_of_many(baud_, [this](int i) { ctx_.link.baudrate = kBaudRates[std::size_t(i)]; });
+    one_of_many(parity_, [this](int i) { ctx_.link.parity = Integer(i); });
     connect(terminator_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.Terminator = t; });
     connect(ip_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.ipaddress = t; });
     connect(tcp_port_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.remoteportaddress = t; });
@@ -152,31 +142,6 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
 
     grey_controls(this);
     refresh_ports();
-}
-
-void CommFormScreen::mode_ticked(int index, bool on) {
-    if (keep_one(mode_, index, on))
-        ctx_.link.commtype = commtype_code(index);
-}
-
-void CommFormScreen::port_ticked(int index, bool on) {
-    if (!keep_one(port_, index, on))
-        return;
-    ctx_.link.commport = Integer(index + 1);
-    // A port chosen by hand is the one to open: a device path would win.
-    if (!filling_)
-        device_->clear();
-    update_note();
-}
-
-void CommFormScreen::baud_ticked(int index, bool on) {
-    if (keep_one(baud_, index, on))
-        ctx_.link.baudrate = kBaudRates[std::size_t(index)];
-}
-
-void CommFormScreen::parity_ticked(int index, bool on) {
-    if (keep_one(parity_, index, on))
-        ctx_.link.parity = Integer(index);
 }
 
 void CommFormScreen::set_from_link() {

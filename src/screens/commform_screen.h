@@ -48,10 +48,6 @@ public:
     QLabel *device_note() const { return note_; }
 
 private:
-    void mode_ticked(int index, bool on);
-    void port_ticked(int index, bool on);
-    void baud_ticked(int index, bool on);
-    void parity_ticked(int index, bool on);
     void update_note();
 
     std::array<QCheckBox *, 2> mode_{};

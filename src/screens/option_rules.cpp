@@ -72,14 +72,4 @@ std::optional<int> conv_type_index(Integer code) { return index_of(kConvTypeCode
 std::optional<Integer> dump_mode_code(int index) { return code_at(kDumpModeCodes, index); }
 std::optional<int> dump_mode_index(Integer code) { return index_of(kDumpModeCodes, code); }
 
-Integer decimal_box_value(const QString &text) {
-    if (text.isEmpty())
-        return 0;
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok || v < -32768 || v > 32767)
-        return 0;
-    return Integer(v);
-}
-
 } // namespace k52

@@ -61,8 +61,4 @@ extern const std::array<const char *, kInputTypeChoices> kInputTypeCaptions;
 extern const std::array<const char *, kConvTypeChoices> kConvTypeCaptions;
 extern const std::array<const char *, kDumpModeChoices> kDumpModeCaptions;
 
-// Decimal entry boxes: the value stored for a box's text (empty is 0; text
-// that is not a number, or does not fit the field, is 0 as well).
-Integer decimal_box_value(const QString &text);
-
 } // namespace k52

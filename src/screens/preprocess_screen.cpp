@@ -1,28 +1,21 @@
 #include "preprocess_screen.h"
 
 #include "option_rules.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace k52 {
 
 namespace {
 
-// Decimal entry box: digits only (the validator also refuses pasted text
-// that is not), at most two typed. Text set from the record is shown in
-// full, so a stored value is never cut short on display.
 QLineEdit *make_number_box(const char *name, QWidget *parent) {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromUtf8(name));
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), e));
-    e->setMaximumWidth(60);
-    return e;
+    return make_entry_box(name, EntryRule::Decimal, 2, parent);
 }
 
 } // namespace
@@ -78,7 +71,7 @@ PreprocessScreen::PreprocessScreen(AppContext &ctx, QWidget *parent) : BaseScree
     for (const NumberBox &n : numbers_) {
         auto field = n.field;
         connect(n.edit, &QLineEdit::textChanged, this,
-                [this, f = field](const QString &text) { ctx_.record.*f = decimal_box_value(text); });
+                [this, f = field](const QString &text) { ctx_.record.*f = decimal_text_value(text); });
     }
     grey_controls(this);
     check_enables();

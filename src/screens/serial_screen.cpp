@@ -1,6 +1,6 @@
 #include "serial_screen.h"
 
-#include "entry_box_editor.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,8 +25,7 @@ QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent
 // A labelled hex box of two characters inside `group`'s grid row `row`.
 QLineEdit *terminator_row(QGridLayout *grid, int row, const char *label, const char *name, QWidget *group) {
     grid->addWidget(new QLabel(QString::fromUtf8(label), group), row, 0);
-    QLineEdit *e = make_entry_box(name, KeyRule::Hex, kTerminatorLength, group);
-    e->setMaximumWidth(60);
+    QLineEdit *e = make_entry_box(name, EntryRule::Hex, kTerminatorLength, group);
     grid->addWidget(e, row, 1);
     return e;
 }
@@ -95,10 +94,8 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     layout->addWidget(note);
     layout->addStretch();
 
-    for (int i = 0; i < kBaudChoices; ++i)
-        connect(baud_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { baud_ticked(i, on); });
-    for (int i = 0; i < kDataParityChoices; ++i)
-        connect(parity_[std::size_t(i)], &QCheckBox::toggled, this, [this, i](bool on) { parity_ticked(i, on); });
+    one_of_many(baud_, [this](int i) { ctx_.record.baudrate = kBaudRates[std::size_t(i)]; });
+    one_of_many(parity_, [this](int i) { ctx_.record.parity = parity_letter(i); });
     for (int i = 0; i < kSerConvChoices; ++i)
         connect(check5_[std::size_t(i)], &QCheckBox::toggled, this, [this, i] {
             if (!selecting_)
@@ -113,24 +110,6 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
                 [this, part](const QString &t) { ctx_.record.terminators.*part = t; });
     }
     grey_controls(this);
-}
-
-void SerialScreen::baud_ticked(int index, bool on) {
-    if (!on)
-        return;
-    for (int i = 0; i < kBaudChoices; ++i)
-        if (i != index)
-            baud_[std::size_t(i)]->setChecked(false);
-    ctx_.record.baudrate = kBaudRates[std::size_t(index)];
-}
-
-void SerialScreen::parity_ticked(int index, bool on) {
-    if (!on)
-        return;
-    for (int i = 0; i < kDataParityChoices; ++i)
-        if (i != index)
-            parity_[std::size_t(i)]->setChecked(false);
-    ctx_.record.parity = parity_letter(index);
 }
 
 void SerialScreen::docheck5(int index) {

@@ -32,9 +32,6 @@ public:
     QLineEdit *terminator_edit(int index) const { return term_[std::size_t(index)]; }
 
 private:
-    void baud_ticked(int index, bool on);
-    void parity_ticked(int index, bool on);
-
     std::array<QCheckBox *, kBaudChoices> baud_{};
     std::array<QCheckBox *, kDataParityChoices> parity_{};
     std::array<QCheckBox *, kSerConvChoices> check5_{};

@@ -1,7 +1,7 @@
 #include "sermask_screen.h"
 
-#include "entry_box_editor.h"
 #include "option_rules.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,12 +14,10 @@ namespace k52 {
 
 namespace {
 
-constexpr int kBoxLength = 2;  // Start, Length, Value and Input Length
-constexpr int kBoxTwips = 495; // width of a two-character box
+constexpr int kBoxLength = 2; // Start, Length, Value and Input Length
 
-QLineEdit *small_box(const QString &name, KeyRule rule, QWidget *parent) {
+QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
     QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, kBoxLength, parent);
-    e->setMaximumWidth(twips_to_px(kBoxTwips, parent));
     return e;
 }
 
@@ -37,7 +35,7 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
         int top = 0;
         if (sermask_has_inputlen(s)) {
             grid->addWidget(new QLabel(QStringLiteral("Input Length"), group), 0, 0, 1, 2);
-            inputlen_[std::size_t(s)] = small_box(QStringLiteral("inputlen%1").arg(s + 1), KeyRule::Digits, group);
+            inputlen_[std::size_t(s)] = small_box(QStringLiteral("inputlen%1").arg(s + 1), EntryRule::Decimal, group);
             grid->addWidget(inputlen_[std::size_t(s)], 0, 2);
             top = 1;
         }
@@ -51,11 +49,11 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             r.constant = new QCheckBox(group);
             r.constant->setObjectName(QStringLiteral("Check%1_%2").arg(7 + s).arg(i));
             grid->addWidget(r.constant, y, 1);
-            r.start = small_box(QStringLiteral("start") + suffix, KeyRule::Digits, group);
+            r.start = small_box(QStringLiteral("start") + suffix, EntryRule::Decimal, group);
             grid->addWidget(r.start, y, 2);
-            r.length = small_box(QStringLiteral("length") + suffix, KeyRule::Digits, group);
+            r.length = small_box(QStringLiteral("length") + suffix, EntryRule::Decimal, group);
             grid->addWidget(r.length, y, 3);
-            r.value = small_box(QStringLiteral("value") + suffix, KeyRule::Hex, group);
+            r.value = small_box(QStringLiteral("value") + suffix, EntryRule::Hex, group);
             grid->addWidget(r.value, y, 4);
         }
         grid->setRowStretch(top + 1 + kMaskEntries, 1);
@@ -77,15 +75,15 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             const Row &r = row(s, i);
             connect(r.constant, &QCheckBox::toggled, this, [this, s, i] { entry_rule(s, i); });
             connect(r.start, &QLineEdit::textChanged, this,
-                    [this, s, i](const QString &t) { entry_of(s, i).start = decimal_box_value(t); });
+                    [this, s, i](const QString &t) { entry_of(s, i).start = decimal_text_value(t); });
             connect(r.length, &QLineEdit::textChanged, this,
-                    [this, s, i](const QString &t) { entry_of(s, i).length = decimal_box_value(t); });
+                    [this, s, i](const QString &t) { entry_of(s, i).length = decimal_text_value(t); });
             connect(r.value, &QLineEdit::textChanged, this,
                     [this, s, i](const QString &t) { entry_of(s, i).value = t; });
         }
         if (sermask_has_inputlen(s))
             connect(inputlen_[std::size_t(s)], &QLineEdit::textChanged, this,
-                    [this, s](const QString &t) { (ctx_.record.*sermask_set(s)).inputlen = decimal_box_value(t); });
+                    [this, s](const QString &t) { (ctx_.record.*sermask_set(s)).inputlen = decimal_text_value(t); });
     }
     grey_controls(this);
 }

@@ -101,9 +101,9 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     connect(link_, &TerminalLink::received, this, &TermModeScreen::show_received);
     connect(link_, &TerminalLink::unknown_error, this, [this](const QString &text) {
         if (ctx_.questions)
-            ctx_.questions->inform(windowTitle(), text);
+            ctx_.questions->warn(message_title(), text);
         else
-            QMessageBox::information(this, windowTitle(), text);
+            QMessageBox::warning(this, message_title(), text);
     });
 
     closer_id_ = ctx_.links.add([this] { stop(); });
@@ -123,7 +123,8 @@ void TermModeScreen::open_link() {
 
 void TermModeScreen::stop() {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this] { stop(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { stop(); }, Qt::BlockingQueuedConnection);
         return;
     }
     link_->close();

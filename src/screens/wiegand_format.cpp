@@ -1,7 +1,5 @@
 #include "wiegand_format.h"
 
-#include <limits>
-
 namespace k52 {
 
 namespace {
@@ -52,35 +50,6 @@ QString format_preview_text(const QString &letters) {
         return letters.left(kPreviewLine) + cr + letters.mid(kPreviewLine);
     return letters.left(kPreviewLine) + cr + letters.mid(kPreviewLine, kPreviewLine) + cr +
            letters.mid(2 * kPreviewLine);
-}
-
-Integer decimal_text_value(const QString &text) {
-    const QString t = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
-        negative = t[i] == u'-';
-        ++i;
-    }
-    long v = 0;
-    constexpr long limit = long(std::numeric_limits<Integer>::max()) + 1;
-    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
-        v = std::min(limit, v * 10 + (t[i].unicode() - u'0'));
-    if (negative)
-        return Integer(-std::min(v, limit));
-    return Integer(std::min(v, limit - 1));
-}
-
-QChar hex_key(QChar typed) {
-    if (typed >= u'a' && typed <= u'f')
-        typed = typed.toUpper();
-    if ((typed >= u'0' && typed <= u'9') || (typed >= u'A' && typed <= u'F'))
-        return typed;
-    return {};
-}
-
-QChar decimal_key(QChar typed) {
-    return typed >= u'0' && typed <= u'9' ? typed : QChar();
 }
 
 FormatLayout format_layout(const QString &letters, int per_row, int max_cells) {

@@ -6,6 +6,7 @@
 // same bits laid out as a row of coloured cells.
 
 #include "profile/config_record.h"
+#include "ui/entry_rules.h"
 
 #include <QString>
 
@@ -48,17 +49,6 @@ QString format_letters(const FormatControls &c);
 // The letters as the preview area shows them: up to three lines of 90,
 // each break a single carriage return.
 QString format_preview_text(const QString &letters);
-
-// Value of a decimal box's text: an optional sign and the leading decimal
-// digits, held to the Integer range; no digits gives 0. Stored values are
-// shown as their decimal text, so every one of them reads back the same.
-Integer decimal_text_value(const QString &text);
-
-// Hex boxes: "a" to "f" are taken as "A" to "F"; the result is the character
-// the box accepts, or a null QChar for one it discards.
-QChar hex_key(QChar typed);
-// Decimal boxes: "0" to "9" or a null QChar.
-QChar decimal_key(QChar typed);
 
 // The format as cells: one per output bit, numbered from 1 at the first bit
 // sent, wrapped into rows of a fixed number of cells.

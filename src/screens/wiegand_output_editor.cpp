@@ -1,10 +1,11 @@
 #include "wiegand_output_editor.h"
 
+#include "ui/entry_box_editor.h"
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,59 +14,6 @@
 namespace k52 {
 
 namespace {
-
-// Keystroke filter of an entry box: digits only, or hex digits with "a" to
-// "f" taken as capitals; backspace and the editing keys pass, anything else
-// typed is dropped, and so is a character for which the box has no room.
-class KeyFilter : public QObject {
-public:
-    KeyFilter(QLineEdit *edit, bool hex, int max_len) : QObject(edit), edit_(edit), hex_(hex), max_(max_len) {
-        edit->installEventFilter(this);
-        // Pasted or dropped text goes through the same rules.
-        connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) {
-            const QString clean = filtered(text);
-            if (clean != text)
-                edit_->setText(clean);
-        });
-    }
-
-    QChar accept(QChar c) const { return hex_ ? hex_key(c) : decimal_key(c); }
-
-    QString filtered(const QString &text) const {
-        QString out;
-        for (QChar c : text) {
-            const QChar a = accept(c);
-            if (!a.isNull())
-                out += a;
-        }
-        return out.left(max_);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched != edit_ || event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        // Backspace, shortcuts, control keys and keys without a character
-        // are the box's own.
-        if (text.size() != 1 || text[0].unicode() < 0x20 || text[0].unicode() == 0x7f ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        const QChar c = accept(text[0]);
-        if (c.isNull() || edit_->text().size() - edit_->selectedText().size() >= max_)
-            return true;
-        if (c != text[0]) {
-            edit_->insert(QString(c));
-            return true;
-        }
-        return false;
-    }
-
-private:
-    QLineEdit *edit_;
-    bool hex_;
-    int max_;
-};
 
 QCheckBox *make_check(const QString &caption, const QString &name, QWidget *parent) {
     auto *b = new QCheckBox(caption, parent);
@@ -108,9 +56,7 @@ WiegandOutputEditor::WiegandOutputEditor(AppContext &ctx, const WiegandOutputVar
 }
 
 QLineEdit *WiegandOutputEditor::decimal_box(IntField field, int max_len, bool redraw, QWidget *parent) {
-    auto *e = new QLineEdit(parent);
-    new KeyFilter(e, false, max_len);
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0")) * (max_len + 1) + 16);
+    QLineEdit *e = make_entry_box("", EntryRule::Decimal, max_len, parent);
     // The box's own text, not the notification's: a paste that the filter
     // cleans up notifies the raw text after the cleaned one.
     connect(e, &QLineEdit::textChanged, this, [this, e, field, redraw] {
@@ -122,9 +68,7 @@ QLineEdit *WiegandOutputEditor::decimal_box(IntField field, int max_len, bool re
 }
 
 QLineEdit *WiegandOutputEditor::hex_box(TextField field, int max_len, QWidget *parent) {
-    auto *e = new QLineEdit(parent);
-    new KeyFilter(e, true, max_len);
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("D")) * (max_len + 1) + 16);
+    QLineEdit *e = make_entry_box("", EntryRule::Hex, max_len, parent);
     connect(e, &QLineEdit::textChanged, this, [this, e, field] { ctx_.record.*field = e->text(); });
     return e;
 }
@@ -267,7 +211,8 @@ void WiegandOutputEditor::build() {
     preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const QFontMetrics fm(preview_->font());
-    preview_->setFixedSize(fm.horizontalAdvance(QString(kPreviewLine, QLatin1Char('M'))) + 8, fm.lineSpacing() * 3 + 8);
+    preview_->setFixedWidth(fm.horizontalAdvance(QString(kPreviewLine, QLatin1Char('M'))) + 8);
+    preview_->setMinimumHeight(fm.lineSpacing() * 3 + 8);
     preview_text_ = preview_->text();
     shown->addWidget(preview_);
     picture_ = new FormatPictureView(this);
@@ -413,11 +358,13 @@ void WiegandOutputEditor::makeformat() {
 
     letters_ = format_letters(c);
     preview_text_ = format_preview_text(letters_);
-    // A label breaks lines at a newline; the preview's own text keeps its
-    // carriage returns.
-    QString shown = preview_text_;
-    shown.replace(QChar(13), QChar(10));
-    preview_->setText(shown);
+    // The preview's own text keeps its carriage returns; on the screen every
+    // line holds at most one line's worth, so that a long format goes on
+    // over further lines instead of running out of sight.
+    QStringList lines;
+    for (qsizetype at = 0; at < letters_.size(); at += kPreviewLine)
+        lines << letters_.mid(at, kPreviewLine);
+    preview_->setText(lines.join(QLatin1Char('\n')));
     picture_->set_letters(letters_);
 }
 
@@ -535,8 +482,9 @@ static QString total_text(const FormatLayout &l) {
 
 QSize FormatPictureView::sizeHint() const {
     const int rows = std::max(1, layout_.rows);
-    const int label = fontMetrics().horizontalAdvance(QStringLiteral("99999 bits (first 9999 shown)"));
-    return {kCellsPerRow * kCellW + 8 + label, rows * kRowH};
+    const int first_row = std::min(int(layout_.cells.size()), kCellsPerRow);
+    const int label = fontMetrics().horizontalAdvance(total_text(layout_));
+    return {std::max(first_row, 1) * kCellW + 8 + label, rows * kRowH};
 }
 
 void FormatPictureView::paintEvent(QPaintEvent *) {

@@ -1,7 +1,7 @@
 #include "wiemaginput_screen.h"
 
-#include "entry_box_editor.h"
 #include "option_rules.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,11 +17,9 @@ namespace {
 
 constexpr int kStartLength = 3; // Start and Total Bits
 constexpr int kShortLength = 2; // Length, Chars, magstripe Length, Sep translate
-constexpr int kBoxTwips = 555;
 
-QLineEdit *box(const QString &name, KeyRule rule, int length, QWidget *parent) {
+QLineEdit *box(const QString &name, EntryRule rule, int length, QWidget *parent) {
     QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, length, parent);
-    e->setMaximumWidth(twips_to_px(kBoxTwips, parent));
     return e;
 }
 
@@ -51,19 +49,19 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
             Cell &cl = cells_[std::size_t(f)][std::size_t(r)];
             const QString suffix = QStringLiteral("%1_%2").arg(f + 1).arg(QString::fromUtf8(fields[r]).toLower());
             grid->addWidget(new QLabel(QString::fromUtf8(fields[r]), group), r + 1, 0);
-            cl.start = box(QStringLiteral("start") + suffix, KeyRule::Digits, kStartLength, group);
+            cl.start = box(QStringLiteral("start") + suffix, EntryRule::Decimal, kStartLength, group);
             grid->addWidget(cl.start, r + 1, 1);
-            cl.length = box(QStringLiteral("length") + suffix, KeyRule::Digits, kShortLength, group);
+            cl.length = box(QStringLiteral("length") + suffix, EntryRule::Decimal, kShortLength, group);
             grid->addWidget(cl.length, r + 1, 2);
             cl.lsb = new QCheckBox(group);
             cl.lsb->setObjectName(QStringLiteral("lsb") + suffix);
             grid->addWidget(cl.lsb, r + 1, 3);
-            cl.chars = box(QStringLiteral("chars") + suffix, KeyRule::Digits, kShortLength, group);
+            cl.chars = box(QStringLiteral("chars") + suffix, EntryRule::Decimal, kShortLength, group);
             grid->addWidget(cl.chars, r + 1, 4);
         }
         grid->addWidget(new QLabel(QStringLiteral("Total Bits"), group), kWieInputRows + 1, 0, 1, 2);
         totalbits_[std::size_t(f)] =
-            box(QStringLiteral("totalbits%1").arg(f + 1), KeyRule::Digits, kStartLength, group);
+            box(QStringLiteral("totalbits%1").arg(f + 1), EntryRule::Decimal, kStartLength, group);
         grid->addWidget(totalbits_[std::size_t(f)], kWieInputRows + 1, 2);
         formats->addWidget(group);
     }
@@ -83,10 +81,10 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
         ml->addWidget(b);
     auto *boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("Length"), mag), 0, 0);
-    maglen_ = box(QStringLiteral("maglen"), KeyRule::Digits, kShortLength, mag);
+    maglen_ = box(QStringLiteral("maglen"), EntryRule::Decimal, kShortLength, mag);
     boxes->addWidget(maglen_, 0, 1);
     boxes->addWidget(new QLabel(QStringLiteral("Sep translate (hex)"), mag), 1, 0);
-    septrans_ = box(QStringLiteral("septrans"), KeyRule::Hex, kShortLength, mag);
+    septrans_ = box(QStringLiteral("septrans"), EntryRule::Hex, kShortLength, mag);
     boxes->addWidget(septrans_, 1, 1);
     ml->addLayout(boxes);
     ml->addStretch();
@@ -100,12 +98,12 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
             for (auto [edit, field] :
                  {std::pair{cl.start, row.start}, std::pair{cl.length, row.length}, std::pair{cl.chars, row.chars}})
                 connect(edit, &QLineEdit::textChanged, this,
-                        [this, f = field](const QString &t) { ctx_.record.*f = decimal_box_value(t); });
+                        [this, f = field](const QString &t) { ctx_.record.*f = decimal_text_value(t); });
             connect(cl.lsb, &QCheckBox::toggled, this,
                     [this, field = row.lsb](bool on) { ctx_.record.*field = on ? 1 : 0; });
         }
         connect(totalbits_[std::size_t(f)], &QLineEdit::textChanged, this,
-                [this, field = fmt.totalbits](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+                [this, field = fmt.totalbits](const QString &t) { ctx_.record.*field = decimal_text_value(t); });
     }
     connect(check11_, &QCheckBox::toggled, this, [this] { set_check11(); });
     connect(check12_, &QCheckBox::toggled, this, [this] { set_check12(); });
@@ -115,7 +113,7 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
           std::pair{ststop_, &R::input1ststop}, std::pair{lrc_, &R::input1lrc}, std::pair{dir_, &R::input1dir}})
         connect(b, &QCheckBox::toggled, this, [this, f = field](bool on) { ctx_.record.*f = on ? 1 : 0; });
     connect(maglen_, &QLineEdit::textChanged, this,
-            [this](const QString &t) { ctx_.record.input1maglen = decimal_box_value(t); });
+            [this](const QString &t) { ctx_.record.input1maglen = decimal_text_value(t); });
     connect(septrans_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.record.input1septrans = t; });
     grey_controls(this);
 }

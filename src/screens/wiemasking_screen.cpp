@@ -1,7 +1,7 @@
 #include "wiemasking_screen.h"
 
-#include "entry_box_editor.h"
 #include "option_rules.h"
+#include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,12 +15,10 @@ namespace k52 {
 namespace {
 
 constexpr int kBoxLength = 2; // Start, Length and Value (hex)
-constexpr int kBoxTwips = 495;
 constexpr int kMasks = kInputMaskRows / kMaskEntries;
 
-QLineEdit *small_box(const QString &name, KeyRule rule, QWidget *parent) {
+QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
     QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, kBoxLength, parent);
-    e->setMaximumWidth(twips_to_px(kBoxTwips, parent));
     return e;
 }
 
@@ -48,11 +46,11 @@ WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScree
             check7_[std::size_t(i)] = new QCheckBox(group);
             check7_[std::size_t(i)]->setObjectName(QStringLiteral("Check7_") + n);
             grid->addWidget(check7_[std::size_t(i)], p + 1, 1);
-            start_[std::size_t(i)] = small_box(QStringLiteral("start") + n, KeyRule::Digits, group);
+            start_[std::size_t(i)] = small_box(QStringLiteral("start") + n, EntryRule::Decimal, group);
             grid->addWidget(start_[std::size_t(i)], p + 1, 2);
-            length_[std::size_t(i)] = small_box(QStringLiteral("length") + n, KeyRule::Digits, group);
+            length_[std::size_t(i)] = small_box(QStringLiteral("length") + n, EntryRule::Decimal, group);
             grid->addWidget(length_[std::size_t(i)], p + 1, 3);
-            value_[std::size_t(i)] = small_box(QStringLiteral("value") + n, KeyRule::Hex, group);
+            value_[std::size_t(i)] = small_box(QStringLiteral("value") + n, EntryRule::Hex, group);
             grid->addWidget(value_[std::size_t(i)], p + 1, 4);
         }
         auto *note = new QLabel(QString::fromUtf8(notes[m]), this);
@@ -67,9 +65,9 @@ WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScree
         const InputMaskFields f = *input_mask_fields(i);
         connect(check7_[std::size_t(i)], &QCheckBox::toggled, this, [this, i] { set_check7(i); });
         connect(start_[std::size_t(i)], &QLineEdit::textChanged, this,
-                [this, field = f.start](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+                [this, field = f.start](const QString &t) { ctx_.record.*field = decimal_text_value(t); });
         connect(length_[std::size_t(i)], &QLineEdit::textChanged, this,
-                [this, field = f.length](const QString &t) { ctx_.record.*field = decimal_box_value(t); });
+                [this, field = f.length](const QString &t) { ctx_.record.*field = decimal_text_value(t); });
         connect(value_[std::size_t(i)], &QLineEdit::textChanged, this,
                 [this, field = f.value](const QString &t) { ctx_.record.*field = t; });
     }

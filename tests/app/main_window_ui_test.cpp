@@ -372,16 +372,5 @@ TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {
     EXPECT_EQ(read.ipaddress, QStringLiteral("10.1.2.3"));
 }
 
-// Pictures for the README (scripts/screenshot.sh runs this under Xvfb).
-TEST_F(MainWindowTest, Screenshots) {
-    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
-    window->resize(twips_to_px(14000, window.get()), twips_to_px(9000, window.get()));
-    click_row("Label2"); // Serial I/O General Settings
-    QTest::qWait(200);
-    EXPECT_TRUE(window->grab().save(QDir(dir).filePath(QStringLiteral("main_window.png"))));
-}
-
 } // namespace
 } // namespace k52

@@ -85,7 +85,7 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
 
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(told.texts, QStringList{"Download complete"});
-    EXPECT_EQ(told.titles, QStringList{ProfileStore::kTitle()});
+    EXPECT_EQ(told.titles, QStringList{message_title()});
     EXPECT_TRUE(screen->status_label()->text().isEmpty());
     EXPECT_EQ(screen->bar()->value(), 100);
     QFile got(out);

@@ -66,10 +66,11 @@ TEST(InputCommands, ErrorLines) {
 
 TEST(InputCommands, VersionGates) {
     const ConfigRecord r = default_profile();
-    // before 01.60 "I1OM" has no F2F digit; formats are two digits wide up to 01.80
+    // the seeded Default: Wiegand in, Wiegand out; before 01.60 "I1OM" has no
+    // F2F digit; formats are two digits wide up to 01.80
     const std::string no_mask(20, '0');
     EXPECT_EQ(commands(input_plan(r, "01.59")),
-              (Lines{"I1IG000011", "I1IM2000000000", "I1IK" + no_mask, "I1IY" + no_mask, "I1OM200", kW1B2,
+              (Lines{"I1IG150011", "I1IM2000000000", "I1IK" + no_mask, "I1IY" + no_mask, "I1OM200", kW1B2,
                      "I1IX" + std::string(23, '0')}));
     for (const char *v : {"01.60", "01.69", "01.80"}) {
         const Lines c = commands(input_plan(r, v));

@@ -184,23 +184,5 @@ TEST(WiringWindow, DrawsTheChartsWithTheNote) {
     EXPECT_GT(ink(w.findChild<QWidget *>(QStringLiteral("charts"))), 1000);
 }
 
-// Pictures for the README: K52_SCREENSHOT_DIR=docs k52_ui_tests --gtest_filter='*Screenshots*'
-TEST(ReferenceScreenshots, Grab) {
-    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
-    AppContext ctx;
-    HelpWindow help(ctx);
-    help.show();
-    WiringWindow wiring(ctx);
-    wiring.show();
-    BitSizeWindow bits(ctx);
-    bits.show();
-    bits.loadup();
-    EXPECT_TRUE(help.grab().save(QDir(dir).filePath(QStringLiteral("help.png"))));
-    EXPECT_TRUE(wiring.grab().save(QDir(dir).filePath(QStringLiteral("wiring.png"))));
-    EXPECT_TRUE(bits.grab().save(QDir(dir).filePath(QStringLiteral("bitsize.png"))));
-}
-
 } // namespace
 } // namespace k52

@@ -135,9 +135,9 @@ TEST_F(CommFormTest, KeyFiltersOfTheTextBoxes) {
     QTest::keyClicks(tcp, QStringLiteral("4.0a01"));
     EXPECT_EQ(ctx_.link.remoteportaddress, QStringLiteral("4001"));
     QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
-    QTest::keyClick(tcp, Qt::Key_V, Qt::ControlModifier); // pasting would bypass the filter
+    QTest::keyClick(tcp, Qt::Key_V, Qt::ControlModifier); // pasted text keeps to the same rule
     QTest::keyClick(tcp, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(ctx_.link.remoteportaddress, QStringLiteral("4001"));
+    EXPECT_EQ(ctx_.link.remoteportaddress, QStringLiteral("40019"));
 }
 
 TEST_F(CommFormTest, PortDevicesAndDevicePath) {

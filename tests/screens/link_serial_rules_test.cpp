@@ -1,4 +1,3 @@
-#include "screens/key_filters.h"
 #include "screens/link_rules.h"
 #include "screens/serial_rules.h"
 
@@ -6,22 +5,6 @@
 
 namespace k52 {
 namespace {
-
-// Each rule's keys in, what lands out ('-' for a dropped key).
-TEST(KeyFilters, TurnAndDrop) {
-    const struct {
-        KeyRule rule;
-        const char *in, *out;
-    } cases[] = {{KeyRule::Hex, "09afAFgG x.\b", "09AFAF-----\b"},
-                 {KeyRule::Digits, "09.a +\b", "09----\b"},
-                 {KeyRule::IpAddress, "19.a:, \b", "19.----\b"}};
-    for (const auto &c : cases)
-        for (std::size_t i = 0; c.in[i]; ++i) {
-            const std::optional<QChar> k = filter_key(c.rule, QChar(QLatin1Char(c.in[i])));
-            EXPECT_EQ(k ? k->toLatin1() : '-', c.out[i]) << int(c.rule) << " key " << c.in[i];
-        }
-    EXPECT_EQ(filter_key(KeyRule::Hex, QChar(u'ä')), std::nullopt);
-}
 
 TEST(LinkRules, SettingsWithoutABoxTickNone) {
     auto link = [](const char *commtype, Integer commport, Long baudrate, Integer parity) {

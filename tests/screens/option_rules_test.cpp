@@ -51,11 +51,5 @@ TEST(OptionRules, ChoiceIndexesMapToStoredCodes) {
     EXPECT_EQ(dump_mode_code(7), std::nullopt);
 }
 
-TEST(OptionRules, DecimalBoxValue) {
-    // "40000" does not fit a 16-bit field.
-    for (const auto &[text, value] : {std::pair{"", 0}, {"07", 7}, {"99", 99}, {"x", 0}, {"40000", 0}})
-        EXPECT_EQ(decimal_box_value(QString::fromLatin1(text)), value) << text;
-}
-
 } // namespace
 } // namespace k52

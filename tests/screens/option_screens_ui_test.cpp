@@ -1,14 +1,14 @@
 #include "screen_fixture.h"
 
 #include "app/base_screen.h"
+#include "screens/magoutput_screen.h"
 #include "screens/option_rules.h"
 #include "screens/preprocess_screen.h"
-#include "screens/sertomag_screen.h"
-#include "screens/wiemagout_screen.h"
 #include "screens/wiesetup_screen.h"
 
 #include <QLineEdit>
 
+#include <algorithm>
 #include <memory>
 
 namespace k52 {
@@ -16,8 +16,8 @@ namespace {
 
 using test::ScreenFixture;
 
-template <class S> std::unique_ptr<S> shown(AppContext &ctx) {
-    auto s = std::make_unique<S>(ctx);
+template <class S, class... Args> std::unique_ptr<S> shown(AppContext &ctx, const Args &...args) {
+    auto s = std::make_unique<S>(ctx, args...);
     s->show();
     s->set_parms();
     return s;
@@ -30,7 +30,7 @@ QCheckBox *box(QWidget *w, const char *name) {
 using SerToMagTest = ScreenFixture;
 TEST_F(SerToMagTest, UntickingTheTickedTrackTicksTheOther) {
     ctx_.record.sermagparms = {1, 0, 0, 0, 0};
-    auto s = shown<SerToMagScreen>(ctx_);
+    auto s = shown<MagOutputScreen>(ctx_, kSerToMag);
     ASSERT_TRUE(s->track_box(kTrack1Box)->isChecked());
     click(s->track_box(kTrack1Box));
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
@@ -45,7 +45,7 @@ TEST_F(SerToMagTest, UntickingTheTickedTrackTicksTheOther) {
 
 TEST_F(SerToMagTest, SetParmsFillsAndRepairsTracks) {
     ctx_.record.sermagparms = {0, 1, 1, 1, 1};
-    auto s = shown<SerToMagScreen>(ctx_);
+    auto s = shown<MagOutputScreen>(ctx_, kSerToMag);
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
     for (const char *n : {"dataup", "cstart", "f2f"})
         EXPECT_TRUE(box(s.get(), n)->isChecked()) << n;
@@ -67,7 +67,7 @@ using WieMagOutTest = ScreenFixture;
 TEST_F(WieMagOutTest, Track1DisablesSentinelButKeepsIt) {
     ctx_.record.input1magouttk = 2;
     ctx_.record.input1magcstart = 1;
-    auto s = shown<WieMagOutScreen>(ctx_);
+    auto s = shown<MagOutputScreen>(ctx_, kWieMagOut);
     QCheckBox *cstart = box(s.get(), "cstart");
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
     EXPECT_TRUE(cstart->isEnabled());
@@ -90,7 +90,7 @@ TEST_F(WieMagOutTest, Track1DisablesSentinelButKeepsIt) {
 TEST_F(WieMagOutTest, UnknownTrackLoadsAsTrack1) {
     ctx_.record.input1magouttk = 0;
     ctx_.record.input1magoutf2f = 1;
-    auto s = shown<WieMagOutScreen>(ctx_);
+    auto s = shown<MagOutputScreen>(ctx_, kWieMagOut);
     EXPECT_TRUE(s->track_box(kTrack1Box)->isChecked());
     EXPECT_EQ(ctx_.record.input1magouttk, 1);
     EXPECT_FALSE(box(s.get(), "cstart")->isEnabled());
@@ -193,6 +193,12 @@ TEST_F(WieSetupTest, ClicksStoreTheGroupCodes) {
     click(s->conv_type_boxes()[6]);
     EXPECT_TRUE(s->conv_type_boxes()[6]->isChecked());
     EXPECT_EQ(ctx_.record.input1convtype, 4);
+}
+
+TEST_F(WieSetupTest, SeededDefaultTicksOneChoiceInEveryGroup) {
+    auto s = shown<WieSetupScreen>(ctx_); // the fixture loads "Default"
+    for (const auto *group : {&s->input_type_boxes(), &s->conv_type_boxes(), &s->dump_mode_boxes()})
+        EXPECT_EQ(std::count_if(group->begin(), group->end(), [](QCheckBox *b) { return b->isChecked(); }), 1);
 }
 
 TEST_F(WieSetupTest, UnknownCodesLeaveGroupsAsTheyWere) {

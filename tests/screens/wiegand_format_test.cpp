@@ -93,33 +93,6 @@ TEST(WiegandFormat, PreviewLinesOfNinety) {
     EXPECT_EQ(format_preview_text(QString()), QString());
 }
 
-TEST(WiegandFormat, DecimalTextValue) {
-    // Leading digits count; the whole Integer range reads back; longer
-    // pasted text is held to the range instead of wrapping.
-    const std::pair<const char *, int> cases[] = {{"", 0},
-                                                  {"12ab3", 12},
-                                                  {"x1", 0},
-                                                  {"-5", -5},
-                                                  {"32767", 32767},
-                                                  {"-32768", -32768},
-                                                  {"9999999999", 32767},
-                                                  {"-9999999999", -32768}};
-    for (const auto &[text, value] : cases)
-        EXPECT_EQ(decimal_text_value(QString::fromLatin1(text)), value) << text;
-}
-
-TEST(WiegandFormat, KeyFilters) {
-    // Each key with what the hex and the decimal filters make of it (0: refused).
-    const struct {
-        char16_t in, hex, dec;
-    } keys[] = {{u'a', u'A', 0}, {u'f', u'F', 0}, {u'9', u'9', u'9'}, {u'0', u'0', u'0'},
-                {u'g', 0, 0},    {u'G', 0, 0},    {u' ', 0, 0},       {u'-', 0, 0}};
-    for (const auto &k : keys) {
-        EXPECT_EQ(hex_key(k.in), QChar(k.hex)) << char(k.in);
-        EXPECT_EQ(decimal_key(k.in), QChar(k.dec)) << char(k.in);
-    }
-}
-
 TEST(WiegandFormat, CellsFollowTheLetters) {
     const QString letters = QStringLiteral("E") + run(8, 's') + run(16, 'b') + QStringLiteral("O");
     FormatLayout l = format_layout(letters);

@@ -1,0 +1,55 @@
+#include "top_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace k52 {
+
+QRect available_area(const QWidget *w) {
+    const QScreen *s = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QSize frame_allowance(const QWidget *w) {
+    if (w && w->isVisible()) {
+        const QSize extra = w->frameGeometry().size() - w->geometry().size();
+        if (extra.width() > 0 || extra.height() > 0)
+            return extra;
+    }
+    return {12, 36};
+}
+
+void show_scrolled(QWidget *window, QWidget *content) {
+    auto *scroll = new QScrollArea(window);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto *v = new QVBoxLayout(window);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->addWidget(scroll);
+    window->resize(content->sizeHint().expandedTo(content->minimumSizeHint()));
+}
+
+void keep_on_screen(QWidget *w) {
+    const QRect area = available_area(w);
+    const QSize extra = frame_allowance(w);
+    const QSize room = area.size() - extra;
+    if (w->width() > room.width() || w->height() > room.height())
+        w->resize(w->size().boundedTo(room));
+    QRect frame(w->pos(), w->size() + extra);
+    if (frame.right() > area.right())
+        frame.moveRight(area.right());
+    if (frame.bottom() > area.bottom())
+        frame.moveBottom(area.bottom());
+    if (frame.left() < area.left())
+        frame.moveLeft(area.left());
+    if (frame.top() < area.top())
+        frame.moveTop(area.top());
+    if (frame.topLeft() != w->pos())
+        w->move(frame.topLeft());
+}
+
+} // namespace k52

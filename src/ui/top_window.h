@@ -1,0 +1,26 @@
+#pragma once
+// Top-level windows on the user's screen: where they may go and how they are
+// kept wholly visible.
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace k52 {
+
+// The part of the screen that windows may use (without task bars), for the
+// screen the widget is on, else the primary screen.
+QRect available_area(const QWidget *w);
+// What the window manager adds around a top-level window: its real frame
+// once shown, an allowance for a title bar and borders before.
+QSize frame_allowance(const QWidget *w);
+// Give `window` a layout that shows `content` in a scroll area, and size the
+// window to show all of it; keep_on_screen() may then make it smaller, and
+// the content scrolls.
+void show_scrolled(QWidget *window, QWidget *content);
+// Shrink a top-level window that is larger than the available area and move
+// it so that its frame lies wholly inside that area.
+void keep_on_screen(QWidget *w);
+
+} // namespace k52
