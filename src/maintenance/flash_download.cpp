@@ -1,6 +1,7 @@
 #include "flash_download.h"
 
 #include "link/port_names.h"
+#include "profile/safe_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -222,6 +223,11 @@ QString flash_bar_text(qint64 done, qint64 total, int width) {
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure) {
     QFile f(path);
     const QString name = QFileInfo(path).fileName();
+    QString why;
+    if (!check_regular_file(path, &why)) { // a FIFO would block in open()
+        failure = result(FlashOutcome::FileError, kCannotReadFile, why);
+        return false;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         failure = result(FlashOutcome::FileError, kCannotReadFile, QStringLiteral("%1: %2").arg(path, f.errorString()));
         return false;
