@@ -66,7 +66,8 @@ bool parse_identification(const QString &reply, QString &version, QString &ident
     for (const Prefix &p : kPrefixes) {
         if (reply.startsWith(QLatin1String(p.text), Qt::CaseSensitive)) {
             version = reply.mid(p.version_from - 1, p.version_to - p.version_from + 1);
-            identification = reply.mid(4, p.version_to - 4);
+            // Shown to the user: whatever the device put there, escaped.
+            identification = escaped_text(reply.mid(4, p.version_to - 4));
             return true;
         }
     }

@@ -36,8 +36,8 @@ Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds
 bool send_command(ByteLink &link, const QString &command);
 
 // The identification of a converter from its reply to "V": true with the
-// version ("01.94") and identification ("K52 V01.94") for the four model
-// prefixes (exact case), false otherwise.
+// version ("01.94") and identification ("K52 V01.94", escaped for display)
+// for the four model prefixes (exact case), false otherwise.
 bool parse_identification(const QString &reply, QString &version, QString &identification);
 
 // Text received from a device, fit for a message: characters below 0x20,

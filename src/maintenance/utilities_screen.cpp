@@ -1,6 +1,7 @@
 #include "utilities_screen.h"
 
 #include "device_commands.h"
+#include "link/exchange.h"
 #include "link/port_names.h"
 #include "maintenance/cloning.h"
 #include "screens/option_rules.h"
@@ -251,7 +252,7 @@ void UtilitiesScreen::getversion() {
         },
         [this, reply] {
             if (reply->complete)
-                version_box_->setText(reply->text);
+                version_box_->setText(escaped_text(reply->text));
             finish_action();
         });
 }

@@ -29,11 +29,15 @@ int run_profiles(CliContext &ctx) {
                        "  list                          one name a line, in name order\n"
                        "  show NAME                     column=value lines, in table order\n"
                        "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
-                       "  import FILE [--as N] [--force] add a profile from an export file\n"
+                       "  import FILE [--as N] [--force] add a profile from an export file (at most 1 MiB)\n"
                        "  delete NAME                   delete a profile"));
     p.addHelpOption();
-    QCommandLineOption as_opt(QStringList{QStringLiteral("as")}, QStringLiteral("Import under this name."),
-                              QStringLiteral("NAME"));
+    QCommandLineOption as_opt(
+        QStringList{QStringLiteral("as")},
+        QStringLiteral("Import under this name (blanks around it trimmed; at most %1 characters, no "
+                       "control characters).")
+            .arg(kMaxProfileNameLength),
+        QStringLiteral("NAME"));
     QCommandLineOption force_opt(QStringList{QStringLiteral("force")},
                                  QStringLiteral("Replace a profile of the same name."));
     p.addOption(as_opt);

@@ -4,6 +4,7 @@
 // program, and by a tiny tmpfs where the machine lets an unprivileged user
 // mount one in a namespace of its own.
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,7 @@ using k52test::CliSetup;
 
 namespace {
 
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(data), data.size());
-}
+using k52test::put_file;
 
 // A good previous clone image with bytes beyond the 1024 (kept by a read).
 QByteArray old_clone() {
@@ -68,7 +60,7 @@ protected:
         const QString mnt = dir.filePath(QStringLiteral("mnt"));
         const QString old_copy = dir.filePath(QStringLiteral("old.bin"));
         const QString after = dir.filePath(QStringLiteral("after.bin"));
-        put(old_copy, old);
+        put_file(old_copy, old);
         QStringList quoted;
         for (QString a : args)
             quoted << QLatin1Char('\'') + a.replace(QStringLiteral("@FILE@"), mnt + QStringLiteral("/target")) +
@@ -87,7 +79,7 @@ protected:
             return t;
         t.run = {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
                  QString::fromLocal8Bit(p.readAllStandardError())};
-        t.after = contents(after);
+        t.after = k52test::file_bytes(after);
         return t;
     }
 
@@ -99,7 +91,7 @@ protected:
 
 TEST_F(FullDisk, CloneReadKeepsTheOldImageAndSaysSo) {
     const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
-    put(file, old_clone());
+    put_file(file, old_clone());
     k52test::SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.96")});
     ASSERT_TRUE(sim.start());
     const CliRun r =
@@ -108,18 +100,18 @@ TEST_F(FullDisk, CloneReadKeepsTheOldImageAndSaysSo) {
     EXPECT_FALSE(r.out.contains("Read from K52 complete")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("the clone file could not be written")) << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(file)) << r.err.toStdString();
-    EXPECT_EQ(contents(file), old_clone());
+    EXPECT_EQ(k52test::file_bytes(file), old_clone());
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("K52clone*")}, QDir::Files), QStringList{"K52clone.dat"})
         << "no temporary file is left";
 }
 
 TEST_F(FullDisk, ExportKeepsTheOldExportAndSaysSo) {
     const QString file = dir.filePath(QStringLiteral("earlier.json"));
-    put(file, old_export());
+    put_file(file, old_export());
     const CliRun r = k52test::k52util(db, {"profiles", "export", "Default", file}, CliSetup{kLimit});
     EXPECT_NE(r.code, 0);
     EXPECT_TRUE(r.err.startsWith("Cannot write " + file)) << r.err.toStdString();
-    EXPECT_EQ(contents(file), old_export());
+    EXPECT_EQ(k52test::file_bytes(file), old_export());
 }
 
 TEST_F(FullDisk, OnATinyTmpfsTheOldFilesSurviveToo) {

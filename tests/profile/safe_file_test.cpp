@@ -1,6 +1,7 @@
 // The file helpers every writer and importer goes through.
 #include "profile/profile_names.h"
 #include "profile/safe_file.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,7 @@ using namespace k52;
 
 namespace {
 
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(data), data.size());
-}
+using k52test::put_file;
 
 // write_file_safely in a forked child whose files may not grow past
 // `limit` bytes (SIGXFSZ ignored, so writes fail with EFBIG as on a full
@@ -53,19 +45,19 @@ TEST(SafeFile, ReplacesWholeOrLeavesTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("out.dat"));
     const QByteArray old(1024, '\xA5');
-    put(path, old);
+    put_file(path, old);
 
     // More than the limit: the flush fails, the old file stays, the failure
     // names the file.
     EXPECT_EQ(write_under_size_limit(path, QByteArray(4096, 'n'), 600), 1);
-    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(k52test::file_bytes(path), old);
     // A small write fails at the flush too (it sits in the buffer until then).
     EXPECT_EQ(write_under_size_limit(path, QByteArray(700, 'n'), 600), 1);
-    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(k52test::file_bytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.dat"}) << "no temporary file is left";
     // Within the limit it is replaced.
     EXPECT_EQ(write_under_size_limit(path, QByteArray(500, 'y'), 600), 0);
-    EXPECT_EQ(contents(path), QByteArray(500, 'y'));
+    EXPECT_EQ(k52test::file_bytes(path), QByteArray(500, 'y'));
 
     QString why;
     const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/out.dat"));
@@ -78,9 +70,9 @@ TEST(SafeFile, ReplacesWholeOrLeavesTheOldFile) {
 TEST(SafeFile, ReadsOnlyRegularFilesWithinTheLimit) {
     QTemporaryDir dir;
     const QString exact = dir.filePath(QStringLiteral("exact"));
-    put(exact, QByteArray(100, 'e'));
+    put_file(exact, QByteArray(100, 'e'));
     const QString over = dir.filePath(QStringLiteral("over"));
-    put(over, QByteArray(101, 'o'));
+    put_file(over, QByteArray(101, 'o'));
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
