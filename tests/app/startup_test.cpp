@@ -7,8 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 using namespace k52;
@@ -181,23 +179,6 @@ TEST_F(StartUp, UnusableDatabaseIsNamedAndCanBeMovedAside) {
     r = start_up({dir.path(), {}, fallback}, store, link, rec);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
-
-    // A locked database is not "unusable": nothing to move aside.
-    store.close();
-    ProfileStore fresh;
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-        other.setDatabaseName(fallback);
-        ASSERT_TRUE(other.open());
-        QSqlQuery q(other);
-        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        r = start_up({dir.path(), {}, fallback}, fresh, link, rec);
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.unusable);
-        EXPECT_TRUE(r.error.contains("another program has the profile database open")) << r.error.toStdString();
-        q.exec(QStringLiteral("ROLLBACK"));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
 }
 
 // Damaged values in "Default" do not stop the program: those columns take
