@@ -16,9 +16,9 @@ bool failed(QString *error, const QString &path, const QString &why) {
 
 } // namespace
 
-bool write_file_safely(const QString &path, const QByteArray &data, QString *error) {
+bool write_file_safely(const QString &path, const QByteArray &data, QString *error, bool text) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly))
         return failed(error, path, f.errorString());
     // QSaveFile buffers small writes, so a full disk or a file size limit
     // usually shows only when the buffer is flushed. QSaveFile::commit()

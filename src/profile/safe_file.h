@@ -11,8 +11,9 @@ namespace k52 {
 // beside it, every write and the final flush are checked, and only then is
 // the temporary renamed over `path`. On any failure (full disk, file size
 // limit, no permission) `path` keeps its old content, false comes back and
-// `error` names the file and the cause. The folder must exist.
-bool write_file_safely(const QString &path, const QByteArray &data, QString *error);
+// `error` names the file and the cause. The folder must exist. `text`
+// writes line ends as the platform has them.
+bool write_file_safely(const QString &path, const QByteArray &data, QString *error, bool text = false);
 
 // Whether `path` may be opened as an input file: it exists and is a regular
 // file (so a FIFO or a device never blocks or streams forever). False with

@@ -94,7 +94,7 @@ QStringList PgmFormWindow::lines() const {
 }
 
 bool PgmFormWindow::save_lines(const QString &path, QString *error) const {
-    return write_file_safely(path, (lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error);
+    return write_file_safely(path, (lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error, true);
 }
 
 static ScreenRegistrar reg("pgmform",
