@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace k52 {
 
@@ -59,6 +61,8 @@ bool CliContext::open_store() {
         err << "Cannot open the profile database: " << r.error << Qt::endl;
         return false;
     }
+    if (!r.warning.isEmpty())
+        err << r.warning << Qt::endl;
     db_path_ = r.db_path;
     opened_ = true;
     return true;
@@ -98,6 +102,22 @@ QString take_db_option(QStringList &args) {
     return db;
 }
 
+// A command whose output did not reach its destination (a full disk, a
+// closed or read-only standard output) has failed, whatever it did besides.
+// Standard output goes through stdio, whose buffer only reports such an
+// error when it is flushed.
+static int output_written(int rc) {
+    std_out().flush();
+    errno = 0;
+    const bool flush_failed = std::fflush(stdout) != 0;
+    const int why = errno;
+    if (!flush_failed && std_out().status() == QTextStream::Ok && !std::ferror(stdout))
+        return rc;
+    std_err() << "k52util: the output could not be written"
+              << (why != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(why)) : QString()) << Qt::endl;
+    return rc != 0 ? rc : 1;
+}
+
 static void print_usage(QTextStream &s) {
     s << "Usage: k52util [--db FILE] [COMMAND [ARGS...]]\n"
          "With no command the main window opens.\n\nCommands:\n";
@@ -117,8 +137,12 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
     }
     for (const auto &c : cli_commands()) {
         if (c.name == args[0]) {
-            CliContext ctx(args, db, program_dir);
-            return c.handler(ctx);
+            int rc = 0;
+            {
+                CliContext ctx(args, db, program_dir);
+                rc = c.handler(ctx);
+            }
+            return output_written(rc);
         }
     }
     std_err() << "Unknown command: " << args[0] << '\n';

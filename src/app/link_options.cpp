@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include "screens/link_rules.h"
+
 namespace k52 {
 
 QCommandLineOption port_option() {
@@ -62,8 +64,11 @@ bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettin
     if (p.isSet(baud)) {
         bool ok = false;
         out.baudrate = p.value(baud).toInt(&ok);
-        if (!ok || out.baudrate <= 0) {
-            ctx.err << "--baud: give the speed in bits per second, e.g. 9600" << Qt::endl;
+        if (!ok || !baud_index(out.baudrate)) {
+            QStringList speeds;
+            for (const Long rate : kBaudRates)
+                speeds << QString::number(rate);
+            ctx.err << "--baud: give one of the speeds " << speeds.join(QStringLiteral(", ")) << Qt::endl;
             return false;
         }
     }

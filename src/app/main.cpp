@@ -9,7 +9,29 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// A standard stream the caller closed must not be reused as the number of
+// a file or port this program opens (its output would land there). It is
+// filled with /dev/null opened for reading, so writes to it still fail and
+// are reported.
+void hold_closed_standard_streams() {
+#ifdef Q_OS_UNIX
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) == -1)
+            ::open("/dev/null", O_RDONLY); // takes the lowest free number: fd
+#endif
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
+    hold_closed_standard_streams();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

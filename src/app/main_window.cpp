@@ -329,7 +329,27 @@ int run_window(const QString &program_dir, const QString &db_override) {
     StartupOptions opt;
     opt.program_dir = program_dir;
     opt.db_override = db_override;
-    const StartupResult r = start_up(opt, ctx.store, ctx.link, ctx.record);
+    StartupResult r = start_up(opt, ctx.store, ctx.link, ctx.record);
+    if (!r.ok && r.unusable) {
+        // The one cure for a file that is no profile database: put it aside
+        // (nothing is deleted) and start on a fresh one.
+        const auto answer = QMessageBox::question(
+            nullptr, message_title(),
+            QStringLiteral("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
+                .arg(r.error, r.db_path),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return 1;
+        QString moved_to, why;
+        if (!move_database_aside(r.db_path, &moved_to, &why)) {
+            QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(why));
+            return 1;
+        }
+        r = start_up(opt, ctx.store, ctx.link, ctx.record);
+        if (r.ok)
+            r.warning = QStringLiteral("The unusable database was kept as %1.").arg(moved_to) +
+                        (r.warning.isEmpty() ? QString() : QStringLiteral("\n") + r.warning);
+    }
     if (!r.ok) {
         QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(r.error));
         return 1;
@@ -342,6 +362,8 @@ int run_window(const QString &program_dir, const QString &db_override) {
         QObject::connect(&w, &MainWindow::closed_for_good, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         questions.set_owner(&w);
         w.start_up_windows();
+        if (!r.warning.isEmpty())
+            QMessageBox::warning(&w, message_title(), r.warning);
         rc = QApplication::exec();
         questions.set_owner(nullptr);
     }

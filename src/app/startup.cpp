@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,9 +42,11 @@ QString read_ini_db_path(const QString &ini_file) {
 
 namespace {
 
-// Steps 4 to 8 of start-up on one path.
+// Steps 4 to 8 of start-up on one path. A "Default" with damaged values
+// still starts the program (on seeded values for those columns, with
+// `warning` naming them); the stored row stays as it is until a save.
 bool try_path(const QString &path, ProfileStore::OpenMode mode, ProfileStore &store, LinkSettings &link,
-              ConfigRecord &rec, QString &error) {
+              ConfigRecord &rec, QString &error, QString &warning) {
     if (mode == ProfileStore::OpenMode::CreateIfMissing && !QFileInfo::exists(path))
         QDir().mkpath(QFileInfo(path).absolutePath());
     if (!store.open(path, mode, &error))
@@ -53,22 +56,38 @@ bool try_path(const QString &path, ProfileStore::OpenMode mode, ProfileStore &st
         store.close();
         return false;
     }
-    if (!store.load_profile(QStringLiteral("Default"), rec, &error)) {
+    QStringList replaced;
+    if (!store.load_profile(QStringLiteral("Default"), rec, &error, &replaced)) {
         store.close();
         return false;
     }
+    if (!replaced.isEmpty())
+        warning = QStringLiteral("The profile \"Default\" in %1 holds damaged values; their built-in values are used "
+                                 "instead until you save the profile:\n%2")
+                      .arg(path, replaced.join(QLatin1Char('\n')));
     link = s;
     return true;
+}
+
+// The end of start-up on a path that is created or repaired when needed:
+// an unusable file gets a message that names it and the cure.
+void finish_on(const QString &path, ProfileStore &store, LinkSettings &link, ConfigRecord &rec, StartupResult &r) {
+    r.db_path = path;
+    r.ok = try_path(path, ProfileStore::OpenMode::CreateIfMissing, store, link, rec, r.error, r.warning);
+    if (!r.ok && store.file_unusable()) {
+        r.unusable = true;
+        r.error = QStringLiteral("%1\n%2 cannot be used as the profile database. Move it aside (rename it or move it "
+                                 "to another folder); the program then starts with a fresh database.")
+                      .arg(r.error, path);
+    }
 }
 
 } // namespace
 
 StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSettings &link, ConfigRecord &rec) {
     StartupResult r;
-    using M = ProfileStore::OpenMode;
     if (!opt.db_override.isEmpty()) {
-        r.db_path = opt.db_override;
-        r.ok = try_path(r.db_path, M::CreateIfMissing, store, link, rec, r.error);
+        finish_on(opt.db_override, store, link, rec, r);
         return r;
     }
     const QString ini = read_ini_db_path(QDir(opt.program_dir).filePath(QStringLiteral("K52.ini")));
@@ -79,15 +98,31 @@ StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSetti
     if (!ini.isEmpty() && !same_file(ini, fallback)) {
         r.db_path = ini;
         QString first_error;
-        if (try_path(ini, M::Existing, store, link, rec, first_error)) {
+        if (try_path(ini, ProfileStore::OpenMode::Existing, store, link, rec, first_error, r.warning)) {
             r.ok = true;
             return r;
         }
         r.recovered = true; // taken once, silently
     }
-    r.db_path = fallback;
-    r.ok = try_path(fallback, M::CreateIfMissing, store, link, rec, r.error);
+    finish_on(fallback, store, link, rec, r);
     return r;
+}
+
+bool move_database_aside(const QString &path, QString *moved_to, QString *error) {
+    const QString target =
+        path + QStringLiteral(".unusable-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (QFileInfo::exists(target) || !QFile::rename(path, target)) {
+        if (error)
+            *error = QStringLiteral("Cannot rename %1 to %2").arg(path, target);
+        return false;
+    }
+    // A journal left beside the old file belongs to it, not to the fresh one.
+    for (const char *suffix : {"-journal", "-wal", "-shm"})
+        if (QFileInfo::exists(path + QLatin1StringView(suffix)))
+            QFile::rename(path + QLatin1StringView(suffix), target + QLatin1StringView(suffix));
+    if (moved_to)
+        *moved_to = target;
+    return true;
 }
 
 bool shut_down(ProfileStore &store, const LinkSettings &link, QString *error) {

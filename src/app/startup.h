@@ -30,12 +30,24 @@ struct StartupResult {
     QString error;          // why start-up failed (ok == false)
     QString db_path;        // the database in use
     bool recovered = false; // fell back to the default path
+    // Start-up failed because the file at db_path is no usable profile
+    // database; `error` names it and says to move it aside, which
+    // move_database_aside() does.
+    bool unusable = false;
+    // Start-up went on, but the user must hear this (for example "Default"
+    // holds a damaged value and its seeded value is used instead).
+    QString warning;
 };
 
 // Start-up without windows: find and open the database (with the one-time
 // fall-back to the default path), read or seed the link settings, load
 // "Default" into the record.
 StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSettings &link, ConfigRecord &rec);
+
+// Rename an unusable database (and any journal SQLite left beside it) to
+// "<path>.unusable-<date>-<time>", so that the next start-up creates a fresh
+// one. `moved_to` receives the new name. False with the reason.
+bool move_database_aside(const QString &path, QString *moved_to, QString *error);
 
 // Shutdown: write the link settings back and close the database.
 bool shut_down(ProfileStore &store, const LinkSettings &link, QString *error);

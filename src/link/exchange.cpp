@@ -34,6 +34,21 @@ Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds
     return r;
 }
 
+QString escaped_text(const QString &received) {
+    QString out;
+    out.reserve(received.size());
+    for (const QChar c : received) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (u < 0x20 || u >= 0x7F)
+            out += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 bool send_command(ByteLink &link, const QString &command) {
     const Reply r = exchange(link, command);
     return r.status == ReplyStatus::Complete && r.text == QLatin1String("OK");
@@ -51,7 +66,8 @@ bool parse_identification(const QString &reply, QString &version, QString &ident
     for (const Prefix &p : kPrefixes) {
         if (reply.startsWith(QLatin1String(p.text), Qt::CaseSensitive)) {
             version = reply.mid(p.version_from - 1, p.version_to - p.version_from + 1);
-            identification = reply.mid(4, p.version_to - 4);
+            // Shown to the user: whatever the device put there, escaped.
+            identification = escaped_text(reply.mid(4, p.version_to - 4));
             return true;
         }
     }

@@ -36,9 +36,14 @@ Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds
 bool send_command(ByteLink &link, const QString &command);
 
 // The identification of a converter from its reply to "V": true with the
-// version ("01.94") and identification ("K52 V01.94") for the four model
-// prefixes (exact case), false otherwise.
+// version ("01.94") and identification ("K52 V01.94", escaped for display)
+// for the four model prefixes (exact case), false otherwise.
 bool parse_identification(const QString &reply, QString &version, QString &identification);
+
+// Text received from a device, fit for a message: characters below 0x20,
+// 0x7F and above 0x7E are shown as \xNN (and a backslash as \\), so no
+// control sequence reaches a terminal or a message box.
+QString escaped_text(const QString &received);
 
 // Sends "V" and parses the reply.
 bool get_version(ByteLink &link, QString &version, QString &identification);

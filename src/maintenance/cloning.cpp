@@ -3,11 +3,11 @@
 #include "app/startup.h"
 #include "device_commands.h"
 #include "link/exchange.h"
+#include "profile/safe_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace k52 {
 
@@ -91,10 +91,16 @@ bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
         return false;
     }
     if (!clone_version_ok(reply)) {
-        r = result(CloneOutcome::TooOld, QStringLiteral("The converter answered \"%1\"").arg(reply));
+        r = result(CloneOutcome::TooOld, QStringLiteral("The converter answered \"%1\"").arg(escaped_text(reply)));
         return false;
     }
     return true;
+}
+
+// A clone file that exists must be a regular file: anything else (a FIFO,
+// a device) is refused before the converter is asked for anything.
+bool clone_file_usable(const QString &path, QString *why) {
+    return !QFileInfo::exists(path) || check_regular_file(path, why);
 }
 
 // The image at the start of the file, keeping what lies beyond it.
@@ -102,27 +108,30 @@ bool store_image(const QString &path, const QByteArray &image, QString *why) {
     QByteArray content = image;
     QFile old(path);
     if (old.exists()) {
+        if (!clone_file_usable(path, why))
+            return false;
         if (!old.open(QIODevice::ReadOnly)) {
             *why = QStringLiteral("%1: %2").arg(path, old.errorString());
             return false;
         }
-        const QByteArray before = old.readAll();
-        if (before.size() > kCloneImageSize)
-            content.append(before.mid(kCloneImageSize));
+        old.seek(kCloneImageSize);
+        content.append(old.readAll());
+        if (old.error() != QFileDevice::NoError) {
+            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            return false;
+        }
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.commit()) {
-        *why = QStringLiteral("%1: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return write_file_safely(path, content, why);
 }
 
 } // namespace
 
 CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress) {
     CloneResult r;
+    QString why;
+    if (!clone_file_usable(file, &why))
+        return result(CloneOutcome::NotStored, why);
     if (!open_and_check(link, port, r)) {
         close_comm(link);
         return r;
@@ -152,7 +161,6 @@ CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file
                       open_error.isEmpty()
                           ? QStringLiteral("%1 of %2 bytes arrived").arg(image.size()).arg(kCloneImageSize)
                           : open_error);
-    QString why;
     if (!store_image(file, image, &why))
         return result(CloneOutcome::NotStored, why);
     return result(CloneOutcome::ReadComplete);
@@ -160,6 +168,9 @@ CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file
 
 CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress) {
     CloneResult r;
+    QString why;
+    if (!clone_file_usable(file, &why))
+        return result(CloneOutcome::FileMissing, why);
     if (!open_and_check(link, port, r)) {
         close_comm(link);
         return r;

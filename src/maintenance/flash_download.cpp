@@ -1,5 +1,7 @@
 #include "flash_download.h"
 
+#include "profile/safe_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -235,6 +237,11 @@ QString flash_progress_text(qint64 sent, qint64 total) {
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure) {
     QFile f(path);
     const QString name = QFileInfo(path).fileName();
+    QString why;
+    if (!check_regular_file(path, &why)) { // a FIFO would block in open()
+        failure = result(FlashOutcome::FileError, kCannotReadFile, why);
+        return false;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         failure = result(FlashOutcome::FileError, kCannotReadFile, QStringLiteral("%1: %2").arg(path, f.errorString()));
         return false;

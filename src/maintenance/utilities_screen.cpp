@@ -1,6 +1,7 @@
 #include "utilities_screen.h"
 
 #include "device_commands.h"
+#include "link/exchange.h"
 #include "maintenance/cloning.h"
 #include "screens/option_rules.h"
 #include "ui/entry_box_editor.h"
@@ -239,7 +240,7 @@ void UtilitiesScreen::getversion() {
     job_.start([port = port_spec(ctx_.link)](ByteLink &link, JobProgress &) { return version_job(link, port); },
                [this](const VersionResult &r) {
                    if (r.complete)
-                       version_box_->setText(r.reply);
+                       version_box_->setText(escaped_text(r.reply));
                    finish_action(r.complete ? QString() : r.message);
                });
 }

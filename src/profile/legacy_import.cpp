@@ -1,5 +1,7 @@
 #include "legacy_import.h"
 
+#include "profile_names.h"
+
 #include "columns.h"
 #include "profile_json.h"
 
@@ -203,12 +205,6 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
     return db;
 }
 
-QString profile_name_problem(const QString &name) {
-    if (name.trimmed().isEmpty())
-        return QStringLiteral("the profile name is empty");
-    return {};
-}
-
 LegacyProfiles convert_legacy_profiles(const LegacyTable &table) {
     LegacyProfiles out;
     const int name_col = find_column(table.columns, kNameColumn);
@@ -239,12 +235,13 @@ LegacyProfiles convert_legacy_profiles(const LegacyTable &table) {
         LegacyProfile p;
         const QVariant name = row.value(name_col);
         p.name = name.typeId() == QMetaType::QString ? name.toString() : QString();
-        if (name.typeId() != QMetaType::QString)
+        if (name.typeId() != QMetaType::QString) {
             p.refusal = QStringLiteral("column profilename must be a text");
-        else if (const QString why = profile_name_problem(p.name); !why.isEmpty())
-            p.refusal = why;
-        else if (seen.contains(p.name.toLower()))
-            p.refusal = QStringLiteral("the file holds another profile of this name");
+        } else if (const std::optional<QString> valid = valid_profile_name(p.name, &p.refusal)) {
+            p.name = *valid;
+            if (seen.contains(p.name.toLower()))
+                p.refusal = QStringLiteral("the file holds another profile of this name");
+        }
         seen.insert(p.name.toLower(), 1);
         if (p.refusal.isEmpty()) {
             p.stored.reserve(int(cols.size()));

@@ -37,10 +37,6 @@ struct LegacyDatabase {
 // tables it does hold).
 std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error);
 
-// The rule for a profile name, as for one typed in the Save dialog: the
-// reason a name is refused, or an empty text.
-QString profile_name_problem(const QString &name);
-
 // One row of `profiles` as the values of our table.
 struct LegacyProfile {
     QString name;

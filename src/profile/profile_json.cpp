@@ -1,11 +1,13 @@
 #include "profile_json.h"
 
 #include "columns.h"
+#include "profile_names.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QSet>
 
 namespace k52 {
 
@@ -27,6 +29,45 @@ QJsonValue json_value(const QVariant &v, StoredType type) {
 QByteArray encoded(const QJsonValue &v) {
     QByteArray a = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
     return a.mid(1, a.size() - 2);
+}
+
+// The first key that appears twice in one object of a well-formed JSON
+// text, decoded; empty when there is none. QJsonDocument keeps only the last
+// of equal keys, so a file that says two things about one column would be
+// read silently one way.
+QString duplicate_key(const QByteArray &json) {
+    struct Level {
+        bool object;
+        QSet<QString> keys;
+    };
+    QList<Level> stack;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json.at(i);
+        if (c == '{' || c == '[') {
+            stack.append(Level{c == '{', {}});
+        } else if (c == '}' || c == ']') {
+            if (!stack.isEmpty())
+                stack.removeLast();
+        } else if (c == '"') {
+            const qsizetype begin = i;
+            for (++i; i < json.size() && json.at(i) != '"'; ++i)
+                if (json.at(i) == '\\')
+                    ++i;
+            if (stack.isEmpty() || !stack.last().object)
+                continue;
+            qsizetype next = i + 1;
+            while (next < json.size() && QChar::isSpace(uchar(json.at(next))))
+                ++next;
+            if (next >= json.size() || json.at(next) != ':')
+                continue; // a value, not a key
+            const QByteArray raw = '[' + json.mid(begin, i - begin + 1) + ']';
+            const QString key = QJsonDocument::fromJson(raw).array().at(0).toString();
+            if (stack.last().keys.contains(key))
+                return key;
+            stack.last().keys.insert(key);
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -57,17 +98,23 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
         return fail(QStringLiteral("not a profile file: %1 at offset %2").arg(perr.errorString()).arg(perr.offset));
     if (!doc.isObject())
         return fail(QStringLiteral("not a profile file: the top level is not an object"));
+    if (const QString dup = duplicate_key(data); !dup.isEmpty())
+        return fail(QStringLiteral("not a profile file: the key \"%1\" appears twice").arg(dup.left(80)));
     const QJsonObject top = doc.object();
     const QJsonValue name = top.value(QStringLiteral("profilename"));
-    if (!name.isString() || name.toString().trimmed().isEmpty())
-        return fail(QStringLiteral("not a profile file: \"profilename\" is missing or empty"));
+    if (!name.isString())
+        return fail(QStringLiteral("not a profile file: \"profilename\" is missing"));
+    QString name_error;
+    const std::optional<QString> valid_name = valid_profile_name(name.toString(), &name_error);
+    if (!valid_name)
+        return fail(QStringLiteral("\"profilename\": %1").arg(name_error));
     const QJsonValue colsv = top.value(QStringLiteral("columns"));
     if (!colsv.isObject())
         return fail(QStringLiteral("not a profile file: \"columns\" is missing"));
     const QJsonObject obj = colsv.toObject();
 
     ImportedProfile p;
-    p.name = name.toString();
+    p.name = *valid_name;
     for (const Column &c : columns()) {
         const QString cname = QLatin1StringView(c.name);
         if (!obj.contains(cname))

@@ -16,14 +16,19 @@ namespace k52 {
 // with the columns in table order; numbers as JSON numbers, texts as strings.
 QByteArray profile_to_json(const QString &name, const QVector<QVariant> &stored);
 
+// Largest export file that is read: an export is about 7 KB, so 1 MiB is
+// far above any real one while keeping a wrong file from filling memory.
+inline constexpr qint64 kMaxProfileFileBytes = 1024 * 1024;
+
 struct ImportedProfile {
-    QString name;              // "profilename" of the file
-    QVector<QVariant> stored;  // values in column order, ready for the store
+    QString name;             // "profilename" of the file
+    QVector<QVariant> stored; // values in column order, ready for the store
 };
 
 // Parse and validate a whole export file: every column present and of its
 // stored type, composite texts of their width, hex texts hex, `sermagparms`
-// digits. Nothing is returned unless all of it is sound.
+// digits; no key twice in one object; a valid profile name. Nothing is
+// returned unless all of it is sound.
 std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString *error);
 
 struct Column;

@@ -1,6 +1,7 @@
 #include "profile_store.h"
 
 #include "columns.h"
+#include "profile_names.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -29,7 +30,9 @@ namespace {
 
 std::atomic<int> next_connection{0};
 
-const char *sql_type(StoredType t) { return t == StoredType::Text ? "TEXT" : "INTEGER"; }
+const char *sql_type(StoredType t) {
+    return t == StoredType::Text ? "TEXT" : "INTEGER";
+}
 
 QString column_list() {
     QStringList names;
@@ -45,21 +48,41 @@ QString placeholders(int n) {
     return q.join(QLatin1Char(','));
 }
 
-QString sql_error(const QSqlQuery &q) { return q.lastError().text(); }
-
 } // namespace
 
-QString ProfileStore::kTitle() { return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99"); }
+QString ProfileStore::kTitle() {
+    return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99");
+}
 
 ProfileStore::ProfileStore() : connection_(QStringLiteral("k52store%1").arg(next_connection++)) {}
 
-ProfileStore::~ProfileStore() { close(); }
+ProfileStore::~ProfileStore() {
+    close();
+}
 
 bool ProfileStore::fail(QString *error, const QString &what, const QString &detail) const {
     if (error)
         *error = detail.isEmpty() ? QStringLiteral("%1: %2").arg(path_, what)
                                   : QStringLiteral("%1: %2: %3").arg(path_, what, detail);
     return false;
+}
+
+bool ProfileStore::fail_sql(QString *error, const QString &what, const QSqlError &e) const {
+    // SQLITE_BUSY / SQLITE_LOCKED: the busy time-out ran out while another
+    // program held the file.
+    const QString code = e.nativeErrorCode();
+    if (code == QLatin1String("5") || code == QLatin1String("6"))
+        return fail(error, what,
+                    QStringLiteral("another program has the profile database open; close it and try again"));
+    // SQLITE_CORRUPT / SQLITE_NOTADB: the file itself is unusable.
+    if (code == QLatin1String("11") || code == QLatin1String("26"))
+        unusable_ = true;
+    return fail(error, what, e.text());
+}
+
+bool ProfileStore::fail_unusable(QString *error, const QString &what, const QString &detail) const {
+    unusable_ = true;
+    return fail(error, what, detail);
 }
 
 bool ProfileStore::is_open() const {
@@ -79,6 +102,7 @@ void ProfileStore::close() {
 bool ProfileStore::open(const QString &path, OpenMode mode, QString *error) {
     close();
     path_ = path;
+    unusable_ = false;
     const QFileInfo fi(path);
     const bool exists = fi.exists();
     if (!exists && mode == OpenMode::Existing)
@@ -87,15 +111,20 @@ bool ProfileStore::open(const QString &path, OpenMode mode, QString *error) {
         return fail(error, QStringLiteral("cannot open the profile database"), QStringLiteral("not a file"));
     if (exists && !fi.isReadable())
         return fail(error, QStringLiteral("cannot open the profile database"), QStringLiteral("permission denied"));
-
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    if (!db.open()) {
-        const QString why = db.lastError().text();
+    // Every handle on the connection must be gone before close() removes
+    // it, or Qt warns on stderr; hence the work in its own function.
+    const bool ok = connect_and_check(mode, error);
+    if (!ok)
         close();
-        return fail(error, QStringLiteral("cannot open the profile database"), why);
-    }
+    return ok;
+}
+
+bool ProfileStore::connect_and_check(OpenMode mode, QString *error) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!db.open())
+        return fail_sql(error, QStringLiteral("cannot open the profile database"), db.lastError());
     // A rollback journal (journal_mode=DELETE) with synchronous=FULL: a save
     // either lands whole or not at all, even when the process is killed or
     // the machine loses power (the journal is synced before the file is
@@ -104,70 +133,108 @@ bool ProfileStore::open(const QString &path, OpenMode mode, QString *error) {
     // copying only the .db file to another PC could lose them; with DELETE
     // the database is the one file once a save has finished.
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        const QString why = sql_error(q);
-        close();
-        return fail(error, QStringLiteral("not a usable profile database"), why);
-    }
-    if (!ensure_schema(!exists, error)) {
-        close();
-        return false;
-    }
-    return true;
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return fail_sql(error, QStringLiteral("not a usable profile database"), q.lastError());
+    return ensure_schema(mode == OpenMode::CreateIfMissing, error);
 }
 
-bool ProfileStore::ensure_schema(bool create, QString *error) {
+bool ProfileStore::ensure_schema(bool create_or_repair, QString *error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'")))
-        return fail(error, QStringLiteral("not a usable profile database"), sql_error(q));
+        return fail_sql(error, QStringLiteral("not a usable profile database"), q.lastError());
     QStringList tables;
     while (q.next())
         tables << q.value(0).toString();
     q.finish();
 
-    if (create) {
-        QStringList defs{QStringLiteral("profilename TEXT NOT NULL COLLATE NOCASE")};
-        for (const Column &c : columns())
-            defs << QStringLiteral("%1 %2").arg(QLatin1StringView(c.name), QLatin1StringView(sql_type(c.type)));
-        if (!db.transaction())
-            return fail(error, QStringLiteral("cannot create the profile database"), db.lastError().text());
-        const bool ok = q.exec(QStringLiteral("CREATE TABLE profiles (%1)").arg(defs.join(QLatin1Char(',')))) &&
-                        q.exec(QStringLiteral("CREATE UNIQUE INDEX profilename ON profiles(profilename COLLATE NOCASE)")) &&
-                        q.exec(QStringLiteral("CREATE TABLE settings (ipaddress TEXT, remoteportaddress TEXT, "
-                                              "commport INTEGER, baudrate INTEGER, commtype TEXT, "
-                                              "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '')"));
-        if (!ok) {
-            const QString why = sql_error(q);
-            db.rollback();
-            return fail(error, QStringLiteral("cannot create the profile database"), why);
-        }
-        if (!db.commit())
-            return fail(error, QStringLiteral("cannot create the profile database"), db.lastError().text());
-        ConfigRecord def = default_profile();
-        return save_profile(QStringLiteral("Default"), true, def, error);
-    }
+    // A file without any table is a database whose creation never finished
+    // (the program was stopped before the one creating transaction
+    // committed, which leaves an empty file) or an empty file: it is created
+    // afresh, schema, settings row and "Default" in one transaction, so that
+    // a crash leaves either no tables or all of them.
+    if (tables.isEmpty() && create_or_repair)
+        return create_schema(error);
 
     for (const char *t : {"profiles", "settings"})
         if (!tables.contains(QLatin1StringView(t)))
-            return fail(error, QStringLiteral("not a profile database"), QStringLiteral("table %1 is missing").arg(QLatin1StringView(t)));
+            return fail_unusable(error, QStringLiteral("not a profile database"),
+                                 QStringLiteral("table %1 is missing").arg(QLatin1StringView(t)));
 
     // Check that every setting column is there, so a later load or save
     // cannot fail half-way on an old or foreign file.
     if (!q.exec(QStringLiteral("SELECT * FROM profiles LIMIT 0")))
-        return fail(error, QStringLiteral("not a usable profile database"), sql_error(q));
+        return fail_sql(error, QStringLiteral("not a usable profile database"), q.lastError());
     const QSqlRecord have = q.record();
     if (have.indexOf(QStringLiteral("profilename")) < 0)
-        return fail(error, QStringLiteral("not a profile database"), QStringLiteral("column profilename is missing"));
+        return fail_unusable(error, QStringLiteral("not a profile database"),
+                             QStringLiteral("column profilename is missing"));
     for (const Column &c : columns())
         if (have.indexOf(QLatin1StringView(c.name)) < 0)
-            return fail(error, QStringLiteral("not a profile database"),
-                        QStringLiteral("column %1 is missing").arg(QLatin1StringView(c.name)));
+            return fail_unusable(error, QStringLiteral("not a profile database"),
+                                 QStringLiteral("column %1 is missing").arg(QLatin1StringView(c.name)));
     q.finish();
     // Older files lack the explicit device column; add it when we may write.
-    if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) && q.record().indexOf(QStringLiteral("commdevice")) < 0) {
+    if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) &&
+        q.record().indexOf(QStringLiteral("commdevice")) < 0) {
         q.finish();
         q.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN commdevice TEXT DEFAULT ''")); // read-only: stays absent
+    }
+    q.finish();
+    if (create_or_repair) {
+        // "Default" is never deleted by the program; a file that lost it
+        // anyway gets the seeded one back rather than locking the user out.
+        QString why;
+        const auto found = find_profile(QStringLiteral("Default"), &why);
+        if (!why.isEmpty()) {
+            if (error)
+                *error = why;
+            return false;
+        }
+        if (!found) {
+            ConfigRecord def = default_profile();
+            return save_profile(QStringLiteral("Default"), true, def, error);
+        }
+    }
+    return true;
+}
+
+bool ProfileStore::create_schema(QString *error) {
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QStringList defs{QStringLiteral("profilename TEXT NOT NULL COLLATE NOCASE")};
+    for (const Column &c : columns())
+        defs << QStringLiteral("%1 %2").arg(QLatin1StringView(c.name), QLatin1StringView(sql_type(c.type)));
+    QVector<QVariant> seeded;
+    ConfigRecord def = default_profile();
+    if (!encode_row(QStringLiteral("Default"), def, seeded, error))
+        return false;
+    if (!db.transaction())
+        return fail_sql(error, QStringLiteral("cannot create the profile database"), db.lastError());
+    QSqlQuery q(db);
+    bool ok = q.exec(QStringLiteral("CREATE TABLE profiles (%1)").arg(defs.join(QLatin1Char(',')))) &&
+              q.exec(QStringLiteral("CREATE UNIQUE INDEX profilename ON profiles(profilename COLLATE NOCASE)")) &&
+              q.exec(QStringLiteral("CREATE TABLE settings (ipaddress TEXT, remoteportaddress TEXT, "
+                                    "commport INTEGER, baudrate INTEGER, commtype TEXT, "
+                                    "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '')"));
+    if (ok) {
+        q.prepare(QStringLiteral("INSERT INTO settings (ipaddress, remoteportaddress) VALUES (?, ?)"));
+        q.addBindValue(QString::fromLatin1(kSeedIpAddress));
+        q.addBindValue(QStringLiteral("400"));
+        ok = q.exec();
+    }
+    if (ok)
+        ok = insert_row(q, QStringLiteral("Default"), seeded);
+    if (!ok) {
+        const QSqlError why = q.lastError();
+        q.finish();
+        db.rollback();
+        return fail_sql(error, QStringLiteral("cannot create the profile database"), why);
+    }
+    q.finish();
+    if (!db.commit()) {
+        const QSqlError why = db.lastError();
+        db.rollback();
+        return fail_sql(error, QStringLiteral("cannot create the profile database"), why);
     }
     return true;
 }
@@ -177,7 +244,7 @@ QStringList ProfileStore::list_profiles(QString *error) const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true); // read once, front to back: nothing to cache
     if (!q.exec(QStringLiteral("SELECT profilename FROM profiles ORDER BY profilename COLLATE NOCASE, profilename"))) {
-        fail(error, QStringLiteral("cannot list the profiles"), sql_error(q));
+        fail_sql(error, QStringLiteral("cannot list the profiles"), q.lastError());
         return {};
     }
     while (q.next())
@@ -190,7 +257,7 @@ std::optional<QString> ProfileStore::find_profile(const QString &name, QString *
     q.prepare(QStringLiteral("SELECT profilename FROM profiles WHERE profilename = ?"));
     q.addBindValue(name);
     if (!q.exec()) {
-        fail(error, QStringLiteral("cannot look up profile \"%1\"").arg(name), sql_error(q));
+        fail_sql(error, QStringLiteral("cannot look up profile \"%1\"").arg(name), q.lastError());
         return std::nullopt;
     }
     if (!q.next())
@@ -204,7 +271,7 @@ std::optional<QVector<QVariant>> ProfileStore::stored_row(const QString &name, Q
     q.prepare(QStringLiteral("SELECT %1 FROM profiles WHERE profilename = ?").arg(column_list()));
     q.addBindValue(name);
     if (!q.exec()) {
-        fail(error, QStringLiteral("cannot read profile \"%1\"").arg(name), sql_error(q));
+        fail_sql(error, QStringLiteral("cannot read profile \"%1\"").arg(name), q.lastError());
         return std::nullopt;
     }
     if (!q.next()) {
@@ -218,18 +285,28 @@ std::optional<QVector<QVariant>> ProfileStore::stored_row(const QString &name, Q
     return values;
 }
 
-bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString *error) {
+bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString *error, QStringList *replaced) {
     const auto values = stored_row(name, error);
     if (!values)
         return false;
-    ConfigRecord copy = rec;
+    ConfigRecord copy = replaced ? default_profile() : rec;
+    ConfigRecord seed = default_profile();
     const auto cols = columns();
     for (std::size_t i = 0; i < cols.size(); ++i) {
         QString why;
-        if (!cols[i].decode((*values)[int(i)], copy, false, why))
-            return fail(error, QStringLiteral("cannot load profile \"%1\"").arg(name),
-                        QStringLiteral("column %1 holds \"%2\": %3")
-                            .arg(QLatin1StringView(cols[i].name), (*values)[int(i)].toString(), why));
+        const QVariant &stored = (*values)[int(i)];
+        if (cols[i].decode(stored, copy, false, why))
+            continue;
+        const QString what = QStringLiteral("column %1 holds \"%2\": %3")
+                                 .arg(QLatin1StringView(cols[i].name), stored.toString().left(40), why);
+        if (!replaced)
+            return fail(error, QStringLiteral("cannot load profile \"%1\"").arg(name), what);
+        // The seeded value stands in for the damaged one.
+        QVariant v;
+        QString ignored;
+        if (cols[i].encode(seed, v, ignored))
+            cols[i].decode(v, copy, false, ignored);
+        replaced->append(what);
     }
     rec = copy;
     current_ = name;
@@ -239,19 +316,39 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
     return true;
 }
 
-bool ProfileStore::save_profile(const QString &name, bool new_row, ConfigRecord &rec, QString *error) {
-    ConfigRecord normalised = rec;
-    QVector<QVariant> values;
+bool ProfileStore::encode_row(const QString &name, ConfigRecord &rec, QVector<QVariant> &values, QString *error) const {
+    values.clear();
     const auto cols = columns();
     values.reserve(int(cols.size()));
     for (const Column &c : cols) {
         QVariant v;
         QString why;
-        if (!c.encode(normalised, v, why))
+        if (!c.encode(rec, v, why))
             return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name),
                         QStringLiteral("%1: %2").arg(QLatin1StringView(c.name), why));
         values << v;
     }
+    return true;
+}
+
+bool ProfileStore::insert_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values) {
+    const auto cols = columns();
+    if (q.lastQuery().isEmpty()) // prepared once, reused for the next rows
+        q.prepare(QStringLiteral("INSERT INTO profiles (profilename,%1) VALUES (?,%2)")
+                  .arg(column_list(), placeholders(int(cols.size()))));
+    q.addBindValue(name);
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        const QVariant &v = values[int(i)];
+        q.addBindValue(v.isNull() && cols[i].type != StoredType::Text ? QVariant(0) : v);
+    }
+    return q.exec();
+}
+
+bool ProfileStore::save_profile(const QString &name, bool new_row, ConfigRecord &rec, QString *error) {
+    ConfigRecord normalised = rec;
+    QVector<QVariant> values;
+    if (!encode_row(name, normalised, values, error))
+        return false;
     if (!write_row(name, values, !new_row, error))
         return false;
     rec = normalised;
@@ -266,7 +363,7 @@ bool ProfileStore::write_rows(const QVector<RowWrite> &rows, const LinkSettings 
     const QString first = rows.isEmpty() ? QString() : rows.first().name;
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (!db.transaction())
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(first), db.lastError().text());
+        return fail_sql(error, QStringLiteral("cannot save profile \"%1\"").arg(first), db.lastError());
     bool ok = true;
     QSqlQuery insert(db), update(db);
     for (const RowWrite &r : rows)
@@ -279,9 +376,9 @@ bool ProfileStore::write_rows(const QVector<RowWrite> &rows, const LinkSettings 
         return false;
     }
     if (!db.commit()) {
-        const QString why = db.lastError().text();
+        const QSqlError why = db.lastError();
         db.rollback();
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(first), why);
+        return fail_sql(error, QStringLiteral("cannot save profile \"%1\"").arg(first), why);
     }
     return true;
 }
@@ -290,8 +387,13 @@ bool ProfileStore::put_row(QSqlQuery &q, const QString &name, const QVector<QVar
                            QString *error) {
     const auto cols = columns();
     if (values.size() != int(cols.size()))
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), QStringLiteral("wrong column count"));
+        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name),
+                    QStringLiteral("wrong column count"));
+    QString why;
+    if (!replace && !valid_profile_name(name, &why))
+        return fail(error, QStringLiteral("cannot save the profile"), why);
     const bool prepared = !q.lastQuery().isEmpty();
+    bool ok = false;
     if (replace) {
         // A null value (a parity letter the table cannot hold) keeps the
         // stored value.
@@ -303,18 +405,12 @@ bool ProfileStore::put_row(QSqlQuery &q, const QString &name, const QVector<QVar
         for (const QVariant &v : values)
             q.addBindValue(v);
         q.addBindValue(name);
+        ok = q.exec();
     } else {
-        if (!prepared)
-            q.prepare(QStringLiteral("INSERT INTO profiles (profilename,%1) VALUES (?,%2)")
-                          .arg(column_list(), placeholders(int(cols.size()))));
-        q.addBindValue(name);
-        for (std::size_t i = 0; i < cols.size(); ++i) {
-            const QVariant &v = values[int(i)];
-            q.addBindValue(v.isNull() && cols[i].type != StoredType::Text ? QVariant(0) : v);
-        }
+        ok = insert_row(q, name, values);
     }
-    if (!q.exec())
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), sql_error(q));
+    if (!ok)
+        return fail_sql(error, QStringLiteral("cannot save profile \"%1\"").arg(name), q.lastError());
     if (replace && q.numRowsAffected() != 1)
         return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), QStringLiteral("no such profile"));
     return true;
@@ -326,7 +422,7 @@ bool ProfileStore::delete_profile(const QString &name, QString *error) {
     q.prepare(QStringLiteral("DELETE FROM profiles WHERE profilename = ?"));
     q.addBindValue(name);
     if (!q.exec())
-        return fail(error, QStringLiteral("cannot delete profile \"%1\"").arg(name), sql_error(q));
+        return fail_sql(error, QStringLiteral("cannot delete profile \"%1\"").arg(name), q.lastError());
     if (q.numRowsAffected() < 1)
         return fail(error, QStringLiteral("there is no profile named \"%1\"").arg(name), {});
     return true;
@@ -336,7 +432,7 @@ bool ProfileStore::read_settings(LinkSettings &out, QString *error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT * FROM settings LIMIT 1")))
-        return fail(error, QStringLiteral("cannot read the link settings"), sql_error(q));
+        return fail_sql(error, QStringLiteral("cannot read the link settings"), q.lastError());
     if (!q.next()) {
         q.finish();
         QSqlQuery ins(db);
@@ -344,7 +440,7 @@ bool ProfileStore::read_settings(LinkSettings &out, QString *error) {
         ins.addBindValue(QString::fromLatin1(kSeedIpAddress));
         ins.addBindValue(QStringLiteral("400"));
         if (!ins.exec())
-            return fail(error, QStringLiteral("cannot seed the link settings"), sql_error(ins));
+            return fail_sql(error, QStringLiteral("cannot seed the link settings"), ins.lastError());
         out = LinkSettings{};
         out.ipaddress = QString::fromLatin1(kSeedIpAddress);
         out.remoteportaddress = QStringLiteral("400");
@@ -372,7 +468,7 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT rowid FROM settings LIMIT 1")))
-        return fail(error, QStringLiteral("cannot write the link settings"), sql_error(q));
+        return fail_sql(error, QStringLiteral("cannot write the link settings"), q.lastError());
     const bool have = q.next();
     const QVariant rowid = have ? q.value(0) : QVariant();
     q.finish();
@@ -401,10 +497,12 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     if (have)
         q.addBindValue(rowid);
     if (!q.exec())
-        return fail(error, QStringLiteral("cannot write the link settings"), sql_error(q));
+        return fail_sql(error, QStringLiteral("cannot write the link settings"), q.lastError());
     return true;
 }
 
-QString ProfileStore::main_caption() const { return title_ + QStringLiteral("            PROFILE: ") + current_; }
+QString ProfileStore::main_caption() const {
+    return title_ + QStringLiteral("            PROFILE: ") + current_;
+}
 
 } // namespace k52

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QSqlError;
 class QSqlQuery;
 #include <optional>
 
@@ -22,8 +23,12 @@ namespace k52 {
 class ProfileStore {
 public:
     enum class OpenMode {
-        Existing,        // the file must exist and hold both tables
-        CreateIfMissing, // a missing file is created with both tables and "Default"
+        Existing, // the file must exist and hold both tables
+        // A missing or empty file (one whose creation never finished) is
+        // created with both tables, the settings row and "Default" in one
+        // transaction; a profile database that lost "Default" gets the
+        // seeded one back.
+        CreateIfMissing,
     };
 
     ProfileStore();
@@ -32,6 +37,10 @@ public:
     ProfileStore &operator=(const ProfileStore &) = delete;
 
     bool open(const QString &path, OpenMode mode, QString *error);
+    // After a failed open: the file exists but is no usable profile
+    // database (not SQLite, damaged, another program's tables). Moving it
+    // aside is the cure; a locked or unreadable file is not "unusable".
+    bool file_unusable() const { return unusable_; }
     void close();
     bool is_open() const;
     QString path() const { return path_; }
@@ -43,8 +52,11 @@ public:
 
     // Fill `rec` from the named row. Decodes into a copy first, so a row that
     // cannot be converted leaves `rec` as it was. Sets the current profile
-    // name and runs the after-load hook.
-    bool load_profile(const QString &name, ConfigRecord &rec, QString *error);
+    // name and runs the after-load hook. With `replaced`, a column that
+    // cannot be converted takes its seeded value instead of failing the
+    // load, and is described there (column, stored value, reason); the
+    // stored row is not touched.
+    bool load_profile(const QString &name, ConfigRecord &rec, QString *error, QStringList *replaced = nullptr);
     // Write `rec` to a new row (new_row) or over the named row. Hex texts of
     // `rec` are normalised as they are stored. One transaction.
     bool save_profile(const QString &name, bool new_row, ConfigRecord &rec, QString *error);
@@ -80,16 +92,23 @@ public:
 
 private:
     bool fail(QString *error, const QString &what, const QString &detail) const;
-    bool ensure_schema(bool create, QString *error);
+    bool fail_sql(QString *error, const QString &what, const QSqlError &e) const;
+    bool fail_unusable(QString *error, const QString &what, const QString &detail) const;
+    bool connect_and_check(OpenMode mode, QString *error);
+    bool ensure_schema(bool create_or_repair, QString *error);
+    bool create_schema(QString *error);
+    bool encode_row(const QString &name, ConfigRecord &rec, QVector<QVariant> &values, QString *error) const;
     // The statement of write_row, inside a transaction the caller holds;
     // `q` is prepared on first use and reused for the next rows of its kind.
     bool put_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
+    static bool insert_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values);
 
     QString connection_;
     QString path_;
     QString current_;
     QString title_;
     std::function<void()> after_load_;
+    mutable bool unusable_ = false;
 };
 
 // The values of the "Default" profile seeded into a new database.

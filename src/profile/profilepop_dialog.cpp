@@ -1,5 +1,7 @@
 #include "profilepop_dialog.h"
 
+#include "profile_names.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,11 +96,17 @@ SaveProfileDialog::SaveProfileDialog(AppContext &ctx, QWidget *parent) : QDialog
     });
 }
 
-bool SaveProfileDialog::save_as(const QString &name) {
+bool SaveProfileDialog::save_as(const QString &typed) {
     bool new_row = true;
-    if (name.isEmpty())
+    if (typed.trimmed().isEmpty())
         return false;
     QString error;
+    const std::optional<QString> valid = valid_profile_name(typed, &error);
+    if (!valid) {
+        tell(ctx_, windowTitle(), error);
+        return false;
+    }
+    const QString name = *valid;
     QString target = name;
     const std::optional<QString> existing = ctx_.store.find_profile(name, &error);
     if (!error.isEmpty()) {

@@ -35,7 +35,8 @@ public:
     QListWidget *list() const { return list_; }
     QLineEdit *name_box() const { return text_; }
     QPushButton *save_button() const { return save_; }
-    // Save-as: true when the record was written.
+    // Save-as: true when the record was written. The name is trimmed and
+    // checked by valid_profile_name(); a refused name is told, nothing saved.
     bool save_as(const QString &name);
 
 private:

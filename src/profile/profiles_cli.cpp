@@ -3,10 +3,10 @@
 #include "columns.h"
 #include "legacy_import_cli.h"
 #include "profile_json.h"
+#include "profile_names.h"
+#include "safe_file.h"
 
 #include <QCommandLineParser>
-#include <QFile>
-#include <QSaveFile>
 
 namespace k52 {
 
@@ -19,7 +19,9 @@ int fail(CliContext &ctx, const QString &why) {
     return 1;
 }
 
-QString stored_text(const QVariant &v) { return v.isNull() ? QString() : v.toString(); }
+QString stored_text(const QVariant &v) {
+    return v.isNull() ? QString() : v.toString();
+}
 
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
@@ -28,14 +30,18 @@ int run_profiles(CliContext &ctx) {
         "  list                          one name a line, in name order\n"
         "  show NAME                     column=value lines, in table order\n"
         "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
-        "  import FILE [--as N] [--force] add a profile from an export file\n"
+        "  import FILE [--as N] [--force] add a profile from an export file (at most 1 MiB)\n"
         "  delete NAME                   delete a profile\n"
         "  import-legacy FILE.mdb [--only NAME]... [--force] [--settings]\n"
         "                                take the profiles of an older Access database; exit status 1\n"
         "                                when the file cannot be used or a profile was refused"));
     p.addHelpOption();
-    QCommandLineOption as_opt(QStringList{QStringLiteral("as")}, QStringLiteral("Import under this name."),
-                              QStringLiteral("NAME"));
+    QCommandLineOption as_opt(
+        QStringList{QStringLiteral("as")},
+        QStringLiteral("Import under this name (blanks around it trimmed; at most %1 characters, no "
+                       "control characters).")
+            .arg(kMaxProfileNameLength),
+        QStringLiteral("NAME"));
     QCommandLineOption force_opt(QStringList{QStringLiteral("force")},
                                  QStringLiteral("Replace a profile of the same name."));
     QCommandLineOption only_opt(QStringList{QStringLiteral("only")},
@@ -58,9 +64,7 @@ int run_profiles(CliContext &ctx) {
     if (pos.isEmpty())
         return fail(ctx, QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
     const QString action = pos[0];
-    auto need = [&](int min, int max) {
-        return pos.size() - 1 >= min && pos.size() - 1 <= max;
-    };
+    auto need = [&](int min, int max) { return pos.size() - 1 >= min && pos.size() - 1 <= max; };
     auto usage = [&]() { return fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(action)); };
 
     if (action == QLatin1String("list")) {
@@ -99,31 +103,35 @@ int run_profiles(CliContext &ctx) {
             ctx.out << QString::fromUtf8(json);
             return 0;
         }
-        QSaveFile f(pos[2]);
-        if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit())
-            return fail(ctx, QStringLiteral("Cannot write %1: %2").arg(pos[2], f.errorString()));
+        if (!write_file_safely(pos[2], json, &why))
+            return fail(ctx, why);
         return 0;
     }
     if (action == QLatin1String("import")) {
         if (!need(1, 1))
             return usage();
-        QFile f(pos[1]);
-        if (!f.open(QIODevice::ReadOnly))
-            return fail(ctx, QStringLiteral("Cannot read %1: %2").arg(pos[1], f.errorString()));
+        QByteArray data;
         QString why;
-        auto imported = profile_from_json(f.readAll(), &why);
+        if (!read_regular_file(pos[1], kMaxProfileFileBytes, data, &why))
+            return fail(ctx, why);
+        auto imported = profile_from_json(data, &why);
         if (!imported)
             return fail(ctx, QStringLiteral("%1: %2").arg(pos[1], why));
-        QString name = p.isSet(as_opt) ? p.value(as_opt).trimmed() : imported->name;
-        if (name.isEmpty())
-            return fail(ctx, QStringLiteral("The profile name must not be empty"));
+        QString name = imported->name;
+        if (p.isSet(as_opt)) {
+            const std::optional<QString> as = valid_profile_name(p.value(as_opt), &why);
+            if (!as)
+                return fail(ctx, QStringLiteral("--as: %1").arg(why));
+            name = *as;
+        }
         if (!ctx.open_store())
             return 1;
         const auto existing = ctx.store().find_profile(name, &why);
         if (!why.isEmpty())
             return fail(ctx, why);
         if (existing && !p.isSet(force_opt))
-            return fail(ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
+            return fail(
+                ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
         if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
             return fail(ctx, why);
         ctx.out << "Imported " << (existing ? *existing : name) << '\n';

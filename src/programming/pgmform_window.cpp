@@ -1,5 +1,7 @@
 #include "pgmform_window.h"
 
+#include "profile/safe_file.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -10,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace k52 {
@@ -100,17 +101,7 @@ QStringList PgmFormWindow::lines() const {
 }
 
 bool PgmFormWindow::save_lines(const QString &path, QString *error) const {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
-    }
-    f.write((lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    if (!f.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return write_file_safely(path, (lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error, true);
 }
 
 static ScreenRegistrar reg("pgmform",

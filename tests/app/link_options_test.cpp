@@ -41,8 +41,9 @@ TEST(LinkOptions, OverrideTheStoredSettingsOrAreRefused) {
     EXPECT_EQ(apply({"--parity", "1"})->parity, 1);
     EXPECT_EQ(apply({"--port", "/dev/ttyUSB1"})->commdevice, "/dev/ttyUSB1");
 
-    for (const QStringList &bad : {QStringList{"--port", "8"}, QStringList{"--port", "0"}, QStringList{"--baud", "-1"},
-                                   QStringList{"--baud", "fast"}, QStringList{"--parity", "3"},
-                                   QStringList{"--parity", "EO"}, QStringList{"extra"}})
+    for (const QStringList &bad :
+         {QStringList{"--port", "8"}, QStringList{"--port", "0"}, QStringList{"--baud", "-1"},
+          QStringList{"--baud", "fast"}, QStringList{"--baud", "7"}, QStringList{"--baud", "9601"},
+          QStringList{"--parity", "3"}, QStringList{"--parity", "EO"}, QStringList{"extra"}})
         EXPECT_FALSE(apply(bad)) << bad.join(' ').toStdString();
 }

@@ -5,6 +5,7 @@
 #include "app/navigation.h"
 #include "link/serial_link.h"
 #include "maintenance/flashdl_screen.h"
+#include "profile/profile_names.h"
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
@@ -136,7 +137,14 @@ TEST_F(MainWindowTest, SaveProfileDialogRules) {
         QTest::mouseClick(dlg.save_button(), Qt::LeftButton); // empty name: nothing
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(ctx_.store.list_profiles().size(), 1);
-        QTest::keyClicks(dlg.name_box(), QStringLiteral("Gate 2"));
+        // A name the store would refuse is told and keeps the dialog open.
+        dlg.name_box()->setText(QString(kMaxProfileNameLength + 1, QLatin1Char('g')));
+        QTest::mouseClick(dlg.save_button(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        ASSERT_FALSE(questions.told.isEmpty());
+        EXPECT_TRUE(questions.told.last().contains(QLatin1String("at most 64"))) << questions.told.last().toStdString();
+        EXPECT_EQ(ctx_.store.list_profiles().size(), 1);
+        dlg.name_box()->setText(QStringLiteral("  Gate 2 "));
         QTest::mouseClick(dlg.save_button(), Qt::LeftButton);
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_TRUE(ctx_.store.find_profile(QStringLiteral("Gate 2")).has_value());

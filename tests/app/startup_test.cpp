@@ -1,9 +1,12 @@
 #include "app/startup.h"
+#include "profile/columns.h"
+#include "support/db_poke.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace k52;
@@ -102,4 +105,102 @@ TEST_F(StartUp, ShutDownWritesTheLinkSettingsBack) {
     ASSERT_TRUE(start_up({dir.path(), db, {}}, store, again, rec).ok);
     EXPECT_EQ(again.commport, 4);
     EXPECT_EQ(again.Terminator, "7E");
+}
+
+// An empty file (a creation that never finished) and a profile database that
+// lost "Default" are repaired where the program would otherwise stop: at
+// the default path and at the path given with --db.
+TEST_F(StartUp, EmptyOrDefaultlessDatabaseIsRepairedWhereItWouldLockTheUserOut) {
+    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
+    const QString given = dir.filePath(QStringLiteral("given.db"));
+    for (const bool via_db_option : {false, true}) {
+        const QString path = via_db_option ? given : fallback;
+        const StartupOptions opt{dir.path(), via_db_option ? given : QString(), fallback};
+        for (const bool empty_file : {true, false}) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile::remove(path);
+            if (empty_file) {
+                write_file(path, {});
+            } else {
+                ASSERT_TRUE(start_up(opt, store, link, rec).ok);
+                store.close();
+                k52test::poke_file(path, QStringLiteral("DELETE FROM profiles"));
+            }
+            rec.baudrate = 1200;
+            const StartupResult r = start_up(opt, store, link, rec);
+            ASSERT_TRUE(r.ok) << r.error.toStdString();
+            EXPECT_EQ(r.db_path, path);
+            EXPECT_EQ(rec, default_profile());
+            EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
+            EXPECT_TRUE(r.warning.isEmpty()) << r.warning.toStdString();
+            store.close();
+        }
+    }
+}
+
+TEST_F(StartUp, IniDatabaseWithoutDefaultGivesWayAndIsLeftAlone) {
+    const QString named = dir.filePath(QStringLiteral("named.db"));
+    ASSERT_TRUE(start_up({dir.path(), named, {}}, store, link, rec).ok);
+    store.close();
+    k52test::poke_file(named, QStringLiteral("UPDATE profiles SET profilename = 'Other'"));
+    write_file(dir.filePath(QStringLiteral("K52.ini")), named.toUtf8());
+    const StartupResult r =
+        start_up({dir.path(), {}, dir.filePath(QStringLiteral("zor/K52v199.db"))}, store, link, rec);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_TRUE(r.recovered);
+    store.close();
+    ProfileStore named_store;
+    QString why;
+    ASSERT_TRUE(named_store.open(named, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_EQ(named_store.list_profiles(), QStringList{"Other"}) << "no Default is added to a file K52.ini names";
+}
+
+// A file that is no profile database is never written over: start-up names
+// it and the cure, and after moving it aside starts on a fresh database.
+TEST_F(StartUp, UnusableDatabaseIsNamedAndCanBeMovedAside) {
+    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
+    QDir().mkpath(dir.filePath(QStringLiteral("zor")));
+    const QByteArray junk(3000, 'j');
+    write_file(fallback, junk);
+    StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    ASSERT_FALSE(r.ok);
+    EXPECT_TRUE(r.unusable);
+    EXPECT_EQ(r.db_path, fallback);
+    EXPECT_TRUE(r.error.contains(fallback)) << r.error.toStdString();
+    EXPECT_TRUE(r.error.contains("Move it aside")) << r.error.toStdString();
+
+    write_file(fallback + QStringLiteral("-journal"), "left by a crash");
+    QString moved_to, why;
+    ASSERT_TRUE(move_database_aside(fallback, &moved_to, &why)) << why.toStdString();
+    QFile kept(moved_to);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), junk);
+    EXPECT_TRUE(QFile::exists(moved_to + QStringLiteral("-journal"))) << "its journal goes with it";
+    r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
+}
+
+// Damaged values in "Default" do not stop the program: those columns take
+// their seeded values, the message names them, the rest of the row is
+// loaded, and the stored row stays as it is until the user saves.
+TEST_F(StartUp, DamagedDefaultStartsOnSeededValuesNamingTheColumns) {
+    const QString db = dir.filePath(QStringLiteral("d.db"));
+    ASSERT_TRUE(start_up({dir.path(), db, {}}, store, link, rec).ok);
+    store.close();
+    k52test::poke_file(db, QStringLiteral("UPDATE profiles SET baudrate = 'fast', sermask2 = '0000', spkrfreq = 1234"));
+    rec.baudrate = 1200;
+    const StartupResult r = start_up({dir.path(), db, {}}, store, link, rec);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_TRUE(r.warning.contains("baudrate")) << r.warning.toStdString();
+    EXPECT_TRUE(r.warning.contains("sermask2")) << r.warning.toStdString();
+    EXPECT_FALSE(r.warning.contains("spkrfreq")) << r.warning.toStdString();
+    EXPECT_EQ(rec.baudrate, default_profile().baudrate);
+    EXPECT_EQ(rec.sermask2, default_profile().sermask2);
+    EXPECT_EQ(rec.spkrfreq, 1234) << "the undamaged columns are loaded";
+    EXPECT_EQ(store.current_profile(), "Default");
+    QString why;
+    const auto row = store.stored_row(QStringLiteral("Default"), &why);
+    ASSERT_TRUE(row);
+    EXPECT_EQ((*row)[column_index(QStringLiteral("baudrate"))].toString(), "fast") << "the stored row is untouched";
 }

@@ -84,6 +84,8 @@ TEST(Identification, FourPrefixesExactCase) {
         {"ZOR K52R V01.99", true, "01.99", "K52R V01.99"},
         {"ZOR K54R V01.95", true, "01.95", "K54R V01.95"},
         {"ZOR K52 V1.9", true, "1.9", "K52 V1.9"},
+        {"ZOR K52 V\x1b[2J\x7f", true, "\x1b[2J\x7f", R"(K52 V\x1B[2J\x7F)"}, // shown escaped
+        {"ZOR K54 V0\\\xff.1", true, "0\\\xff.1", R"(K54 V0\\\xFF.1)"},
         {"ZOR K53 V01.94", false, "", ""},
         {"zor K52 V01.94", false, "", ""},
         {"ZOR K52 v01.94", false, "", ""},

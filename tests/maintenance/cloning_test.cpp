@@ -154,6 +154,14 @@ TEST(CloneRead, FailuresWriteNothing) {
                   QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher"));
     }
     {
+        // Whatever the device sends reaches the message escaped.
+        Converter c;
+        c.ident = QByteArray("ZOR\x1b[2J\x00\x9b\\", 10);
+        const CloneResult r = clone_read(c.link, QStringLiteral("p"), QString(), file);
+        EXPECT_EQ(r.outcome, CloneOutcome::TooOld);
+        EXPECT_EQ(r.detail.toStdString(), R"(The converter answered "ZOR\x1B[2J\x00\x9B\\")");
+    }
+    {
         MemoryLink absent;
         absent.fail_open_error = QStringLiteral("no such port");
         EXPECT_EQ(clone_read(absent, k52test::port_on(QStringLiteral("p")), file, quiet).detail,

@@ -1,8 +1,9 @@
 // Crash safety of the profile database: a child process (this test binary,
-// re-run on one test) saves profiles in a loop and is killed with SIGKILL at
-// random moments. Afterwards the file must pass the integrity check, every
-// row must hold one save wholly (no mix of two), and every save the child
-// reported as committed must be there.
+// re-run on one test) saves profiles, or creates databases, in a loop and is
+// killed with SIGKILL at random moments. After a save the file must pass the
+// integrity check, every row must hold one save wholly (no mix of two), and
+// every save the child reported as committed must be there. After a
+// creation the file must open, with "Default", every time.
 
 #include "profile/columns.h"
 #include "profile/profile_store.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -168,4 +170,107 @@ TEST(ProfileCrash, KilledWhileSavingLeavesWholeProfiles) {
         for (auto it = committed.cbegin(); it != committed.cend(); ++it)
             EXPECT_TRUE(names.contains(it.key())) << "reported new profile " << it.key().toStdString() << " was lost";
     }
+}
+
+namespace {
+
+constexpr const char *kCreateChildEnv = "K52_CRASH_CHILD_CREATE_DIR";
+
+// What a file left by a killed creation holds, read without the store (so
+// without its repair): the number of tables, and whether the settings row
+// and "Default" are there. SQLite rolls a left-over journal back first.
+struct Leftover {
+    int tables = -1;
+    bool settings_row = false;
+    bool default_row = false;
+};
+
+Leftover inspect(const QString &path, const QString &connection) {
+    Leftover l;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table'")) && q.next())
+                l.tables = q.value(0).toInt();
+            if (l.tables > 0) {
+                l.settings_row =
+                    q.exec(QStringLiteral("SELECT count(*) FROM settings")) && q.next() && q.value(0).toInt() == 1;
+                l.default_row = q.exec(QStringLiteral("SELECT count(*) FROM profiles WHERE profilename='Default'")) &&
+                                q.next() && q.value(0).toInt() == 1;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return l;
+}
+
+} // namespace
+
+// The child's loop: creates one database after another until it is killed.
+TEST(ProfileCrashChild, CreateLoop) {
+    const QString dir = qEnvironmentVariable(kCreateChildEnv);
+    if (dir.isEmpty())
+        GTEST_SKIP() << "runs only as the child of ProfileCrash.KilledWhileCreating";
+    for (int n = 0;; ++n) {
+        const QString path = QStringLiteral("%1/%2.db").arg(dir).arg(n);
+        say(QStringLiteral("START %1").arg(n));
+        ProfileStore store;
+        QString why;
+        ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why)) << why.toStdString();
+        store.close();
+        say(QStringLiteral("DONE %1").arg(n));
+    }
+}
+
+// A creation cut short leaves either no tables (an empty file, which the
+// next start creates afresh) or the whole database with its settings row
+// and "Default": never a file that locks the user out.
+TEST(ProfileCrash, KilledWhileCreatingLeavesNothingOrAWholeDatabase) {
+    QRandomGenerator rng(20261207);
+    int interrupted = 0; // files whose creation the kill cut short
+    for (int round = 0; round < 60; ++round) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kCreateChildEnv), dir.path());
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=ProfileCrashChild.CreateLoop")});
+        ASSERT_TRUE(child.waitForStarted());
+        // Wait for the first creation to begin, then kill somewhere in the
+        // next few creations.
+        while (!child.readAllStandardOutput().contains("START") && child.state() == QProcess::Running)
+            child.waitForReadyRead(1000);
+        ASSERT_EQ(child.state(), QProcess::Running) << "child stopped before it was killed";
+        ::usleep(rng.bounded(60000u));
+        ::kill(pid_t(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished(10000));
+
+        // Killed before the first file appeared: no database, nothing to open.
+        const QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.db")}, QDir::Files);
+        for (const QString &file : files) {
+            const QString path = dir.filePath(file);
+            const Leftover l = inspect(path, QStringLiteral("createcheck"));
+            ASSERT_GE(l.tables, 0) << file.toStdString() << " cannot be read (round " << round << ")";
+            if (l.tables == 0) {
+                ++interrupted;
+            } else {
+                EXPECT_TRUE(l.settings_row && l.default_row)
+                    << file.toStdString() << " holds tables without its rows (round " << round << ")";
+            }
+            // As the next start opens it.
+            ProfileStore store;
+            QString why;
+            ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::CreateIfMissing, &why))
+                << why.toStdString() << " (round " << round << ")";
+            EXPECT_TRUE(store.find_profile(QStringLiteral("Default"), &why)) << file.toStdString();
+            LinkSettings link;
+            EXPECT_TRUE(store.read_settings(link, &why)) << why.toStdString();
+        }
+    }
+    EXPECT_GT(interrupted, 0) << "no kill landed inside a creation; the test proved nothing";
 }

@@ -1,5 +1,7 @@
 #include "profile/columns.h"
+#include "profile/profile_names.h"
 #include "profile/profile_store.h"
+#include "support/db_poke.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +16,7 @@ using namespace k52;
 
 namespace {
 
-// Change the file behind the store's back, as another program or a damaged copy would.
-void poke_file(const QString &path, const QString &sql) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("poke"));
-        db.setDatabaseName(path);
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("poke"));
-}
+using k52test::poke_file;
 
 class StoreTest : public ::testing::Test {
 protected:
@@ -107,9 +100,12 @@ TEST_F(StoreTest, NamesCompareWithoutCaseAndAreStoredExactly) {
     EXPECT_EQ(store.find_profile(QStringLiteral("dEfAuLt")), QString("Default"));
 
     const QStringList odd{QStringLiteral("O'Brien; DROP TABLE profiles;--"), QStringLiteral("\"quoted\""),
-                          QStringLiteral("Zürich Tür 3"), QString(300, QLatin1Char('x'))};
+                          QStringLiteral("Zürich Tür 3"), QString(kMaxProfileNameLength, QLatin1Char('x'))};
     for (const QString &n : odd)
         ASSERT_TRUE(store.save_profile(n, true, rec, &why)) << why.toStdString();
+    // The store itself holds to the name rule, whoever calls it.
+    for (const QString &bad : {QString(kMaxProfileNameLength + 1, QLatin1Char('x')), QStringLiteral("line\nbreak")})
+        EXPECT_FALSE(store.save_profile(bad, true, rec, &why)) << bad.toStdString();
     for (const QString &n : odd) {
         EXPECT_EQ(store.find_profile(n), n);
         ConfigRecord r;
@@ -201,17 +197,23 @@ TEST(StoreOpen, BadFilesGiveAClearMessageNamingTheFile) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(4096, 'j'));
     }
-    EXPECT_FALSE(store.open(junk, ProfileStore::OpenMode::Existing, &why));
-    EXPECT_TRUE(why.contains(junk)) << why.toStdString();
-    EXPECT_FALSE(store.is_open());
+    for (const auto mode : {ProfileStore::OpenMode::Existing, ProfileStore::OpenMode::CreateIfMissing}) {
+        EXPECT_FALSE(store.open(junk, mode, &why));
+        EXPECT_TRUE(why.contains(junk)) << why.toStdString();
+        EXPECT_TRUE(store.file_unusable()) << "a file that is no database is never written over";
+        EXPECT_FALSE(store.is_open());
+    }
 
     // A database without the settings table.
     const QString half = dir.filePath(QStringLiteral("half.db"));
     ASSERT_TRUE(store.open(half, ProfileStore::OpenMode::CreateIfMissing, &why));
     store.close();
     poke_file(half, QStringLiteral("DROP TABLE settings"));
-    EXPECT_FALSE(store.open(half, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_FALSE(store.open(half, ProfileStore::OpenMode::CreateIfMissing, &why));
     EXPECT_TRUE(why.contains("settings")) << why.toStdString();
+    EXPECT_TRUE(store.file_unusable());
+    EXPECT_FALSE(store.open(missing, ProfileStore::OpenMode::Existing, &why));
+    EXPECT_FALSE(store.file_unusable()) << "a missing file is no damaged one";
 }
 
 TEST(StoreOpen, ReadOnlyDatabaseRefusesSavesAndKeepsItsRows) {
@@ -248,6 +250,7 @@ TEST(StoreOpen, LockedDatabaseFailsTheSaveCleanly) {
         ConfigRecord rec = default_profile();
         EXPECT_FALSE(store.save_profile(QStringLiteral("While locked"), true, rec, &why));
         EXPECT_TRUE(why.contains(path)) << why.toStdString();
+        EXPECT_TRUE(why.contains("another program has the profile database open")) << why.toStdString();
         q.exec(QStringLiteral("ROLLBACK"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));

@@ -5,6 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace k52test {
 
 struct CliRun {
@@ -12,8 +17,30 @@ struct CliRun {
     QString out, err;
 };
 
-inline CliRun k52util(const QString &db, const QStringList &args) {
+// How the program's surroundings are spoilt for a run.
+struct CliSetup {
+    // Largest file the program may write, in bytes (RLIMIT_FSIZE, with
+    // SIGXFSZ ignored so that writes past it fail with EFBIG as on a full
+    // disk); 0 for no limit.
+    rlim_t file_size_limit = 0;
+    enum class Out { Captured, DevFull, Closed };
+    Out out = Out::Captured; // standard output: a pipe, /dev/full, or closed
+};
+
+inline CliRun k52util(const QString &db, const QStringList &args, const CliSetup &setup = {}) {
     QProcess p;
+    if (setup.out == CliSetup::Out::DevFull)
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    const CliSetup s = setup;
+    p.setChildProcessModifier([s] {
+        if (s.file_size_limit > 0) {
+            const rlimit rl{s.file_size_limit, s.file_size_limit};
+            ::setrlimit(RLIMIT_FSIZE, &rl);
+            std::signal(SIGXFSZ, SIG_IGN);
+        }
+        if (s.out == CliSetup::Out::Closed)
+            ::close(STDOUT_FILENO);
+    });
     p.start(QStringLiteral(K52_UTIL_PATH), QStringList{QStringLiteral("--db"), db} + args);
     CliRun r;
     if (!p.waitForFinished(60000))

@@ -1,0 +1,81 @@
+#include "safe_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace k52 {
+
+namespace {
+
+bool failed(QString *error, const QString &path, const QString &why) {
+    if (error)
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, why);
+    return false;
+}
+
+} // namespace
+
+bool write_file_safely(const QString &path, const QByteArray &data, QString *error, bool text) {
+    QSaveFile f(path);
+    if (!f.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly))
+        return failed(error, path, f.errorString());
+    // QSaveFile buffers small writes, so a full disk or a file size limit
+    // usually shows only when the buffer is flushed. QSaveFile::commit()
+    // (Qt 6.4) flushes but does not look at the result: it would rename a
+    // short or empty temporary file over the good one. Hence the explicit
+    // write count, flush and error check before committing.
+    const qint64 written = f.write(data);
+    if (written != data.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return failed(error, path, why);
+    }
+    if (!f.commit())
+        return failed(error, path, f.errorString());
+    return true;
+}
+
+bool check_regular_file(const QString &path, QString *error) {
+    const QFileInfo fi(path);
+    QString why;
+    if (!fi.exists())
+        why = QStringLiteral("no such file");
+    else if (fi.isDir())
+        why = QStringLiteral("it is a folder");
+    else if (!fi.isFile())
+        why = QStringLiteral("not a regular file (a device, pipe or socket)");
+    else if (!fi.isReadable())
+        why = QStringLiteral("permission denied");
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, why);
+    return false;
+}
+
+bool read_regular_file(const QString &path, qint64 max_bytes, QByteArray &out, QString *error) {
+    if (!check_regular_file(path, error))
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    QByteArray data = f.read(max_bytes + 1);
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    if (data.size() > max_bytes) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: it is larger than %2 bytes").arg(path).arg(max_bytes);
+        return false;
+    }
+    out = std::move(data);
+    return true;
+}
+
+} // namespace k52
