@@ -1,6 +1,7 @@
 #include "profile_store.h"
 
 #include "columns.h"
+#include "history_store.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -29,7 +30,9 @@ namespace {
 
 std::atomic<int> next_connection{0};
 
-const char *sql_type(StoredType t) { return t == StoredType::Text ? "TEXT" : "INTEGER"; }
+const char *sql_type(StoredType t) {
+    return t == StoredType::Text ? "TEXT" : "INTEGER";
+}
 
 QString column_list() {
     QStringList names;
@@ -45,15 +48,21 @@ QString placeholders(int n) {
     return q.join(QLatin1Char(','));
 }
 
-QString sql_error(const QSqlQuery &q) { return q.lastError().text(); }
+QString sql_error(const QSqlQuery &q) {
+    return q.lastError().text();
+}
 
 } // namespace
 
-QString ProfileStore::kTitle() { return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99"); }
+QString ProfileStore::kTitle() {
+    return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99");
+}
 
 ProfileStore::ProfileStore() : connection_(QStringLiteral("k52store%1").arg(next_connection++)) {}
 
-ProfileStore::~ProfileStore() { close(); }
+ProfileStore::~ProfileStore() {
+    close();
+}
 
 bool ProfileStore::fail(QString *error, const QString &what, const QString &detail) const {
     if (error)
@@ -132,12 +141,14 @@ bool ProfileStore::ensure_schema(bool create, QString *error) {
             defs << QStringLiteral("%1 %2").arg(QLatin1StringView(c.name), QLatin1StringView(sql_type(c.type)));
         if (!db.transaction())
             return fail(error, QStringLiteral("cannot create the profile database"), db.lastError().text());
-        const bool ok = q.exec(QStringLiteral("CREATE TABLE profiles (%1)").arg(defs.join(QLatin1Char(',')))) &&
-                        q.exec(QStringLiteral("CREATE UNIQUE INDEX profilename ON profiles(profilename COLLATE NOCASE)")) &&
-                        q.exec(QStringLiteral("CREATE TABLE settings (ipaddress TEXT, remoteportaddress TEXT, "
-                                              "commport INTEGER, baudrate INTEGER, commtype TEXT, "
-                                              "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '')"));
-        if (!ok) {
+        const bool ok =
+            q.exec(QStringLiteral("CREATE TABLE profiles (%1)").arg(defs.join(QLatin1Char(',')))) &&
+            q.exec(QStringLiteral("CREATE UNIQUE INDEX profilename ON profiles(profilename COLLATE NOCASE)")) &&
+            q.exec(QStringLiteral("CREATE TABLE settings (ipaddress TEXT, remoteportaddress TEXT, "
+                                  "commport INTEGER, baudrate INTEGER, commtype TEXT, "
+                                  "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '')"));
+        QString history_error;
+        if (!ok || !create_history_tables(db, &history_error)) {
             const QString why = sql_error(q);
             db.rollback();
             return fail(error, QStringLiteral("cannot create the profile database"), why);
@@ -150,7 +161,8 @@ bool ProfileStore::ensure_schema(bool create, QString *error) {
 
     for (const char *t : {"profiles", "settings"})
         if (!tables.contains(QLatin1StringView(t)))
-            return fail(error, QStringLiteral("not a profile database"), QStringLiteral("table %1 is missing").arg(QLatin1StringView(t)));
+            return fail(error, QStringLiteral("not a profile database"),
+                        QStringLiteral("table %1 is missing").arg(QLatin1StringView(t)));
 
     // Check that every setting column is there, so a later load or save
     // cannot fail half-way on an old or foreign file.
@@ -165,9 +177,21 @@ bool ProfileStore::ensure_schema(bool create, QString *error) {
                         QStringLiteral("column %1 is missing").arg(QLatin1StringView(c.name)));
     q.finish();
     // Older files lack the explicit device column; add it when we may write.
-    if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) && q.record().indexOf(QStringLiteral("commdevice")) < 0) {
+    if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) &&
+        q.record().indexOf(QStringLiteral("commdevice")) < 0) {
         q.finish();
         q.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN commdevice TEXT DEFAULT ''")); // read-only: stays absent
+    }
+    // Older files lack the history; it is added beside the other tables
+    // (read-only: stays absent, and recording reports why).
+    if (!tables.contains(QStringLiteral("history")) || !tables.contains(QStringLiteral("history_detail"))) {
+        q.finish();
+        if (db.transaction()) {
+            if (create_history_tables(db, nullptr))
+                db.commit();
+            else
+                db.rollback();
+        }
     }
     return true;
 }
@@ -260,7 +284,8 @@ bool ProfileStore::save_profile(const QString &name, bool new_row, ConfigRecord 
 bool ProfileStore::write_row(const QString &name, const QVector<QVariant> &values, bool replace, QString *error) {
     const auto cols = columns();
     if (values.size() != int(cols.size()))
-        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), QStringLiteral("wrong column count"));
+        return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name),
+                    QStringLiteral("wrong column count"));
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (!db.transaction())
         return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name), db.lastError().text());
@@ -386,6 +411,8 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     return true;
 }
 
-QString ProfileStore::main_caption() const { return title_ + QStringLiteral("            PROFILE: ") + current_; }
+QString ProfileStore::main_caption() const {
+    return title_ + QStringLiteral("            PROFILE: ") + current_;
+}
 
 } // namespace k52

@@ -2,6 +2,7 @@
 #include "app/cli.h"
 #include "columns.h"
 #include "profile_json.h"
+#include "setting_places.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -18,7 +19,45 @@ int fail(CliContext &ctx, const QString &why) {
     return 1;
 }
 
-QString stored_text(const QVariant &v) { return v.isNull() ? QString() : v.toString(); }
+QString stored_text(const QVariant &v) {
+    return v.isNull() ? QString() : v.toString();
+}
+
+// `profiles diff A B`, as diff(1) answers: 0 the same, 1 different, 2 trouble.
+int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
+    QVector<QVariant> rows[2];
+    QString names[2];
+    for (int i = 0; i < 2; ++i) {
+        QString why;
+        const QString &name = i == 0 ? a : b;
+        const auto found = ctx.store().find_profile(name, &why);
+        const auto row = found ? ctx.store().stored_row(*found, &why) : std::nullopt;
+        if (!row) {
+            fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(name) : why);
+            return 2;
+        }
+        rows[i] = *row;
+        names[i] = *found;
+    }
+    const QVector<SettingDifference> diffs = diff_settings(rows[0], rows[1]);
+    if (diffs.isEmpty())
+        return 0;
+    ctx.out << "--- " << names[0] << "\n+++ " << names[1] << '\n';
+    for (const QString &screen : setting_screens()) {
+        bool heading = false;
+        for (const SettingDifference &d : diffs) {
+            if (QLatin1String(d.place->screen) != screen)
+                continue;
+            if (!heading)
+                ctx.out << screen << '\n';
+            heading = true;
+            ctx.out << "  " << d.place->caption << " [" << place_name(*d.place) << "]\n    - " << d.a << "\n    + "
+                    << d.b << '\n';
+        }
+    }
+    ctx.out.flush();
+    return 1;
+}
 
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
@@ -28,7 +67,8 @@ int run_profiles(CliContext &ctx) {
         "  show NAME                     column=value lines, in table order\n"
         "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
         "  import FILE [--as N] [--force] add a profile from an export file\n"
-        "  delete NAME                   delete a profile"));
+        "  delete NAME                   delete a profile\n"
+        "  diff A B                      the settings that differ, by screen; exit 0 same, 1 differ, 2 error"));
     p.addHelpOption();
     QCommandLineOption as_opt(QStringList{QStringLiteral("as")}, QStringLiteral("Import under this name."),
                               QStringLiteral("NAME"));
@@ -47,9 +87,7 @@ int run_profiles(CliContext &ctx) {
     if (pos.isEmpty())
         return fail(ctx, QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
     const QString action = pos[0];
-    auto need = [&](int min, int max) {
-        return pos.size() - 1 >= min && pos.size() - 1 <= max;
-    };
+    auto need = [&](int min, int max) { return pos.size() - 1 >= min && pos.size() - 1 <= max; };
     auto usage = [&]() { return fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(action)); };
 
     if (action == QLatin1String("list")) {
@@ -112,7 +150,8 @@ int run_profiles(CliContext &ctx) {
         if (!why.isEmpty())
             return fail(ctx, why);
         if (existing && !p.isSet(force_opt))
-            return fail(ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
+            return fail(
+                ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
         if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
             return fail(ctx, why);
         ctx.out << "Imported " << (existing ? *existing : name) << '\n';
@@ -129,6 +168,13 @@ int run_profiles(CliContext &ctx) {
         if (!ctx.store().delete_profile(pos[1], &why))
             return fail(ctx, why);
         return 0;
+    }
+    if (action == QLatin1String("diff")) {
+        if (!need(2, 2))
+            return usage() + 1;
+        if (!ctx.open_store())
+            return 2;
+        return diff_profiles(ctx, pos[1], pos[2]);
     }
     return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(action));
 }
