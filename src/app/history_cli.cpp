@@ -76,13 +76,10 @@ int run_history(CliContext &ctx) {
         f.profile = p.value(profile_opt);
         if (!parse_date(ctx, p, QStringLiteral("from"), f.from) || !parse_date(ctx, p, QStringLiteral("to"), f.to))
             return 1;
-        const QVector<HistoryEntry> rows = history.list(f, &why);
-        if (!why.isEmpty())
-            return fail(ctx, why);
-        for (const HistoryEntry &e : rows)
-            ctx.out << history_list_line(e) << '\n';
+        const bool ok = history.visit_lines(
+            f, [&](const QString &line) { ctx.out << line << '\n'; }, &why);
         ctx.out.flush();
-        return 0;
+        return ok ? 0 : fail(ctx, why);
     }
 
     qint64 id = 0;

@@ -9,46 +9,45 @@
 #include <QSqlQuery>
 #include <QTimeZone>
 
+#include <cstdio>
+#include <ctime>
+
 namespace k52 {
 
 namespace {
 
-const QString kColumns =
-    QStringLiteral("id, started, finished, action, device, adapter, converter, profilename, outcome, detail, "
-                   "file_name, file_size, file_sha256, has_backup");
+// What a list shows; the rest of a row is read by entry() alone.
+const QString kListColumns =
+    QStringLiteral("id, started, finished, action, device, converter, profilename, outcome, detail, has_backup");
+const QString kMoreColumns = QStringLiteral("adapter, file_name, file_size, file_sha256");
 
+// Times are stored as milliseconds since the epoch: no parsing when a long
+// history is listed, and day bounds compare as numbers.
+QVariant stored_time(const QDateTime &t) {
+    return t.isValid() ? QVariant(t.toMSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
+}
+QDateTime read_time(const QVariant &v) {
+    return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), QTimeZone::utc());
+}
 QString iso(const QDateTime &t) {
     return t.isValid() ? t.toUTC().toString(Qt::ISODateWithMs) : QString();
-}
-QDateTime from_iso(const QString &s) {
-    if (s.isEmpty())
-        return {};
-    QDateTime t = QDateTime::fromString(s, Qt::ISODateWithMs);
-    t.setTimeZone(QTimeZone::utc());
-    return t;
 }
 
 QVariant text_or_null(const QString &s) {
     return s.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
 }
 
-HistoryEntry read_row(const QSqlQuery &q) {
-    HistoryEntry e;
+void read_row(const QSqlQuery &q, HistoryEntry &e) {
     e.id = q.value(0).toLongLong();
-    e.started = from_iso(q.value(1).toString());
-    e.finished = from_iso(q.value(2).toString());
+    e.started = read_time(q.value(1));
+    e.finished = read_time(q.value(2));
     e.action = q.value(3).toString();
     e.device = q.value(4).toString();
-    e.adapter = q.value(5).toString();
-    e.converter = q.value(6).toString();
-    e.profile = q.value(7).toString();
-    e.outcome = q.value(8).toString();
-    e.detail = q.value(9).toString();
-    e.file_name = q.value(10).toString();
-    e.file_size = q.value(11).isNull() ? -1 : q.value(11).toLongLong();
-    e.file_sha256 = q.value(12).toString();
-    e.has_backup = q.value(13).toBool();
-    return e;
+    e.converter = q.value(5).toString();
+    e.profile = q.value(6).toString();
+    e.outcome = q.value(7).toString();
+    e.detail = q.value(8).toString();
+    e.has_backup = q.value(9).toBool();
 }
 
 } // namespace
@@ -57,7 +56,7 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
     QSqlQuery q(db);
     const bool ok =
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history (id INTEGER PRIMARY KEY AUTOINCREMENT, "
-                              "started TEXT NOT NULL, finished TEXT, action TEXT NOT NULL, device TEXT, "
+                              "started INTEGER NOT NULL, finished INTEGER, action TEXT NOT NULL, device TEXT, "
                               "adapter TEXT, converter TEXT, profilename TEXT COLLATE NOCASE, "
                               "outcome TEXT NOT NULL, detail TEXT, file_name TEXT, file_size INTEGER, "
                               "file_sha256 TEXT, has_backup INTEGER NOT NULL DEFAULT 0)")) &&
@@ -128,7 +127,7 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
     QSqlQuery q(d);
     q.prepare(QStringLiteral("UPDATE history SET finished=?, outcome=?, detail=?, converter=?, has_backup=? "
                              "WHERE id=?"));
-    q.addBindValue(iso(e.finished.isValid() ? e.finished : QDateTime::currentDateTimeUtc()));
+    q.addBindValue(stored_time(e.finished.isValid() ? e.finished : QDateTime::currentDateTimeUtc()));
     q.addBindValue(e.outcome);
     q.addBindValue(text_or_null(e.detail));
     q.addBindValue(text_or_null(e.converter));
@@ -157,48 +156,87 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
 }
 
 QVector<HistoryEntry> HistoryStore::list(const HistoryFilter &f, QString *error) const {
+    QVector<HistoryEntry> rows;
+    visit(
+        f, [&](const HistoryEntry &e) { rows.push_back(e); }, error);
+    return rows;
+}
+
+bool HistoryStore::select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const {
     QStringList where;
     QVariantList binds;
     if (!f.profile.isEmpty()) {
         where << QStringLiteral("profilename = ?");
         binds << f.profile;
     }
-    // Local dates to UTC bounds; ISO texts of one form compare as times.
+    // Local days as bounds in time.
     if (f.from.isValid()) {
         where << QStringLiteral("started >= ?");
-        binds << iso(f.from.startOfDay());
+        binds << stored_time(f.from.startOfDay());
     }
     if (f.to.isValid()) {
         where << QStringLiteral("started < ?");
-        binds << iso(f.to.addDays(1).startOfDay());
+        binds << stored_time(f.to.addDays(1).startOfDay());
     }
-    QString sql = QStringLiteral("SELECT %1 FROM history").arg(kColumns);
+    QString sql = QStringLiteral("SELECT %1 FROM history").arg(what);
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY id DESC");
     if (f.limit > 0)
         sql += QStringLiteral(" LIMIT %1").arg(f.limit);
-    QSqlQuery q(db());
+    q = QSqlQuery(db());
     q.setForwardOnly(true);
     q.prepare(sql);
     for (const QVariant &v : binds)
         q.addBindValue(v);
-    QVector<HistoryEntry> rows;
-    if (!q.exec()) {
-        fail(error, QStringLiteral("cannot list the history"), q.lastError().text());
-        return rows;
+    if (!q.exec())
+        return fail(error, QStringLiteral("cannot list the history"), q.lastError().text());
+    return true;
+}
+
+bool HistoryStore::visit(const HistoryFilter &f, const std::function<void(const HistoryEntry &)> &row,
+                         QString *error) const {
+    QSqlQuery q;
+    if (!select(f, kListColumns, q, error))
+        return false;
+    HistoryEntry e;
+    while (q.next()) {
+        read_row(q, e);
+        row(e);
     }
-    while (q.next())
-        rows.push_back(read_row(q));
-    return rows;
+    return true;
+}
+
+bool HistoryStore::visit_lines(const HistoryFilter &f, const std::function<void(const QString &)> &line,
+                               QString *error) const {
+    // The database lays out all but the local time, so a long history costs
+    // two values a row: number, action, outcome (with its detail),
+    // converter, profile, device.
+    QSqlQuery q;
+    if (!select(f,
+                QStringLiteral("started, printf('%5d  ', id), "
+                               "printf('  %!-11s  %!-20s  %!-10s  %s  %s', action, "
+                               "CASE WHEN coalesce(detail, '') = '' THEN outcome ELSE outcome || ': ' || detail END, "
+                               "coalesce(nullif(converter, ''), '-'), coalesce(nullif(profilename, ''), '-'), "
+                               "coalesce(device, ''))"),
+                q, error))
+        return false;
+    QString text;
+    while (q.next()) {
+        text = q.value(1).toString();
+        text += history_time_text(read_time(q.value(0)));
+        text += q.value(2).toString();
+        line(text);
+    }
+    return true;
 }
 
 std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const {
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1, d.snapshot, d.lines, d.backup, d.image FROM history h "
+    q.prepare(QStringLiteral("SELECT %1, %2, d.snapshot, d.lines, d.backup, d.image FROM history h "
                              "LEFT JOIN history_detail d USING (id) WHERE id = ?")
-                  .arg(QString(kColumns).replace(QStringLiteral("id,"), QStringLiteral("h.id,"))));
+                  .arg(QString(kListColumns).replace(QStringLiteral("id,"), QStringLiteral("h.id,")), kMoreColumns));
     q.addBindValue(id);
     if (!q.exec()) {
         fail(error, QStringLiteral("cannot read history row %1").arg(id), q.lastError().text());
@@ -209,7 +247,12 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
             *error = QStringLiteral("There is no history row %1; `k52util history` lists them").arg(id);
         return std::nullopt;
     }
-    HistoryEntry e = read_row(q);
+    HistoryEntry e;
+    read_row(q, e);
+    e.adapter = q.value(10).toString();
+    e.file_name = q.value(11).toString();
+    e.file_size = q.value(12).isNull() ? -1 : q.value(12).toLongLong();
+    e.file_sha256 = q.value(13).toString();
     e.snapshot = q.value(14).toString().toUtf8();
     const QString lines = q.value(15).toString();
     if (!lines.isEmpty())
@@ -220,16 +263,34 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
 }
 
 QString history_time_text(const QDateTime &utc) {
-    return utc.isValid() ? utc.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
-}
-
-QString history_list_line(const HistoryEntry &e) {
-    const QString outcome = e.detail.isEmpty() ? e.outcome : QStringLiteral("%1: %2").arg(e.outcome, e.detail);
-    return QStringLiteral("%1  %2  %3  %4  %5  %6  %7")
-        .arg(e.id, 5)
-        .arg(history_time_text(e.started), e.action.leftJustified(11), outcome.leftJustified(20),
-             (e.converter.isEmpty() ? QStringLiteral("-") : e.converter).leftJustified(10),
-             (e.profile.isEmpty() ? QStringLiteral("-") : e.profile), e.device);
+    if (!utc.isValid())
+        return {};
+    // The C library's local time, digits written by hand: QDateTime's zone
+    // conversion and formatting cost more than the rest of a long list.
+    const std::time_t secs = std::time_t(utc.toSecsSinceEpoch());
+    std::tm t{};
+#ifdef Q_OS_WIN
+    localtime_s(&t, &secs);
+#else
+    localtime_r(&secs, &t);
+#endif
+    char16_t text[19];
+    auto put = [&](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char16_t(u'0' + value % 10);
+    };
+    put(0, t.tm_year + 1900, 4);
+    text[4] = u'-';
+    put(5, t.tm_mon + 1, 2);
+    text[7] = u'-';
+    put(8, t.tm_mday, 2);
+    text[10] = u' ';
+    put(11, t.tm_hour, 2);
+    text[13] = u':';
+    put(14, t.tm_min, 2);
+    text[16] = u':';
+    put(17, t.tm_sec, 2);
+    return QString(reinterpret_cast<const QChar *>(text), 19);
 }
 
 QString history_show_text(const HistoryEntry &e) {

@@ -10,10 +10,12 @@
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 namespace k52 {
@@ -72,10 +74,18 @@ public:
 
     // Rows newest first, without their detail.
     QVector<HistoryEntry> list(const HistoryFilter &f, QString *error) const;
+    // The same rows handed to `row` one by one (a long history is written
+    // out without being held whole). False, with the reason, on failure.
+    bool visit(const HistoryFilter &f, const std::function<void(const HistoryEntry &)> &row, QString *error) const;
     // One row with its detail.
     std::optional<HistoryEntry> entry(qint64 id, QString *error) const;
 
+    // `history list`: one line per row, newest first: number, local time,
+    // action, outcome (with its detail), converter, profile, device.
+    bool visit_lines(const HistoryFilter &f, const std::function<void(const QString &)> &line, QString *error) const;
+
 private:
+    bool select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const;
     QSqlDatabase db() const;
     bool fail(QString *error, const QString &what, const QString &detail) const;
     ProfileStore &store_;
@@ -84,9 +94,6 @@ private:
 // The row as JSON (history export): every field, lines as an array, the
 // snapshot as the embedded profile object, images as hex.
 QByteArray history_to_json(const HistoryEntry &e);
-// One line of `history list`: number, local time, action, outcome (with its
-// detail), converter, profile, device.
-QString history_list_line(const HistoryEntry &e);
 // `history show`: every field on a line of its own, then the progress lines.
 QString history_show_text(const HistoryEntry &e);
 // "2026-12-07 14:05:11" in local time.
