@@ -4,13 +4,14 @@
 #include "port_names.h"
 #include "profile/profile_json.h"
 #include "profile/profile_store.h"
+#include "recorded_job.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace k52 {
 
-bool WatchingLink::open(const QString &port, const QString &settings, QString *error) {
+bool WatchingLink::open(const QString &port, const SerialSettings &settings, QString *error) {
     device_ = port;
     return inner_.open(port, settings, error);
 }
@@ -81,6 +82,31 @@ void ActionRecord::line(const QString &text) {
         return;
     std::lock_guard lock(mutex_);
     entry_.lines << text;
+}
+
+void ActionRecord::set_backup(const QByteArray &image) {
+    std::lock_guard lock(mutex_);
+    entry_.backup = image;
+}
+
+namespace {
+ImageReader &image_reader() {
+    static ImageReader reader;
+    return reader;
+}
+} // namespace
+
+ImageReaderRegistrar::ImageReaderRegistrar(ImageReader reader) {
+    image_reader() = std::move(reader);
+}
+
+bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
+    if (!image_reader()) {
+        if (why)
+            *why = QStringLiteral("this program cannot read a converter's image");
+        return false;
+    }
+    return image_reader()(link, port, progress, image, why);
 }
 
 bool ActionRecord::finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error) {

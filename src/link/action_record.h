@@ -24,12 +24,13 @@ struct ConfigRecord;
 class WatchingLink : public ByteLink {
 public:
     explicit WatchingLink(ByteLink &inner) : inner_(inner) {}
-    bool open(const QString &port, const QString &settings, QString *error) override;
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override;
     void close() override { inner_.close(); }
     bool is_open() const override { return inner_.is_open(); }
     bool write(const QByteArray &bytes) override;
     std::optional<quint8> read_byte(LinkClock::time_point deadline) override;
     int bytes_waiting() override { return inner_.bytes_waiting(); }
+    void discard_input() override { inner_.discard_input(); }
     void interrupt() override { inner_.interrupt(); }
 
     QString last_command() const { return last_command_; }
@@ -51,6 +52,8 @@ public:
     ActionRecord(ProfileStore *store, const QString &action);
 
     bool enabled() const { return store_ != nullptr; }
+    // Record nothing further (the row could not be begun).
+    void disable() { store_ = nullptr; }
     HistoryEntry &entry() { return entry_; }
     qint64 id() const { return entry_.id; }
 
@@ -66,6 +69,8 @@ public:
     bool begin(QString *error);
     // Thread-safe.
     void line(const QString &text);
+    // The image read before writing (thread-safe).
+    void set_backup(const QByteArray &image);
     // Completes the row; the converter's identification is taken from
     // `watched` when it answered. A no-op when begin() was not called.
     bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);

@@ -91,7 +91,7 @@ bool HistoryStore::begin(HistoryEntry &e, QString *error) {
     q.prepare(QStringLiteral("INSERT INTO history (started, action, device, adapter, converter, profilename, "
                              "outcome, detail, file_name, file_size, file_sha256) VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
     for (const QVariant &v :
-         {QVariant(iso(e.started)), QVariant(e.action), text_or_null(e.device), text_or_null(e.adapter),
+         {stored_time(e.started), QVariant(e.action), text_or_null(e.device), text_or_null(e.adapter),
           text_or_null(e.converter), text_or_null(e.profile), QVariant(e.outcome), text_or_null(e.detail),
           text_or_null(e.file_name), e.file_size < 0 ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(e.file_size),
           text_or_null(e.file_sha256)})

@@ -44,11 +44,15 @@ public:
             y_ = 0;
         }
     }
-    void text(const QString &t, double size, bool bold = false, double indent = 0) {
+    // A font of `size` points on the scaled painter.
+    QFont font(double size, bool bold = false) const {
         QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(size);
+        f.setPointSizeF(size / scale_);
         f.setBold(bold);
-        p_.setFont(f);
+        return f;
+    }
+    void text(const QString &t, double size, bool bold = false, double indent = 0) {
+        p_.setFont(font(size, bold));
         p_.setPen(Qt::black);
         const QRectF box(indent, 0, width_ - indent, 10000);
         const QRectF r = p_.boundingRect(box, Qt::TextWordWrap, t);
@@ -58,9 +62,7 @@ public:
     }
     // Caption on the left, value on the right half.
     void pair(const QString &caption, const QString &value) {
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(8.5);
-        p_.setFont(f);
+        p_.setFont(font(8.5));
         const double split = width_ * 0.68;
         const QRectF left(12, 0, split - 18, 10000), right(split, 0, width_ - split, 10000);
         const double h = std::max(p_.boundingRect(left, Qt::TextWordWrap, caption).height(),
@@ -82,10 +84,8 @@ public:
         const double cell = std::min(13.0, width_ / kCellsPerRow);
         const double number_h = 6, row_h = number_h + cell + 3;
         need(std::max(1, l.rows) * row_h);
-        QFont small(QStringLiteral("DejaVu Sans"));
-        small.setPointSizeF(4);
-        QFont letter(QStringLiteral("DejaVu Sans"));
-        letter.setPointSizeF(7);
+        const QFont small = font(4);
+        const QFont letter = font(7);
         for (const FormatCell &c : l.cells) {
             const double x = c.column * cell, y = y_ + c.row * row_h;
             p_.setFont(small);
