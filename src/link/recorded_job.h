@@ -91,6 +91,11 @@ auto recording_work(std::shared_ptr<ActionRecord> record, std::shared_ptr<Watche
 template <class Result>
 void finish_recorded(ActionRecord &record, const Result &result, const WatchedEnd &seen, bool stopped) {
     const ActionEnd end = history_end(result, seen, stopped);
+    // The job's last words (a message box's text) end the row's lines.
+    const JobEnding &ending = result;
+    if (!ending.message.isEmpty() &&
+        (record.entry().lines.isEmpty() || record.entry().lines.constLast() != ending.message))
+        record.line(ending.message);
     if (!seen.identification.isEmpty())
         record.entry().converter = seen.identification;
     if (record.entry().device.isEmpty())

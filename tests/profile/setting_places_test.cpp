@@ -13,7 +13,9 @@ using namespace k52;
 
 namespace {
 
-QVector<QVariant> default_values() { return record_values(default_profile()); }
+QVector<QVariant> default_values() {
+    return record_values(default_profile());
+}
 
 } // namespace
 
@@ -67,13 +69,13 @@ TEST(ProfileDiff, EveryKindOfColumnIsShownAsTheUserEntersIt) {
          "00AB"},
         {"parity", 2, "Data Bits/Parity", "Serial Input and Output General Settings", "7 Even", "8 None"},
         {"serwiefield2", 4, "Output Order Format: 2", "Serial Input  to Wiegand Output Options", nullptr, "Constant"},
-        {"input1wielp", 1, "Parity Selection: Left Even / Odd",
-         "Wiegand and Magstripe Input to Wiegand Output Options", "Even", "Odd"},
+        {"input1wielp", 1, "Parity Selection: Left Even / Odd", "Wiegand and Magstripe Input to Wiegand Output Options",
+         "Even", "Odd"},
         {"input1wierp", 1, "Parity Selection: Right Even / Odd",
          "Wiegand and Magstripe Input to Wiegand Output Options", "Odd", "Even"},
         {"spkrstart", "0", "Startup Beep", "K52 Utilities", "On", "Off"},
-        {"zerosuppress", 1, "Zero Suppression (v1.94+)", "Wiegand and Magstripe Input General Settings",
-         "not ticked", "ticked"},
+        {"zerosuppress", 1, "Zero Suppression (v1.94+)", "Wiegand and Magstripe Input General Settings", "not ticked",
+         "ticked"},
         {"input1wiesitestart3", 7, "Wiegand Input - Format # 3 (v1.94+): Site Start",
          "Wiegand and Magstripe Input Options", "0", "7"},
         {"input1constval24", "3A", "Input Mask # 2, Position 4: Value (hex)", "Wiegand and Magstripe Input Masking",
@@ -84,8 +86,8 @@ TEST(ProfileDiff, EveryKindOfColumnIsShownAsTheUserEntersIt) {
          "Serial Input Masking", nullptr, "12"},
         {"sermask2", text_with("sermask2", 35, QStringLiteral("08")), "Mask # 2 (v1.7+): Input Length",
          "Serial Input Masking", nullptr, "8"},
-        {"sermask1", text_with("sermask1", 4 * 7 + 5, QStringLiteral("7e")), "Mask # 1 (default), Position 5: Value (hex)",
-         "Serial Input Masking", nullptr, "7E"},
+        {"sermask1", text_with("sermask1", 4 * 7 + 5, QStringLiteral("7e")),
+         "Mask # 1 (default), Position 5: Value (hex)", "Serial Input Masking", nullptr, "7E"},
         {"sermagparms", text_with("sermagparms", 4, QStringLiteral("1")), "F2F Output",
          "Serial Input to Magstripe Output Options", "not ticked", "ticked"},
         // A value no box can show is given as stored rather than hidden.
