@@ -89,6 +89,11 @@ void ActionRecord::set_backup(const QByteArray &image) {
     entry_.backup = image;
 }
 
+void ActionRecord::set_image(const QByteArray &image) {
+    std::lock_guard lock(mutex_);
+    entry_.image = image;
+}
+
 namespace {
 ImageReader &image_reader() {
     static ImageReader reader;

@@ -69,8 +69,10 @@ public:
     bool begin(QString *error);
     // Thread-safe.
     void line(const QString &text);
-    // The image read before writing (thread-safe).
+    // The image read before writing, and the image a clone read brought
+    // (thread-safe).
     void set_backup(const QByteArray &image);
+    void set_image(const QByteArray &image);
     // Completes the row; the converter's identification is taken from
     // `watched` when it answered. A no-op when begin() was not called.
     bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);

@@ -78,7 +78,7 @@ inline QString refused_command(const WatchedEnd &w) {
 // `record`; `seen` receives what the link saw.
 template <class Work>
 auto recording_work(std::shared_ptr<ActionRecord> record, std::shared_ptr<WatchedEnd> seen, Work work) {
-    return [record, seen, work = std::move(work)](ByteLink &link, JobProgress &progress) mutable {
+    return [record, seen, work = std::move(work)](ByteLink &link, JobProgress &progress) {
         WatchingLink watched(link);
         RecordingProgress recording(progress, *record);
         auto result = work(static_cast<ByteLink &>(watched), static_cast<JobProgress &>(recording));

@@ -1,5 +1,6 @@
 #include "flashdl_screen.h"
 
+#include "maintenance_history.h"
 #include "profile/profile_store.h"
 
 #include <QFileDialog>
@@ -87,8 +88,16 @@ bool FlashDlScreen::start_download() {
     detail_label_->clear();
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    const bool started = job_->start(
-        [port = port_spec(ctx_.link), path = path_](ByteLink &link, JobProgress &progress) {
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("flash"));
+    record->set_device(port.device);
+    QByteArray contents;
+    FlashResult unread;
+    if (read_firmware_file(path_, contents, unread))
+        record->set_file(path_, contents);
+    const bool started = start_recorded(
+        *job_, record,
+        [port, path = path_](ByteLink &link, JobProgress &progress) {
             return doflashdl(link, port, path, QDate::currentDate(), progress);
         },
         [this](const FlashResult &r) {

@@ -59,7 +59,7 @@ int run_clone(CliContext &ctx) {
                 return clone_write(l, port, file, pr);
             const CloneResult c = clone_read(l, port, file, pr);
             if (c.ok())
-                record->entry().image = clone_file_image(file);
+                record->set_image(clone_file_image(file));
             return c;
         },
         stopped);

@@ -2,6 +2,7 @@
 
 #include "device_commands.h"
 #include "maintenance/cloning.h"
+#include "maintenance_history.h"
 #include "screens/option_rules.h"
 #include "utilities_rules.h"
 
@@ -258,9 +259,16 @@ void UtilitiesScreen::send_command(bool restart) {
     busy_ = true;
     ctx_.close_all_links();
     status_->clear();
-    job_.start([port = port_spec(ctx_.link), restart](
-                   ByteLink &link, JobProgress &) { return restart ? restart_job(link, port) : reset_job(link, port); },
-               [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
+    const PortSpec port = port_spec(ctx_.link);
+    auto record =
+        std::make_shared<ActionRecord>(&ctx_.store, restart ? QStringLiteral("restart") : QStringLiteral("reset"));
+    record->set_device(port.device);
+    start_recorded(
+        job_, record,
+        [port, restart](ByteLink &link, JobProgress &) {
+            return restart ? restart_job(link, port) : reset_job(link, port);
+        },
+        [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
 }
 
 void UtilitiesScreen::makereset() {
@@ -281,9 +289,21 @@ void UtilitiesScreen::run_clone(bool upload) {
     progress_->setValue(0);
     progress_->show();
     stop_->setEnabled(true);
-    job_.start(
-        [port = port_spec(ctx_.link), file = clone_file_, upload](ByteLink &link, JobProgress &progress) {
-            return upload ? clone_read(link, port, file, progress) : clone_write(link, port, file, progress);
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store,
+                                                 upload ? QStringLiteral("clone read") : QStringLiteral("clone write"));
+    record->set_device(port.device);
+    if (!upload)
+        record->entry().image = clone_file_image(clone_file_);
+    start_recorded(
+        job_, record,
+        [port, file = clone_file_, upload, record](ByteLink &link, JobProgress &progress) {
+            if (!upload)
+                return clone_write(link, port, file, progress);
+            const CloneResult r = clone_read(link, port, file, progress);
+            if (r.ok())
+                record->set_image(clone_file_image(file));
+            return r;
         },
         [this](const CloneResult &r) {
             progress_->hide();

@@ -1,5 +1,7 @@
 #include "pgmform_window.h"
 
+#include "run_history.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -68,23 +70,29 @@ bool PgmFormWindow::start_run() {
     detail_->clear();
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    const bool started =
-        job_->start([port = port_spec(ctx_.link), rec = ctx_.record](
-                        ByteLink &link, JobProgress &progress) { return savetoK52(link, port, rec, progress); },
-                    [this](const RunResult &r) {
-                        stop_->setEnabled(false);
-                        // Only the normalised terminators go back into the record.
-                        ctx_.record.terminators = r.terminators;
-                        if (job_->stopped() && r.outcome != RunOutcome::Programmed)
-                            detail_->setText(QString::fromLatin1(kStoppedByUser));
-                        else if (!r.detail.isEmpty())
-                            detail_->setText(r.detail);
-                        if (r.outcome == RunOutcome::Programmed)
-                            bar_->setValue(bar_->maximum());
-                        if (on_finished)
-                            on_finished(r);
-                    },
-                    programming_at_stake());
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
+    record->set_device(port.device);
+    record->set_profile(ctx_.store.current_profile(), ctx_.record);
+    const bool started = start_recorded(
+        *job_, record,
+        [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
+            return savetoK52(link, port, rec, progress);
+        },
+        [this](const RunResult &r) {
+            stop_->setEnabled(false);
+            // Only the normalised terminators go back into the record.
+            ctx_.record.terminators = r.terminators;
+            if (job_->stopped() && r.outcome != RunOutcome::Programmed)
+                detail_->setText(QString::fromLatin1(kStoppedByUser));
+            else if (!r.detail.isEmpty())
+                detail_->setText(r.detail);
+            if (r.outcome == RunOutcome::Programmed)
+                bar_->setValue(bar_->maximum());
+            if (on_finished)
+                on_finished(r);
+        },
+        programming_at_stake());
     stop_->setEnabled(started);
     return started;
 }
