@@ -19,6 +19,7 @@
 
 #include "action_record.h"
 #include "device_job.h"
+#include "profile/history_store.h"
 
 #include <QString>
 
@@ -154,6 +155,40 @@ inline auto backup_work(std::shared_ptr<ActionRecord> record, PortSpec port) {
         }
         return BackupResult{ok, why};
     };
+}
+
+// The question asked when the image could not be read for a backup.
+inline QString backup_question(const QString &why) {
+    return QStringLiteral("The converter's image could not be read for a backup:\n%1\n\nWrite to the converter "
+                          "without a backup?")
+        .arg(why);
+}
+
+// A window's write with the backup before it: when `backup` is set, the
+// image is read first (a job of its own, into the same row); when that
+// fails `go_on_without(why)` asks whether to write anyway. On "no" the row
+// is completed as failed and `not_started(why)` runs instead of `done`.
+template <class Work, class Done>
+bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> record, bool backup, const PortSpec &port,
+                                std::function<bool(const QString &)> go_on_without,
+                                std::function<void(const QString &)> not_started, Work work, Done done,
+                                QString at_stake = {}) {
+    if (!backup)
+        return start_recorded(job, record, std::move(work), std::move(done), std::move(at_stake));
+    if (!record->begin(nullptr))
+        record->disable();
+    DeviceJob *j = &job;
+    return job.start(
+        backup_work(record, port),
+        [=](const BackupResult &b) {
+            if (b.ok || go_on_without(b.why)) {
+                start_recorded(*j, record, work, done, at_stake);
+                return;
+            }
+            record->finish(kOutcomeFailed, QStringLiteral("no backup: %1").arg(b.why), nullptr);
+            not_started(b.why);
+        },
+        at_stake);
 }
 
 } // namespace k52

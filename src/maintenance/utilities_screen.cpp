@@ -3,6 +3,7 @@
 #include "device_commands.h"
 #include "maintenance/cloning.h"
 #include "maintenance_history.h"
+#include "profile/backup_option_panel.h"
 #include "screens/option_rules.h"
 #include "utilities_rules.h"
 
@@ -131,6 +132,8 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     cl->addWidget(read_button);
     cl->addWidget(write_button);
     cl->addWidget(stop_);
+    backup_ = new BackupOptionBox(ctx_.store, cloning);
+    cl->addWidget(backup_);
     layout->addWidget(cloning);
 
     status_ = new QLabel(this);
@@ -295,8 +298,16 @@ void UtilitiesScreen::run_clone(bool upload) {
     record->set_device(port.device);
     if (!upload)
         record->entry().image = clone_file_image(clone_file_);
-    start_recorded(
-        job_, record,
+    backup_->refresh();
+    start_recorded_with_backup(
+        job_, record, !upload && backup_->isChecked(), port,
+        [this](const QString &why) {
+            return ctx_.questions && ctx_.questions->ask_yes_no(kTitle, backup_question(why));
+        },
+        [this](const QString &why) {
+            progress_->hide();
+            finish_action(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+        },
         [port, file = clone_file_, upload, record](ByteLink &link, JobProgress &progress) {
             if (!upload)
                 return clone_write(link, port, file, progress);

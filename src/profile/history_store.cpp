@@ -62,6 +62,7 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
                               "file_sha256 TEXT, has_backup INTEGER NOT NULL DEFAULT 0)")) &&
         q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_started ON history(started)")) &&
         q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_profile ON history(profilename, id)")) &&
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS preferences (name TEXT PRIMARY KEY, value TEXT)")) &&
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_detail (id INTEGER PRIMARY KEY "
                               "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)"));
     if (!ok && error)
@@ -291,6 +292,19 @@ QString history_time_text(const QDateTime &utc) {
     text[16] = u':';
     put(17, t.tm_sec, 2);
     return QString(reinterpret_cast<const QChar *>(text), 19);
+}
+
+bool HistoryStore::backup_before_writing() const {
+    QSqlQuery q(db());
+    return q.exec(QStringLiteral("SELECT value FROM preferences WHERE name = 'backup_before_writing'")) && q.next() &&
+           q.value(0).toString() == QLatin1String("1");
+}
+
+bool HistoryStore::set_backup_before_writing(bool on, QString *error) {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO preferences (name, value) VALUES ('backup_before_writing', ?)"));
+    q.addBindValue(on ? QStringLiteral("1") : QStringLiteral("0"));
+    return q.exec() || fail(error, QStringLiteral("cannot remember the backup option"), q.lastError().text());
 }
 
 QString history_show_text(const HistoryEntry &e) {

@@ -84,6 +84,11 @@ public:
     // action, outcome (with its detail), converter, profile, device.
     bool visit_lines(const HistoryFilter &f, const std::function<void(const QString &)> &line, QString *error) const;
 
+    // Whether the windows read the converter's image before writing to it
+    // (remembered in table `preferences`; off unless switched on).
+    bool backup_before_writing() const;
+    bool set_backup_before_writing(bool on, QString *error);
+
 private:
     bool select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const;
     QSqlDatabase db() const;

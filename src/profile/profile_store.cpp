@@ -184,7 +184,8 @@ bool ProfileStore::ensure_schema(bool create, QString *error) {
     }
     // Older files lack the history; it is added beside the other tables
     // (read-only: stays absent, and recording reports why).
-    if (!tables.contains(QStringLiteral("history")) || !tables.contains(QStringLiteral("history_detail"))) {
+    if (!tables.contains(QStringLiteral("history")) || !tables.contains(QStringLiteral("history_detail")) ||
+        !tables.contains(QStringLiteral("preferences"))) {
         q.finish();
         if (db.transaction()) {
             if (create_history_tables(db, nullptr))

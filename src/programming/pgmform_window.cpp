@@ -1,5 +1,6 @@
 #include "pgmform_window.h"
 
+#include "profile/backup_option_panel.h"
 #include "run_history.h"
 
 #include <QApplication>
@@ -37,6 +38,8 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setEnabled(false);
     buttons->addWidget(stop_);
+    backup_ = new BackupOptionBox(ctx_.store, this);
+    buttons->addWidget(backup_);
     copy_ = new QPushButton(QStringLiteral("Copy Lines"), this);
     save_ = new QPushButton(QStringLiteral("Save Lines..."), this);
     buttons->addWidget(copy_);
@@ -74,8 +77,18 @@ bool PgmFormWindow::start_run() {
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
     record->set_device(port.device);
     record->set_profile(ctx_.store.current_profile(), ctx_.record);
-    const bool started = start_recorded(
-        *job_, record,
+    backup_->refresh();
+    const bool started = start_recorded_with_backup(
+        *job_, record, backup_->isChecked(), port,
+        [this](const QString &why) {
+            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
+        },
+        [this](const QString &why) {
+            stop_->setEnabled(false);
+            detail_->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            if (on_finished)
+                on_finished(RunResult{});
+        },
         [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
             return savetoK52(link, port, rec, progress);
         },

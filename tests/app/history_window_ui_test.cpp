@@ -2,8 +2,14 @@
 // snapshot, the snapshot saved as a profile, the differences shown.
 #include "app/history_window.h"
 #include "link/action_record.h"
+#include "link/device_job.h"
 #include "profile/compare_window.h"
+#include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
+#include "support/sim_process.h"
+
+#include <QCheckBox>
+#include <QSignalSpy>
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +17,16 @@
 
 namespace k52 {
 namespace {
+
+struct Answer : Questions {
+    bool yes = false;
+    QStringList asked;
+    bool ask_yes_no(const QString &, const QString &text) override {
+        asked << text;
+        return yes;
+    }
+    void inform(const QString &, const QString &) override {}
+};
 
 class HistoryWindowTest : public test::ScreenFixture {
 protected:
@@ -23,6 +39,7 @@ protected:
         r.line(QStringLiteral("Starting communications"));
         ASSERT_TRUE(r.finish(outcome, {}, nullptr));
     }
+    Answer answer;
 };
 
 TEST_F(HistoryWindowTest, RowsLinesSnapshotAndSavedProfileCompareEqual) {
@@ -62,6 +79,47 @@ TEST_F(HistoryWindowTest, RowsLinesSnapshotAndSavedProfileCompareEqual) {
             EXPECT_FALSE(b->isEnabled());
         }
     EXPECT_EQ(restore_buttons, 1);
+}
+
+// The progress window's backup option: remembered, taken into the run's
+// row, and a failed backup asks before anything is written.
+TEST_F(HistoryWindowTest, ProgressWindowBacksUpFirstAndAsksWhenItCannot) {
+    ctx_.questions = &answer;
+    for (const bool can_clone : {true, false}) {
+        SCOPED_TRACE(can_clone);
+        k52test::SimProcess sim(
+            {QStringLiteral("--firmware"), can_clone ? QStringLiteral("01.99") : QStringLiteral("01.95")});
+        ASSERT_TRUE(sim.start());
+        ctx_.link.commdevice = sim.device();
+        ctx_.link.baudrate = 9600;
+        PgmFormWindow p(ctx_);
+        auto *backup = p.findChild<QCheckBox *>(QStringLiteral("backup"));
+        ASSERT_NE(backup, nullptr);
+        if (can_clone) {
+            EXPECT_FALSE(backup->isChecked()) << "off unless switched on";
+            backup->setChecked(true);
+        } else {
+            EXPECT_TRUE(backup->isChecked()) << "remembered";
+        }
+        QSignalSpy ended(&p.job(), &DeviceJob::ended);
+        ASSERT_TRUE(p.start_run());
+        ASSERT_TRUE(ended.wait(20000));
+        if (can_clone) {
+            ASSERT_TRUE(ended.size() > 1 || ended.wait(20000)) << "the run follows the backup";
+        }
+        const auto rows = HistoryStore(ctx_.store).list({}, nullptr);
+        ASSERT_FALSE(rows.isEmpty());
+        const auto row = HistoryStore(ctx_.store).entry(rows.front().id, nullptr);
+        if (can_clone) {
+            EXPECT_EQ(row->outcome, kOutcomeDone);
+            EXPECT_EQ(row->backup.size(), 1024);
+            EXPECT_TRUE(answer.asked.isEmpty());
+        } else {
+            EXPECT_EQ(answer.asked.size(), 1);
+            EXPECT_EQ(row->outcome, kOutcomeFailed);
+            EXPECT_TRUE(sim.received().filter(QStringLiteral("S1")).isEmpty()) << "nothing written";
+        }
+    }
 }
 
 } // namespace
