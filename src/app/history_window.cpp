@@ -83,7 +83,7 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
         compare_window()->raise();
     });
     connect(refresh, &QPushButton::clicked, this, &HistoryWindow::refill);
-    resize(900, 600);
+    resize_within_screen(this, {900, 600});
     refill();
 }
 

@@ -3,10 +3,12 @@
 #include "setting_places.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace k52 {
@@ -52,7 +54,7 @@ CompareWindow::CompareWindow(ProfileStore &store, QWidget *parent) : QWidget(par
     result_->setReadOnly(true);
     result_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addWidget(result_, 2);
-    resize(760, 560);
+    resize_within_screen(this, {760, 560});
     refill();
 }
 
@@ -79,6 +81,12 @@ void CompareWindow::compare() {
     const auto va = store_.stored_row(a->text(), &why);
     const auto vb = va ? store_.stored_row(b->text(), &why) : std::nullopt;
     result_->setPlainText(vb ? difference_text(a->text(), *va, b->text(), *vb) : why);
+}
+
+void resize_within_screen(QWidget *w, QSize wanted) {
+    if (const QScreen *s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(40, 60));
+    w->resize(wanted);
 }
 
 QString CompareWindow::result_text() const {
