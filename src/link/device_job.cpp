@@ -29,33 +29,33 @@ std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
 }
 
 PortSpec port_spec(const LinkSettings &settings) {
-    PortSpec spec;
+    PortSpec port;
     if (const auto s = serial_settings(settings.baudrate, settings.parity)) {
-        spec.serial = *s;
+        port.serial = *s;
         if (s->baud <= 0) {
-            spec.error = QStringLiteral("The link speed %1 is not a speed: set the baud rate on Communications Setup")
+            port.error = QStringLiteral("The link speed %1 is not a speed: set the baud rate on Communications Setup")
                              .arg(settings.baudrate);
-            return spec;
+            return port;
         }
     } else {
-        spec.error = QStringLiteral("Parity setting %1 is not 0 (E,7,1), 1 (O,7,1) or 2 (N,8,1): choose one on "
+        port.error = QStringLiteral("Parity setting %1 is not 0 (E,7,1), 1 (O,7,1) or 2 (N,8,1): choose one on "
                                     "Communications Setup")
                          .arg(settings.parity);
-        return spec;
+        return port;
     }
-    spec.device = resolve_port(settings, &spec.error);
-    if (spec.device.isEmpty() && spec.error.isEmpty())
-        spec.error = QStringLiteral("no serial port is set");
-    return spec;
+    port.device = resolve_port(settings, &port.error);
+    if (port.device.isEmpty() && port.error.isEmpty())
+        port.error = QStringLiteral("no serial port is set");
+    return port;
 }
 
-bool open_port(ByteLink &link, const PortSpec &spec, QString *error) {
-    if (spec.device.isEmpty()) {
+bool open_port(ByteLink &link, const PortSpec &port, QString *error) {
+    if (port.device.isEmpty()) {
         if (error)
-            *error = spec.error.isEmpty() ? QStringLiteral("no serial port is set") : spec.error;
+            *error = port.error.isEmpty() ? QStringLiteral("no serial port is set") : port.error;
         return false;
     }
-    if (!link.open(spec.device, spec.serial, error))
+    if (!link.open(port.device, port.serial, error))
         return false;
     link.discard_input();
     return true;
@@ -78,30 +78,56 @@ QString programming_at_stake() {
 
 namespace {
 
-// Forwards a job's reports as queued signals; steps at most every 50 ms,
-// and always the last one of a total.
-class SignalProgress : public JobProgress {
+constexpr std::chrono::milliseconds kStepInterval{50};
+
+} // namespace
+
+// Forwards a job's lines and status texts as queued signals; steps go
+// through DeviceJob::post_step.
+class DeviceJob::SignalProgress : public JobProgress {
 public:
     explicit SignalProgress(DeviceJob &job) : job_(job) {}
     void line(const QString &text) override { emit job_.line(text); }
     void status(const QString &text) override { emit job_.status(text); }
-    void step(qint64 done, qint64 total) override {
-        const auto now = LinkClock::now();
-        if (done < total && done > 0 && now - last_ < kInterval)
-            return;
-        last_ = now;
-        emit job_.step(done, total);
-    }
+    void step(qint64 done, qint64 total) override { job_.post_step(done, total); }
 
 private:
-    static constexpr std::chrono::milliseconds kInterval{50};
     DeviceJob &job_;
-    LinkClock::time_point last_{};
 };
 
-} // namespace
+DeviceJob::DeviceJob(LinkClosers &links, QObject *parent) : QObject(parent), links_(links) {
+    step_timer_.setSingleShot(true);
+    step_timer_.setInterval(kStepInterval);
+    connect(&step_timer_, &QTimer::timeout, this, &DeviceJob::deliver_step);
+}
 
-DeviceJob::DeviceJob(LinkClosers &links, QObject *parent) : QObject(parent), links_(links) {}
+// On the job's thread: keep the latest step; one delivery at a time is
+// queued to this object's thread.
+void DeviceJob::post_step(qint64 done, qint64 total) {
+    std::lock_guard lock(mutex_);
+    step_ = {done, total};
+    if (step_queued_)
+        return;
+    step_queued_ = true;
+    QMetaObject::invokeMethod(this, &DeviceJob::deliver_step, Qt::QueuedConnection);
+}
+
+// On this object's thread: the latest step, at most every 50 ms; the last
+// one is never lost.
+void DeviceJob::deliver_step() {
+    if (step_timer_.isActive())
+        return; // the timer delivers it
+    std::pair<qint64, qint64> s;
+    {
+        std::lock_guard lock(mutex_);
+        if (!step_queued_)
+            return;
+        step_queued_ = false;
+        s = step_;
+    }
+    emit step(s.first, s.second);
+    step_timer_.start();
+}
 
 DeviceJob::~DeviceJob() {
     if (thread_) {
@@ -144,6 +170,9 @@ bool DeviceJob::start_erased(std::function<void(ByteLink &, JobProgress &)> work
     });
     closer_id_ = links_.add([this] { stop(); }, at_stake_);
     connect(thread_, &QThread::finished, this, [this] {
+        step_timer_.stop();
+        deliver_step();
+        step_timer_.stop();
         links_.remove(closer_id_);
         thread_->deleteLater();
         thread_ = nullptr;

@@ -335,7 +335,7 @@ void SerialLink::discard_input() {
     // this ends.
     if (!take_aborted(device_))
         return;
-    const auto quiet = std::chrono::milliseconds(50) + wire_time(settings_, 48);
+    const auto quiet = std::chrono::milliseconds(50) + wire_time(settings_, 80); // a clone packet and "GO"
     const auto give_up = LinkClock::now() + std::chrono::seconds(3);
     while (LinkClock::now() < give_up && read_byte(std::min(LinkClock::now() + quiet, give_up))) {
         in_.clear();
