@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -43,6 +44,15 @@ int main(int argc, char **argv) {
         // Ties the window to its menu entry (Wayland takes its icon from there).
         QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
         return k52::run_window(QCoreApplication::applicationDirPath(), db);
+    }
+    // The commissioning report draws text, which needs the fonts of a GUI
+    // application; the offscreen platform gives them without a display.
+    if (rest.size() >= 2 && rest[0] == QLatin1String("history") && rest[1] == QLatin1String("report")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("k52util"));
+        return k52::run_cli(args, QCoreApplication::applicationDirPath());
     }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("k52util"));

@@ -1,9 +1,11 @@
 #include "main_window.h"
 
 #include "commandmenu_panel.h"
+#include "history_window.h"
 #include "message_dialog.h"
 #include "navigation.h"
 #include "profile/legacyimport_dialog.h"
+#include "profile/compare_window.h"
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "startup.h"
@@ -94,6 +96,28 @@ void MainWindow::build_menu() {
                 show_reference(QStringLiteral("Revisions"), true);
         });
     }
+    // The record of converter writes and the profile comparison.
+    QAction *history = menuBar()->addAction(QStringLiteral("History..."));
+    history->setObjectName(QStringLiteral("history"));
+    connect(history, &QAction::triggered, this, [this] { show_history(false); });
+    QAction *compare = menuBar()->addAction(QStringLiteral("Compare Profiles..."));
+    compare->setObjectName(QStringLiteral("compare"));
+    connect(compare, &QAction::triggered, this, [this] { show_history(true); });
+}
+
+void MainWindow::show_history(bool compare) {
+    if (!history_)
+        history_ = new HistoryWindow(ctx_, this);
+    else
+        history_->refill();
+    QWidget *w = history_;
+    if (compare) {
+        history_->compare_window()->refill(ctx_.store.current_profile(), {});
+        w = history_->compare_window();
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 QAction *MainWindow::menu_action(const QString &name) const {

@@ -15,6 +15,7 @@ namespace k52 {
 
 class CommandMenuPanel;
 class PgmFormWindow;
+class HistoryWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -74,6 +75,8 @@ private:
     void bring_up(QMdiSubWindow *frame);
 
     AppContext &ctx_;
+    HistoryWindow *history_ = nullptr;
+    void show_history(bool compare);
     QMdiArea *mdi_ = nullptr;
     CommandMenuPanel *panel_ = nullptr;
     QMap<QString, QMdiSubWindow *> frames_;

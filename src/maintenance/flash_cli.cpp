@@ -1,9 +1,11 @@
 // `k52util flash FILE`: the firmware download from the command line.
 #include "app/cli.h"
 #include "app/link_options.h"
+#include "app/recorded_cli.h"
 #include "flash_download.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
+#include "maintenance_history.h"
 
 namespace k52 {
 
@@ -12,6 +14,7 @@ namespace {
 int run_flash(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
+    p.addOptions(backup_options());
     p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Firmware file (.bin)"));
     if (int rc = parse_arguments(ctx, p,
                                  QStringLiteral("Replace the converter's firmware with FILE through its boot loader, "
@@ -28,11 +31,23 @@ int run_flash(CliContext &ctx) {
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
     StoppableLink link(std::make_unique<SerialLink>());
-    FlashResult r;
-    const bool stopped = run_interruptible(link, [&] {
-        CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
-        r = doflashdl(link, port, p.positionalArguments().first(), QDate::currentDate(), progress);
+    const QString path = p.positionalArguments().first();
+    const auto record = begin_cli_action(ctx, &p, QStringLiteral("flash"), port, link, [&](ActionRecord &a) {
+        QByteArray contents;
+        FlashResult unread;
+        if (read_firmware_file(path, contents, unread))
+            a.set_file(path, contents);
+        else
+            a.entry().file_name = path;
     });
+    if (!record)
+        return 1;
+    bool stopped = false;
+    CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
+    const FlashResult r = run_cli_recorded(
+        *record, link, progress,
+        [&](ByteLink &l, JobProgress &pr) { return doflashdl(l, port, path, QDate::currentDate(), pr); }, stopped);
+    progress.end_bar();
     ctx.out << r.message << Qt::endl;
     if (!r.detail.isEmpty() && !stopped)
         ctx.err << r.detail << Qt::endl;

@@ -1,5 +1,7 @@
 #include "flashdl_screen.h"
 
+#include "maintenance_history.h"
+#include "profile/backup_option_panel.h"
 #include "profile/profile_store.h"
 
 #include <QFileDialog>
@@ -25,6 +27,8 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     buttons->addWidget(select_);
     buttons->addWidget(start_);
     buttons->addWidget(stop_);
+    backup_ = new BackupOptionBox(ctx_.store, this);
+    buttons->addWidget(backup_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     file_label_ = new QLabel(this);
@@ -87,8 +91,24 @@ bool FlashDlScreen::start_download() {
     detail_label_->clear();
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    const bool started = job_->start(
-        [port = port_spec(ctx_.link), path = path_](ByteLink &link, JobProgress &progress) {
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("flash"));
+    record->set_device(port.device);
+    QByteArray contents;
+    FlashResult unread;
+    if (read_firmware_file(path_, contents, unread))
+        record->set_file(path_, contents);
+    backup_->refresh();
+    const bool started = start_recorded_with_backup(
+        *job_, record, backup_->isChecked(), port,
+        [this](const QString &why) {
+            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
+        },
+        [this](const QString &why) {
+            stop_->setEnabled(false);
+            detail_label_->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+        },
+        [port, path = path_](ByteLink &link, JobProgress &progress) {
             return doflashdl(link, port, path, QDate::currentDate(), progress);
         },
         [this](const FlashResult &r) {

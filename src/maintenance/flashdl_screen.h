@@ -55,6 +55,7 @@ private:
     QPushButton *select_ = nullptr;
     QPushButton *start_ = nullptr;
     QPushButton *stop_ = nullptr;
+    class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };
 

@@ -3,11 +3,13 @@
 // the utilities from the command line.
 #include "app/cli.h"
 #include "app/link_options.h"
+#include "app/recorded_cli.h"
 #include "cloning.h"
 #include "device_commands.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
+#include "maintenance_history.h"
 
 namespace k52 {
 
@@ -16,6 +18,7 @@ namespace {
 int run_clone(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
+    p.addOptions(backup_options());
     p.addPositionalArgument(QStringLiteral("read|write"),
                             QStringLiteral("read: converter image into the clone file; write: clone file into "
                                            "the converter"));
@@ -38,12 +41,29 @@ int run_clone(CliContext &ctx) {
         return 1;
     const QString file = args.size() > 1 ? args[1] : clone_file_path();
     StoppableLink link(std::make_unique<SerialLink>());
-    CloneResult r;
-    const bool stopped = run_interruptible(link, [&] {
-        CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
-        r = what == QLatin1String("read") ? clone_read(link, port, file, progress)
-                                          : clone_write(link, port, file, progress);
-    });
+    const bool read = what == QLatin1String("read");
+    // A backup before a read would read the same image twice.
+    const auto record = begin_cli_action(ctx, read ? nullptr : &p, QStringLiteral("clone %1").arg(what), port, link,
+                                         [&](ActionRecord &a) {
+                                             if (!read)
+                                                 a.entry().image = clone_file_image(file);
+                                         });
+    if (!record)
+        return 1;
+    bool stopped = false;
+    CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
+    const CloneResult r = run_cli_recorded(
+        *record, link, progress,
+        [&](ByteLink &l, JobProgress &pr) {
+            if (!read)
+                return clone_write(l, port, file, pr);
+            const CloneResult c = clone_read(l, port, file, pr);
+            if (c.ok())
+                record->set_image(clone_file_image(file));
+            return c;
+        },
+        stopped);
+    progress.end_bar();
     ctx.out << r.message << Qt::endl;
     if (stopped && !r.ok()) {
         ctx.out << kStoppedByUser << Qt::endl;
@@ -88,7 +108,15 @@ int run_device_command(CliContext &ctx, bool reset) {
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
     SerialLink link;
-    const CommandResult r = reset ? reset_job(link, port) : restart_job(link, port);
+    const auto record =
+        begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);
+    if (!record)
+        return 1;
+    bool stopped = false;
+    CliProgress progress(ctx.out, false);
+    const CommandResult r = run_cli_recorded(
+        *record, link, progress,
+        [&](ByteLink &l, JobProgress &) { return reset ? reset_job(l, port) : restart_job(l, port); }, stopped);
     (r.sent ? ctx.out : ctx.err) << r.message << Qt::endl;
     return r.sent ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 #include "device_commands.h"
 #include "link/exchange.h"
 #include "maintenance/cloning.h"
+#include "maintenance_history.h"
+#include "profile/backup_option_panel.h"
 #include "screens/option_rules.h"
 #include "ui/entry_box_editor.h"
 #include "utilities_rules.h"
@@ -123,6 +125,8 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     cl->addWidget(read_button);
     cl->addWidget(write_button);
     cl->addWidget(stop_);
+    backup_ = new BackupOptionBox(ctx_.store, cloning);
+    cl->addWidget(backup_);
     layout->addWidget(cloning);
 
     status_ = new QLabel(this);
@@ -251,9 +255,16 @@ void UtilitiesScreen::send_command(bool restart) {
     busy_ = true;
     ctx_.close_all_links();
     status_->clear();
-    job_.start([port = port_spec(ctx_.link), restart](
-                   ByteLink &link, JobProgress &) { return restart ? restart_job(link, port) : reset_job(link, port); },
-               [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
+    const PortSpec port = port_spec(ctx_.link);
+    auto record =
+        std::make_shared<ActionRecord>(&ctx_.store, restart ? QStringLiteral("restart") : QStringLiteral("reset"));
+    record->set_device(port.device);
+    start_recorded(
+        job_, record,
+        [port, restart](ByteLink &link, JobProgress &) {
+            return restart ? restart_job(link, port) : reset_job(link, port);
+        },
+        [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
 }
 
 void UtilitiesScreen::makereset() {
@@ -274,9 +285,29 @@ void UtilitiesScreen::run_clone(bool upload) {
     progress_->setValue(0);
     progress_->show();
     stop_->setEnabled(true);
-    job_.start(
-        [port = port_spec(ctx_.link), file = clone_file_, upload](ByteLink &link, JobProgress &progress) {
-            return upload ? clone_read(link, port, file, progress) : clone_write(link, port, file, progress);
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store,
+                                                 upload ? QStringLiteral("clone read") : QStringLiteral("clone write"));
+    record->set_device(port.device);
+    if (!upload)
+        record->entry().image = clone_file_image(clone_file_);
+    backup_->refresh();
+    start_recorded_with_backup(
+        job_, record, !upload && backup_->isChecked(), port,
+        [this](const QString &why) {
+            return ctx_.questions && ctx_.questions->ask_yes_no(message_title(), backup_question(why));
+        },
+        [this](const QString &why) {
+            progress_->hide();
+            finish_action(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+        },
+        [port, file = clone_file_, upload, record](ByteLink &link, JobProgress &progress) {
+            if (!upload)
+                return clone_write(link, port, file, progress);
+            const CloneResult r = clone_read(link, port, file, progress);
+            if (r.ok())
+                record->set_image(clone_file_image(file));
+            return r;
         },
         [this](const CloneResult &r) {
             progress_->hide();

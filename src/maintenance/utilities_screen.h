@@ -80,6 +80,7 @@ private:
     QLabel *status_ = nullptr;
     QProgressBar *progress_ = nullptr;
     QPushButton *stop_ = nullptr;
+    class BackupOptionBox *backup_ = nullptr;
     bool busy_ = false;
     QString clone_file_;
     DeviceJob job_;

@@ -86,6 +86,21 @@ QByteArray profile_to_json(const QString &name, const QVector<QVariant> &stored)
     return out;
 }
 
+QVector<QVariant> record_values(const ConfigRecord &rec) {
+    ConfigRecord copy = rec;
+    QVector<QVariant> values;
+    for (const Column &c : columns()) {
+        QVariant v;
+        QString why;
+        values << (c.encode(copy, v, why) ? v : QVariant());
+    }
+    return values;
+}
+
+QByteArray record_to_json(const QString &name, const ConfigRecord &rec) {
+    return profile_to_json(name, record_values(rec));
+}
+
 std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString *error) {
     auto fail = [&](const QString &why) -> std::optional<ImportedProfile> {
         if (error)

@@ -19,6 +19,11 @@ QByteArray profile_to_json(const QString &name, const QVector<QVariant> &stored)
 // Largest export file that is read: an export is about 7 KB, so 1 MiB is
 // far above any real one while keeping a wrong file from filling memory.
 inline constexpr qint64 kMaxProfileFileBytes = 1024 * 1024;
+// The record's values as a save would store them (hex texts normalised), in
+// column order. A value that cannot be stored is left null.
+QVector<QVariant> record_values(const ConfigRecord &rec);
+// The same file for a record in memory (what a device action sent).
+QByteArray record_to_json(const QString &name, const ConfigRecord &rec);
 
 struct ImportedProfile {
     QString name;             // "profilename" of the file

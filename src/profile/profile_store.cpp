@@ -2,6 +2,7 @@
 
 #include "columns.h"
 #include "profile_names.h"
+#include "history_store.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -180,6 +181,18 @@ bool ProfileStore::ensure_schema(bool create_or_repair, QString *error) {
         q.finish();
         q.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN commdevice TEXT DEFAULT ''")); // read-only: stays absent
     }
+    // Older files lack the history; it is added beside the other tables
+    // (read-only: stays absent, and recording reports why).
+    if (!tables.contains(QStringLiteral("history")) || !tables.contains(QStringLiteral("history_detail")) ||
+        !tables.contains(QStringLiteral("preferences"))) {
+        q.finish();
+        if (db.transaction()) {
+            if (create_history_tables(db, nullptr))
+                db.commit();
+            else
+                db.rollback();
+        }
+    }
     q.finish();
     if (create_or_repair) {
         // "Default" is never deleted by the program; a file that lost it
@@ -224,6 +237,12 @@ bool ProfileStore::create_schema(QString *error) {
     }
     if (ok)
         ok = insert_row(q, QStringLiteral("Default"), seeded);
+    QString history_error;
+    if (ok && !create_history_tables(db, &history_error)) {
+        q.finish();
+        db.rollback();
+        return fail(error, QStringLiteral("cannot create the profile database"), history_error);
+    }
     if (!ok) {
         const QSqlError why = q.lastError();
         q.finish();

@@ -44,6 +44,8 @@ public:
     void close();
     bool is_open() const;
     QString path() const { return path_; }
+    // The Qt SQL connection of the open database (for the history tables).
+    QString connection_name() const { return connection_; }
 
     // Profile names in name order.
     QStringList list_profiles(QString *error = nullptr) const;

@@ -5,6 +5,7 @@
 #include "profile_json.h"
 #include "profile_names.h"
 #include "safe_file.h"
+#include "setting_places.h"
 
 #include <QCommandLineParser>
 
@@ -23,6 +24,42 @@ QString stored_text(const QVariant &v) {
     return v.isNull() ? QString() : v.toString();
 }
 
+// `profiles diff A B`, as diff(1) answers: 0 the same, 1 different, 2 trouble.
+int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
+    QVector<QVariant> rows[2];
+    QString names[2];
+    for (int i = 0; i < 2; ++i) {
+        QString why;
+        const QString &name = i == 0 ? a : b;
+        const auto found = ctx.store().find_profile(name, &why);
+        const auto row = found ? ctx.store().stored_row(*found, &why) : std::nullopt;
+        if (!row) {
+            fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(name) : why);
+            return 2;
+        }
+        rows[i] = *row;
+        names[i] = *found;
+    }
+    const QVector<SettingDifference> diffs = diff_settings(rows[0], rows[1]);
+    if (diffs.isEmpty())
+        return 0;
+    ctx.out << "--- " << names[0] << "\n+++ " << names[1] << '\n';
+    for (const QString &screen : setting_screens()) {
+        bool heading = false;
+        for (const SettingDifference &d : diffs) {
+            if (QLatin1String(d.place->screen) != screen)
+                continue;
+            if (!heading)
+                ctx.out << screen << '\n';
+            heading = true;
+            ctx.out << "  " << d.place->caption << " [" << place_name(*d.place) << "]\n    - " << d.a << "\n    + "
+                    << d.b << '\n';
+        }
+    }
+    ctx.out.flush();
+    return 1;
+}
+
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
@@ -34,7 +71,9 @@ int run_profiles(CliContext &ctx) {
         "  delete NAME                   delete a profile\n"
         "  import-legacy FILE.mdb [--only NAME]... [--force] [--settings]\n"
         "                                take the profiles of an older Access database; exit status 1\n"
-        "                                when the file cannot be used or a profile was refused"));
+        "                                when the file cannot be used or a profile was refused\n"
+
+        "  diff A B                      the settings that differ, by screen; exit 0 same, 1 differ, 2 error"));
     p.addHelpOption();
     QCommandLineOption as_opt(
         QStringList{QStringLiteral("as")},
@@ -153,6 +192,13 @@ int run_profiles(CliContext &ctx) {
         if (!ctx.store().delete_profile(pos[1], &why))
             return fail(ctx, why);
         return 0;
+    }
+    if (action == QLatin1String("diff")) {
+        if (!need(2, 2))
+            return usage() + 1;
+        if (!ctx.open_store())
+            return 2;
+        return diff_profiles(ctx, pos[1], pos[2]);
     }
     return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(action));
 }

@@ -1,6 +1,8 @@
 #include "pgmform_window.h"
 
 #include "profile/safe_file.h"
+#include "profile/backup_option_panel.h"
+#include "run_history.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,6 +38,8 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setEnabled(false);
     buttons->addWidget(stop_);
+    backup_ = new BackupOptionBox(ctx_.store, this);
+    buttons->addWidget(backup_);
     copy_ = new QPushButton(QStringLiteral("Copy Lines"), this);
     save_ = new QPushButton(QStringLiteral("Save Lines..."), this);
     buttons->addWidget(copy_);
@@ -69,23 +73,39 @@ bool PgmFormWindow::start_run() {
     detail_->clear();
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    const bool started =
-        job_->start([port = port_spec(ctx_.link), rec = ctx_.record](
-                        ByteLink &link, JobProgress &progress) { return savetoK52(link, port, rec, progress); },
-                    [this](const RunResult &r) {
-                        stop_->setEnabled(false);
-                        // Only the normalised terminators go back into the record.
-                        ctx_.record.terminators = r.terminators;
-                        if (job_->stopped() && r.outcome != RunOutcome::Programmed)
-                            detail_->setText(QString::fromLatin1(kStoppedByUser));
-                        else if (!r.detail.isEmpty())
-                            detail_->setText(r.detail);
-                        if (r.outcome == RunOutcome::Programmed)
-                            bar_->setValue(bar_->maximum());
-                        if (on_finished)
-                            on_finished(r);
-                    },
-                    programming_at_stake());
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
+    record->set_device(port.device);
+    record->set_profile(ctx_.store.current_profile(), ctx_.record);
+    backup_->refresh();
+    const bool started = start_recorded_with_backup(
+        *job_, record, backup_->isChecked(), port,
+        [this](const QString &why) {
+            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
+        },
+        [this](const QString &why) {
+            stop_->setEnabled(false);
+            detail_->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            if (on_finished)
+                on_finished(RunResult{});
+        },
+        [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
+            return savetoK52(link, port, rec, progress);
+        },
+        [this](const RunResult &r) {
+            stop_->setEnabled(false);
+            // Only the normalised terminators go back into the record.
+            ctx_.record.terminators = r.terminators;
+            if (job_->stopped() && r.outcome != RunOutcome::Programmed)
+                detail_->setText(QString::fromLatin1(kStoppedByUser));
+            else if (!r.detail.isEmpty())
+                detail_->setText(r.detail);
+            if (r.outcome == RunOutcome::Programmed)
+                bar_->setValue(bar_->maximum());
+            if (on_finished)
+                on_finished(r);
+        },
+        programming_at_stake());
     stop_->setEnabled(started);
     return started;
 }

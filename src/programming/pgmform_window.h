@@ -47,6 +47,7 @@ private:
     QPushButton *copy_ = nullptr;
     QPushButton *save_ = nullptr;
     QPushButton *stop_ = nullptr;
+    class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };
 

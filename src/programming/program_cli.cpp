@@ -2,10 +2,12 @@
 // the programming run and the link from the command line.
 #include "app/cli.h"
 #include "app/link_options.h"
+#include "app/recorded_cli.h"
 #include "link/port_names.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
 #include "programming_run.h"
+#include "run_history.h"
 #include "run_plan.h"
 
 #include <QCommandLineParser>
@@ -38,6 +40,7 @@ int run_program(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
     p.addOption(kProfileOption);
+    p.addOptions(backup_options());
     if (int rc =
             parse_arguments(ctx, p,
                             QStringLiteral("Write a profile into the converter, printing the progress lines of the "
@@ -50,11 +53,14 @@ int run_program(CliContext &ctx) {
     if (!ctx.open_store() || !cli_port(ctx, p, port) || !load_record(ctx, p, rec))
         return 1;
     StoppableLink link(std::make_unique<SerialLink>());
-    RunResult r;
-    const bool stopped = run_interruptible(link, [&] {
-        CliProgress progress(ctx.out, false);
-        r = savetoK52(link, port, rec, progress);
-    });
+    const auto record = begin_cli_action(ctx, &p, QStringLiteral("program"), port, link,
+                                         [&](ActionRecord &a) { a.set_profile(ctx.store().current_profile(), rec); });
+    if (!record)
+        return 1;
+    bool stopped = false;
+    CliProgress progress(ctx.out, false);
+    const RunResult r = run_cli_recorded(
+        *record, link, progress, [&](ByteLink &l, JobProgress &pr) { return savetoK52(l, port, rec, pr); }, stopped);
     if (stopped && r.outcome != RunOutcome::Programmed) {
         ctx.out << kStoppedByUser << Qt::endl;
         return 130;

@@ -89,4 +89,20 @@ FormatLayout format_layout(const QString &letters, int per_row, int max_cells) {
     return out;
 }
 
+quint32 cell_rgb(CellKind kind) {
+    switch (kind) {
+    case CellKind::Site:
+        return 0x5B9BD5;
+    case CellKind::Id:
+        return 0x70AD47;
+    case CellKind::Issue:
+        return 0xED7D31;
+    case CellKind::Constant:
+        return 0xA5A5A5;
+    case CellKind::Parity:
+        break;
+    }
+    return 0xC00000;
+}
+
 } // namespace k52

@@ -75,6 +75,9 @@ inline constexpr int kCellsPerRow = 40;
 // first ones and reports the total.
 inline constexpr int kMaxDrawnCells = 1000;
 
+// Fill colour of a cell as 0xRRGGBB (the editor's picture and the report).
+quint32 cell_rgb(CellKind kind);
+
 FormatLayout format_layout(const QString &letters, int per_row = kCellsPerRow, int max_cells = kMaxDrawnCells);
 
 } // namespace k52

@@ -458,19 +458,7 @@ void FormatPictureView::set_letters(const QString &letters) {
 }
 
 QColor FormatPictureView::colour(CellKind kind) {
-    switch (kind) {
-    case CellKind::Site:
-        return {91, 155, 213};
-    case CellKind::Id:
-        return {112, 173, 71};
-    case CellKind::Issue:
-        return {237, 125, 49};
-    case CellKind::Constant:
-        return {165, 165, 165};
-    case CellKind::Parity:
-        break;
-    }
-    return {192, 0, 0};
+    return QColor::fromRgb(QRgb(cell_rgb(kind)));
 }
 
 static QString total_text(const FormatLayout &l) {

@@ -157,7 +157,7 @@ TEST(CloneRead, FailuresWriteNothing) {
         // Whatever the device sends reaches the message escaped.
         Converter c;
         c.ident = QByteArray("ZOR\x1b[2J\x00\x9b\\", 10);
-        const CloneResult r = clone_read(c.link, QStringLiteral("p"), QString(), file);
+        const CloneResult r = clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet);
         EXPECT_EQ(r.outcome, CloneOutcome::TooOld);
         EXPECT_EQ(r.detail.toStdString(), R"(The converter answered "ZOR\x1B[2J\x00\x9B\\")");
     }

@@ -26,6 +26,14 @@ CloneState &state() {
     return s;
 }
 
+} // namespace
+
+QByteArray &stored_image() {
+    return state().image;
+}
+
+namespace {
+
 bool version_allows(const Sim &s) {
     return s.firmware_at_least("01.96");
 }

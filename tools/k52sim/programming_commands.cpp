@@ -7,6 +7,18 @@
 namespace k52sim {
 namespace {
 
+// An accepted command is kept in the stored image, as a converter keeps its
+// configuration: each command group (its first four characters) has a slot
+// of 32 bytes, so the image changes with what was programmed.
+void store(const QByteArray &cmd) {
+    QByteArray &image = stored_image();
+    uint slot = 0;
+    for (char c : cmd.left(4))
+        slot = slot * 31 + quint8(c);
+    const int at = int(slot % uint(image.size() / 32)) * 32;
+    image.replace(at, 32, cmd.left(32).leftJustified(32, '\0'));
+}
+
 // Accept `cmd` when its fields after `mnemonic` match `fields` (a regular
 // expression) and the firmware is at least `since`.
 void check(Sim &s, const QByteArray &cmd, const char *since, const QString &pattern) {
@@ -15,7 +27,10 @@ void check(Sim &s, const QByteArray &cmd, const char *since, const QString &patt
         return;
     }
     const QRegularExpression re(QStringLiteral("^(?:%1)$").arg(pattern));
-    s.reply(re.match(QString::fromLatin1(cmd)).hasMatch() ? "OK" : "ERR");
+    const bool ok = re.match(QString::fromLatin1(cmd)).hasMatch();
+    if (ok)
+        store(cmd);
+    s.reply(ok ? "OK" : "ERR");
 }
 
 QString d(int n) {

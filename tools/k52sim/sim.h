@@ -97,6 +97,10 @@ private:
     int answered_ = 0;
 };
 
+// The converter's 1024-byte stored configuration: what the clone exchange
+// reads and writes, and where accepted programming commands are kept.
+QByteArray &stored_image();
+
 // Shared checks for the command table.
 bool all_digits(const QByteArray &s);
 bool all_hex(const QByteArray &s);

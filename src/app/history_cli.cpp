@@ -1,0 +1,111 @@
+// `k52util history [list|show|export|report]`: the record of the actions
+// that wrote to a converter or read its image.
+#include "app/cli.h"
+#include "app/link_options.h"
+#include "profile/history_store.h"
+#include "screens/history_report.h"
+
+#include <QSaveFile>
+
+namespace k52 {
+
+namespace {
+
+int fail(CliContext &ctx, const QString &why) {
+    ctx.err << why << Qt::endl;
+    return 1;
+}
+
+bool parse_id(const QString &text, qint64 &id) {
+    bool ok = false;
+    id = text.toLongLong(&ok);
+    return ok && id > 0;
+}
+
+bool parse_date(CliContext &ctx, const QCommandLineParser &p, const QString &option, QDate &out) {
+    if (!p.isSet(option))
+        return true;
+    out = QDate::fromString(p.value(option), Qt::ISODate);
+    if (!out.isValid())
+        ctx.err << "history: --" << option << " takes a date as YYYY-MM-DD, e.g. 2026-12-07" << Qt::endl;
+    return out.isValid();
+}
+
+bool write_file(CliContext &ctx, const QString &path, const QByteArray &data) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit()) {
+        ctx.err << "Cannot write " << path << ": " << f.errorString() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int run_history(CliContext &ctx) {
+    QCommandLineParser p;
+    const QCommandLineOption profile_opt(QStringLiteral("profile"), QStringLiteral("Only rows of this profile."),
+                                         QStringLiteral("name"));
+    const QCommandLineOption from_opt(QStringLiteral("from"), QStringLiteral("Only rows from this day on."),
+                                      QStringLiteral("YYYY-MM-DD"));
+    const QCommandLineOption to_opt(QStringLiteral("to"), QStringLiteral("Only rows up to this day."),
+                                    QStringLiteral("YYYY-MM-DD"));
+    p.addOptions({profile_opt, from_opt, to_opt});
+    p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list (default), show, export or report"),
+                            QStringLiteral("[action] [N] [FILE]"));
+    if (int rc = parse_arguments(
+            ctx, p,
+            QStringLiteral("The record of every programming run, clone read and write, firmware download, reset, "
+                           "restart and restore.\n"
+                           "  list [--profile NAME] [--from DAY] [--to DAY]  rows, newest first\n"
+                           "  show N                  row N with its progress lines\n"
+                           "  export N FILE           row N as JSON\n"
+                           "  report N FILE.pdf       the commissioning report of row N"),
+            3);
+        rc >= 0)
+        return rc;
+    const QStringList pos = p.positionalArguments();
+    const QString action = pos.value(0, QStringLiteral("list"));
+    if (!ctx.open_store())
+        return 1;
+    HistoryStore history(ctx.store());
+    QString why;
+
+    if (action == QLatin1String("list")) {
+        if (pos.size() > 1)
+            return fail(ctx, QStringLiteral("history list: takes no arguments beyond its options; see --help"));
+        HistoryFilter f;
+        f.profile = p.value(profile_opt);
+        if (!parse_date(ctx, p, QStringLiteral("from"), f.from) || !parse_date(ctx, p, QStringLiteral("to"), f.to))
+            return 1;
+        const bool ok = history.visit_lines(
+            f, [&](const QString &line) { ctx.out << line << '\n'; }, &why);
+        ctx.out.flush();
+        return ok ? 0 : fail(ctx, why);
+    }
+
+    qint64 id = 0;
+    const bool wants_file = action == QLatin1String("export") || action == QLatin1String("report");
+    if (action != QLatin1String("show") && !wants_file)
+        return fail(ctx, QStringLiteral("history: unknown action \"%1\"; see --help").arg(action));
+    if (pos.size() != (wants_file ? 3 : 2) || !parse_id(pos[1], id))
+        return fail(ctx, QStringLiteral("history %1: give the row number%2 (the first column of `history list`)")
+                             .arg(action, wants_file ? QStringLiteral(" and the file") : QString()));
+    const auto e = history.entry(id, &why);
+    if (!e)
+        return fail(ctx, why);
+    if (action == QLatin1String("show")) {
+        ctx.out << history_show_text(*e);
+        return 0;
+    }
+    if (action == QLatin1String("export"))
+        return write_file(ctx, pos[2], history_to_json(*e)) ? 0 : 1;
+    if (!write_history_report(*e, pos[2], &why))
+        return fail(ctx, why);
+    return 0;
+}
+
+const CliRegistrar history_reg("history", "List, show, export or report the record of converter writes and reads",
+                               run_history);
+
+} // namespace
+
+} // namespace k52

@@ -1,0 +1,206 @@
+#include "history_window.h"
+
+#include "link/device_job.h"
+#include "maintenance/maintenance_history.h"
+#include "profile/compare_window.h"
+#include "profile/profile_json.h"
+#include "screens/history_report.h"
+
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+namespace {
+const QString kTitle = QStringLiteral("History");
+}
+
+HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
+    setWindowTitle(kTitle);
+    auto *layout = new QVBoxLayout(this);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    rows_ = new QTreeWidget(split);
+    rows_->setObjectName(QStringLiteral("rows"));
+    rows_->setRootIsDecorated(false);
+    rows_->setUniformRowHeights(true);
+    rows_->setHeaderLabels({QStringLiteral("Row"), QStringLiteral("Time"), QStringLiteral("Action"),
+                            QStringLiteral("Outcome"), QStringLiteral("Converter"), QStringLiteral("Profile"),
+                            QStringLiteral("Device")});
+    rows_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto *tabs = new QTabWidget(split);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    lines_ = new QPlainTextEdit(tabs);
+    lines_->setObjectName(QStringLiteral("lines"));
+    snapshot_ = new QPlainTextEdit(tabs);
+    snapshot_->setObjectName(QStringLiteral("snapshot"));
+    for (QPlainTextEdit *e : {lines_, snapshot_}) {
+        e->setReadOnly(true);
+        e->setFont(fixed);
+    }
+    tabs->addTab(lines_, QStringLiteral("Lines"));
+    tabs->addTab(snapshot_, QStringLiteral("Snapshot"));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    layout->addWidget(status_);
+    auto *buttons = new QHBoxLayout;
+    save_ = new QPushButton(QStringLiteral("Save Snapshot as Profile..."), this);
+    report_ = new QPushButton(QStringLiteral("Report..."), this);
+    restore_ = new QPushButton(QStringLiteral("Restore Image"), this);
+    auto *compare = new QPushButton(QStringLiteral("Compare Profiles..."), this);
+    auto *refresh = new QPushButton(QStringLiteral("Refresh"), this);
+    for (QPushButton *b : {save_, report_, restore_, compare, refresh})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    job_ = new DeviceJob(ctx_.links, this);
+    connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
+        status_->setText(QStringLiteral("Restoring: %1 of %2 packets").arg(done).arg(total));
+    });
+    connect(rows_, &QTreeWidget::currentItemChanged, this, &HistoryWindow::select_row);
+    connect(save_, &QPushButton::clicked, this, &HistoryWindow::save_snapshot_clicked);
+    connect(report_, &QPushButton::clicked, this, &HistoryWindow::report_clicked);
+    connect(restore_, &QPushButton::clicked, this, &HistoryWindow::restore_clicked);
+    connect(compare, &QPushButton::clicked, this, [this] {
+        compare_window()->refill(selected_.profile, ctx_.store.current_profile());
+        compare_window()->show();
+        compare_window()->raise();
+    });
+    connect(refresh, &QPushButton::clicked, this, &HistoryWindow::refill);
+    resize_within_screen(this, {900, 600});
+    refill();
+}
+
+void HistoryWindow::refill() {
+    rows_->clear();
+    QString why;
+    QList<QTreeWidgetItem *> items;
+    HistoryStore(ctx_.store)
+        .visit(
+            {{}, {}, {}, kShownRows},
+            [&](const HistoryEntry &e) {
+                const QString outcome = e.detail.isEmpty() ? e.outcome : e.outcome + QStringLiteral(": ") + e.detail;
+                auto *item = new QTreeWidgetItem({QString::number(e.id), history_time_text(e.started), e.action,
+                                                  outcome, e.converter, e.profile, e.device});
+                item->setData(0, Qt::UserRole, e.id);
+                items << item;
+            },
+            &why);
+    rows_->addTopLevelItems(items);
+    status_->setText(why.isEmpty() ? QStringLiteral("%1 row(s), newest first").arg(items.size()) : why);
+    if (!items.isEmpty())
+        rows_->setCurrentItem(items.front());
+    else
+        select_row();
+}
+
+void HistoryWindow::select_row() {
+    selected_ = HistoryEntry{};
+    const QTreeWidgetItem *item = rows_->currentItem();
+    QString why;
+    if (item)
+        if (const auto e = HistoryStore(ctx_.store).entry(item->data(0, Qt::UserRole).toLongLong(), &why))
+            selected_ = *e;
+    lines_->setPlainText(selected_.id ? history_show_text(selected_) : why);
+    snapshot_->setPlainText(QString::fromUtf8(selected_.snapshot));
+    save_->setEnabled(!selected_.snapshot.isEmpty());
+    report_->setEnabled(selected_.id != 0);
+    restore_->setEnabled(!job_->running() &&
+                         (selected_.backup.size() == kCloneImageSize || selected_.image.size() == kCloneImageSize));
+}
+
+bool HistoryWindow::save_snapshot(const QString &name, QString *error) {
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (selected_.snapshot.isEmpty())
+        return fail(QStringLiteral("This row holds no profile snapshot"));
+    if (name.trimmed().isEmpty())
+        return fail(QStringLiteral("The profile name must not be empty"));
+    const auto profile = profile_from_json(selected_.snapshot, error);
+    if (!profile)
+        return false;
+    if (const auto existing = ctx_.store.find_profile(name.trimmed()))
+        return fail(QStringLiteral("A profile named \"%1\" exists already; choose another name").arg(*existing));
+    return ctx_.store.write_row(name.trimmed(), profile->stored, false, error);
+}
+
+void HistoryWindow::save_snapshot_clicked() {
+    bool ok = false;
+    const QString name = QInputDialog::getText(
+        this, QStringLiteral("Save Snapshot as Profile"), QStringLiteral("New Profile Name"), QLineEdit::Normal,
+        QStringLiteral("%1 (row %2)").arg(selected_.profile).arg(selected_.id), &ok);
+    if (!ok)
+        return;
+    QString why;
+    if (save_snapshot(name, &why))
+        status_->setText(QStringLiteral("Saved as profile \"%1\"").arg(name.trimmed()));
+    else
+        QMessageBox::warning(this, kTitle, why);
+}
+
+void HistoryWindow::report_clicked() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Commissioning Report"),
+                                                      QStringLiteral("report-%1.pdf").arg(selected_.id),
+                                                      QStringLiteral("PDF Files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QString why;
+    if (write_history_report(selected_, path, &why))
+        status_->setText(QStringLiteral("Report written to %1").arg(path));
+    else
+        QMessageBox::warning(this, kTitle, why);
+}
+
+void HistoryWindow::restore_clicked() {
+    const QByteArray image = selected_.backup.isEmpty() ? selected_.image : selected_.backup;
+    if (image.size() != kCloneImageSize || job_->running())
+        return;
+    if (QMessageBox::question(this, kTitle,
+                              QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
+        QMessageBox::Yes)
+        return;
+    if (!ctx_.release_links())
+        return;
+    const PortSpec port = port_spec(ctx_.link);
+    auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("restore"));
+    record->set_device(port.device);
+    record->entry().image = image;
+    record->entry().profile = selected_.profile;
+    record->line(QStringLiteral("Restoring the image of history row %1").arg(selected_.id));
+    restore_->setEnabled(false);
+    start_recorded(
+        *job_, record,
+        [port, image](ByteLink &link, JobProgress &progress) { return restore_image(link, port, image, progress); },
+        [this](const CloneResult &r) {
+            status_->setText(r.detail.isEmpty() ? r.message : r.message + QStringLiteral(": ") + r.detail);
+            refill();
+        },
+        clone_write_at_stake());
+}
+
+CompareWindow *HistoryWindow::compare_window() {
+    if (!compare_)
+        compare_ = new CompareWindow(ctx_.store, this);
+    return compare_;
+}
+
+} // namespace k52

@@ -1,0 +1,47 @@
+#include "recorded_cli.h"
+
+#include "app/link_options.h"
+#include "profile/history_store.h"
+
+namespace k52 {
+
+namespace {
+const QString kBackup = QStringLiteral("backup");
+const QString kBackupOptional = QStringLiteral("backup-optional");
+} // namespace
+
+QList<QCommandLineOption> backup_options() {
+    return {QCommandLineOption(kBackup, QStringLiteral("First read the converter's 1024-byte image into the history "
+                                                       "(firmware 01.96 or later); stop before writing when it "
+                                                       "cannot be read.")),
+            QCommandLineOption(kBackupOptional, QStringLiteral("As --backup, but go on without a backup when the "
+                                                               "image cannot be read."))};
+}
+
+std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLineParser *p, const QString &action,
+                                               const PortSpec &port, ByteLink &link,
+                                               const std::function<void(ActionRecord &)> &prepare) {
+    auto record = std::make_shared<ActionRecord>(&ctx.store(), action);
+    record->set_device(port.device);
+    if (prepare)
+        prepare(*record);
+    QString why;
+    if (!record->begin(&why)) {
+        ctx.err << why << "\nNothing was sent: the action could not be recorded." << Qt::endl;
+        return nullptr;
+    }
+    const bool optional = p && p->isSet(kBackupOptional);
+    if (!p || !(p->isSet(kBackup) || optional))
+        return record;
+    CliProgress progress(ctx.out, false);
+    BackupResult backup;
+    run_interruptible(link, [&] { backup = backup_work(record, port)(link, progress); });
+    if (backup.ok || optional)
+        return record;
+    record->finish(kOutcomeFailed, QStringLiteral("no backup: %1").arg(backup.why), nullptr);
+    ctx.err << "The converter's image could not be read for a backup (" << backup.why
+            << "); nothing was written. Use --backup-optional to write without a backup." << Qt::endl;
+    return nullptr;
+}
+
+} // namespace k52

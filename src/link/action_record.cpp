@@ -1,0 +1,132 @@
+#include "action_record.h"
+
+#include "exchange.h"
+#include "port_names.h"
+#include "profile/profile_json.h"
+#include "profile/profile_store.h"
+#include "recorded_job.h"
+
+#include <QCryptographicHash>
+#include <QFileInfo>
+
+namespace k52 {
+
+bool WatchingLink::open(const QString &port, const SerialSettings &settings, QString *error) {
+    device_ = port;
+    return inner_.open(port, settings, error);
+}
+
+bool WatchingLink::write(const QByteArray &bytes) {
+    // A framed command: 0x00, printable text, 0x7F.
+    if (bytes.size() >= 2 && bytes.front() == '\0' && bytes.back() == '\x7f') {
+        const QByteArray text = bytes.mid(1, bytes.size() - 2);
+        bool printable = !text.isEmpty();
+        for (char c : text)
+            printable = printable && quint8(c) >= 0x20 && quint8(c) < 0x7F;
+        if (printable) {
+            last_command_ = QString::fromLatin1(text);
+            reply_.clear();
+            reply_open_ = true;
+        }
+    }
+    return inner_.write(bytes);
+}
+
+std::optional<quint8> WatchingLink::read_byte(LinkClock::time_point deadline) {
+    const auto b = inner_.read_byte(deadline);
+    if (b && reply_open_) {
+        if (*b == '\r') {
+            reply_open_ = false;
+            QString version, identification;
+            if (last_command_ == QLatin1String("V") &&
+                parse_identification(QString::fromLatin1(reply_), version, identification))
+                identification_ = identification;
+        } else if (reply_.size() < 256) {
+            reply_.append(char(*b));
+        }
+    }
+    return b;
+}
+
+ActionRecord::ActionRecord(ProfileStore *store, const QString &action) : store_(store) {
+    entry_.action = action;
+}
+
+void ActionRecord::set_device(const QString &port) {
+    entry_.device = port;
+    for (const PortEntry &p : list_ports())
+        if (p.device == port)
+            entry_.adapter = p.description;
+}
+
+void ActionRecord::set_profile(const QString &name, const ConfigRecord &rec) {
+    entry_.profile = name;
+    entry_.snapshot = record_to_json(name, rec);
+}
+
+void ActionRecord::set_file(const QString &path, const QByteArray &contents) {
+    entry_.file_name = QFileInfo(path).fileName();
+    entry_.file_size = contents.size();
+    entry_.file_sha256 = QString::fromLatin1(QCryptographicHash::hash(contents, QCryptographicHash::Sha256).toHex());
+}
+
+bool ActionRecord::begin(QString *error) {
+    if (!store_)
+        return true;
+    HistoryStore h(*store_);
+    return h.begin(entry_, error);
+}
+
+void ActionRecord::line(const QString &text) {
+    if (!store_)
+        return;
+    std::lock_guard lock(mutex_);
+    entry_.lines << text;
+}
+
+void ActionRecord::set_backup(const QByteArray &image) {
+    std::lock_guard lock(mutex_);
+    entry_.backup = image;
+}
+
+void ActionRecord::set_image(const QByteArray &image) {
+    std::lock_guard lock(mutex_);
+    entry_.image = image;
+}
+
+namespace {
+ImageReader &image_reader() {
+    static ImageReader reader;
+    return reader;
+}
+} // namespace
+
+ImageReaderRegistrar::ImageReaderRegistrar(ImageReader reader) {
+    image_reader() = std::move(reader);
+}
+
+bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
+    if (!image_reader()) {
+        if (why)
+            *why = QStringLiteral("this program cannot read a converter's image");
+        return false;
+    }
+    return image_reader()(link, port, progress, image, why);
+}
+
+bool ActionRecord::finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error) {
+    if (!store_ || entry_.id == 0)
+        return true;
+    std::lock_guard lock(mutex_);
+    entry_.outcome = outcome;
+    entry_.detail = detail;
+    entry_.finished = QDateTime::currentDateTimeUtc();
+    if (watched && !watched->identification().isEmpty())
+        entry_.converter = watched->identification();
+    if (watched && entry_.device.isEmpty())
+        entry_.device = watched->device();
+    HistoryStore h(*store_);
+    return h.finish(entry_, error);
+}
+
+} // namespace k52

@@ -1,0 +1,86 @@
+#pragma once
+// The history row of one device action (programming run, clone read or
+// write, flash download, reset, restart, restore): begun on the caller's
+// thread before the converter is touched, fed with progress lines from any
+// thread, completed on the caller's thread when the action has returned.
+// Without a store nothing is recorded and every call is a no-op.
+
+#include "byte_link.h"
+#include "profile/history_store.h"
+
+#include <QString>
+
+#include <memory>
+#include <mutex>
+
+namespace k52 {
+
+class ProfileStore;
+struct ConfigRecord;
+
+// A link that notes what passes through it: the last framed command sent,
+// the reply it got, and the converter's identification when it answered
+// "V". Used from the action's thread; read once the action has returned.
+class WatchingLink : public ByteLink {
+public:
+    explicit WatchingLink(ByteLink &inner) : inner_(inner) {}
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override;
+    void close() override { inner_.close(); }
+    bool is_open() const override { return inner_.is_open(); }
+    bool write(const QByteArray &bytes) override;
+    std::optional<quint8> read_byte(LinkClock::time_point deadline) override;
+    int bytes_waiting() override { return inner_.bytes_waiting(); }
+    void discard_input() override { inner_.discard_input(); }
+    void interrupt() override { inner_.interrupt(); }
+
+    QString last_command() const { return last_command_; }
+    QString last_reply() const { return QString::fromLatin1(reply_); }
+    QString identification() const { return identification_; }
+    QString device() const { return device_; }
+
+private:
+    ByteLink &inner_;
+    QString device_;
+    QString last_command_;
+    QByteArray reply_;
+    bool reply_open_ = false;
+    QString identification_;
+};
+
+class ActionRecord {
+public:
+    ActionRecord(ProfileStore *store, const QString &action);
+
+    bool enabled() const { return store_ != nullptr; }
+    // Record nothing further (the row could not be begun).
+    void disable() { store_ = nullptr; }
+    HistoryEntry &entry() { return entry_; }
+    qint64 id() const { return entry_.id; }
+
+    // The device path, and the adapter's description from the port list.
+    void set_device(const QString &port);
+    // The profile name and the snapshot of the record that is sent.
+    void set_profile(const QString &name, const ConfigRecord &rec);
+    // Name, size and SHA-256 of a firmware file.
+    void set_file(const QString &path, const QByteArray &contents);
+
+    // Writes the row as begun. False, with the reason, when it cannot be
+    // written (the action should then not go on: its record would be lost).
+    bool begin(QString *error);
+    // Thread-safe.
+    void line(const QString &text);
+    // The image read before writing, and the image a clone read brought
+    // (thread-safe).
+    void set_backup(const QByteArray &image);
+    void set_image(const QByteArray &image);
+    // Completes the row; the converter's identification is taken from
+    // `watched` when it answered. A no-op when begin() was not called.
+    bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);
+
+private:
+    ProfileStore *store_;
+    HistoryEntry entry_;
+    std::mutex mutex_;
+};
+
+} // namespace k52

@@ -1,0 +1,23 @@
+#pragma once
+// How the maintenance jobs end, for their history rows (see
+// link/recorded_job.h), and the clone image kept in a row.
+
+#include "cloning.h"
+#include "device_commands.h"
+#include "flash_download.h"
+#include "link/recorded_job.h"
+
+namespace k52 {
+
+ActionEnd history_end(const CloneResult &r, const WatchedEnd &seen, bool stopped);
+ActionEnd history_end(const FlashResult &r, const WatchedEnd &seen, bool stopped);
+ActionEnd history_end(const CommandResult &r, const WatchedEnd &seen, bool stopped);
+
+// The first 1024 bytes of a clone file (empty when it cannot be read).
+QByteArray clone_file_image(const QString &path);
+
+// Writes `image` back into the converter by the clone write exchange (a
+// restore). Progress as clone_write gives it.
+CloneResult restore_image(ByteLink &link, const PortSpec &port, const QByteArray &image, JobProgress &progress);
+
+} // namespace k52

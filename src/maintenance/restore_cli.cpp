@@ -1,0 +1,79 @@
+// `k52util restore N`: writes the image kept in history row N (the backup
+// taken before a write, or the image of a clone read or write) back into
+// the converter by the clone write exchange.
+#include "app/cli.h"
+#include "app/link_options.h"
+#include "app/recorded_cli.h"
+#include "link/serial_link.h"
+#include "link/stoppable_link.h"
+#include "maintenance_history.h"
+#include "profile/history_store.h"
+
+namespace k52 {
+
+namespace {
+
+int run_restore(CliContext &ctx) {
+    QCommandLineParser p;
+    p.addOptions(link_options());
+    p.addPositionalArgument(QStringLiteral("N"), QStringLiteral("History row whose image is written back"));
+    if (int rc = parse_arguments(ctx, p,
+                                 QStringLiteral("Write the converter image kept in history row N (its backup, or "
+                                                "the image a clone read or write moved) back into the converter "
+                                                "(firmware 01.96 or later). Exits 0 only when the converter took "
+                                                "the whole image."),
+                                 1);
+        rc >= 0)
+        return rc;
+    bool ok = false;
+    const qint64 id = p.positionalArguments().value(0).toLongLong(&ok);
+    if (!ok || id <= 0) {
+        ctx.err << "restore: give the history row number (the first column of `history list`)" << Qt::endl;
+        return 1;
+    }
+    PortSpec port;
+    if (!ctx.open_store() || !cli_port(ctx, p, port))
+        return 1;
+    QString why;
+    const auto row = HistoryStore(ctx.store()).entry(id, &why);
+    if (!row) {
+        ctx.err << why << Qt::endl;
+        return 1;
+    }
+    const QByteArray image = row->backup.isEmpty() ? row->image : row->backup;
+    if (image.size() != kCloneImageSize) {
+        ctx.err << "History row " << id << " holds no converter image to restore; rows of a run with --backup "
+                << "and of a clone read or write do" << Qt::endl;
+        return 1;
+    }
+    StoppableLink link(std::make_unique<SerialLink>());
+    const auto record = begin_cli_action(ctx, nullptr, QStringLiteral("restore"), port, link, [&](ActionRecord &a) {
+        a.entry().image = image;
+        a.entry().profile = row->profile;
+    });
+    if (!record)
+        return 1;
+    record->line(QStringLiteral("Restoring the image of history row %1 (%2, %3)")
+                     .arg(id)
+                     .arg(row->backup.isEmpty() ? QStringLiteral("image") : QStringLiteral("backup"),
+                          history_time_text(row->started)));
+    bool stopped = false;
+    CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
+    const CloneResult r = run_cli_recorded(
+        *record, link, progress, [&](ByteLink &l, JobProgress &pr) { return restore_image(l, port, image, pr); },
+        stopped);
+    progress.end_bar();
+    ctx.out << r.message << Qt::endl;
+    if (!r.detail.isEmpty())
+        ctx.err << r.detail << Qt::endl;
+    if (stopped && !r.ok())
+        return 130;
+    return r.ok() ? 0 : 1;
+}
+
+const CliRegistrar restore_reg("restore", "Write the converter image kept in a history row back into the converter",
+                               run_restore);
+
+} // namespace
+
+} // namespace k52

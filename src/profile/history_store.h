@@ -1,0 +1,107 @@
+#pragma once
+// The record of every action that wrote to a converter or read its image:
+// table `history` (one row per action, small columns only, so listing stays
+// fast however many rows there are) and `history_detail` (the profile
+// snapshot, progress lines and images of a row). A row is written when the
+// action starts and completed when it ends, each in its own transaction, so
+// an action cut off by a crash still shows as begun.
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+namespace k52 {
+
+class ProfileStore;
+
+struct HistoryEntry {
+    qint64 id = 0;
+    QDateTime started;  // UTC
+    QDateTime finished; // invalid while begun
+    QString action;     // "program", "clone read", "clone write", "flash", "reset", "restart", "restore"
+    QString device;     // device path
+    QString adapter;    // the adapter's description where the port list knows it
+    QString converter;  // identification, e.g. "K52 V01.99", when the converter answered
+    QString profile;    // profile name of the snapshot
+    QString outcome;    // "begun", "done", "refused", "stopped", "failed"
+    QString detail;     // refused at which command, failed with which error
+    QString file_name;  // firmware file of a download
+    qint64 file_size = -1;
+    QString file_sha256;
+    bool has_backup = false; // an image read before writing is stored
+    // Detail (only filled by HistoryStore::entry()).
+    QByteArray snapshot; // the record sent, as `profiles export` writes it
+    QStringList lines;   // every progress line
+    QByteArray backup;   // the converter's image read before writing
+    QByteArray image;    // the image read by a clone read, or written by a clone write
+};
+
+struct HistoryFilter {
+    QString profile; // exact name, compared without letter case; empty: all
+    QDate from;      // local dates, inclusive; invalid: open
+    QDate to;
+    int limit = 0; // 0: all
+};
+
+// Outcomes.
+inline const QString kOutcomeBegun = QStringLiteral("begun");
+inline const QString kOutcomeDone = QStringLiteral("done");
+inline const QString kOutcomeRefused = QStringLiteral("refused");
+inline const QString kOutcomeStopped = QStringLiteral("stopped");
+inline const QString kOutcomeFailed = QStringLiteral("failed");
+
+// Creates the two tables and their indexes when missing; `q` runs on the
+// database (inside the caller's transaction when there is one).
+bool create_history_tables(QSqlDatabase &db, QString *error);
+
+class HistoryStore {
+public:
+    explicit HistoryStore(ProfileStore &store) : store_(store) {}
+
+    // New row with outcome "begun" (and its detail); sets e.id. One transaction.
+    bool begin(HistoryEntry &e, QString *error);
+    // Completes the row: finish time, outcome, detail, converter, lines,
+    // backup and image. One transaction.
+    bool finish(const HistoryEntry &e, QString *error);
+
+    // Rows newest first, without their detail.
+    QVector<HistoryEntry> list(const HistoryFilter &f, QString *error) const;
+    // The same rows handed to `row` one by one (a long history is written
+    // out without being held whole). False, with the reason, on failure.
+    bool visit(const HistoryFilter &f, const std::function<void(const HistoryEntry &)> &row, QString *error) const;
+    // One row with its detail.
+    std::optional<HistoryEntry> entry(qint64 id, QString *error) const;
+
+    // `history list`: one line per row, newest first: number, local time,
+    // action, outcome (with its detail), converter, profile, device.
+    bool visit_lines(const HistoryFilter &f, const std::function<void(const QString &)> &line, QString *error) const;
+
+    // Whether the windows read the converter's image before writing to it
+    // (remembered in table `preferences`; off unless switched on).
+    bool backup_before_writing() const;
+    bool set_backup_before_writing(bool on, QString *error);
+
+private:
+    bool select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const;
+    QSqlDatabase db() const;
+    bool fail(QString *error, const QString &what, const QString &detail) const;
+    ProfileStore &store_;
+};
+
+// The row as JSON (history export): every field, lines as an array, the
+// snapshot as the embedded profile object, images as hex.
+QByteArray history_to_json(const HistoryEntry &e);
+// `history show`: every field on a line of its own, then the progress lines.
+QString history_show_text(const HistoryEntry &e);
+// "2026-12-07 14:05:11" in local time.
+QString history_time_text(const QDateTime &utc);
+
+} // namespace k52

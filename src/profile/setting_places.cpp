@@ -1,0 +1,327 @@
+#include "setting_places.h"
+
+#include "columns.h"
+
+#include <QHash>
+
+namespace k52 {
+
+namespace {
+
+const char *const kSerial = "Serial Input and Output General Settings";
+const char *const kSerMask = "Serial Input Masking";
+const char *const kPreprocess = "Serial Preprocessors";
+const char *const kSerToMag = "Serial Input to Magstripe Output Options";
+const char *const kSerToWie = "Serial Input  to Wiegand Output Options";
+const char *const kWieSetup = "Wiegand and Magstripe Input General Settings";
+const char *const kWieMagInput = "Wiegand and Magstripe Input Options";
+const char *const kWieMasking = "Wiegand and Magstripe Input Masking";
+const char *const kWieMagOut = "Wiegand and Magstripe Input to Magstripe Output Options";
+const char *const kWieToWie = "Wiegand and Magstripe Input to Wiegand Output Options";
+const char *const kUtilities = "K52 Utilities";
+
+using Choices = QVector<ChoiceCaption>;
+
+const Choices kParity{{0, "7 Even"}, {1, "7 Odd"}, {2, "8 None"}};
+const Choices kConversion{{0, "No Conversion"}, {1, "Mag Emulation"},           {2, "Wand Emulation"},
+                          {3, "Wiegand"},       {4, "Alpha Wiegand"},           {5, "Aba Wiegand"},
+                          {6, "Serial"},        {7, "Bit Simulation  (v1.99+)"}};
+const Choices kInputType{
+    {1, "Wiegand"}, {2, "Magstripe"}, {3, "Alpha Wie"}, {4, "Wieaba"}, {5, "Wiegand and Magstripe"}};
+const Choices kOutputConversion{{1, "Mag Emulation"}, {2, "Wand Emulation"}, {3, "Serial"},
+                                {4, "Serial Dump"},   {5, "Wiegand"},        {7, "Aba Wiegand (wieaba)"},
+                                {8, "Alpha Wiegand"}};
+const Choices kDumpMode{{0, "Mode 0   (1 char for each bit)"},
+                        {1, "Mode 1   (8 bits/char)"},
+                        {2, "Mode 2   (8 bits/char with preceding bit count"},
+                        {3, "Mode 3   (hex, ignore leading zeroes)"},
+                        {4, "Mode 4   (hex, include leading zeroes)"},
+                        {5, "Mode 5   (8 bits/char, bit count, 8 chars always"},
+                        {6, "Mode 6   (8 bits/char, bit count, 16 chars always"}};
+const Choices kParityMode{{0, "None"}, {1, "Standard"}, {2, "Mask"}};
+const Choices kLeftSense{{0, "Even"}, {1, "Odd"}};
+const Choices kRightSense{{0, "Odd"}, {1, "Even"}};
+const Choices kField{{0, "None"}, {1, "Site"}, {2, "ID"}, {3, "Issue"}, {4, "Constant"}};
+const Choices kMagTrack{{1, "Track 1 set"}, {2, "Track 2 set"}};
+const Choices kMagOutTrack{{1, "Track 1 Emulation"}, {2, "Track 2 Emulation"}};
+const Choices kPulse{{1, "50us"}, {2, "100us"}, {3, "150us"}};
+const Choices kOnOff{{0, "Off"}, {1, "On"}};
+
+class Builder {
+public:
+    QVector<SettingPlace> places;
+
+    void add(const char *column, const char *screen, const QString &caption, ShownAs shown = ShownAs::Number,
+             const Choices &choices = {}) {
+        part(column, 0, 0, screen, caption, shown, choices);
+    }
+    void part(const char *column, int from, int length, const char *screen, const QString &caption, ShownAs shown,
+              const Choices &choices = {}) {
+        const int index = column_index(QString::fromLatin1(column));
+        Q_ASSERT(index >= 0);
+        SettingPlace p;
+        p.column = index;
+        p.from = from;
+        p.length = length;
+        p.screen = screen;
+        p.caption = caption;
+        p.shown = shown;
+        p.choices = choices;
+        places.push_back(p);
+    }
+
+    // The Wiegand output format editor, serial (`serwie`) or input (`input1wie`) variant.
+    void wiegand_output(const char *screen, const QString &prefix, bool input_side) {
+        auto col = [&](const char *rest) { return (prefix + QLatin1String(rest)).toLatin1(); };
+        auto add_col = [&](const char *rest, const QString &caption, ShownAs shown = ShownAs::Number,
+                           const Choices &choices = {}) {
+            add(col(rest).constData(), screen, caption, shown, choices);
+        };
+        const char *fields[] = {"site", "id", "issue"};
+        const char *names[] = {"Site", "ID", "Issue Code"};
+        const char *short_names[] = {"Site", "ID", "Issue"};
+        for (int i = 0; i < 3; ++i)
+            add_col(QStringLiteral("extract%1").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
+                    QStringLiteral("Extract %1").arg(QLatin1StringView(names[i])), ShownAs::Flag);
+        for (const char *what : {"start", "len"})
+            for (int i = 0; i < 3; ++i)
+                add_col(QStringLiteral("%1%2%3")
+                            .arg(QLatin1StringView(fields[i]), input_side ? QStringLiteral("chr") : QString(),
+                                 QLatin1StringView(what))
+                            .toLatin1()
+                            .constData(),
+                        QStringLiteral("Extract %1: %2")
+                            .arg(QLatin1StringView(names[i]), QLatin1StringView(what[0] == 's' ? "Start" : "Length")));
+        const char *out_fields[] = {"site", "id", "issue", "const"};
+        const char *out_names[] = {"Site", "ID", "Issue", "Const"};
+        for (int i = 0; i < 4; ++i)
+            add_col(QStringLiteral("%1bits").arg(QLatin1StringView(out_fields[i])).toLatin1().constData(),
+                    QStringLiteral("Output Bit Formats: %1 # Bits").arg(QLatin1StringView(out_names[i])));
+        for (int i = 0; i < 4; ++i)
+            add_col(QStringLiteral("%1lsb").arg(QLatin1StringView(out_fields[i])).toLatin1().constData(),
+                    QStringLiteral("Output Bit Formats: %1 LSB").arg(QLatin1StringView(out_names[i])), ShownAs::Flag);
+        for (int i = 0; i < 3; ++i)
+            add_col(QStringLiteral("over%1").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
+                    QStringLiteral("Override %1").arg(QLatin1StringView(short_names[i])), ShownAs::Flag);
+        const QString value_label = input_side ? QStringLiteral("Value (hex)") : QStringLiteral("Value (hex):");
+        for (int i = 0; i < 3; ++i)
+            add_col(QStringLiteral("%1over").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
+                    QStringLiteral("Override %1: %2").arg(QLatin1StringView(short_names[i]), value_label),
+                    ShownAs::Hex);
+        add_col("constover", QStringLiteral("Constant Value (hex):"), ShownAs::Hex);
+        add_col("parity", QStringLiteral("Parity Selection"), ShownAs::Choice, kParityMode);
+        add_col("lpbits", QStringLiteral("Parity Selection: Left Bits:"));
+        add_col("rpbits", QStringLiteral("Parity Selection: Right Bits:"));
+        add_col("lp", QStringLiteral("Parity Selection: Left Even / Odd"), ShownAs::Choice, kLeftSense);
+        add_col("rp", QStringLiteral("Parity Selection: Right Even / Odd"), ShownAs::Choice, kRightSense);
+        for (int row = 1; row <= 4; ++row)
+            add_col(QStringLiteral("field%1").arg(row).toLatin1().constData(),
+                    QStringLiteral("Output Order Format: %1").arg(row), ShownAs::Choice, kField);
+        add_col("lpmask", QStringLiteral("Parity Masks: Left:"), ShownAs::Hex);
+        add_col("rpmask", QStringLiteral("Parity Masks: Right:"), ShownAs::Hex);
+    }
+
+    // Serial mask set `set` (1-3) in its composite column.
+    void serial_mask(int set) {
+        const QByteArray column = QByteArray("sermask") + QByteArray::number(set);
+        static const char *const sets[] = {"Mask # 1 (default)", "Mask # 2 (v1.7+)", "Mask # 3 (v1.7+)"};
+        const QString group = QString::fromLatin1(sets[set - 1]);
+        for (int k = 0; k < 5; ++k) {
+            const int at = 7 * k;
+            const QString row = QStringLiteral("%1, Position %2: ").arg(group).arg(k + 1);
+            part(column.constData(), at, 1, kSerMask, row + QStringLiteral("Constant"), ShownAs::Flag);
+            part(column.constData(), at + 1, 2, kSerMask, row + QStringLiteral("Start"), ShownAs::Number);
+            part(column.constData(), at + 3, 2, kSerMask, row + QStringLiteral("Length"), ShownAs::Number);
+            part(column.constData(), at + 5, 2, kSerMask, row + QStringLiteral("Value (hex)"), ShownAs::Hex);
+        }
+        if (set > 1)
+            part(column.constData(), 35, 2, kSerMask, group + QStringLiteral(": Input Length"), ShownAs::Number);
+    }
+
+    // Input mask `mask` (1-3): columns input1const1 .. or input1const21 ..
+    void input_mask(int mask) {
+        static const char *const groups[] = {"Input Mask # 1", "Input Mask # 2", "Input Mask # 3 (v1.94+)"};
+        const QString digit = mask == 1 ? QString() : QString::number(mask);
+        for (auto [what, caption, shown] :
+             {std::tuple{"const", "Constant", ShownAs::Flag}, std::tuple{"start", "Start", ShownAs::Number},
+              std::tuple{"len", "Length", ShownAs::Number}, std::tuple{"constval", "Value (hex)", ShownAs::Hex}})
+            for (int pos = 1; pos <= 5; ++pos)
+                add(QStringLiteral("input1%1%2%3").arg(QLatin1StringView(what), digit).arg(pos).toLatin1().constData(),
+                    kWieMasking,
+                    QStringLiteral("%1, Position %2: %3")
+                        .arg(QLatin1StringView(groups[mask - 1]))
+                        .arg(pos)
+                        .arg(QLatin1StringView(caption)),
+                    shown);
+    }
+
+    // Wiegand input format `format` (1-3) of the input options screen.
+    void input_format(int format) {
+        static const char *const groups[] = {"Wiegand Input - Format # 1", "Wiegand Input - Format # 2",
+                                             "Wiegand Input - Format # 3 (v1.94+)"};
+        const QString suffix = format == 1 ? QString() : QString::number(format);
+        const QString group = QString::fromLatin1(groups[format - 1]);
+        const char *fields[] = {"site", "id", "issue"};
+        const char *rows[] = {"Site", "ID", "Issue"};
+        auto one = [&](const QString &column, const QString &caption, ShownAs shown) {
+            add((column + suffix).toLatin1().constData(), kWieMagInput, group + QStringLiteral(": ") + caption, shown);
+        };
+        for (const char *what : {"start", "len"})
+            for (int i = 0; i < 3; ++i)
+                one(QStringLiteral("input1wie%1%2").arg(QLatin1StringView(fields[i]), QLatin1StringView(what)),
+                    QStringLiteral("%1 %2").arg(QLatin1StringView(rows[i]),
+                                                QLatin1StringView(what[0] == 's' ? "Start" : "Length")),
+                    ShownAs::Number);
+        for (int i = 0; i < 3; ++i)
+            one(QStringLiteral("input1%1chars").arg(QLatin1StringView(fields[i])),
+                QStringLiteral("%1 Chars").arg(QLatin1StringView(rows[i])), ShownAs::Number);
+        for (int i = 0; i < 3; ++i)
+            one(QStringLiteral("input1wiein%1lsb").arg(QLatin1StringView(fields[i])),
+                QStringLiteral("%1 LSB").arg(QLatin1StringView(rows[i])), ShownAs::Flag);
+        one(QStringLiteral("input1totalbits"), QStringLiteral("Total Bits"), ShownAs::Number);
+    }
+};
+
+QVector<SettingPlace> build() {
+    Builder b;
+    b.add("baudrate", kSerial, QStringLiteral("Converter Baud Rate"));
+    b.add("parity", kSerial, QStringLiteral("Data Bits/Parity"), ShownAs::Choice, kParity);
+    b.part("terminators", 0, 2, kSerial, QStringLiteral("Input Terminator in hex"), ShownAs::Hex);
+    b.part("terminators", 2, 2, kSerial, QStringLiteral("Output Terminator (1) in hex"), ShownAs::Hex);
+    b.part("terminators", 4, 2, kSerial, QStringLiteral("Output Terminator (2) in hex"), ShownAs::Hex);
+    b.add("seringoodbeep", kSerial, QStringLiteral("Beep on a good conversion"), ShownAs::Flag);
+    b.add("serinmask", kSerMask, QStringLiteral("Masking On"), ShownAs::Flag);
+    b.add("serinconvtype", kSerial, QStringLiteral("Serial Input Conversion Type"), ShownAs::Choice, kConversion);
+    b.part("sermagparms", 0, 1, kSerToMag, QStringLiteral("Track 1 Emulation"), ShownAs::Flag);
+    b.part("sermagparms", 1, 1, kSerToMag, QStringLiteral("Track 2 Emulation"), ShownAs::Flag);
+    b.part("sermagparms", 2, 1, kSerToMag, QStringLiteral("Data up with clock"), ShownAs::Flag);
+    b.part("sermagparms", 3, 1, kSerToMag, QStringLiteral("C start sentinel for Track 2 emulation"), ShownAs::Flag);
+    b.part("sermagparms", 4, 1, kSerToMag, QStringLiteral("F2F Output"), ShownAs::Flag);
+    for (int set = 1; set <= 3; ++set)
+        b.serial_mask(set);
+    b.wiegand_output(kSerToWie, QStringLiteral("serwie"), false);
+    b.add("input1type", kWieSetup, QStringLiteral("Input Type"), ShownAs::Choice, kInputType);
+    b.add("input1convtype", kWieSetup, QStringLiteral("Output Conversion Type"), ShownAs::Choice, kOutputConversion);
+    b.add("input1beep", kWieSetup, QStringLiteral("Beep on a good conversion"), ShownAs::Flag);
+    b.add("input1mask", kWieSetup, QStringLiteral("Masking On"), ShownAs::Flag);
+    b.add("input1parchk", kWieSetup, QStringLiteral("26 bit wiegand input parity check"), ShownAs::Flag);
+    for (int format = 1; format <= 3; ++format)
+        b.input_format(format);
+    const QString mag = QStringLiteral("Magstripe Input Options: ");
+    b.add("input1magtk", kWieMagInput, mag + QStringLiteral("Track 1 set / Track 2 set"), ShownAs::Choice, kMagTrack);
+    b.add("input1cstart", kWieMagInput, mag + QStringLiteral("C Start"), ShownAs::Flag);
+    b.add("input1alpdel", kWieMagInput, mag + QStringLiteral("Alpha delete"), ShownAs::Flag);
+    b.add("input1ststop", kWieMagInput, mag + QStringLiteral("Include Start/Stop (serial output only)"), ShownAs::Flag);
+    b.add("input1lrc", kWieMagInput, mag + QStringLiteral("Include Lrc (serial output only)"), ShownAs::Flag);
+    b.add("input1dir", kWieMagInput, mag + QStringLiteral("Direction indicator (serial output only)"), ShownAs::Flag);
+    b.add("input1maglen", kWieMagInput, mag + QStringLiteral("Length"));
+    b.add("input1septrans", kWieMagInput, mag + QStringLiteral("Sep translate (hex)"), ShownAs::Hex);
+    b.add("input1magouttk", kWieMagOut, QStringLiteral("Track 1 Emulation / Track 2 Emulation"), ShownAs::Choice,
+          kMagOutTrack);
+    b.add("input1magdataup", kWieMagOut, QStringLiteral("Data up with clock"), ShownAs::Flag);
+    b.add("input1magcstart", kWieMagOut, QStringLiteral("C start sentinel for Track 2 emulation"), ShownAs::Flag);
+    b.add("input1magoutf2f", kWieMagOut, QStringLiteral("F2F"), ShownAs::Flag);
+    for (int mask = 1; mask <= 3; ++mask)
+        b.input_mask(mask);
+    b.wiegand_output(kWieToWie, QStringLiteral("input1wie"), true);
+    const QString beeper = QStringLiteral("Beeper Frequency and Duration: ");
+    const QString timing = QStringLiteral("Wie/Aba timing: ");
+    b.add("spkrfreq", kUtilities, beeper + QStringLiteral("Frequency"));
+    b.add("spkrtimeser", kUtilities, beeper + QStringLiteral("Serial In Beep Time"));
+    b.add("spkrtimei1", kUtilities, beeper + QStringLiteral("Wie/Aba In Beep Time"));
+    b.add("maginterval", kUtilities, timing + QStringLiteral("Mag Pulse Interval"));
+    b.add("wieinterval", kUtilities, timing + QStringLiteral("Wiegand Pulse Interval"));
+    b.add("magpulse", kUtilities, timing + QStringLiteral("Mag Pulse Duration"), ShownAs::Choice, kPulse);
+    b.add("wiepulse", kUtilities, timing + QStringLiteral("Wiegand Pulse Duration"), ShownAs::Choice, kPulse);
+    b.add("spkrstart", kUtilities, QStringLiteral("Startup Beep"), ShownAs::Choice, kOnOff);
+    const QString hex = QStringLiteral("Hexadecimal Preprocessor (v1.8+): ");
+    b.add("hextotalbits", kPreprocess, hex + QStringLiteral("Toital Bits"));
+    b.add("hexsitestart", kPreprocess, hex + QStringLiteral("Site Start"));
+    b.add("hexidstart", kPreprocess, hex + QStringLiteral("ID Start"));
+    b.add("hexsitelen", kPreprocess, hex + QStringLiteral("Site Length"));
+    b.add("hexidlen", kPreprocess, hex + QStringLiteral("ID Length"));
+    b.add("hexsitechars", kPreprocess, hex + QStringLiteral("Site Chars"));
+    b.add("hexidchars", kPreprocess, hex + QStringLiteral("ID Chars"));
+    b.add("hextrimleading", kPreprocess, hex + QStringLiteral("Trim Leading Zero Bits"), ShownAs::Flag);
+    b.add("dumpmodestyle", kWieSetup, QStringLiteral("Dump Mode Options"), ShownAs::Choice, kDumpMode);
+    b.add("ignorelf", kSerial, QStringLiteral("Ignore Linefeeds on input (V1.8+)"), ShownAs::Flag);
+    b.add("amtech26encpre", kPreprocess, QStringLiteral("Amtech 26 bit encoded Preprocessor (v1.8+): Preprocessor ON"),
+          ShownAs::Flag);
+    b.add("hexprepro", kPreprocess, hex + QStringLiteral("Preprocessor ON"), ShownAs::Flag);
+    b.add("seralphasub", kPreprocess, QStringLiteral("Alpha Substitution Preprocessor (v1.93+): Preprocessor ON"),
+          ShownAs::Flag);
+    b.add("zerosuppress", kWieSetup, QStringLiteral("Zero Suppression (v1.94+)"), ShownAs::Flag);
+    // Column order, parts in position order.
+    std::stable_sort(b.places.begin(), b.places.end(), [](const SettingPlace &x, const SettingPlace &y) {
+        return x.column != y.column ? x.column < y.column : x.from < y.from;
+    });
+    return b.places;
+}
+
+QString part_text(const SettingPlace &place, const QVariant &stored) {
+    const QString whole = stored.isNull() ? QString() : stored.toString();
+    return place.length ? whole.mid(place.from, place.length) : whole;
+}
+
+} // namespace
+
+const QVector<SettingPlace> &setting_places() {
+    static const QVector<SettingPlace> places = build();
+    return places;
+}
+
+QStringList setting_screens() {
+    return {QString::fromLatin1(kSerial),      QString::fromLatin1(kSerMask),    QString::fromLatin1(kPreprocess),
+            QString::fromLatin1(kSerToMag),    QString::fromLatin1(kSerToWie),   QString::fromLatin1(kWieSetup),
+            QString::fromLatin1(kWieMagInput), QString::fromLatin1(kWieMasking), QString::fromLatin1(kWieMagOut),
+            QString::fromLatin1(kWieToWie),    QString::fromLatin1(kUtilities)};
+}
+
+QString shown_value(const SettingPlace &place, const QVariant &stored) {
+    const QString text = part_text(place, stored);
+    switch (place.shown) {
+    case ShownAs::Hex:
+        return text.toUpper();
+    case ShownAs::Flag:
+        // A value a box cannot show is given as it is, so it is not hidden.
+        if (text.trimmed() == QLatin1String("1"))
+            return QStringLiteral("ticked");
+        return text.trimmed().isEmpty() || text.trimmed() == QLatin1String("0") ? QStringLiteral("not ticked") : text;
+    case ShownAs::Choice: {
+        bool ok = false;
+        const int code = text.trimmed().toInt(&ok);
+        if (ok)
+            for (const ChoiceCaption &c : place.choices)
+                if (c.code == code)
+                    return QString::fromLatin1(c.caption);
+        return QStringLiteral("none chosen (%1)").arg(text);
+    }
+    case ShownAs::Number: {
+        // Composite parts are zero-padded digits; a user types the number.
+        bool ok = false;
+        const qlonglong n = text.trimmed().toLongLong(&ok);
+        return ok ? QString::number(n) : text;
+    }
+    }
+    return text;
+}
+
+QString place_name(const SettingPlace &place) {
+    const QString column = QString::fromLatin1(columns()[std::size_t(place.column)].name);
+    if (!place.length)
+        return column;
+    return QStringLiteral("%1[%2-%3]").arg(column).arg(place.from + 1).arg(place.from + place.length);
+}
+
+QVector<SettingDifference> diff_settings(const QVector<QVariant> &a, const QVector<QVariant> &b) {
+    QVector<SettingDifference> out;
+    for (const SettingPlace &p : setting_places()) {
+        const QVariant va = a.value(p.column), vb = b.value(p.column);
+        const QString sa = shown_value(p, va), sb = shown_value(p, vb);
+        if (sa != sb)
+            out.push_back({&p, sa, sb});
+    }
+    return out;
+}
+
+} // namespace k52

@@ -1,0 +1,55 @@
+#pragma once
+// Where each setting of a profile is edited: the screen, the caption of its
+// control, and how its value is shown to a user (numbers as typed, hex as
+// hex, choices by their caption, check boxes as ticked or not). Composite
+// columns (terminators, serial mask sets, serial-to-magstripe options) are
+// split into the parts a user edits one by one. Used by the profile
+// comparison and the commissioning report.
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace k52 {
+
+enum class ShownAs { Number, Flag, Hex, Choice };
+
+struct ChoiceCaption {
+    int code;
+    const char *caption;
+};
+
+struct SettingPlace {
+    int column = 0;     // index into columns()
+    int from = 0;       // part of a composite text: 0-based position and length;
+    int length = 0;     // length 0: the whole column
+    const char *screen; // title of the screen
+    QString caption;    // caption of the control (with its group where the control alone is ambiguous)
+    ShownAs shown = ShownAs::Number;
+    QVector<ChoiceCaption> choices; // for ShownAs::Choice
+};
+
+// Every setting, in column order (parts of a composite column in position
+// order). Every column of the profiles table appears at least once.
+const QVector<SettingPlace> &setting_places();
+
+// The screens in the order of the navigation panel.
+QStringList setting_screens();
+
+// The stored value of `place` (the stored value of its column) as a user
+// would see or enter it: "9600", "0D", "7 Even", "ticked", "not ticked".
+QString shown_value(const SettingPlace &place, const QVariant &stored);
+
+// Column name, with the part for a composite column ("sermask2 entry 3 Start").
+QString place_name(const SettingPlace &place);
+
+struct SettingDifference {
+    const SettingPlace *place;
+    QString a, b; // shown values
+};
+
+// The settings whose shown values differ between two profiles' stored
+// values (in column order, as ProfileStore::stored_row gives them).
+QVector<SettingDifference> diff_settings(const QVector<QVariant> &a, const QVector<QVariant> &b);
+
+} // namespace k52

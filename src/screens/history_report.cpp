@@ -1,0 +1,220 @@
+#include "history_report.h"
+
+#include "profile/columns.h"
+#include "profile/profile_json.h"
+#include "profile/profile_store.h"
+#include "profile/setting_places.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace k52 {
+
+namespace {
+
+QVariant value(const QVector<QVariant> &stored, const QString &column) {
+    const int i = column_index(column);
+    return i >= 0 ? stored.value(i) : QVariant();
+}
+
+int number(const QVector<QVariant> &stored, const QString &column) {
+    return value(stored, column).toInt();
+}
+
+// Paints page after page, top to bottom, in points (1/72 inch).
+class PageWriter {
+public:
+    PageWriter(QPdfWriter &writer, QPainter &painter) : writer_(writer), p_(painter) {
+        const QRectF page = writer.pageLayout().paintRect(QPageLayout::Point);
+        width_ = page.width();
+        height_ = page.height();
+        // Device units per point.
+        scale_ = writer.resolution() / 72.0;
+        p_.scale(scale_, scale_);
+    }
+
+    void need(double h) {
+        if (y_ + h > height_) {
+            writer_.newPage();
+            y_ = 0;
+        }
+    }
+    // A font of `size` points on the scaled painter.
+    QFont font(double size, bool bold = false) const {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(size / scale_);
+        f.setBold(bold);
+        return f;
+    }
+    void text(const QString &t, double size, bool bold = false, double indent = 0) {
+        p_.setFont(font(size, bold));
+        p_.setPen(Qt::black);
+        const QRectF box(indent, 0, width_ - indent, 10000);
+        const QRectF r = p_.boundingRect(box, Qt::TextWordWrap, t);
+        need(r.height());
+        p_.drawText(QRectF(indent, y_, width_ - indent, r.height()), Qt::TextWordWrap, t);
+        y_ += r.height();
+    }
+    // Caption on the left, value on the right half.
+    void pair(const QString &caption, const QString &value) {
+        p_.setFont(font(8.5));
+        const double split = width_ * 0.68;
+        const QRectF left(12, 0, split - 18, 10000), right(split, 0, width_ - split, 10000);
+        const double h = std::max(p_.boundingRect(left, Qt::TextWordWrap, caption).height(),
+                                  p_.boundingRect(right, Qt::TextWordWrap, value).height());
+        need(h);
+        p_.drawText(QRectF(12, y_, split - 18, h), Qt::TextWordWrap, caption);
+        p_.drawText(QRectF(split, y_, width_ - split, h), Qt::TextWordWrap, value);
+        y_ += h + 1;
+    }
+    void gap(double h) { y_ += h; }
+    void rule() {
+        need(4);
+        p_.setPen(QPen(Qt::gray, 0.5));
+        p_.drawLine(QPointF(0, y_ + 2), QPointF(width_, y_ + 2));
+        y_ += 4;
+    }
+    // The bit picture: numbered cells in rows, as the format editor draws them.
+    void picture(const FormatLayout &l) {
+        const double cell = std::min(13.0, width_ / kCellsPerRow);
+        const double number_h = 6, row_h = number_h + cell + 3;
+        need(std::max(1, l.rows) * row_h);
+        const QFont small = font(4);
+        const QFont letter = font(7);
+        for (const FormatCell &c : l.cells) {
+            const double x = c.column * cell, y = y_ + c.row * row_h;
+            p_.setFont(small);
+            p_.setPen(Qt::black);
+            p_.drawText(QRectF(x, y, cell, number_h), Qt::AlignCenter, QString::number(c.bit));
+            const QRectF box(x, y + number_h, cell - 0.5, cell - 0.5);
+            p_.fillRect(box, QColor::fromRgb(QRgb(cell_rgb(c.kind))));
+            p_.setPen(QPen(Qt::black, 0.3));
+            p_.drawRect(box);
+            p_.setFont(letter);
+            p_.setPen(c.kind == CellKind::Parity ? Qt::white : Qt::black);
+            p_.drawText(box, Qt::AlignCenter, QString(c.letter));
+        }
+        y_ += std::max(1, l.rows) * row_h;
+    }
+
+private:
+    QPdfWriter &writer_;
+    QPainter &p_;
+    double width_ = 0, height_ = 0, scale_ = 1, y_ = 0;
+};
+
+} // namespace
+
+FormatControls format_controls(const QVector<QVariant> &stored, const QString &prefix) {
+    FormatControls c;
+    const char *bits[kOutputFields] = {"sitebits", "idbits", "issuebits", "constbits"};
+    for (int i = 0; i < kOutputFields; ++i)
+        c.bits[std::size_t(i)] = value(stored, prefix + QLatin1String(bits[i])).toString();
+    for (int row = 0; row < kOrderRows; ++row) {
+        const int code = number(stored, prefix + QStringLiteral("field%1").arg(row + 1));
+        if (code >= 1 && code <= kOutputFields)
+            c.order[std::size_t(row)][std::size_t(code - 1)] = true;
+    }
+    const int parity = number(stored, prefix + QStringLiteral("parity"));
+    c.parity_none = parity == 0;
+    c.parity_mask = parity == 2;
+    const int lp = number(stored, prefix + QStringLiteral("lp"));
+    const int rp = number(stored, prefix + QStringLiteral("rp"));
+    c.left_even = lp == 0;
+    c.left_odd = lp == 1;
+    c.right_odd = rp == 0;
+    c.right_even = rp == 1;
+    return c;
+}
+
+bool write_history_report(const HistoryEntry &e, const QString &path, QString *error) {
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    std::optional<ImportedProfile> profile;
+    if (!e.snapshot.isEmpty()) {
+        QString why;
+        profile = profile_from_json(e.snapshot, &why);
+        if (!profile)
+            return fail(QStringLiteral("History row %1 holds a snapshot that cannot be read: %2").arg(e.id).arg(why));
+    }
+
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Commissioning report %1").arg(e.id));
+        writer.setCreator(ProfileStore::kTitle());
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        PageWriter page(writer, painter);
+
+        page.text(QStringLiteral("Commissioning report"), 18, true);
+        page.text(ProfileStore::kTitle(), 8);
+        page.gap(6);
+        page.pair(QStringLiteral("Converter"), e.converter.isEmpty() ? QStringLiteral("did not answer") : e.converter);
+        page.pair(QStringLiteral("Action"), e.action);
+        page.pair(QStringLiteral("Started"), history_time_text(e.started));
+        page.pair(QStringLiteral("Finished"),
+                  e.finished.isValid() ? history_time_text(e.finished) : QStringLiteral("not recorded (cut off)"));
+        page.pair(QStringLiteral("Outcome"),
+                  e.detail.isEmpty() ? e.outcome : e.outcome + QStringLiteral(": ") + e.detail);
+        page.pair(QStringLiteral("Device"),
+                  e.adapter.isEmpty() ? e.device : e.device + QStringLiteral(" (") + e.adapter + QLatin1Char(')'));
+        if (!e.profile.isEmpty())
+            page.pair(QStringLiteral("Profile"), e.profile);
+        if (!e.file_name.isEmpty())
+            page.pair(QStringLiteral("Firmware file"),
+                      QStringLiteral("%1, %2 bytes, SHA-256 %3").arg(e.file_name).arg(e.file_size).arg(e.file_sha256));
+        page.pair(QStringLiteral("History row"), QString::number(e.id));
+
+        if (profile) {
+            for (const auto &[title, prefix] :
+                 {std::pair{"Serial Input  to Wiegand Output Options", "serwie"},
+                  std::pair{"Wiegand and Magstripe Input to Wiegand Output Options", "input1wie"}}) {
+                page.gap(8);
+                page.text(QStringLiteral("Wiegand output format: %1").arg(QLatin1StringView(title)), 11, true);
+                const QString letters = format_letters(format_controls(profile->stored, QLatin1String(prefix)));
+                const FormatLayout layout = format_layout(letters);
+                page.text(QStringLiteral("%1 bits").arg(layout.total_bits), 8);
+                page.gap(2);
+                page.picture(layout);
+            }
+            const QVector<SettingPlace> &places = setting_places();
+            for (const QString &screen : setting_screens()) {
+                page.gap(8);
+                page.rule();
+                page.text(screen, 11, true);
+                page.gap(2);
+                for (const SettingPlace &p : places)
+                    if (QLatin1String(p.screen) == screen)
+                        page.pair(p.caption, shown_value(p, profile->stored.value(p.column)));
+            }
+        }
+        if (!e.lines.isEmpty()) {
+            page.gap(8);
+            page.rule();
+            page.text(QStringLiteral("Progress"), 11, true);
+            for (const QString &l : e.lines)
+                page.text(l, 8, false, 12);
+        }
+        if (!painter.end())
+            return fail(QStringLiteral("Cannot draw the report"));
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(pdf) != pdf.size() || !f.commit())
+        return fail(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
+    return true;
+}
+
+} // namespace k52

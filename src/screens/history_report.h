@@ -1,0 +1,24 @@
+#pragma once
+// The commissioning report of a history row: a PDF with the converter, the
+// time, the outcome, the settings that were sent grouped by screen with
+// their captions, and the Wiegand output formats drawn as the format
+// editor's bit picture. Drawn with Qt's own PDF writer; no widgets.
+
+#include "profile/history_store.h"
+#include "wiegand_format.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace k52 {
+
+// The format editor's controls as a profile's stored values set them, for
+// the serial ("serwie") or the input ("input1wie") variant.
+FormatControls format_controls(const QVector<QVariant> &stored, const QString &prefix);
+
+// Writes the report of `e` to `path` (replaced in one step). False, with
+// the reason, when the snapshot cannot be read or the file not written.
+bool write_history_report(const HistoryEntry &e, const QString &path, QString *error);
+
+} // namespace k52

@@ -1,0 +1,153 @@
+// The History window and Compare Profiles: rows, a row's lines and
+// snapshot, the snapshot saved as a profile, the differences shown.
+#include "app/history_window.h"
+#include "link/action_record.h"
+#include "link/device_job.h"
+#include "profile/compare_window.h"
+#include "programming/pgmform_window.h"
+#include "screens/screen_fixture.h"
+#include "support/sim_process.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QSignalSpy>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace k52 {
+namespace {
+
+struct Answer : Questions {
+    bool yes = false;
+    QStringList asked;
+    bool ask_yes_no(const QString &, const QString &text) override {
+        asked << text;
+        return yes;
+    }
+    void inform(const QString &, const QString &) override {}
+};
+
+class HistoryWindowTest : public test::ScreenFixture {
+protected:
+    // A finished programming run of the record as it is now.
+    void record_run(const QString &outcome) {
+        ActionRecord r(&ctx_.store, QStringLiteral("program"));
+        r.set_device(QStringLiteral("/dev/ttyUSB0"));
+        r.set_profile(ctx_.store.current_profile(), ctx_.record);
+        ASSERT_TRUE(r.begin(nullptr));
+        r.line(QStringLiteral("Starting communications"));
+        ASSERT_TRUE(r.finish(outcome, {}, nullptr));
+    }
+    Answer answer;
+};
+
+TEST_F(HistoryWindowTest, RowsLinesSnapshotAndSavedProfileCompareEqual) {
+    record_run(kOutcomeRefused);
+    ctx_.record.baudrate = 19200;
+    record_run(kOutcomeDone);
+    HistoryWindow w(ctx_);
+    w.resize(1366 - 100, 768 - 100);
+    w.show();
+    auto *rows = w.findChild<QTreeWidget *>(QStringLiteral("rows"));
+    ASSERT_EQ(rows->topLevelItemCount(), 2);
+    EXPECT_EQ(rows->topLevelItem(0)->text(3), kOutcomeDone) << "newest first";
+    ASSERT_NE(w.selected(), nullptr);
+    EXPECT_TRUE(w.findChild<QPlainTextEdit *>(QStringLiteral("lines"))
+                    ->toPlainText()
+                    .contains(QLatin1String("Starting communications")));
+    EXPECT_TRUE(w.findChild<QPlainTextEdit *>(QStringLiteral("snapshot"))
+                    ->toPlainText()
+                    .contains(QLatin1String("\"baudrate\": 19200")));
+
+    QString why;
+    ASSERT_TRUE(w.save_snapshot(QStringLiteral("Lobby"), &why)) << why.toStdString();
+    EXPECT_FALSE(w.save_snapshot(QStringLiteral("lobby"), &why)) << "a taken name is refused";
+    EXPECT_TRUE(why.contains(QLatin1String("exists")));
+
+    CompareWindow *c = w.compare_window();
+    c->refill(QStringLiteral("Lobby"), QStringLiteral("Lobby"));
+    EXPECT_EQ(c->result_text(), QStringLiteral("The profiles are the same."));
+    c->refill(QStringLiteral("Default"), QStringLiteral("Lobby"));
+    EXPECT_TRUE(c->result_text().contains(QLatin1String("Converter Baud Rate\n    Default: 9600\n    Lobby: 19200")))
+        << c->result_text().toStdString();
+    // Neither row kept an image, so there is nothing to restore.
+    int restore_buttons = 0;
+    for (QPushButton *b : w.findChildren<QPushButton *>())
+        if (b->text() == QLatin1String("Restore Image")) {
+            ++restore_buttons;
+            EXPECT_FALSE(b->isEnabled());
+        }
+    EXPECT_EQ(restore_buttons, 1);
+}
+
+// The progress window's backup option: remembered, taken into the run's
+// row, and a failed backup asks before anything is written.
+TEST_F(HistoryWindowTest, ProgressWindowBacksUpFirstAndAsksWhenItCannot) {
+    ctx_.questions = &answer;
+    for (const bool can_clone : {true, false}) {
+        SCOPED_TRACE(can_clone);
+        k52test::SimProcess sim(
+            {QStringLiteral("--firmware"), can_clone ? QStringLiteral("01.99") : QStringLiteral("01.95")});
+        ASSERT_TRUE(sim.start());
+        ctx_.link.commdevice = sim.device();
+        ctx_.link.baudrate = 9600;
+        PgmFormWindow p(ctx_);
+        auto *backup = p.findChild<QCheckBox *>(QStringLiteral("backup"));
+        ASSERT_NE(backup, nullptr);
+        if (can_clone) {
+            EXPECT_FALSE(backup->isChecked()) << "off unless switched on";
+            backup->setChecked(true);
+        } else {
+            EXPECT_TRUE(backup->isChecked()) << "remembered";
+        }
+        QSignalSpy ended(&p.job(), &DeviceJob::ended);
+        ASSERT_TRUE(p.start_run());
+        ASSERT_TRUE(ended.wait(20000));
+        if (can_clone) {
+            ASSERT_TRUE(ended.size() > 1 || ended.wait(20000)) << "the run follows the backup";
+        }
+        const auto rows = HistoryStore(ctx_.store).list({}, nullptr);
+        ASSERT_FALSE(rows.isEmpty());
+        const auto row = HistoryStore(ctx_.store).entry(rows.front().id, nullptr);
+        if (can_clone) {
+            EXPECT_EQ(row->outcome, kOutcomeDone);
+            EXPECT_EQ(row->backup.size(), 1024);
+            EXPECT_TRUE(answer.asked.isEmpty());
+        } else {
+            EXPECT_EQ(answer.asked.size(), 1);
+            EXPECT_EQ(row->outcome, kOutcomeFailed);
+            EXPECT_TRUE(sim.received().filter(QStringLiteral("S1")).isEmpty()) << "nothing written";
+        }
+    }
+}
+
+} // namespace
+} // namespace k52
+
+namespace k52 {
+namespace {
+
+// Pictures for a look at the layout (K52_SCREENSHOT_DIR set).
+TEST_F(HistoryWindowTest, Screenshots) {
+    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    record_run(kOutcomeDone);
+    ctx_.record.baudrate = 19200;
+    record_run(kOutcomeRefused);
+    HistoryWindow w(ctx_);
+    w.show();
+    QTest::qWait(100);
+    EXPECT_TRUE(w.grab().save(QDir(dir).filePath(QStringLiteral("history.png"))));
+    ASSERT_TRUE(w.save_snapshot(QStringLiteral("Lobby"), nullptr));
+    CompareWindow *c = w.compare_window();
+    c->refill(QStringLiteral("Default"), QStringLiteral("Lobby"));
+    c->show();
+    QTest::qWait(100);
+    EXPECT_TRUE(c->grab().save(QDir(dir).filePath(QStringLiteral("compare.png"))));
+}
+
+} // namespace
+} // namespace k52
