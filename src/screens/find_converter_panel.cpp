@@ -1,0 +1,128 @@
+#include "find_converter_panel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace k52 {
+
+FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidget *parent)
+    : QGroupBox(QStringLiteral("Find Converter"), parent), ctx_(ctx), ports_source_(std::move(ports)),
+      worker_(ctx.links) {
+    setObjectName(QStringLiteral("findconverter"));
+    auto *g = new QGridLayout(this);
+    find_ = new QPushButton(QStringLiteral("Find Converter"), this);
+    find_->setObjectName(QStringLiteral("find"));
+    stop_button_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_button_->setObjectName(QStringLiteral("findstop"));
+    stop_button_->setEnabled(false);
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("findprogress"));
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    status_ = new QLabel(QStringLiteral("Tries every port at each speed and parity"), this);
+    status_->setObjectName(QStringLiteral("findstatus"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("findresults"));
+    list_->setMaximumHeight(list_->fontMetrics().height() * 4 + 8);
+    use_ = new QPushButton(QStringLiteral("Use These Settings"), this);
+    use_->setObjectName(QStringLiteral("finduse"));
+    use_->setEnabled(false);
+    g->addWidget(find_, 0, 0);
+    g->addWidget(bar_, 0, 1);
+    g->addWidget(stop_button_, 0, 2);
+    g->addWidget(status_, 1, 0, 1, 3);
+    g->addWidget(list_, 2, 0, 1, 2);
+    g->addWidget(use_, 2, 2, Qt::AlignTop);
+    g->setColumnStretch(1, 1);
+
+    connect(find_, &QPushButton::clicked, this, &FindConverterPanel::start);
+    connect(stop_button_, &QPushButton::clicked, this, &FindConverterPanel::stop);
+    connect(use_, &QPushButton::clicked, this, [this] { take(list_->currentRow()); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+        use_->setEnabled(!running() && row >= 0 && row < result_.ports.size() && result_.ports[row].found);
+    });
+    connect(&worker_, &LinkWorker::progress, this, [this](int done, int total) {
+        bar_->setRange(0, total);
+        bar_->setValue(done);
+    });
+}
+
+bool FindConverterPanel::start() {
+    if (running())
+        return false;
+    searched_ = ports_source_ ? ports_source_() : QVector<PortEntry>{};
+    result_ = {};
+    list_->clear();
+    use_->setEnabled(false);
+    if (searched_.isEmpty()) {
+        status_->setText(QStringLiteral("No serial ports found: plug the adapter in, or enter its device path"));
+        return false;
+    }
+    stop_ = false;
+    const QVector<PortEntry> ports = searched_;
+    const LineSetting stored{ctx_.link.baudrate, ctx_.link.parity};
+    const bool started = worker_.start(
+        [this, ports, stored](ByteLink &link, const LinkWorker::Progress &progress) {
+            SearchResult r = find_converters(
+                link, ports, stored,
+                [this, &progress](int done, int total, const QString &device, const LineSetting &s) {
+                    progress(done, total);
+                    if (device.isEmpty())
+                        return;
+                    const QString text = QStringLiteral("Trying %1 at %2").arg(device, line_setting_text(s));
+                    QMetaObject::invokeMethod(
+                        this, [this, text] { status_->setText(text); }, Qt::QueuedConnection);
+                },
+                &stop_);
+            result_ = std::move(r); // read on this thread only after the job has returned
+        },
+        [this] { finished(); });
+    if (!started)
+        return false;
+    find_->setEnabled(false);
+    stop_button_->setEnabled(true);
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    status_->setText(QStringLiteral("Searching..."));
+    return true;
+}
+
+void FindConverterPanel::stop() {
+    stop_ = true;
+    worker_.interrupt();
+}
+
+void FindConverterPanel::finished() {
+    find_->setEnabled(true);
+    stop_button_->setEnabled(false);
+    int first_found = -1;
+    for (int i = 0; i < result_.ports.size(); ++i) {
+        list_->addItem(port_search_text(result_.ports[i]));
+        if (result_.ports[i].found && first_found < 0)
+            first_found = i;
+    }
+    const int found = int(result_.found().size());
+    QString text = found == 0   ? QStringLiteral("No converter found")
+                   : found == 1 ? QStringLiteral("1 converter found")
+                                : QStringLiteral("%1 converters found").arg(found);
+    if (result_.stopped)
+        text += QStringLiteral(" (stopped)");
+    status_->setText(text);
+    if (first_found >= 0)
+        list_->setCurrentRow(first_found);
+}
+
+bool FindConverterPanel::take(int row) {
+    if (running() || row < 0 || row >= result_.ports.size() || !result_.ports[row].found)
+        return false;
+    ctx_.link = take_found(ctx_.link, *result_.ports[row].found, searched_);
+    status_->setText(QStringLiteral("Link settings: %1 at %2")
+                         .arg(result_.ports[row].port.device, line_setting_text(result_.ports[row].found->setting)));
+    emit taken();
+    return true;
+}
+
+} // namespace k52
