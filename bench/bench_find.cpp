@@ -38,13 +38,17 @@ bool measure(const char *what, const QList<int> &rates, const LineSetting &store
         return false;
     }
     SerialLink link;
-    int tries = 0;
+    struct Count : JobProgress {
+        int tries = 0;
+        void status(const QString &) override {}
+        void step(qint64, qint64) override { ++tries; }
+    } count;
     QElapsedTimer t;
     t.start();
-    const SearchResult r = find_converters(link, ports, stored,
-                                           [&](int done, int, const QString &, const LineSetting &) { tries = done; });
+    const SearchResult r = find_converters(link, ports, stored, count);
     const double s = t.nsecsElapsed() / 1e9;
-    std::printf("%-52s %6.2f s  %2d tries  %lld found\n", what, s, tries, static_cast<long long>(r.found().size()));
+    std::printf("%-52s %6.2f s  %2d tries  %lld found\n", what, s, count.tries - 1,
+                static_cast<long long>(r.found().size()));
     for (QProcess &p : sims) {
         p.terminate();
         p.waitForFinished(5000);
@@ -57,8 +61,8 @@ bool measure(const char *what, const QList<int> &rates, const LineSetting &store
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     std::printf("Find Converter (identification deadline %lld ms at 115200, %lld ms at 1200)\n",
-                static_cast<long long>(identify_deadline(115200).count()),
-                static_cast<long long>(identify_deadline(1200).count()));
+                static_cast<long long>(identify_deadline({115200, 0}).count()),
+                static_cast<long long>(identify_deadline({1200, 0}).count()));
     const bool ok = measure("one port, converter at the stored 9600 7 Even", {9600}, {9600, 0}) &&
                     measure("one port, converter at 115200 (the last speed tried)", {115200}, {9600, 0}) &&
                     measure("one port, silent (all 24 settings)", {0}, {9600, 0}) &&

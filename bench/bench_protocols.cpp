@@ -1,8 +1,7 @@
 // Protocol figures against k52sim: the programming run's wall time against
-// the wire time of the bytes exchanged at 9600 baud, CPU time while a silent
-// converter is waited for, and flash download throughput at 115200 baud.
+// the wire time of the bytes exchanged at 9600 baud and CPU time while a
+// silent converter is waited for. (The flash download: bench_flash.)
 #include "link/serial_link.h"
-#include "maintenance/flash_download.h"
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
 #include "sim_start.h"
@@ -21,7 +20,7 @@ namespace {
 // Counts the bytes that cross the link.
 class CountingLink : public ByteLink {
 public:
-    bool open(const QString &port, const QString &settings, QString *error) override {
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override {
         return inner.open(port, settings, error);
     }
     void close() override { inner.close(); }
@@ -43,11 +42,7 @@ public:
     qint64 sent = 0, received = 0;
 };
 
-struct QuietFlash : FlashProgress {
-    void status(const QString &) override {}
-};
-
-struct Quiet : RunProgress {
+struct Quiet : JobProgress {
     QString last;
     void line(const QString &t) override { last = t; }
 };
@@ -79,7 +74,9 @@ int main(int argc, char **argv) {
         QElapsedTimer t;
         t.start();
         const double cpu0 = cpu_seconds();
-        const RunResult r = savetoK52(link, device, settings, rec, q);
+        PortSpec port = port_spec(settings);
+        port.device = device;
+        const RunResult r = savetoK52(link, port, rec, q);
         const double wall = t.nsecsElapsed() / 1e9;
         const double cpu = cpu_seconds() - cpu0;
         const double wire = double(link.sent + link.received) * 10.0 / 9600.0;
@@ -101,39 +98,13 @@ int main(int argc, char **argv) {
         QElapsedTimer t;
         t.start();
         const double cpu0 = cpu_seconds();
-        savetoK52(link, device, settings, rec, q);
+        PortSpec port = port_spec(settings);
+        port.device = device;
+        savetoK52(link, port, rec, q);
         std::printf("silent converter: \"%s\" after %.3f s, CPU %.1f ms\n", qPrintable(q.last), t.nsecsElapsed() / 1e9,
                     (cpu_seconds() - cpu0) * 1000);
         sim.kill();
         sim.waitForFinished();
-    }
-    {
-        QProcess sim;
-        QString device;
-        if (!start_sim(sim, {QStringLiteral("--pace"), QStringLiteral("115200")}, device))
-            return 1;
-        QByteArray file(64 * 1024, '\0');
-        for (int i = 0; i < file.size(); ++i)
-            file[i] = char((i * 131 + 17) & 0xFF);
-        CountingLink link;
-        QuietFlash q;
-        QElapsedTimer t;
-        t.start();
-        const FlashResult r =
-            flash_download(link, device, QStringLiteral("115200,N,8,1"), file, QDate::currentDate(), q);
-        // The wake-up pause is the protocol's own; the rest is block traffic,
-        // which at best takes the wire time of every byte both ways.
-        const double wall = t.nsecsElapsed() / 1e9 - kFlashWakePause.count() / 1000.0;
-        const double wire = double(link.sent + link.received) * 10.0 / 115200.0;
-        std::printf("flash of 64 KiB, --pace 115200: %s\n", qPrintable(r.message));
-        std::printf("  bytes sent %lld, received %lld; wire time %.3f s, took %.3f s after the wake-up pause\n",
-                    link.sent, link.received, wire, wall);
-        std::printf("  throughput %.0f body bytes/s = %.3f of what the acknowledgements allow\n", file.size() / wall,
-                    wire / wall);
-        sim.kill();
-        sim.waitForFinished();
-        if (!r.ok())
-            return 1;
     }
     return 0;
 }

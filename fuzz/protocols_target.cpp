@@ -27,7 +27,7 @@ class ScriptedDevice : public ByteLink {
 public:
     explicit ScriptedDevice(QByteArray script) : script_(std::move(script)) {}
 
-    bool open(const QString &, const QString &, QString *error) override {
+    bool open(const QString &, const SerialSettings &, QString *error) override {
         if (fail_open_) {
             if (error)
                 *error = QStringLiteral("busy");
@@ -96,7 +96,13 @@ private:
     bool gone_ = false;
 };
 
-struct Collect : RunProgress {
+PortSpec fuzz_port() {
+    PortSpec p;
+    p.device = QStringLiteral("fuzz");
+    return p;
+}
+
+struct Collect : JobProgress {
     QStringList lines;
     void line(const QString &t) override { lines << t; }
 };
@@ -152,10 +158,8 @@ QString programming_run(const QByteArray &data) {
         d.first_reply_ = QByteArray("ZOR ") + models[(head >> 4) & 3] + " V" + kVersions[(head & 0x0F) % 10] + "\r";
     }
     ConfigRecord rec = default_profile();
-    LinkSettings s;
-    s.baudrate = 9600;
     Collect out;
-    const RunResult r = savetoK52(d, QStringLiteral("fuzz"), s, rec, out);
+    const RunResult r = savetoK52(d, fuzz_port(), rec, out);
     if (out.lines.size() < 3 || out.lines[0] != QLatin1String("Starting communications") || out.lines[1] != " ")
         return QStringLiteral("the run did not begin with its two lines");
     const QString last = out.lines.last();
@@ -196,10 +200,13 @@ QString clone_protocol(const QByteArray &data) {
     ScriptedDevice d(data.mid(1));
     if (data.at(0) & 2)
         d.first_reply_ = "ZOR K52 V01.96\r";
-    int acknowledged = 0;
+    struct Acknowledged : JobProgress {
+        qint64 done = 0;
+        void step(qint64 d, qint64) override { done = d; }
+    } progress;
     const CloneResult r =
-        reading ? clone_read(d, QStringLiteral("fuzz"), QString(), file)
-                : clone_write(d, QStringLiteral("fuzz"), QString(), file, [&](int done, int) { acknowledged = done; });
+        reading ? clone_read(d, fuzz_port(), file, progress) : clone_write(d, fuzz_port(), file, progress);
+    const qint64 acknowledged = reading ? 0 : progress.done;
     if (d.is_open())
         return QStringLiteral("the port was left open");
     if (r.message != clone_message(r.outcome))
@@ -219,13 +226,12 @@ QString clone_protocol(const QByteArray &data) {
         if (after != before)
             return QStringLiteral("writing a converter changed the clone file");
     }
-    return too_long(d, kCloneTimeout);
+    // The upload's deadline covers the image's wire time as well.
+    return too_long(d, kCloneTimeout + wire_time(fuzz_port().serial, kCloneImageSize));
 }
 
 namespace {
-struct NoFlashProgress : FlashProgress {
-    void status(const QString &) override {}
-};
+struct NoFlashProgress : JobProgress {};
 } // namespace
 
 QString flash_protocol(const QByteArray &data) {
@@ -239,8 +245,7 @@ QString flash_protocol(const QByteArray &data) {
         file[i] = char((i * 31 + 7) & 0xFF);
     ScriptedDevice d(data.mid(2));
     NoFlashProgress progress;
-    const FlashResult r =
-        flash_download(d, QStringLiteral("fuzz"), QStringLiteral("9600,E,7,1"), file, QDate(2026, 12, 7), progress);
+    const FlashResult r = flash_download(d, fuzz_port(), file, QDate(2026, 12, 7), progress);
     if (d.is_open())
         return QStringLiteral("the port was left open");
     if (r.message.isEmpty())

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "link/link_closers.h"
 #include "profile/config_record.h"
 #include "profile/link_settings.h"
 #include "profile/profile_store.h"
 
 #include <QString>
-
-#include <functional>
-#include <map>
 
 namespace k52 {
 
@@ -19,27 +17,6 @@ public:
     // True for "Yes".
     virtual bool ask_yes_no(const QString &title, const QString &text) = 0;
     virtual void inform(const QString &title, const QString &text) = 0;
-};
-
-// Everything that opens a link to the converter registers how to close it;
-// close_all_links() closes them all (before any screen takes the line).
-class LinkClosers {
-public:
-    int add(std::function<void()> closer) {
-        closers_[++next_] = std::move(closer);
-        return next_;
-    }
-    void remove(int id) { closers_.erase(id); }
-    void close_all() {
-        auto copy = closers_; // a closer may remove itself
-        for (auto &[id, c] : copy)
-            if (c)
-                c();
-    }
-
-private:
-    std::map<int, std::function<void()>> closers_;
-    int next_ = 0;
 };
 
 // The state of one run of the program: the configuration record (one for
@@ -54,6 +31,21 @@ struct AppContext {
     LinkClosers links;
 
     void close_all_links() { links.close_all(); }
+    // Whether a job whose stop puts `at_stake` (the question) may be
+    // stopped: yes when nothing is at stake, else the user's answer.
+    bool may_stop(const QString &at_stake) {
+        return at_stake.isEmpty() || !questions || questions->ask_yes_no(QStringLiteral("Converter Utility"), at_stake);
+    }
+    // Before anything that closes the link (a navigation entry, a menu
+    // entry, closing the main window): asks when a guarded job is under way.
+    // True, with every link closed, when the click may act; false (nothing
+    // closed) when the user chose to let the job run on.
+    bool release_links() {
+        if (!may_stop(links.at_stake()))
+            return false;
+        close_all_links();
+        return true;
+    }
 };
 
 } // namespace k52

@@ -5,6 +5,7 @@
 #include "link/converter_search.h"
 #include "link/port_doctor.h"
 #include "link/serial_link.h"
+#include "link/stoppable_link.h"
 
 #include <QCommandLineParser>
 
@@ -68,18 +69,18 @@ int run_find(CliContext &ctx) {
         ctx.err << "No serial ports found: plug the adapter in, or name the port with --port" << Qt::endl;
         return 1;
     }
-    SerialLink link;
+    StoppableLink link(std::make_unique<SerialLink>());
     const LinkSettings &stored = ctx.link();
-    QString current;
-    const SearchResult r = find_converters(link, ports, {stored.baudrate, stored.parity},
-                                           [&](int, int, const QString &device, const LineSetting &) {
-                                               if (!device.isEmpty() && device != current) {
-                                                   current = device;
-                                                   ctx.out << "Searching " << device << Qt::endl;
-                                               }
-                                           });
-    for (const PortSearch &ps : r.ports)
-        ctx.out << port_search_text(ps) << Qt::endl;
+    SearchResult r;
+    const bool stopped = run_interruptible(link, [&] {
+        CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
+        r = find_converters(link, ports, {stored.baudrate, stored.parity}, progress,
+                            [&link] { return link.stopped(); });
+    });
+    if (stopped) {
+        ctx.out << kStoppedByUser << Qt::endl;
+        return 130;
+    }
     const QVector<FoundConverter> found = r.found();
     if (found.isEmpty())
         return 1;

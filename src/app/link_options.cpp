@@ -1,5 +1,16 @@
 #include "link_options.h"
 
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace k52 {
 
 QCommandLineOption port_option() {
@@ -83,6 +94,88 @@ bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettin
         out.commdevice = port;
     }
     return true;
+}
+
+bool cli_port(CliContext &ctx, const QCommandLineParser &p, PortSpec &out) {
+    LinkSettings settings;
+    if (!apply_link_options(ctx, p, settings))
+        return false;
+    out = port_spec(settings);
+    return true;
+}
+
+namespace {
+
+std::atomic<ByteLink *> g_interruptible{nullptr};
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void on_interrupt(int) {
+    g_interrupted = 1;
+    if (ByteLink *link = g_interruptible.load())
+        link->interrupt();
+}
+
+} // namespace
+
+bool run_interruptible(ByteLink &link, const std::function<void()> &job) {
+    g_interrupted = 0;
+    g_interruptible = &link;
+    const auto previous = std::signal(SIGINT, on_interrupt);
+    job();
+    std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
+    g_interruptible = nullptr;
+    return g_interrupted != 0;
+}
+
+QString progress_bar_text(qint64 done, qint64 total, int width) {
+    const qint64 d = std::clamp<qint64>(done, 0, std::max<qint64>(total, 0));
+    const int filled = total > 0 ? static_cast<int>(d * width / total) : 0;
+    const int percent = total > 0 ? static_cast<int>(d * 100 / total) : 0;
+    return QStringLiteral("[%1%2] %3%  %4/%5")
+        .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char(' ')))
+        .arg(percent, 3)
+        .arg(d)
+        .arg(total);
+}
+
+void CliProgress::line(const QString &text) {
+    end_bar();
+    out_ << text << Qt::endl;
+}
+
+void CliProgress::status(const QString &text) {
+    // On a terminal the bar shows how far; the counting texts would only
+    // repeat it.
+    if (text == last_ || (terminal_ && bar_.size() > 0))
+        return;
+    last_ = text;
+    end_bar();
+    if (!text.isEmpty())
+        out_ << text << Qt::endl;
+}
+
+void CliProgress::step(qint64 done, qint64 total) {
+    if (!terminal_)
+        return;
+    const QString bar = progress_bar_text(done, total);
+    if (bar == bar_)
+        return;
+    bar_ = bar;
+    out_ << '\r' << bar << Qt::flush;
+}
+
+void CliProgress::end_bar() {
+    if (!bar_.isEmpty())
+        out_ << Qt::endl;
+    bar_.clear();
+}
+
+bool CliProgress::stdout_is_terminal() {
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stdout)) != 0;
+#else
+    return ::isatty(fileno(stdout)) != 0;
+#endif
 }
 
 } // namespace k52

@@ -4,6 +4,7 @@
 // parsing of a subcommand's arguments.
 
 #include "app/cli.h"
+#include "link/device_job.h"
 #include "profile/link_settings.h"
 
 #include <QCommandLineOption>
@@ -27,5 +28,39 @@ int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about
 // The stored link settings with --port, --baud and --parity applied (not
 // stored). False, with the reason printed on ctx.err, for a bad value.
 bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettings &out);
+
+// The port of a device subcommand: apply_link_options(), resolved to a
+// PortSpec. False, with the reason printed on ctx.err, for a bad value.
+bool cli_port(CliContext &ctx, const QCommandLineParser &p, PortSpec &out);
+
+// Runs `job` over `link`. While it runs, Ctrl-C (SIGINT) interrupts the link
+// instead of ending the program, so the job ends by itself and closes the
+// port. True when Ctrl-C was pressed.
+bool run_interruptible(ByteLink &link, const std::function<void()> &job);
+
+// The bar of a job's progress on a terminal, `width` cells:
+// "[##########          ]  50%  100/200".
+QString progress_bar_text(qint64 done, qint64 total, int width = 30);
+
+// The command line's progress: lines as they come; status texts each on a
+// line of their own when new; on a terminal, steps as one bar redrawn in
+// place (status texts that only count then stay off the screen).
+class CliProgress : public JobProgress {
+public:
+    CliProgress(QTextStream &out, bool terminal) : out_(out), terminal_(terminal) {}
+    ~CliProgress() override { end_bar(); }
+    void line(const QString &text) override;
+    void status(const QString &text) override;
+    void step(qint64 done, qint64 total) override;
+    void end_bar();
+    // Whether standard output is a terminal.
+    static bool stdout_is_terminal();
+
+private:
+    QTextStream &out_;
+    bool terminal_;
+    QString last_;
+    QString bar_;
+};
 
 } // namespace k52

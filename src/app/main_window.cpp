@@ -58,9 +58,11 @@ void MainWindow::build_menu() {
         a->setObjectName(QString::fromLatin1(e.name));
         const QString name = a->objectName();
         connect(a, &QAction::triggered, this, [this, name] {
-            if (name == QLatin1String("md"))
-                open_profile_chooser(QStringLiteral("Load Profile"));
-            else if (name == QLatin1String("dm"))
+            // Loading a profile takes the line from a job under way.
+            if (name == QLatin1String("md")) {
+                if (ctx_.release_links())
+                    open_profile_chooser(QStringLiteral("Load Profile"));
+            } else if (name == QLatin1String("dm"))
                 open_save_profile();
             else if (name == QLatin1String("dpf"))
                 open_profile_chooser(QStringLiteral("Delete Profile"));
@@ -178,11 +180,12 @@ void MainWindow::panel_clicked(int row) {
 
 void MainWindow::open_screen(int row) {
     const NavRow &r = nav_rows()[row];
+    // A job a stray click must not break is asked about first; on No the
+    // click does nothing. (The terminal then closes and opens its own link.)
+    if (!ctx_.release_links())
+        return;
     panel_->all_white();
     panel_->mark(row);
-    // The terminal closes and opens its own link.
-    if (r.kind != NavRow::Terminal)
-        ctx_.close_all_links();
     BaseScreen *s = screen(QString::fromLatin1(r.screen));
     if (!s)
         return;
@@ -202,9 +205,10 @@ void MainWindow::program_k52() {
     PgmFormWindow *p = pgmform();
     if (!p || p->running())
         return; // a second "Program K52" during a run changes nothing
+    if (!ctx_.release_links())
+        return;
     panel_->all_white();
     panel_->mark(panel_->row_of(QStringLiteral("Label9")));
-    ctx_.close_all_links();
     QMdiSubWindow *f = frames_.value(QStringLiteral("pgmform"));
     if (!f->isVisible())
         place(f);
@@ -233,11 +237,19 @@ void MainWindow::open_save_profile() {
 
 void MainWindow::closeEvent(QCloseEvent *e) {
     if (!shut_down_) {
+        if (!ctx_.may_stop(ctx_.links.at_stake())) {
+            e->ignore();
+            return;
+        }
         shut_down_ = true;
+        // Nothing asks or tells any more: the endings of the jobs stopped
+        // now pass silently.
+        ctx_.questions = nullptr;
         ctx_.close_all_links();
         QString error;
         if (!shut_down(ctx_.store, ctx_.link, &error))
             QMessageBox::warning(this, QStringLiteral("Link settings not saved"), error);
+        emit closed_for_good();
     }
     e->accept();
 }
@@ -260,6 +272,8 @@ int run_window(const QString &program_dir, const QString &db_override) {
     int rc = 0;
     {
         MainWindow w(ctx);
+        // Whatever box or job is open then, the program ends.
+        QObject::connect(&w, &MainWindow::closed_for_good, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         questions.set_owner(&w);
         w.start_up_windows();
         w.show();

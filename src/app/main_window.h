@@ -51,7 +51,13 @@ public:
     // its top-left corner.
     QPoint dialog_position() const;
 
+signals:
+    // Closing was confirmed: shutdown has run (or is running) and the
+    // program is to end.
+    void closed_for_good();
+
 protected:
+    // Asks first while a guarded job is under way; on No the window stays.
     void closeEvent(QCloseEvent *e) override;
 
 private:

@@ -12,7 +12,7 @@ const char *const kParityNames[kParities] = {"7 Even", "7 Odd", "8 None"};
 // The converter's own time to answer, on top of the wire time.
 constexpr std::chrono::milliseconds kAnswerTime{120};
 // Request (3 bytes) and the longest identification ("ZOR K52R V01.95" CR).
-constexpr int kIdentifyBytes = 3 + 17;
+constexpr int kIdentifyBytes = 3 + 16;
 
 bool known(const LineSetting &s) {
     if (s.parity < 0 || s.parity >= kParities)
@@ -34,16 +34,14 @@ enum class Try { Answered, Silent, Failed };
 
 Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QString &version, QString &identification,
                 QString &failure) {
-    if (!link.open(device, serial_settings_text(s.baudrate, s.parity), &failure))
+    // Opening drops what an earlier try left on the line.
+    if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
         return Try::Failed;
-    // Whatever is waiting is left from an earlier try.
-    while (link.bytes_waiting() > 0 && link.read_byte(LinkClock::now()))
-        ;
     if (!link.write(frame_command(QStringLiteral("V")))) {
         link.close();
         return Try::Failed;
     }
-    const auto deadline = LinkClock::now() + identify_deadline(s.baudrate);
+    const auto deadline = LinkClock::now() + identify_deadline(s);
     QString line;
     Try result = Try::Silent;
     while (const std::optional<quint8> b = link.read_byte(deadline)) {
@@ -79,10 +77,12 @@ QVector<LineSetting> search_order(const LineSetting &first) {
     return out;
 }
 
-std::chrono::milliseconds identify_deadline(Long baudrate) {
-    const Long rate = baudrate > 0 ? baudrate : 1200;
-    // Ten bit times a byte, rounded up.
-    return kAnswerTime + std::chrono::milliseconds((kIdentifyBytes * 10 * 1000 + rate - 1) / rate);
+SerialSettings line_serial(const LineSetting &s) {
+    return serial_settings(s.baudrate, s.parity).value_or(SerialSettings{});
+}
+
+std::chrono::milliseconds identify_deadline(const LineSetting &s) {
+    return kAnswerTime + wire_time(line_serial(s), kIdentifyBytes);
 }
 
 QString line_setting_text(const LineSetting &s) {
@@ -110,23 +110,21 @@ QVector<FoundConverter> SearchResult::found() const {
 }
 
 SearchResult find_converters(ByteLink &link, const QVector<PortEntry> &ports, const LineSetting &stored,
-                             const SearchProgress &progress, const std::atomic<bool> *stop) {
+                             JobProgress &progress, const std::function<bool()> &stopped) {
     const QVector<LineSetting> order = search_order(stored);
     const int per_port = int(order.size());
     const int total = per_port * int(ports.size());
     SearchResult result;
-    auto stop_asked = [&] { return stop && stop->load(); };
+    auto stop_asked = [&] { return stopped && stopped(); };
     for (const PortEntry &port : ports) {
         const int first = per_port * int(result.ports.size());
+        progress.status(QStringLiteral("Searching %1").arg(port.device));
         PortSearch ps{port, std::nullopt, {}};
         for (int i = 0; i < per_port && !ps.found && ps.failure.isEmpty(); ++i) {
-            if (stop_asked()) {
-                result.stopped = true;
+            if (stop_asked())
                 break;
-            }
+            progress.step(first + i, total);
             const LineSetting &s = order[i];
-            if (progress)
-                progress(first + i, total, port.device, s);
             QString version, identification;
             switch (try_setting(link, port.device, s, version, identification, ps.failure)) {
             case Try::Answered:
@@ -142,16 +140,18 @@ SearchResult find_converters(ByteLink &link, const QVector<PortEntry> &ports, co
                 break;
             }
         }
-        if (stop_asked()) {
+        if (stop_asked() && !ps.found) {
             result.stopped = true;
-            if (ps.found)
-                result.ports << ps;
             break;
         }
         result.ports << ps;
+        progress.line(port_search_text(ps));
+        if (stop_asked()) {
+            result.stopped = true;
+            break;
+        }
     }
-    if (progress)
-        progress(result.stopped ? per_port * int(result.ports.size()) : total, total, {}, {});
+    progress.step(result.stopped ? per_port * int(result.ports.size()) : total, total);
     return result;
 }
 

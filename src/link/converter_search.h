@@ -4,13 +4,13 @@
 // identification request, the likeliest settings first.
 
 #include "byte_link.h"
+#include "device_job.h"
 #include "port_names.h"
 #include "profile/link_settings.h"
 
 #include <QString>
 #include <QVector>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 
@@ -28,9 +28,12 @@ struct LineSetting {
 // rest by speed and parity.
 QVector<LineSetting> search_order(const LineSetting &first);
 
-// How long to wait for the identification at `baudrate`: the converter's
+// The framing of one try (parity 2 has 8 data bits, the others 7).
+SerialSettings line_serial(const LineSetting &s);
+
+// How long to wait for the identification at a setting: the converter's
 // answering time and the wire time of the request and the longest reply.
-std::chrono::milliseconds identify_deadline(Long baudrate);
+std::chrono::milliseconds identify_deadline(const LineSetting &s);
 
 // A converter that answered.
 struct FoundConverter {
@@ -55,14 +58,12 @@ struct SearchResult {
     QVector<FoundConverter> found() const;
 };
 
-// Progress of a search: `done` of `total` tries, and the port and setting
-// tried next (after the last try the device is empty).
-using SearchProgress = std::function<void(int done, int total, const QString &device, const LineSetting &trying)>;
-
-// Tries every port on `link` (opened and closed per setting). `stop` ends the
-// search between tries; to end a wait at once, interrupt the link as well.
+// Tries every port on `link`, opening and closing it per setting. Reports
+// "Searching PORT" as status at each port, each try as a step and each
+// port's outcome as a line (port_search_text). `stopped` is asked between
+// tries; a stop also interrupts the link, which ends the current wait.
 SearchResult find_converters(ByteLink &link, const QVector<PortEntry> &ports, const LineSetting &stored,
-                             const SearchProgress &progress = {}, const std::atomic<bool> *stop = nullptr);
+                             JobProgress &progress, const std::function<bool()> &stopped = {});
 
 // "9600 baud, 7 Even"
 QString line_setting_text(const LineSetting &s);

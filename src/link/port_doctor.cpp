@@ -1,5 +1,7 @@
 #include "port_doctor.h"
 
+#include "device_job.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -151,8 +153,10 @@ QVector<PortCheck> check_port(const QString &device, const LinkSettings &setting
     }
     const QString problem = settings_problem(settings.baudrate, settings.parity);
     out << PortCheck{PortCheck::Settings, problem.isEmpty(),
-                     problem.isEmpty() ? QStringLiteral("The link settings are %1.").arg(serial_settings_text(settings))
-                                       : problem};
+                     problem.isEmpty()
+                         ? QStringLiteral("The link settings are %1.")
+                               .arg(serial_settings_text(*serial_settings(settings.baudrate, settings.parity)))
+                         : problem};
     return out;
 }
 

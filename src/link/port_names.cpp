@@ -93,15 +93,4 @@ QString resolve_port(const LinkSettings &settings, const QVector<PortEntry> &por
 #endif
 }
 
-QString serial_settings_text(qint32 baudrate, int parity) {
-    static const char *const kSuffix[] = {",E,7,1", ",O,7,1", ",N,8,1"};
-    if (parity < 0 || parity > 2)
-        return {};
-    return QString::number(baudrate) + QLatin1String(kSuffix[parity]);
-}
-
-QString serial_settings_text(const LinkSettings &settings) {
-    return serial_settings_text(settings.baudrate, settings.parity);
-}
-
 } // namespace k52

@@ -33,9 +33,4 @@ QString resolve_port(const LinkSettings &settings, const QVector<PortEntry> &por
 // plugged in (or the identity is empty).
 const PortEntry *port_by_identity(const QString &identity, const QVector<PortEntry> &ports);
 
-// "9600,E,7,1", "9600,O,7,1" or "9600,N,8,1" for parity 0, 1 or 2; empty for
-// any other parity (opening with it fails with a clear reason).
-QString serial_settings_text(const LinkSettings &settings);
-QString serial_settings_text(qint32 baudrate, int parity);
-
 } // namespace k52

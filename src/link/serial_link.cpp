@@ -3,7 +3,6 @@
 #include "port_doctor.h"
 
 #include <QSerialPort>
-#include <QStringList>
 
 #include <cerrno>
 
@@ -14,44 +13,6 @@
 #endif
 
 namespace k52 {
-
-bool parse_serial_settings(const QString &text, SerialSettings &out, QString *error) {
-    const QStringList parts = text.split(QLatin1Char(','));
-    auto bad = [&]() {
-        if (error)
-            *error = QStringLiteral("Invalid serial settings \"%1\" (expected e.g. 9600,E,7,1)").arg(text);
-        return false;
-    };
-    if (text.isEmpty()) {
-        if (error)
-            *error = settings_problem(1, -1);
-        return false;
-    }
-    if (parts.size() != 4)
-        return bad();
-    bool ok = false;
-    SerialSettings s;
-    s.baud = parts[0].trimmed().toInt(&ok);
-    if (ok && s.baud <= 0) {
-        if (error)
-            *error = settings_problem(s.baud, 0);
-        return false;
-    }
-    if (!ok)
-        return bad();
-    const QString p = parts[1].trimmed().toUpper();
-    if (p.size() != 1 || !QStringLiteral("EONMS").contains(p))
-        return bad();
-    s.parity = p[0].toLatin1();
-    s.data_bits = parts[2].trimmed().toInt(&ok);
-    if (!ok || s.data_bits < 5 || s.data_bits > 8)
-        return bad();
-    s.stop_bits = parts[3].trimmed().toInt(&ok);
-    if (!ok || (s.stop_bits != 1 && s.stop_bits != 2))
-        return bad();
-    out = s;
-    return true;
-}
 
 SerialLink::SerialLink() {
 #ifdef Q_OS_UNIX
@@ -88,19 +49,19 @@ void apply_serial_settings(QSerialPort &port, const SerialSettings &s) {
     port.setBaudRate(s.baud);
     port.setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits));
     switch (s.parity) {
-    case 'E':
+    case Parity::Even:
         port.setParity(QSerialPort::EvenParity);
         break;
-    case 'O':
+    case Parity::Odd:
         port.setParity(QSerialPort::OddParity);
         break;
-    case 'M':
+    case Parity::Mark:
         port.setParity(QSerialPort::MarkParity);
         break;
-    case 'S':
+    case Parity::Space:
         port.setParity(QSerialPort::SpaceParity);
         break;
-    default:
+    case Parity::None:
         port.setParity(QSerialPort::NoParity);
         break;
     }
@@ -108,11 +69,8 @@ void apply_serial_settings(QSerialPort &port, const SerialSettings &s) {
     port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
-bool SerialLink::open(const QString &port, const QString &settings, QString *error) {
+bool SerialLink::open(const QString &port, const SerialSettings &s, QString *error) {
     close();
-    SerialSettings s;
-    if (!parse_serial_settings(settings, s, error))
-        return false;
     interrupted_ = false;
     failed_ = false;
     drain_wake();
@@ -131,6 +89,8 @@ bool SerialLink::open(const QString &port, const QString &settings, QString *err
         return false;
     }
     port_ = std::move(p);
+    in_.clear();
+    in_pos_ = 0;
     return true;
 }
 
@@ -157,18 +117,40 @@ void SerialLink::interrupt() {
 #endif
 }
 
-// Move what the driver holds into the port's buffer without blocking.
-void SerialLink::pull_pending() {
-    if (!is_open())
-        return;
-    const qint64 before = port_->bytesAvailable();
+#ifdef Q_OS_UNIX
+bool SerialLink::pull_pending() {
+    if (in_pos_ >= in_.size()) {
+        in_.clear();
+        in_pos_ = 0;
+    }
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(static_cast<int>(port_->handle()), buf, sizeof buf);
+        if (n > 0) {
+            in_.append(buf, n);
+            return true;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return true;
+        failed_ = true; // end of file or an error: the device went away
+        return false;
+    }
+}
+#else
+bool SerialLink::pull_pending() {
     port_->waitForReadyRead(0);
     const auto err = port_->error();
-    if (port_->bytesAvailable() == before && err != QSerialPort::NoError && err != QSerialPort::TimeoutError)
+    if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError && port_->bytesAvailable() == 0) {
         failed_ = true;
-    if (err == QSerialPort::TimeoutError)
-        port_->clearError();
+        return false;
+    }
+    port_->clearError();
+    in_.append(port_->readAll());
+    return true;
 }
+#endif
 
 bool SerialLink::wait_ready(bool for_write, LinkClock::time_point deadline) {
 #ifdef Q_OS_UNIX
@@ -228,54 +210,50 @@ bool SerialLink::wait_ready(bool for_write, LinkClock::time_point deadline) {
 bool SerialLink::write(const QByteArray &bytes) {
     if (!is_open())
         return false;
+    // Without flow control the driver takes the bytes at once; a full
+    // output queue is waited for, within two seconds.
+    const auto deadline = LinkClock::now() + std::chrono::seconds(2);
+#ifdef Q_OS_UNIX
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(static_cast<int>(port_->handle()), p, static_cast<size_t>(left));
+        if (n > 0) {
+            p += n;
+            left -= n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && wait_ready(true, deadline))
+            continue;
+        failed_ = true;
+        return false;
+    }
+#else
     if (port_->write(bytes) != bytes.size()) {
         failed_ = true;
         return false;
     }
-    // Hand the bytes to the driver now; without flow control this takes no
-    // longer than the driver needs to accept them.
-    const auto deadline = LinkClock::now() + std::chrono::seconds(2);
     while (port_->bytesToWrite() > 0) {
-#ifdef Q_OS_UNIX
         if (!wait_ready(true, deadline)) {
             failed_ = true;
             return false;
         }
-        port_->waitForBytesWritten(0);
-        const auto err = port_->error();
-        if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
-            failed_ = true;
-            return false;
-        }
-        port_->clearError();
-#else
-        if (!wait_ready(true, deadline)) {
-            failed_ = true;
-            return false;
-        }
-#endif
     }
+#endif
     return is_open();
 }
 
 std::optional<quint8> SerialLink::read_byte(LinkClock::time_point deadline) {
     int empty_wakes = 0;
     while (is_open()) {
-        if (port_->bytesAvailable() > 0) {
-            char c = 0;
-            if (port_->getChar(&c))
-                return static_cast<quint8>(c);
-        }
-#ifdef Q_OS_UNIX
-        if (!wait_ready(false, deadline))
+        if (in_pos_ < in_.size())
+            return static_cast<quint8>(in_.at(in_pos_++));
+        if (!wait_ready(false, deadline) || !pull_pending())
             return std::nullopt;
-        pull_pending();
-        if (port_ && port_->bytesAvailable() == 0 && ++empty_wakes > 1000)
+        if (in_pos_ >= in_.size() && ++empty_wakes > 1000)
             failed_ = true; // readable yet nothing to read: a broken device
-#else
-        if (!wait_ready(false, deadline))
-            return std::nullopt;
-#endif
     }
     return std::nullopt;
 }
@@ -292,10 +270,21 @@ int SerialLink::bytes_waiting() {
             failed_ = true;
     }
 #else
-    port_->waitForReadyRead(0);
-    port_->clearError();
+    pull_pending();
 #endif
-    return is_open() ? static_cast<int>(port_->bytesAvailable()) : 0;
+    return is_open() ? static_cast<int>(in_.size() - in_pos_) : 0;
+}
+
+void SerialLink::discard_input() {
+    if (!is_open())
+        return;
+    port_->clear(QSerialPort::Input);
+    in_.clear();
+    in_pos_ = 0;
+    // Bytes that reached the driver during the flush are dropped too.
+    bytes_waiting();
+    in_.clear();
+    in_pos_ = 0;
 }
 
 } // namespace k52

@@ -1,7 +1,7 @@
 #pragma once
-// A worker's link as its controller sees it: once interrupted it stays
-// unusable, so close_all_links ends the work however early it comes, and
-// opening the port again does not undo it.
+// A job's link: once interrupted it stays unusable, so close_all_links and
+// Ctrl-C end the work however early they come, and opening the port again
+// does not undo it.
 
 #include "byte_link.h"
 
@@ -13,7 +13,7 @@ namespace k52 {
 class StoppableLink : public ByteLink {
 public:
     explicit StoppableLink(std::unique_ptr<ByteLink> inner) : inner_(std::move(inner)) {}
-    bool open(const QString &port, const QString &settings, QString *error) override {
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override {
         if (stopped_) {
             if (error)
                 *error = QStringLiteral("stopped before the port was opened");
@@ -35,10 +35,16 @@ public:
         return inner_->read_byte(deadline);
     }
     int bytes_waiting() override { return stopped_ ? 0 : inner_->bytes_waiting(); }
+    void discard_input() override {
+        if (!stopped_)
+            inner_->discard_input();
+    }
     void interrupt() override {
         stopped_ = true;
         inner_->interrupt();
     }
+    // Whether interrupt() was called.
+    bool stopped() const { return stopped_; }
 
 private:
     std::unique_ptr<ByteLink> inner_;

@@ -71,15 +71,19 @@ QString clone_message(CloneOutcome outcome) {
 namespace {
 
 CloneResult result(CloneOutcome o, const QString &detail = {}) {
-    return {o, clone_message(o), detail};
+    CloneResult r;
+    r.outcome = o;
+    r.message = clone_message(o);
+    r.detail = detail;
+    return r;
 }
 
 // Opens the port (a failure is kept as the detail: the converter then
 // simply does not answer) and checks the version.
-bool open_and_check(ByteLink &link, const QString &port, const QString &settings, CloneResult &r) {
+bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
     link.close();
     QString open_error;
-    if (!link.open(port, settings, &open_error))
+    if (!open_port(link, port, &open_error))
         r.detail = open_error;
     const QString reply = link.is_open() ? query_version(link) : QString();
     if (reply.isEmpty()) {
@@ -117,29 +121,29 @@ bool store_image(const QString &path, const QByteArray &image, QString *why) {
 
 } // namespace
 
-CloneResult clone_read(ByteLink &link, const QString &port, const QString &settings, const QString &file,
-                       const CloneProgress &progress) {
+CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress) {
     CloneResult r;
-    if (!open_and_check(link, port, settings, r)) {
+    if (!open_and_check(link, port, r)) {
         close_comm(link);
         return r;
     }
     // The port is opened afresh for the transfer.
     link.close();
     QString open_error;
-    link.open(port, settings, &open_error);
+    link.open(port.device, port.serial, &open_error);
     QByteArray image;
     image.reserve(kCloneImageSize);
     if (link.write(clone_upload_request())) {
-        // One deadline for the whole image; bytes after the 1024th are left.
-        const auto deadline = LinkClock::now() + kCloneTimeout;
+        // One deadline for the whole image, 5000 ms beyond its time on the
+        // wire; bytes after the 1024th are left.
+        const auto deadline = LinkClock::now() + kCloneTimeout + wire_time(port.serial, kCloneImageSize);
         while (image.size() < kCloneImageSize) {
             const auto b = link.read_byte(deadline);
             if (!b)
                 break;
             image.append(char(*b));
-            if (progress && (image.size() % 64 == 0))
-                progress(int(image.size()), kCloneImageSize);
+            if (image.size() % 64 == 0)
+                progress.step(image.size(), kCloneImageSize);
         }
     }
     close_comm(link);
@@ -154,16 +158,15 @@ CloneResult clone_read(ByteLink &link, const QString &port, const QString &setti
     return result(CloneOutcome::ReadComplete);
 }
 
-CloneResult clone_write(ByteLink &link, const QString &port, const QString &settings, const QString &file,
-                        const CloneProgress &progress) {
+CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress) {
     CloneResult r;
-    if (!open_and_check(link, port, settings, r)) {
+    if (!open_and_check(link, port, r)) {
         close_comm(link);
         return r;
     }
     link.close();
     QString open_error;
-    link.open(port, settings, &open_error);
+    link.open(port.device, port.serial, &open_error);
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) {
         close_comm(link);
@@ -198,8 +201,7 @@ CloneResult clone_write(ByteLink &link, const QString &port, const QString &sett
                               .arg(kClonePackets)
                               .arg(i));
         }
-        if (progress)
-            progress(i + 1, kClonePackets);
+        progress.step(i + 1, kClonePackets);
     }
     close_comm(link);
     return result(CloneOutcome::WriteComplete);

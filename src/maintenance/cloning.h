@@ -3,20 +3,20 @@
 // file ("Read from K52") and written from it into another converter
 // ("Clone to new K52"). Plain synchronous functions over the byte link.
 
-#include "link/byte_link.h"
+#include "link/device_job.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <chrono>
-#include <functional>
 
 namespace k52 {
 
 inline constexpr int kCloneImageSize = 1024;
 inline constexpr int kClonePacketBytes = 32; // image bytes per download packet
 inline constexpr int kClonePackets = kCloneImageSize / kClonePacketBytes;
-// Whole upload; and each download packet's acknowledgement.
+// Each download packet's acknowledgement; the whole upload gets this plus
+// the image's wire time at the link speed.
 inline constexpr std::chrono::milliseconds kCloneTimeout{5000};
 
 // The clone file: "c:\zor\K52clone.dat" on Windows, K52clone.dat beside the
@@ -46,27 +46,23 @@ enum class CloneOutcome {
     DownloadError,  // "Error downloading to K52"
 };
 
-struct CloneResult {
+// `message` is the message box text; `detail` says why where there is
+// more to say (port, file errors).
+struct CloneResult : JobEnding {
     CloneOutcome outcome = CloneOutcome::NoReply;
-    QString message; // the message box text
-    QString detail;  // why, when there is more to say (port, file errors)
     bool ok() const { return outcome == CloneOutcome::ReadComplete || outcome == CloneOutcome::WriteComplete; }
 };
-
-// How far a transfer is: bytes received (upload) or packets acknowledged
-// (download), of `total`. Called on the caller's thread.
-using CloneProgress = std::function<void(int done, int total)>;
 
 // "Read from K52": opens the port, checks the version, requests the image and
 // stores it at the start of `file` (bytes beyond 1024 of a longer file are
 // kept). The file is replaced in one step, so it never holds a torn image.
 // The port is closed at every ending.
-CloneResult clone_read(ByteLink &link, const QString &port, const QString &settings, const QString &file,
-                       const CloneProgress &progress = {});
+// How far: progress.step() with bytes received of 1024.
+CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress);
 // "Clone to new K52": opens the port, checks the version, reads the first
 // 1024 bytes of `file` and sends them in 32 packets, each acknowledged "GO".
-CloneResult clone_write(ByteLink &link, const QString &port, const QString &settings, const QString &file,
-                        const CloneProgress &progress = {});
+// How far: progress.step() with packets acknowledged of 32.
+CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress);
 
 // Message text of an outcome.
 QString clone_message(CloneOutcome outcome);

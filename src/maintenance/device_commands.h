@@ -1,8 +1,8 @@
 #pragma once
 // The utilities' own exchanges with a converter: the version query, reset
-// and restart.
+// and restart, and their jobs.
 
-#include "link/byte_link.h"
+#include "link/device_job.h"
 
 #include <QString>
 
@@ -23,5 +23,22 @@ QString query_version(ByteLink &link, bool *complete = nullptr,
 // bytes could not be written.
 bool send_reset(ByteLink &link);
 bool send_restart(ByteLink &link);
+
+// The version query as a job. `complete` with `reply` when the converter
+// answered in time; otherwise `message` says it did not, and `detail` why
+// the port could not be used where that was the reason.
+struct VersionResult : JobEnding {
+    bool complete = false;
+    QString reply;
+};
+VersionResult version_job(ByteLink &link, const PortSpec &port);
+
+// Reset and restart as jobs: `sent` once the command has gone out (no reply
+// is awaited); `message` "Reset sent" or "Restart sent", or why not.
+struct CommandResult : JobEnding {
+    bool sent = false;
+};
+CommandResult reset_job(ByteLink &link, const PortSpec &port);
+CommandResult restart_job(ByteLink &link, const PortSpec &port);
 
 } // namespace k52

@@ -1,7 +1,5 @@
 #include "flash_download.h"
 
-#include "link/port_names.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,6 +31,22 @@ FlashResult result(FlashOutcome outcome, const QString &message, const QString &
     r.detail = detail;
     return r;
 }
+
+// The status label's texts, each passed on once.
+class StatusLine {
+public:
+    explicit StatusLine(JobProgress &progress) : progress_(progress) {}
+    void show(const QString &text) {
+        if (text == shown_)
+            return;
+        shown_ = text;
+        progress_.status(text);
+    }
+
+private:
+    JobProgress &progress_;
+    QString shown_;
+};
 
 // Whether `size` bytes make a file that can be sent: a body of at least one
 // byte before the trailer, and no larger than any converter's flash.
@@ -91,28 +105,28 @@ QString char_text(quint8 c) {
     return QStringLiteral("0x") + QString::number(c, 16).rightJustified(2, QLatin1Char('0')).toUpper();
 }
 
-// `wait_for_k` / `wait_for_b`: one character within 5000 ms, which must be
-// `expected`. Empty when it was; otherwise why not.
-std::optional<QString> wait_for(ByteLink &link, Answers &answers, char expected, const QString &after) {
-    const auto got = answers.read(LinkClock::now() + kFlashAckTimeout);
+// `wait_for_k` / `wait_for_b`: one character within 5000 ms plus `extra`
+// (the wire time of what was just sent), which must be `expected`. Empty
+// when it was; otherwise why not.
+std::optional<QString> wait_for(ByteLink &link, Answers &answers, char expected, const QString &after,
+                                std::chrono::milliseconds extra = {}) {
+    const auto timeout = kFlashAckTimeout + extra;
+    const auto got = answers.read(LinkClock::now() + timeout);
     if (got && *got == static_cast<quint8>(expected))
         return std::nullopt;
     if (!got)
         return link.is_open() ? QStringLiteral("no answer within %1 seconds after %2")
-                                    .arg(kFlashAckTimeout.count() / 1000)
+                                    .arg(QString::number(timeout.count() / 1000.0, 'f', timeout.count() % 1000 ? 1 : 0))
                                     .arg(after)
                               : kLinkFailed;
     return QStringLiteral("the converter answered %1 instead of \"%2\" after %3")
         .arg(char_text(*got), QString(QLatin1Char(expected)), after);
 }
 
-FlashResult download(ByteLink &link, const QString &port, const QString &settings, const QByteArray &file,
-                     const QDate &date, FlashProgress &progress, const QString &port_error) {
-    if (port.isEmpty())
-        return result(FlashOutcome::PortError, kCannotOpenPort,
-                      port_error.isEmpty() ? QStringLiteral("no serial port is set") : port_error);
+FlashResult download(ByteLink &link, const PortSpec &port, const QByteArray &file, const QDate &date,
+                     StatusLine &status, JobProgress &progress) {
     QString open_error;
-    if (!link.open(port, settings, &open_error)) {
+    if (!open_port(link, port, &open_error)) {
         link.close();
         return result(FlashOutcome::PortError, kCannotOpenPort, open_error);
     }
@@ -153,29 +167,35 @@ FlashResult download(ByteLink &link, const QString &port, const QString &setting
         const QByteArray bytes = file.mid(offset, qMin<qint64>(kFlashBlockSize, body_length - offset));
         ++block;
         const QString after = QStringLiteral("block %1").arg(block);
+        // One write and one wait a block.
         if (!link.write(flash_block(bytes)))
             return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
         if (const auto why = wait_for(link, answers, 'K', after))
             return end(FlashOutcome::DownloadError, kDownloadError, *why);
         sent += bytes.size();
-        progress.bytes(sent, body_length);
+        progress.step(sent, body_length);
         // The label follows the full blocks; the last block does not move it.
         if (sent < body_length)
-            progress.status(flash_progress_text(sent, body_length));
+            status.show(flash_progress_text(sent, body_length));
     }
 
-    if (!link.write(kEndMarker) || !link.write(file.right(kFlashTrailerSize)) || !link.write(flash_date(date)))
+    // The trailer passes wait 5000 ms plus their own time on the wire, so
+    // that slow links get the same margin as fast ones.
+    const QByteArray closing = kEndMarker + file.right(kFlashTrailerSize) + flash_date(date);
+    if (!link.write(closing))
         return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
-    if (const auto why = wait_for(link, answers, 'B', QStringLiteral("the date")))
+    if (const auto why =
+            wait_for(link, answers, 'B', QStringLiteral("the date"), wire_time(port.serial, closing.size())))
         return end(FlashOutcome::DownloadError, kDownloadError, *why);
     const QByteArray fill(kFlashFillSize, '\xff');
     for (const char *pass : {"the first fill pass", "the second fill pass"}) {
         if (!link.write(fill))
             return end(FlashOutcome::DownloadError, kDownloadError, kLinkFailed);
-        if (const auto why = wait_for(link, answers, 'B', QString::fromLatin1(pass)))
+        if (const auto why =
+                wait_for(link, answers, 'B', QString::fromLatin1(pass), wire_time(port.serial, fill.size())))
             return end(FlashOutcome::DownloadError, kDownloadError, *why);
     }
-    progress.status(QString());
+    status.show(QString());
     return end(FlashOutcome::Complete, kComplete);
 }
 
@@ -208,17 +228,6 @@ QString flash_progress_text(qint64 sent, qint64 total) {
     return QStringLiteral("Downloading - %1 % complete").arg(percent, 2, 10, QLatin1Char('0'));
 }
 
-QString flash_bar_text(qint64 done, qint64 total, int width) {
-    const qint64 d = std::clamp<qint64>(done, 0, std::max<qint64>(total, 0));
-    const int filled = total > 0 ? static_cast<int>(d * width / total) : 0;
-    const int percent = total > 0 ? static_cast<int>(d * 100 / total) : 0;
-    return QStringLiteral("[%1%2] %3%  %4/%5 bytes")
-        .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char(' ')))
-        .arg(percent, 3)
-        .arg(d)
-        .arg(total);
-}
-
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure) {
     QFile f(path);
     const QString name = QFileInfo(path).fileName();
@@ -236,30 +245,30 @@ bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &
     return true;
 }
 
-FlashResult flash_download(ByteLink &link, const QString &port, const QString &settings, const QByteArray &file,
-                           const QDate &date, FlashProgress &progress, const std::function<void()> &close_all_links,
-                           const QString &port_error) {
-    if (close_all_links)
-        close_all_links();
-    progress.status(kPreparing);
+FlashResult flash_download(ByteLink &link, const PortSpec &port, const QByteArray &file, const QDate &date,
+                           JobProgress &progress) {
+    StatusLine status(progress);
+    status.show(kPreparing);
     FlashResult failure;
     if (!check_size(file.size(), QStringLiteral("The firmware file"), failure))
         return failure;
-    return download(link, port, settings, file, date, progress, port_error);
+    return download(link, port, file, date, status, progress);
 }
 
-FlashResult doflashdl(ByteLink &link, const LinkSettings &settings, const QString &path, const QDate &date,
-                      FlashProgress &progress, const std::function<void()> &close_all_links) {
-    if (close_all_links)
-        close_all_links();
-    progress.status(kPreparing);
+FlashResult doflashdl(ByteLink &link, const PortSpec &port, const QString &path, const QDate &date,
+                      JobProgress &progress) {
+    StatusLine status(progress);
+    status.show(kPreparing);
     QByteArray file;
     FlashResult failure;
     if (!read_firmware_file(path, file, failure))
         return failure;
-    QString port_error;
-    const QString port = resolve_port(settings, &port_error);
-    return download(link, port, serial_settings_text(settings), file, date, progress, port_error);
+    return download(link, port, file, date, status, progress);
+}
+
+QString flash_stopped_warning() {
+    return QStringLiteral("The converter has no working firmware until a download completes: run the download "
+                          "again.");
 }
 
 } // namespace k52

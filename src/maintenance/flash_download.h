@@ -3,8 +3,7 @@
 // handshake, checksummed blocks of the image body, end marker, trailer,
 // programming date and two fill passes.
 
-#include "link/byte_link.h"
-#include "profile/link_settings.h"
+#include "link/device_job.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -23,16 +22,6 @@ inline constexpr std::chrono::milliseconds kFlashWakePause{1000};
 inline constexpr std::chrono::milliseconds kFlashHandshakeTimeout{7000};
 inline constexpr std::chrono::milliseconds kFlashAckTimeout{5000};
 
-// Where the download reports. Called on the download's own thread.
-class FlashProgress {
-public:
-    virtual ~FlashProgress() = default;
-    // The screen's status label, exactly as shown ("" clears it).
-    virtual void status(const QString &text) = 0;
-    // Body bytes acknowledged by the converter so far, of `total`.
-    virtual void bytes(qint64 /*done*/, qint64 /*total*/) {}
-};
-
 enum class FlashOutcome {
     Complete,      // "Download complete"
     Timeout,       // "Timeout Error": no handshake; nothing written to the flash
@@ -42,10 +31,9 @@ enum class FlashOutcome {
     PortError,     // the serial port cannot be opened
 };
 
-struct FlashResult {
+// `message` is the message box text.
+struct FlashResult : JobEnding {
     FlashOutcome outcome = FlashOutcome::DownloadError;
-    QString message; // the message box text
-    QString detail;  // why, where more can be said (empty otherwise)
     bool ok() const { return outcome == FlashOutcome::Complete; }
 };
 
@@ -56,27 +44,23 @@ QByteArray flash_date(const QDate &date);
 // The status label text for `sent` of `total` body bytes:
 // "Downloading - 45 % complete" (two digits, "05" for 5 %).
 QString flash_progress_text(qint64 sent, qint64 total);
-// The command line's progress bar on a terminal:
-// "[##########          ]  50%  100/200 bytes" with `width` cells.
-QString flash_bar_text(qint64 done, qint64 total, int width = 30);
-
 // Reads a firmware file whole. False with the result to report when it
 // cannot be read, holds no body (44 bytes or less) or is too large.
 bool read_firmware_file(const QString &path, QByteArray &contents, FlashResult &failure);
 
 // The download of `file` (the firmware file's contents) over `link` opened
-// on `port` with `settings` (e.g. "9600,E,7,1"). `date` is sent as the
-// programming date. Closes every other link first and `link` at every
-// ending. A file that cannot be sent is refused before the port is opened.
-// An empty `port` means no device fits the link settings; `port_error`
-// then says why.
-FlashResult flash_download(ByteLink &link, const QString &port, const QString &settings, const QByteArray &file,
-                           const QDate &date, FlashProgress &progress,
-                           const std::function<void()> &close_all_links = {}, const QString &port_error = {});
+// as `port` says. `date` is sent as the programming date. Reports the status
+// label through progress.status() and the body bytes acknowledged through
+// progress.step(). Closes `link` at every ending. A file that cannot be sent
+// is refused before the port is opened.
+FlashResult flash_download(ByteLink &link, const PortSpec &port, const QByteArray &file, const QDate &date,
+                           JobProgress &progress);
 
-// `doflashdl`: reads the firmware file at `path`, then downloads it with
-// the link settings' port and framing.
-FlashResult doflashdl(ByteLink &link, const LinkSettings &settings, const QString &path, const QDate &date,
-                      FlashProgress &progress, const std::function<void()> &close_all_links = {});
+// `doflashdl`: reads the firmware file at `path`, then downloads it.
+FlashResult doflashdl(ByteLink &link, const PortSpec &port, const QString &path, const QDate &date,
+                      JobProgress &progress);
+
+// What the command line adds when a download was stopped part-way.
+QString flash_stopped_warning();
 
 } // namespace k52

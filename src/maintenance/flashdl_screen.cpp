@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,8 +19,12 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     select_->setObjectName(QStringLiteral("Command1"));
     start_ = new QPushButton(QStringLiteral("Start Flash Download"), this);
     start_->setObjectName(QStringLiteral("Command2"));
+    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setEnabled(false);
     buttons->addWidget(select_);
     buttons->addWidget(start_);
+    buttons->addWidget(stop_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     file_label_ = new QLabel(this);
@@ -46,37 +49,15 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             getdownloadfile();
     });
     connect(start_, &QPushButton::clicked, this, [this] { start_download(); });
-    make_controller({});
-}
+    connect(stop_, &QPushButton::clicked, this, &FlashDlScreen::stop_download);
 
-void FlashDlScreen::make_controller(FlashController::LinkFactory f) {
-    delete controller_;
-    controller_ = new FlashController(ctx_.links, std::move(f), this);
-    connect(controller_, &FlashController::status, this, [this](const QString &t) {
-        status_label_->setText(t);
-        status_label_->repaint();
-    });
-    connect(controller_, &FlashController::bytes, this, [this](qint64 done, qint64 total) {
+    job_ = new DeviceJob(ctx_.links, this);
+    connect(job_, &DeviceJob::status, status_label_, &QLabel::setText);
+    connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
         // The bar counts in blocks so that large files stay within int.
         bar_->setRange(0, static_cast<int>((total + kFlashBlockSize - 1) / kFlashBlockSize));
         bar_->setValue(static_cast<int>((done + kFlashBlockSize - 1) / kFlashBlockSize));
     });
-    connect(controller_, &FlashController::finished, this, [this](const FlashResult &r) {
-        detail_label_->setText(r.detail);
-        if (r.ok())
-            bar_->setValue(bar_->maximum());
-        if (ctx_.questions)
-            ctx_.questions->inform(ProfileStore::kTitle(), r.message);
-        else
-            QMessageBox::information(this, ProfileStore::kTitle(), r.message, QMessageBox::Ok);
-        if (on_finished)
-            on_finished(r);
-    });
-}
-
-void FlashDlScreen::set_link_factory(FlashController::LinkFactory f) {
-    if (!busy())
-        make_controller(std::move(f));
 }
 
 QString FlashDlScreen::ask_for_file() {
@@ -106,7 +87,28 @@ bool FlashDlScreen::start_download() {
     detail_label_->clear();
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    return controller_->start(ctx_.link, path_, QDate::currentDate());
+    const bool started = job_->start(
+        [port = port_spec(ctx_.link), path = path_](ByteLink &link, JobProgress &progress) {
+            return doflashdl(link, port, path, QDate::currentDate(), progress);
+        },
+        [this](const FlashResult &r) {
+            stop_->setEnabled(false);
+            detail_label_->setText(job_->stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : r.detail);
+            if (r.ok())
+                bar_->setValue(bar_->maximum());
+            if (ctx_.questions)
+                ctx_.questions->inform(ProfileStore::kTitle(), r.message);
+            if (on_finished)
+                on_finished(r);
+        },
+        flash_at_stake());
+    stop_->setEnabled(started);
+    return started;
+}
+
+void FlashDlScreen::stop_download() {
+    if (busy() && ctx_.may_stop(job_->at_stake()))
+        job_->stop();
 }
 
 static ScreenRegistrar reg("flashdl",

@@ -3,7 +3,8 @@
 // to the converter's boot loader, with the status label and a progress bar.
 
 #include "app/base_screen.h"
-#include "flash_controller.h"
+#include "flash_download.h"
+#include "link/device_job.h"
 
 #include <functional>
 
@@ -24,13 +25,14 @@ public:
     // "Start Flash Download": starts the download of the selected file
     // unless none is selected or one is under way (the busy guard).
     bool start_download();
-    bool busy() const { return controller_->running(); }
+    bool busy() const { return job_->running(); }
+    // "Stop": asks what is at stake, then ends the download.
+    void stop_download();
+    DeviceJob &job() { return *job_; }
     QString selected_file() const { return path_; }
 
     // Replaces the open-file dialog (tests); returns the chosen path.
     std::function<QString()> choose_file;
-    // Replaces the link the downloads use (tests).
-    void set_link_factory(FlashController::LinkFactory f);
     // Called after every download, once its message has been shown.
     std::function<void(const FlashResult &)> on_finished;
 
@@ -40,9 +42,9 @@ public:
     QProgressBar *bar() const { return bar_; }
     QPushButton *select_button() const { return select_; }
     QPushButton *start_button() const { return start_; }
+    QPushButton *stop_button() const { return stop_; }
 
 private:
-    void make_controller(FlashController::LinkFactory f);
     QString ask_for_file();
 
     QString path_;
@@ -52,7 +54,8 @@ private:
     QProgressBar *bar_ = nullptr;
     QPushButton *select_ = nullptr;
     QPushButton *start_ = nullptr;
-    FlashController *controller_ = nullptr;
+    QPushButton *stop_ = nullptr;
+    DeviceJob *job_ = nullptr;
 };
 
 } // namespace k52

@@ -1,12 +1,13 @@
-// `k52util clone read|write [FILE]`, `k52util reset`, `k52util restart`:
+// `k52util clone read|write [FILE]`, `k52util version`, `k52util reset`,
+// `k52util restart`:
 // the utilities from the command line.
 #include "app/cli.h"
 #include "app/link_options.h"
 #include "cloning.h"
 #include "device_commands.h"
 #include "link/exchange.h"
-#include "link/port_names.h"
 #include "link/serial_link.h"
+#include "link/stoppable_link.h"
 
 namespace k52 {
 
@@ -32,23 +33,45 @@ int run_clone(CliContext &ctx) {
         ctx.err << "clone: say read or write; see --help" << Qt::endl;
         return 1;
     }
-    if (!ctx.open_store())
+    PortSpec port;
+    if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    LinkSettings settings;
-    if (!apply_link_options(ctx, p, settings))
-        return 1;
-    QString port_error;
-    const QString port = resolve_port(settings, &port_error);
     const QString file = args.size() > 1 ? args[1] : clone_file_path();
-    SerialLink link;
-    const CloneResult r = what == QLatin1String("read") ? clone_read(link, port, serial_settings_text(settings), file)
-                                                        : clone_write(link, port, serial_settings_text(settings), file);
+    StoppableLink link(std::make_unique<SerialLink>());
+    CloneResult r;
+    const bool stopped = run_interruptible(link, [&] {
+        CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
+        r = what == QLatin1String("read") ? clone_read(link, port, file, progress)
+                                          : clone_write(link, port, file, progress);
+    });
     ctx.out << r.message << Qt::endl;
+    if (stopped && !r.ok()) {
+        ctx.out << kStoppedByUser << Qt::endl;
+        return 130;
+    }
     if (!r.detail.isEmpty())
         ctx.err << r.detail << Qt::endl;
-    else if (port.isEmpty() && !r.ok())
-        ctx.err << port_error << Qt::endl;
     return r.ok() ? 0 : 1;
+}
+
+int run_version(CliContext &ctx) {
+    QCommandLineParser p;
+    p.addOptions(link_options());
+    if (int rc = parse_arguments(ctx, p, QStringLiteral("Ask the converter for its model and firmware version."), 0);
+        rc >= 0)
+        return rc;
+    PortSpec port;
+    if (!ctx.open_store() || !cli_port(ctx, p, port))
+        return 1;
+    SerialLink link;
+    const VersionResult r = version_job(link, port);
+    QString version, identification;
+    if (!r.complete || !parse_identification(r.reply, version, identification)) {
+        ctx.err << (r.detail.isEmpty() ? QStringLiteral("Unable to Identify Converter") : r.detail) << Qt::endl;
+        return 1;
+    }
+    ctx.out << identification << Qt::endl;
+    return 0;
 }
 
 // Reset and restart: the command goes out; the converter does not answer.
@@ -61,30 +84,18 @@ int run_device_command(CliContext &ctx, bool reset) {
                                  0);
         rc >= 0)
         return rc;
-    if (!ctx.open_store())
+    PortSpec port;
+    if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    LinkSettings settings;
-    if (!apply_link_options(ctx, p, settings))
-        return 1;
-    QString error;
-    const QString port = resolve_port(settings, &error);
     SerialLink link;
-    if (port.isEmpty() || !link.open(port, serial_settings_text(settings), &error)) {
-        ctx.err << error << Qt::endl;
-        return 1;
-    }
-    const bool sent = reset ? send_reset(link) : send_restart(link);
-    close_comm(link);
-    if (!sent) {
-        ctx.err << "the command could not be sent" << Qt::endl;
-        return 1;
-    }
-    ctx.out << (reset ? "Reset sent" : "Restart sent") << Qt::endl;
-    return 0;
+    const CommandResult r = reset ? reset_job(link, port) : restart_job(link, port);
+    (r.sent ? ctx.out : ctx.err) << r.message << Qt::endl;
+    return r.sent ? 0 : 1;
 }
 
 const CliRegistrar clone_reg("clone", "Read a converter's image into the clone file, or write it into another",
                              run_clone);
+const CliRegistrar version_reg("version", "Read the converter's model and firmware version", run_version);
 const CliRegistrar reset_reg("reset", "Send the reset command",
                              [](CliContext &c) { return run_device_command(c, true); });
 const CliRegistrar restart_reg("restart", "Send the restart command",

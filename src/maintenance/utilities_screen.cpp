@@ -1,7 +1,6 @@
 #include "utilities_screen.h"
 
 #include "device_commands.h"
-#include "link/port_names.h"
 #include "maintenance/cloning.h"
 #include "screens/option_rules.h"
 #include "utilities_rules.h"
@@ -50,15 +49,10 @@ QGroupBox *button_group(const char *caption, QPushButton *button, QWidget *paren
     return g;
 }
 
-struct VersionReply {
-    QString text;
-    bool complete = false;
-};
-
 } // namespace
 
 UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
-    : BaseScreen(ctx, parent), clone_file_(clone_file_path()), worker_(ctx.links) {
+    : BaseScreen(ctx, parent), clone_file_(clone_file_path()), job_(ctx.links) {
     setWindowTitle(QStringLiteral("K52 Utilities"));
     auto *layout = new QVBoxLayout(this);
 
@@ -131,8 +125,11 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     auto *cl = new QHBoxLayout(cloning);
     auto *read_button = make_button("Read from K52", "cloneread", cloning);
     auto *write_button = make_button("Clone to new K52", "clonewrite", cloning);
+    stop_ = make_button("Stop", "stop", cloning);
+    stop_->setEnabled(false);
     cl->addWidget(read_button);
     cl->addWidget(write_button);
+    cl->addWidget(stop_);
     layout->addWidget(cloning);
 
     status_ = new QLabel(this);
@@ -149,6 +146,7 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     connect(restart_button, &QPushButton::clicked, this, &UtilitiesScreen::makerestart);
     connect(read_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_upload);
     connect(write_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_download);
+    connect(stop_, &QPushButton::clicked, this, &UtilitiesScreen::stop_action);
     // Only clicks raise `clicked`; the screen's own changes of the boxes
     // trigger nothing further.
     for (int i = 0; i < 6; ++i)
@@ -159,9 +157,9 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     for (const NumberBox &n : numbers_)
         connect(n.edit, &QLineEdit::textChanged, this,
                 [this, field = n.field](const QString &text) { ctx_.record.*field = decimal_box_value(text); });
-    connect(&worker_, &LinkWorker::progress, this, [this](int done, int total) {
-        progress_->setMaximum(total);
-        progress_->setValue(done);
+    connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
+        progress_->setMaximum(static_cast<int>(total));
+        progress_->setValue(static_cast<int>(done));
     });
     grey_controls(this);
 }
@@ -221,15 +219,22 @@ void UtilitiesScreen::set_parms() {
 }
 
 void UtilitiesScreen::after_show() {
-    if (worker_.running())
+    if (job_.running())
         return;
     busy_ = false;
     status_->clear();
 }
 
-void UtilitiesScreen::finish_action() {
+void UtilitiesScreen::finish_action(const QString &status) {
     busy_ = false;
+    stop_->setEnabled(false);
+    status_->setText(status);
     emit action_done();
+}
+
+void UtilitiesScreen::stop_action() {
+    if (job_.running() && ctx_.may_stop(job_.at_stake()))
+        job_.stop();
 }
 
 void UtilitiesScreen::getversion() {
@@ -238,22 +243,13 @@ void UtilitiesScreen::getversion() {
     busy_ = true;
     ctx_.close_all_links();
     version_box_->clear();
-    QString port_error; // opening errors are ignored: the converter then seems silent
-    const QString port = resolve_port(ctx_.link, &port_error);
-    const QString settings = serial_settings_text(ctx_.link);
-    auto reply = std::make_shared<VersionReply>();
-    worker_.start(
-        [port, settings, reply](ByteLink &link, const LinkWorker::Progress &) {
-            QString error;
-            link.open(port, settings, &error);
-            reply->text = query_version(link, &reply->complete);
-            link.close();
-        },
-        [this, reply] {
-            if (reply->complete)
-                version_box_->setText(reply->text);
-            finish_action();
-        });
+    status_->clear();
+    job_.start([port = port_spec(ctx_.link)](ByteLink &link, JobProgress &) { return version_job(link, port); },
+               [this](const VersionResult &r) {
+                   if (r.complete)
+                       version_box_->setText(r.reply);
+                   finish_action(r.complete ? QString() : r.message);
+               });
 }
 
 void UtilitiesScreen::send_command(bool restart) {
@@ -261,20 +257,10 @@ void UtilitiesScreen::send_command(bool restart) {
         return;
     busy_ = true;
     ctx_.close_all_links();
-    QString port_error;
-    const QString port = resolve_port(ctx_.link, &port_error);
-    const QString settings = serial_settings_text(ctx_.link);
-    worker_.start(
-        [port, settings, restart](ByteLink &link, const LinkWorker::Progress &) {
-            QString error;
-            link.open(port, settings, &error);
-            if (restart)
-                send_restart(link);
-            else
-                send_reset(link);
-            link.close();
-        },
-        [this] { finish_action(); });
+    status_->clear();
+    job_.start([port = port_spec(ctx_.link), restart](
+                   ByteLink &link, JobProgress &) { return restart ? restart_job(link, port) : reset_job(link, port); },
+               [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
 }
 
 void UtilitiesScreen::makereset() {
@@ -294,23 +280,18 @@ void UtilitiesScreen::run_clone(bool upload) {
     version_box_->clear();
     progress_->setValue(0);
     progress_->show();
-    QString port_error;
-    const QString port = resolve_port(ctx_.link, &port_error);
-    const QString settings = serial_settings_text(ctx_.link);
-    const QString file = clone_file_;
-    auto result = std::make_shared<CloneResult>();
-    worker_.start(
-        [port, settings, file, upload, result](ByteLink &link, const LinkWorker::Progress &progress) {
-            *result = upload ? clone_read(link, port, settings, file, progress)
-                             : clone_write(link, port, settings, file, progress);
+    stop_->setEnabled(true);
+    job_.start(
+        [port = port_spec(ctx_.link), file = clone_file_, upload](ByteLink &link, JobProgress &progress) {
+            return upload ? clone_read(link, port, file, progress) : clone_write(link, port, file, progress);
         },
-        [this, result] {
+        [this](const CloneResult &r) {
             progress_->hide();
             if (ctx_.questions)
-                ctx_.questions->inform(kTitle, clone_report_text(*result));
-            status_->clear();
-            finish_action();
-        });
+                ctx_.questions->inform(kTitle, clone_report_text(r));
+            finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : QString());
+        },
+        upload ? QString() : clone_write_at_stake());
 }
 
 void UtilitiesScreen::clone_upload() {

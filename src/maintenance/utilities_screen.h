@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/base_screen.h"
-#include "link/link_worker.h"
+#include "link/device_job.h"
 
 #include <array>
 
@@ -28,10 +28,16 @@ public:
     void after_show() override;
 
     // "Click for Version": the identification reply goes into the version
-    // box when it ends with CR within 1000 ms; otherwise the box stays empty.
+    // box when it ends with CR within 1000 ms; otherwise the box stays empty
+    // and the status line says the converter did not answer.
     void getversion();
+    // Reset and restart await no reply; the status line says when the port
+    // could not be opened or written.
     void makereset();
     void makerestart();
+    // "Stop": ends the action under way; a clone write asks first.
+    void stop_action();
+    DeviceJob &job() { return job_; }
     // "Read from K52" and "Clone to new K52": status line, busy guard, the
     // version gate, the transfer and one message box at every ending.
     void clone_upload();
@@ -64,7 +70,7 @@ private:
     void beep_clicked(bool on, bool ticked);
     void send_command(bool restart);
     void run_clone(bool upload);
-    void finish_action();
+    void finish_action(const QString &status = {});
 
     std::array<QCheckBox *, 6> pulse_{}; // choices 3..8
     std::array<NumberBox, 5> numbers_{};
@@ -73,9 +79,10 @@ private:
     QLineEdit *version_box_ = nullptr;
     QLabel *status_ = nullptr;
     QProgressBar *progress_ = nullptr;
+    QPushButton *stop_ = nullptr;
     bool busy_ = false;
     QString clone_file_;
-    LinkWorker worker_;
+    DeviceJob job_;
 };
 
 } // namespace k52

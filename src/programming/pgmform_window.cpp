@@ -31,6 +31,10 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     detail_->setWordWrap(true);
     layout->addWidget(detail_);
     auto *buttons = new QHBoxLayout;
+    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setEnabled(false);
+    buttons->addWidget(stop_);
     copy_ = new QPushButton(QStringLiteral("Copy Lines"), this);
     save_ = new QPushButton(QStringLiteral("Save Lines..."), this);
     buttons->addWidget(copy_);
@@ -46,45 +50,48 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
         if (!path.isEmpty() && !save_lines(path, &error))
             QMessageBox::warning(this, QStringLiteral("Save Lines"), error);
     });
-    make_controller({});
-}
+    connect(stop_, &QPushButton::clicked, this, &PgmFormWindow::stop_run);
 
-void PgmFormWindow::make_controller(RunController::LinkFactory f) {
-    delete controller_;
-    controller_ = new RunController(ctx_.links, std::move(f), this);
-    connect(controller_, &RunController::cleared, this, [this] {
-        picture1_->clear();
-        detail_->clear();
-        bar_->setRange(0, 1);
-        bar_->setValue(0);
+    job_ = new DeviceJob(ctx_.links, this);
+    connect(job_, &DeviceJob::line, this, [this](const QString &t) { picture1_->appendPlainText(t); });
+    connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
+        bar_->setRange(0, static_cast<int>(qMax<qint64>(total, 1)));
+        bar_->setValue(static_cast<int>(done));
     });
-    connect(controller_, &RunController::line, this, [this](const QString &t) { picture1_->appendPlainText(t); });
-    connect(controller_, &RunController::step, this, [this](int done, int total) {
-        bar_->setRange(0, qMax(total, 1));
-        bar_->setValue(done);
-    });
-    connect(controller_, &RunController::finished, this, [this](const RunResult &r) {
-        // Only the normalised terminators go back into the record.
-        ctx_.record.terminators = r.terminators;
-        if (!r.detail.isEmpty())
-            detail_->setText(r.detail);
-        if (r.outcome == RunOutcome::Programmed)
-            bar_->setValue(bar_->maximum());
-        if (on_finished)
-            on_finished(r);
-    });
-}
-
-void PgmFormWindow::set_link_factory(RunController::LinkFactory f) {
-    if (!running())
-        make_controller(std::move(f));
 }
 
 bool PgmFormWindow::start_run() {
     if (running())
         return false;
     ctx_.close_all_links();
-    return controller_->start(ctx_.link, ctx_.record);
+    picture1_->clear();
+    detail_->clear();
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    const bool started =
+        job_->start([port = port_spec(ctx_.link), rec = ctx_.record](
+                        ByteLink &link, JobProgress &progress) { return savetoK52(link, port, rec, progress); },
+                    [this](const RunResult &r) {
+                        stop_->setEnabled(false);
+                        // Only the normalised terminators go back into the record.
+                        ctx_.record.terminators = r.terminators;
+                        if (job_->stopped() && r.outcome != RunOutcome::Programmed)
+                            detail_->setText(QString::fromLatin1(kStoppedByUser));
+                        else if (!r.detail.isEmpty())
+                            detail_->setText(r.detail);
+                        if (r.outcome == RunOutcome::Programmed)
+                            bar_->setValue(bar_->maximum());
+                        if (on_finished)
+                            on_finished(r);
+                    },
+                    programming_at_stake());
+    stop_->setEnabled(started);
+    return started;
+}
+
+void PgmFormWindow::stop_run() {
+    if (running() && ctx_.may_stop(job_->at_stake()))
+        job_->stop();
 }
 
 QStringList PgmFormWindow::lines() const {

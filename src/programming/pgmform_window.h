@@ -4,7 +4,8 @@
 // lines to copy or save.
 
 #include "app/base_screen.h"
-#include "run_controller.h"
+#include "link/device_job.h"
+#include "programming_run.h"
 
 #include <functional>
 
@@ -23,10 +24,10 @@ public:
     // Starts the run on the current record and link settings; ignored (false)
     // while one is under way.
     bool start_run();
-    bool running() const { return controller_->running(); }
-    RunController &controller() { return *controller_; }
-    // Replaces the link the runs use (tests).
-    void set_link_factory(RunController::LinkFactory f);
+    bool running() const { return job_->running(); }
+    DeviceJob &job() { return *job_; }
+    // "Stop": asks what is at stake, then ends the run (its port closes).
+    void stop_run();
     // Called after every run, once the terminators are written back.
     std::function<void(const RunResult &)> on_finished;
 
@@ -37,15 +38,16 @@ public:
     // "Save Lines..." without its file dialog.
     bool save_lines(const QString &path, QString *error) const;
 
-private:
-    void make_controller(RunController::LinkFactory f);
+    QPushButton *stop_button() const { return stop_; }
 
+private:
     QPlainTextEdit *picture1_ = nullptr;
     QProgressBar *bar_ = nullptr;
     QLabel *detail_ = nullptr;
     QPushButton *copy_ = nullptr;
     QPushButton *save_ = nullptr;
-    RunController *controller_ = nullptr;
+    QPushButton *stop_ = nullptr;
+    DeviceJob *job_ = nullptr;
 };
 
 } // namespace k52

@@ -1,10 +1,10 @@
-// `k52util program`, `k52util plan`, `k52util version`, `k52util ports`:
+// `k52util program`, `k52util plan`, `k52util ports`:
 // the programming run and the link from the command line.
 #include "app/cli.h"
 #include "app/link_options.h"
-#include "link/exchange.h"
 #include "link/port_names.h"
 #include "link/serial_link.h"
+#include "link/stoppable_link.h"
 #include "programming_run.h"
 #include "run_plan.h"
 
@@ -34,15 +34,6 @@ bool load_record(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec
     return true;
 }
 
-class PrintProgress : public RunProgress {
-public:
-    explicit PrintProgress(QTextStream &out) : out_(out) {}
-    void line(const QString &text) override { out_ << text << Qt::endl; }
-
-private:
-    QTextStream &out_;
-};
-
 int run_program(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
@@ -54,17 +45,20 @@ int run_program(CliContext &ctx) {
                             0);
         rc >= 0)
         return rc;
-    if (!ctx.open_store())
-        return 1;
-    LinkSettings settings;
+    PortSpec port;
     ConfigRecord rec;
-    if (!apply_link_options(ctx, p, settings) || !load_record(ctx, p, rec))
+    if (!ctx.open_store() || !cli_port(ctx, p, port) || !load_record(ctx, p, rec))
         return 1;
-    QString port_error;
-    const QString port = resolve_port(settings, &port_error);
-    SerialLink link;
-    PrintProgress progress(ctx.out);
-    const RunResult r = savetoK52(link, port, settings, rec, progress, {}, port_error);
+    StoppableLink link(std::make_unique<SerialLink>());
+    RunResult r;
+    const bool stopped = run_interruptible(link, [&] {
+        CliProgress progress(ctx.out, false);
+        r = savetoK52(link, port, rec, progress);
+    });
+    if (stopped && r.outcome != RunOutcome::Programmed) {
+        ctx.out << kStoppedByUser << Qt::endl;
+        return 130;
+    }
     if (!r.detail.isEmpty())
         ctx.err << r.detail << Qt::endl;
     return r.outcome == RunOutcome::Programmed ? 0 : 1;
@@ -114,35 +108,6 @@ int run_plan(CliContext &ctx) {
     return refused ? 1 : 0;
 }
 
-int run_version(CliContext &ctx) {
-    QCommandLineParser p;
-    p.addOptions(link_options());
-    if (int rc = parse_arguments(ctx, p, QStringLiteral("Ask the converter for its model and firmware version."), 0);
-        rc >= 0)
-        return rc;
-    if (!ctx.open_store())
-        return 1;
-    LinkSettings settings;
-    if (!apply_link_options(ctx, p, settings))
-        return 1;
-    QString error;
-    const QString port = resolve_port(settings, &error);
-    SerialLink link;
-    if (port.isEmpty() || !link.open(port, serial_settings_text(settings), &error)) {
-        ctx.err << error << Qt::endl;
-        return 1;
-    }
-    QString version, identification;
-    const bool ok = get_version(link, version, identification);
-    close_comm(link);
-    if (!ok) {
-        ctx.err << "Unable to Identify Converter" << Qt::endl;
-        return 1;
-    }
-    ctx.out << identification << Qt::endl;
-    return 0;
-}
-
 int run_ports(CliContext &ctx) {
     QCommandLineParser p;
     if (int rc = parse_arguments(ctx, p,
@@ -163,7 +128,6 @@ int run_ports(CliContext &ctx) {
 
 const CliRegistrar program_reg("program", "Write a profile into the converter", run_program);
 const CliRegistrar plan_reg("plan", "Print the commands the programming run sends for a firmware version", run_plan);
-const CliRegistrar version_reg("version", "Read the converter's model and firmware version", run_version);
 const CliRegistrar ports_reg("ports", "List the serial ports and their Comm Port numbers", run_ports);
 
 } // namespace

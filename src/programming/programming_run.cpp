@@ -1,7 +1,6 @@
 #include "programming_run.h"
 
 #include "link/exchange.h"
-#include "link/port_names.h"
 #include "run_plan.h"
 
 namespace k52 {
@@ -13,13 +12,9 @@ const QString kErrorDownloading = QStringLiteral("Error downloading");
 
 } // namespace
 
-RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &settings, const ConfigRecord &rec,
-                    RunProgress &progress, const std::function<void()> &close_all_links, const QString &port_error) {
+RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &rec, JobProgress &progress) {
     RunResult result;
     result.terminators = rec.terminators;
-    if (close_all_links)
-        close_all_links();
-    progress.clear();
     progress.line(QStringLiteral("Starting communications"));
     progress.line(QStringLiteral(" "));
 
@@ -29,6 +24,7 @@ RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &set
         close_comm(link);
         progress.line(kErrorDownloading);
         result.outcome = RunOutcome::ErrorDownloading;
+        result.message = kErrorDownloading;
         result.detail = why;
         return result;
     };
@@ -36,13 +32,12 @@ RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &set
         progress.line(kStopped);
         close_comm(link);
         result.outcome = RunOutcome::Stopped;
+        result.message = kStopped;
         return result;
     };
 
-    if (port.isEmpty())
-        return error_downloading(port_error.isEmpty() ? QStringLiteral("no serial port is set") : port_error);
     QString open_error;
-    if (!link.open(port, serial_settings_text(settings), &open_error))
+    if (!open_port(link, port, &open_error))
         return error_downloading(open_error);
 
     QString version, identification;
@@ -89,7 +84,8 @@ RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &set
     }
     close_comm(link);
     progress.line(QStringLiteral(" "));
-    progress.line(QStringLiteral("Converter has been programmed"));
+    result.message = QStringLiteral("Converter has been programmed");
+    progress.line(result.message);
     result.outcome = RunOutcome::Programmed;
     return result;
 }

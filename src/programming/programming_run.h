@@ -1,23 +1,11 @@
 #pragma once
 
-#include "link/byte_link.h"
+#include "link/device_job.h"
 #include "profile/config_record.h"
-#include "profile/link_settings.h"
 
 #include <QString>
 
-#include <functional>
-
 namespace k52 {
-
-// Where the run prints. Called on the run's own thread.
-class RunProgress {
-public:
-    virtual ~RunProgress() = default;
-    virtual void clear() {}                           // the run clears its output when it starts
-    virtual void line(const QString &text) = 0;       // one progress line, exactly as shown
-    virtual void step(int /*done*/, int /*total*/) {} // how far through the run's steps
-};
 
 enum class RunOutcome {
     Programmed,       // "Converter has been programmed"
@@ -25,23 +13,20 @@ enum class RunOutcome {
     ErrorDownloading, // "Error downloading" (port missing, busy or failed)
 };
 
-struct RunResult {
+// `message` is the run's last line.
+struct RunResult : JobEnding {
     RunOutcome outcome = RunOutcome::Stopped;
     // The serial terminators as the run normalised them; the caller writes
     // them back into the record it took the snapshot from.
     Terminators terminators;
-    // Why the port could not be used, for "Error downloading" (not a
-    // progress line; shown beside them).
-    QString detail;
+    // `detail`: why the port could not be used, for "Error downloading"
+    // (not a progress line; shown beside them).
 };
 
-// The programming run: closes every other link, opens `link` on `port`
-// with the link settings, identifies the converter, sends every command
-// group for its firmware version, closes the port. Works on its own copy of
-// the record. An empty `port` means no device could be found for the link
-// settings; `port_error` then says why.
-RunResult savetoK52(ByteLink &link, const QString &port, const LinkSettings &settings, const ConfigRecord &rec,
-                    RunProgress &progress, const std::function<void()> &close_all_links = {},
-                    const QString &port_error = {});
+// The programming run: opens `link` as `port` says, identifies the
+// converter, sends every command group for its firmware version, closes the
+// port. Works on its own copy of the record; prints its lines through
+// `progress` (line and step).
+RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &rec, JobProgress &progress);
 
 } // namespace k52

@@ -9,8 +9,7 @@
 namespace k52 {
 
 FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidget *parent)
-    : QGroupBox(QStringLiteral("Find Converter"), parent), ctx_(ctx), ports_source_(std::move(ports)),
-      worker_(ctx.links) {
+    : QGroupBox(QStringLiteral("Find Converter"), parent), ctx_(ctx), ports_source_(std::move(ports)), job_(ctx.links) {
     setObjectName(QStringLiteral("findconverter"));
     auto *g = new QGridLayout(this);
     find_ = new QPushButton(QStringLiteral("Find Converter"), this);
@@ -44,10 +43,11 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         use_->setEnabled(!running() && row >= 0 && row < result_.ports.size() && result_.ports[row].found);
     });
-    connect(&worker_, &LinkWorker::progress, this, [this](int done, int total) {
-        bar_->setRange(0, total);
-        bar_->setValue(done);
+    connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
+        bar_->setRange(0, int(total));
+        bar_->setValue(int(done));
     });
+    connect(&job_, &DeviceJob::status, status_, &QLabel::setText);
 }
 
 bool FindConverterPanel::start() {
@@ -61,25 +61,13 @@ bool FindConverterPanel::start() {
         status_->setText(QStringLiteral("No serial ports found: plug the adapter in, or enter its device path"));
         return false;
     }
-    stop_ = false;
     const QVector<PortEntry> ports = searched_;
     const LineSetting stored{ctx_.link.baudrate, ctx_.link.parity};
-    const bool started = worker_.start(
-        [this, ports, stored](ByteLink &link, const LinkWorker::Progress &progress) {
-            SearchResult r = find_converters(
-                link, ports, stored,
-                [this, &progress](int done, int total, const QString &device, const LineSetting &s) {
-                    progress(done, total);
-                    if (device.isEmpty())
-                        return;
-                    const QString text = QStringLiteral("Trying %1 at %2").arg(device, line_setting_text(s));
-                    QMetaObject::invokeMethod(
-                        this, [this, text] { status_->setText(text); }, Qt::QueuedConnection);
-                },
-                &stop_);
-            result_ = std::move(r); // read on this thread only after the job has returned
+    const bool started = job_.start(
+        [this, ports, stored](ByteLink &link, JobProgress &progress) {
+            return find_converters(link, ports, stored, progress, [this] { return job_.stopped(); });
         },
-        [this] { finished(); });
+        [this](const SearchResult &r) { finished(r); });
     if (!started)
         return false;
     find_->setEnabled(false);
@@ -91,11 +79,11 @@ bool FindConverterPanel::start() {
 }
 
 void FindConverterPanel::stop() {
-    stop_ = true;
-    worker_.interrupt();
+    job_.stop();
 }
 
-void FindConverterPanel::finished() {
+void FindConverterPanel::finished(const SearchResult &r) {
+    result_ = r;
     find_->setEnabled(true);
     stop_button_->setEnabled(false);
     int first_found = -1;

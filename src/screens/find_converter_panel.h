@@ -2,12 +2,11 @@
 
 #include "app/app_context.h"
 #include "link/converter_search.h"
-#include "link/link_worker.h"
+#include "link/device_job.h"
 
 #include <QGroupBox>
 #include <QVector>
 
-#include <atomic>
 #include <functional>
 
 class QLabel;
@@ -31,7 +30,7 @@ public:
     // Starts a search; false while one runs.
     bool start();
     void stop();
-    bool running() const { return worker_.running(); }
+    bool running() const { return job_.running(); }
     const SearchResult &result() const { return result_; }
     // Takes the converter of result line `row` into the link settings.
     bool take(int row);
@@ -48,12 +47,11 @@ signals:
     void taken();
 
 private:
-    void finished();
+    void finished(const SearchResult &r);
 
     AppContext &ctx_;
     PortSource ports_source_;
-    LinkWorker worker_;
-    std::atomic<bool> stop_{false};
+    DeviceJob job_;
     QVector<PortEntry> searched_;
     SearchResult result_;
     QPushButton *find_ = nullptr;

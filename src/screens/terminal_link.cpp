@@ -1,6 +1,6 @@
 #include "terminal_link.h"
 
-#include "link/port_names.h"
+#include "link/device_job.h"
 #include "link/serial_link.h"
 
 #include <QSerialPort>
@@ -108,14 +108,12 @@ void TerminalLink::on_connect_deadline() {
 }
 
 void TerminalLink::open_serial(const LinkSettings &settings) {
-    QString why;
-    const QString device = resolve_port(settings, &why);
+    const PortSpec port = port_spec(settings);
     serial_ = new QSerialPort(this);
-    SerialSettings framing;
-    bool ok = !device.isEmpty() && parse_serial_settings(serial_settings_text(settings), framing, &why);
+    bool ok = !port.device.isEmpty();
     if (ok) {
-        serial_->setPortName(device);
-        apply_serial_settings(*serial_, framing);
+        serial_->setPortName(port.device);
+        apply_serial_settings(*serial_, port.serial);
         ok = serial_->open(QIODevice::ReadWrite);
     }
     if (!ok) {

@@ -3,11 +3,14 @@
 #include "app/commandmenu_panel.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
+#include "link/serial_link.h"
+#include "maintenance/flashdl_screen.h"
 #include "profile/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/sim_process.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -175,7 +178,7 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     ctx_.record.terminators.input = QStringLiteral("D");
     PgmFormWindow *p = window->pgmform();
     click_row("Label12");
-    QSignalSpy done(&p->controller(), &RunController::finished);
+    QSignalSpy done(&p->job(), &DeviceJob::ended);
     click_row("Label9");
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label9")});
     EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible()); // stays in place
@@ -210,7 +213,7 @@ TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
     ctx_.link.commdevice = sim.device();
     ctx_.link.baudrate = 9600;
     PgmFormWindow *p = window->pgmform();
-    QSignalSpy done(&p->controller(), &RunController::finished);
+    QSignalSpy done(&p->job(), &DeviceJob::ended);
     window->program_k52();
     ASSERT_TRUE(p->running());
     window->program_k52(); // ignored while the run is under way
@@ -225,6 +228,136 @@ TEST_F(MainWindowTest, RunKeepsTheWindowAliveAndEndsWhenLinksClose) {
     ASSERT_TRUE(done.wait(1500));
     EXPECT_FALSE(p->running());
     EXPECT_EQ(p->lines().last(), QStringLiteral("Error downloading"));
+}
+
+// A firmware download against a paced converter, started from its screen.
+class GuardedDownloadTest : public MainWindowTest {
+protected:
+    void start_download(const QStringList &sim_args = {}) {
+        out = dir_.filePath(QStringLiteral("received.bin"));
+        sim = std::make_unique<k52test::SimProcess>(sim_args + QStringList{QStringLiteral("--firmware-out"), out,
+                                                                           QStringLiteral("--pace"),
+                                                                           QStringLiteral("9600")});
+        ASSERT_TRUE(sim->start());
+        ctx_.link.commdevice = sim->device();
+        ctx_.link.baudrate = 9600;
+        ctx_.link.parity = 0;
+        firmware = QByteArray(2044, '\0');
+        for (int i = 0; i < firmware.size(); ++i)
+            firmware[i] = static_cast<char>(i * 13 + 5);
+        const QString path = dir_.filePath(QStringLiteral("fw.bin"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(firmware) == firmware.size());
+        f.close();
+        click_row("Label10");
+        flash = static_cast<FlashDlScreen *>(window->screen(QStringLiteral("flashdl")));
+        flash->choose_file = [path] { return path; };
+        flash->select_button()->click();
+        ASSERT_TRUE(flash->start_download());
+        QTRY_VERIFY_WITH_TIMEOUT(flash->status_label()->text().startsWith(QLatin1String("Downloading - ")), 10000);
+        questions.asked.clear();
+    }
+    bool port_free() const {
+        SerialLink probe;
+        QString why;
+        return probe.open(sim->device(), SerialSettings{}, &why);
+    }
+
+    QString out;
+    QByteArray firmware;
+    std::unique_ptr<k52test::SimProcess> sim;
+    FlashDlScreen *flash = nullptr;
+};
+
+TEST_F(GuardedDownloadTest, StrayClicksAnsweredNoLeaveTheDownloadRunning) {
+    ASSERT_NO_FATAL_FAILURE(start_download());
+    questions.answer = false;
+    click_row("Label12");                                 // a navigation entry
+    click_row("Label9");                                  // Program K52
+    window->menu_action(QStringLiteral("md"))->trigger(); // Load Profile
+    EXPECT_FALSE(window->close()) << "closing the main window asks too";
+    EXPECT_TRUE(window->isVisible());
+    flash->stop_button()->click();
+    ASSERT_EQ(questions.asked.size(), 5);
+    for (const QString &q : questions.asked)
+        EXPECT_TRUE(q.contains(QLatin1String("no working firmware until a download completes"))) << q.toStdString();
+    EXPECT_FALSE(window->frame_of(QStringLiteral("sertomag"))->isVisible());
+    EXPECT_FALSE(window->pgmform()->running());
+    EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label10")});
+    EXPECT_TRUE(flash->busy());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 30000);
+    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download complete")});
+    QFile got(out);
+    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
+    EXPECT_EQ(got.readAll(), firmware);
+    // Nothing at stake any more: the next click acts at once.
+    click_row("Label12");
+    EXPECT_EQ(questions.asked.size(), 5);
+    EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible());
+}
+
+TEST_F(GuardedDownloadTest, AClickAnsweredYesStopsTheDownloadAndActs) {
+    ASSERT_NO_FATAL_FAILURE(start_download());
+    questions.answer = true;
+    click_row("Label12");
+    EXPECT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
+    EXPECT_EQ(flash->detail_label()->text(), QStringLiteral("Stopped by the user"));
+    EXPECT_TRUE(port_free());
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(GuardedDownloadTest, TheStopButtonAsksTheSame) {
+    ASSERT_NO_FATAL_FAILURE(start_download());
+    EXPECT_TRUE(flash->stop_button()->isEnabled());
+    questions.answer = true;
+    flash->stop_button()->click();
+    ASSERT_EQ(questions.asked.size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    EXPECT_FALSE(flash->stop_button()->isEnabled());
+    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
+    EXPECT_TRUE(port_free());
+}
+
+TEST_F(GuardedDownloadTest, ClosingTheWindowAnsweredYesShutsDownSilently) {
+    ASSERT_NO_FATAL_FAILURE(start_download());
+    questions.answer = true;
+    QSignalSpy closed(window.get(), &MainWindow::closed_for_good);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(questions.asked.size(), 1);
+    EXPECT_EQ(closed.size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    EXPECT_TRUE(questions.told.isEmpty()) << "no message box after closing";
+    EXPECT_TRUE(port_free());
+}
+
+TEST_F(MainWindowTest, ARunAfterAnAbortedRunProgramsTheConverter) {
+    k52test::SimProcess sim({QStringLiteral("--pace"), QStringLiteral("9600")});
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
+    ctx_.link.baudrate = 9600;
+    PgmFormWindow *p = window->pgmform();
+    QSignalSpy done(&p->job(), &DeviceJob::ended);
+    window->program_k52();
+    QTRY_VERIFY_WITH_TIMEOUT(sim.received().size() >= 5, 10000);
+    questions.answer = false;
+    p->stop_button()->click();
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked[0].contains(QLatin1String("half programmed")));
+    EXPECT_TRUE(p->running());
+    questions.answer = true;
+    click_row("Label12");
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(p->lines().last(), QStringLiteral("Error downloading"));
+    EXPECT_EQ(p->detail()->text(), QStringLiteral("Stopped by the user"));
+
+    window->program_k52();
+    ASSERT_TRUE(done.wait(60000));
+    EXPECT_EQ(p->lines().value(2), QStringLiteral("...Programming K52 V01.99"));
+    EXPECT_EQ(p->lines().last(), QStringLiteral("Converter has been programmed"));
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {

@@ -23,11 +23,24 @@ using k52test::SimProcess;
 // so this is where the parity of each try shows.
 class RecordingLink : public MemoryLink {
 public:
-    bool open(const QString &port, const QString &settings, QString *error) override {
-        requested << port + QLatin1Char(' ') + settings;
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override {
+        requested << port + QLatin1Char(' ') + serial_settings_text(settings);
         return MemoryLink::open(port, settings, error);
     }
     QStringList requested;
+};
+
+struct Steps : JobProgress {
+    std::function<void(qint64)> on_step;
+    std::vector<qint64> done;
+    QStringList lines;
+    void step(qint64 d, qint64 total) override {
+        EXPECT_EQ(total % 24, 0);
+        done.push_back(d);
+        if (on_step)
+            on_step(d);
+    }
+    void line(const QString &text) override { lines << text; }
 };
 
 PortEntry port(int number, const char *device, const char *identity = "") {
@@ -54,22 +67,24 @@ TEST(SearchOrder, StoredSettingsFirstThen9600EvenThenTheRest) {
             for (Integer p = 0; p < 3; ++p)
                 EXPECT_TRUE(order.contains(LineSetting{b, p}));
     }
-    EXPECT_LT(identify_deadline(115200), identify_deadline(1200));
+    EXPECT_LT(identify_deadline({115200, 0}), identify_deadline({1200, 2}));
 }
 
 TEST(ConverterSearch, AsksForEverySpeedAndParityOfASilentPort) {
     RecordingLink link;
-    const SearchResult r = find_converters(link, {port(1, "/dev/ttyS0")}, {19200, 2});
+    Steps steps;
+    const SearchResult r = find_converters(link, {port(1, "/dev/ttyS0")}, {19200, 2}, steps);
     ASSERT_EQ(r.ports.size(), 1);
     EXPECT_FALSE(r.ports[0].found);
     EXPECT_TRUE(r.ports[0].failure.isEmpty());
     QStringList expected;
     for (const LineSetting &s : search_order({19200, 2}))
-        expected << QStringLiteral("/dev/ttyS0 ") + serial_settings_text(s.baudrate, s.parity);
+        expected << QStringLiteral("/dev/ttyS0 ") + serial_settings_text(line_serial(s));
     EXPECT_EQ(link.requested, expected);
     EXPECT_EQ(link.requested.filter(QStringLiteral(",O,7,1")).size(), 8);
     EXPECT_EQ(link.requested.filter(QStringLiteral(",N,8,1")).size(), 8);
     EXPECT_EQ(link.commands, QStringList(24, QStringLiteral("V")));
+    EXPECT_EQ(steps.lines, QStringList{QStringLiteral("/dev/ttyS0: no converter")});
 }
 
 TEST(ConverterSearch, FindsTheOneSettingAConverterAnswersAt) {
@@ -81,12 +96,8 @@ TEST(ConverterSearch, FindsTheOneSettingAConverterAnswersAt) {
             return "\x93\x11zZOR K54R V01.95\r";
         return "\x85\xF0\r\x12";
     };
-    std::vector<int> done;
-    const SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0", "A1"), port(2, "/dev/ttyUSB1")}, {},
-                                           [&](int d, int total, const QString &, const LineSetting &) {
-                                               EXPECT_EQ(total, 48);
-                                               done.push_back(d);
-                                           });
+    Steps steps;
+    const SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0", "A1"), port(2, "/dev/ttyUSB1")}, {}, steps);
     const QVector<FoundConverter> found = r.found();
     ASSERT_EQ(found.size(), 2) << "the second port is the same line here";
     EXPECT_EQ(found[0].port.device, QStringLiteral("/dev/ttyUSB0"));
@@ -97,29 +108,27 @@ TEST(ConverterSearch, FindsTheOneSettingAConverterAnswersAt) {
     // No more tries on a port once it answered.
     const int tries = int(search_order({}).indexOf(LineSetting{4800, 1})) + 1;
     EXPECT_EQ(link.requested.size(), 2 * tries);
-    EXPECT_EQ(done.back(), 48);
-    EXPECT_EQ(done[std::size_t(tries)], 24) << "the second port's tries count from its share";
+    EXPECT_EQ(steps.done.back(), 48);
+    EXPECT_EQ(steps.done[std::size_t(tries)], 24) << "the second port's tries count from its share";
 }
 
 TEST(ConverterSearch, UnopenablePortsAndStop) {
     RecordingLink link;
     link.fail_open_error = QStringLiteral("Serial port /dev/ttyUSB0 does not exist");
-    SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {});
+    Steps steps;
+    SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps);
     ASSERT_EQ(r.ports.size(), 2);
     EXPECT_EQ(r.ports[0].failure, link.fail_open_error);
     EXPECT_EQ(link.requested.size(), 2) << "one try per port that cannot be opened";
+    EXPECT_EQ(steps.lines[0], QStringLiteral("/dev/ttyUSB0: could not be opened: ") + link.fail_open_error);
 
     RecordingLink silent;
-    std::atomic<bool> stop{false};
-    r = find_converters(silent, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {},
-                        [&](int done, int, const QString &, const LineSetting &) {
-                            if (done == 5)
-                                stop = true;
-                        },
-                        &stop);
+    bool stop = false;
+    steps.on_step = [&](qint64 done) { stop = stop || done == 5; };
+    r = find_converters(silent, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps, [&] { return stop; });
     EXPECT_TRUE(r.stopped);
     EXPECT_EQ(silent.requested.size(), 6);
-    EXPECT_TRUE(r.found().isEmpty());
+    EXPECT_TRUE(r.ports.isEmpty()) << "a port not searched to the end is not reported";
 }
 
 TEST(PortsByIdentity, TheRememberedAdapterWinsWhereverItIsPlugged) {
@@ -168,10 +177,11 @@ TEST(ConverterSearchSim, FindsEachConverterAtItsSpeedAndNothingOnSilentOrNoisyLi
     auto silent = start_sim({QStringLiteral("--silent")});
     auto noisy = start_sim({QStringLiteral("--garbage")});
     SerialLink link;
+    JobProgress quiet;
     const SearchResult r = find_converters(link,
                                            {port(0, qPrintable(slow->device())), port(0, qPrintable(silent->device())),
                                             port(0, qPrintable(fast->device())), port(0, qPrintable(noisy->device()))},
-                                           {9600, 0});
+                                           {9600, 0}, quiet);
     ASSERT_EQ(r.ports.size(), 4);
     ASSERT_TRUE(r.ports[0].found);
     EXPECT_EQ(r.ports[0].found->setting.baudrate, 2400);

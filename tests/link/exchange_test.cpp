@@ -1,3 +1,4 @@
+#include "link/device_job.h"
 #include "link/exchange.h"
 #include "link/port_names.h"
 #include "link/serial_link.h"
@@ -12,7 +13,7 @@ namespace {
 
 MemoryLink open_link() {
     MemoryLink l;
-    l.open(QStringLiteral("mem"), QStringLiteral("9600,E,7,1"), nullptr);
+    l.open(QStringLiteral("mem"), k52::SerialSettings{}, nullptr);
     return l;
 }
 
@@ -110,19 +111,65 @@ TEST(Identification, GetVersionSendsV) {
     EXPECT_FALSE(k52::get_version(silent, version, ident));
 }
 
-TEST(SerialSettings, TextOfTheLinkSettings) {
-    EXPECT_EQ(k52::serial_settings_text(9600, 0), QStringLiteral("9600,E,7,1"));
-    EXPECT_EQ(k52::serial_settings_text(19200, 1), QStringLiteral("19200,O,7,1"));
-    EXPECT_EQ(k52::serial_settings_text(115200, 2), QStringLiteral("115200,N,8,1"));
-    EXPECT_TRUE(k52::serial_settings_text(9600, 3).isEmpty());
+TEST(SerialSettings, FramingOfTheStoredParityAndItsWireTime) {
+    struct Case {
+        int parity;
+        const char *text;
+        qint64 ms_for_1024; // at the baud rate below
+    };
+    // 10 bits a character for the 7-bit framings with parity and for 8N1.
+    for (const Case &c : {Case{0, "1200,E,7,1", 8534}, Case{1, "1200,O,7,1", 8534}, Case{2, "1200,N,8,1", 8534}}) {
+        const auto s = k52::serial_settings(1200, c.parity);
+        ASSERT_TRUE(s.has_value()) << c.parity;
+        EXPECT_EQ(k52::serial_settings_text(*s), QString::fromLatin1(c.text));
+        EXPECT_EQ(k52::wire_time(*s, 1024).count(), c.ms_for_1024) << c.text;
+    }
+    for (int bad : {-1, 3, 9})
+        EXPECT_FALSE(k52::serial_settings(9600, bad).has_value()) << bad;
+    k52::SerialSettings two_stop{9600, k52::Parity::Even, 8, 2}; // 12 bits a character
+    EXPECT_EQ(k52::wire_time(two_stop, 800).count(), 1000);
+    EXPECT_EQ(k52::wire_time(two_stop, 1).count(), 2); // rounded up
+    EXPECT_EQ(k52::wire_time(two_stop, 0).count(), 0);
+}
 
-    k52::SerialSettings s;
-    ASSERT_TRUE(k52::parse_serial_settings(QStringLiteral("115200,N,8,1"), s, nullptr));
-    EXPECT_TRUE(s.baud == 115200 && s.parity == 'N' && s.data_bits == 8 && s.stop_bits == 1);
+TEST(PortSpec, BadStoredFramingNamesTheFixBeforeAnyPortIsOpened) {
+    k52::LinkSettings s;
+    s.commdevice = QStringLiteral("/dev/ttyS0");
+    s.baudrate = 9600;
+    s.parity = 7;
+    k52::PortSpec spec = k52::port_spec(s);
+    EXPECT_TRUE(spec.device.isEmpty());
+    EXPECT_TRUE(spec.error.contains(QStringLiteral("Communications Setup"))) << spec.error.toStdString();
+    s.parity = 2;
+    s.baudrate = 0;
+    EXPECT_TRUE(k52::port_spec(s).device.isEmpty());
+    s.baudrate = 19200;
+    spec = k52::port_spec(s);
+    EXPECT_EQ(spec.device, QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(k52::serial_settings_text(spec.serial), QStringLiteral("19200,N,8,1"));
+
+    MemoryLink l;
     QString why;
-    for (const char *bad : {"", "9600", "9600,E,7", "x,E,7,1", "9600,Q,7,1", "9600,E,9,1", "9600,E,7,3", "-1,E,7,1"})
-        EXPECT_FALSE(k52::parse_serial_settings(QString::fromLatin1(bad), s, &why)) << bad;
-    EXPECT_FALSE(why.isEmpty());
+    spec.device.clear();
+    spec.error = QStringLiteral("Comm port 4: this system has 2 serial port(s)");
+    EXPECT_FALSE(k52::open_port(l, spec, &why));
+    EXPECT_EQ(why, spec.error);
+    EXPECT_EQ(l.opens, 0);
+}
+
+TEST(PortSpec, OpeningDropsWhatAnEarlierExchangeLeftWaiting) {
+    MemoryLink l;
+    l.stale = "OK\r"; // the late reply of an aborted run
+    l.feed("ZOR K54 V01.95\rOK\r");
+    k52::PortSpec spec;
+    spec.device = QStringLiteral("/dev/ttyS0");
+    QString why;
+    ASSERT_TRUE(k52::open_port(l, spec, &why));
+    EXPECT_EQ(l.opened_settings, QStringLiteral("9600,E,7,1"));
+    EXPECT_EQ(k52::exchange(l, QStringLiteral("V")).text, QStringLiteral("ZOR K54 V01.95"));
+    // Within one job nothing is dropped between commands.
+    EXPECT_EQ(k52::exchange(l, QStringLiteral("A1")).text, QStringLiteral("OK"));
+    EXPECT_EQ(l.discards, 1);
 }
 
 TEST(PortNames, DeviceWinsOverNumber) {

@@ -1,6 +1,7 @@
 // Port diagnosis: each condition staged in a scripted environment, and the
 // ones a test machine can make for real (a missing device, a file this user
 // may not open, a port another process holds) on the running system.
+#include "link/device_job.h"
 #include "link/port_doctor.h"
 #include "link/serial_link.h"
 #include "support/sim_process.h"
@@ -171,13 +172,12 @@ TEST(PortDoctor, IncompleteSettingsPointToFindConverter) {
     ASSERT_TRUE(f);
     EXPECT_TRUE(f->text.startsWith(QStringLiteral("No parity is set: choose 7 Even, 7 Odd or 8 None")));
 
-    // Opening the port with them says the same, not "Invalid serial settings".
-    SerialLink link;
-    QString why;
-    EXPECT_FALSE(link.open(QStringLiteral("/dev/null"), serial_settings_text(0, 0), &why));
-    EXPECT_EQ(why, settings_problem(0, 0));
-    EXPECT_FALSE(link.open(QStringLiteral("/dev/null"), serial_settings_text(9600, 5), &why));
-    EXPECT_EQ(why, settings_problem(9600, 5));
+    // A job's port says the same, not "Invalid serial settings".
+    LinkSettings link = settings(0, 0);
+    link.commdevice = QStringLiteral("/dev/ttyUSB0");
+    EXPECT_EQ(port_spec(link).error, settings_problem(0, 0));
+    link.baudrate = 9600, link.parity = 5;
+    EXPECT_EQ(port_spec(link).error, settings_problem(9600, 5));
 }
 
 // The running system: what can be made for real in a test.
@@ -186,7 +186,7 @@ TEST(PortDoctorSystem, MissingDeviceAndUnreadableFile) {
     const QString missing = QStringLiteral("/dev/k52-no-such-port");
     SerialLink link;
     QString why;
-    EXPECT_FALSE(link.open(missing, QStringLiteral("9600,E,7,1"), &why));
+    EXPECT_FALSE(link.open(missing, SerialSettings{}, &why));
     EXPECT_TRUE(why.startsWith(QStringLiteral("Serial port /dev/k52-no-such-port does not exist: the adapter is "
                                               "unplugged or this is the wrong port.")))
         << why.toStdString();

@@ -16,6 +16,13 @@ using k52test::SimProcess;
 
 namespace {
 
+JobProgress quiet;
+
+struct LastStep : JobProgress {
+    qint64 last = 0;
+    void step(qint64 done, qint64) override { last = done; }
+};
+
 QByteArray pattern(int seed) {
     QByteArray b(kCloneImageSize, '\0');
     for (int i = 0; i < b.size(); ++i)
@@ -104,7 +111,7 @@ TEST(CloneRead, StoresTheImageAndKeepsWhatLiesBeyond) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("sub/K52clone.dat"));
     Converter c;
-    CloneResult r = clone_read(c.link, QStringLiteral("p"), QStringLiteral("9600,E,7,1"), file);
+    CloneResult r = clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet);
     EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete);
     EXPECT_EQ(r.message, QStringLiteral("Read from K52 complete"));
     EXPECT_EQ(read_file(file), c.image);
@@ -118,7 +125,7 @@ TEST(CloneRead, StoresTheImageAndKeepsWhatLiesBeyond) {
     Converter again;
     again.image = pattern(5) + QByteArray("extra");
     again.image_bytes = kCloneImageSize + 5;
-    EXPECT_TRUE(clone_read(again.link, QStringLiteral("p"), QString(), file).ok());
+    EXPECT_TRUE(clone_read(again.link, k52test::port_on(QStringLiteral("p")), file, quiet).ok());
     EXPECT_EQ(read_file(file), pattern(5) + tail);
 }
 
@@ -129,33 +136,36 @@ TEST(CloneRead, FailuresWriteNothing) {
     {
         Converter c;
         c.image_bytes = 1023;
-        const CloneResult r = clone_read(c.link, QStringLiteral("p"), QString(), file);
+        const CloneResult r = clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet);
         EXPECT_EQ(r.message, QStringLiteral("Read from K52 did not complete"));
         EXPECT_FALSE(c.link.is_open());
     }
     {
         Converter c;
         c.ident.clear();
-        EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), file).message,
+        EXPECT_EQ(clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet).message,
                   QStringLiteral("Unable to communicate with K52"));
         EXPECT_EQ(c.link.commands, QStringList{QStringLiteral("V")}); // nothing else sent
     }
     {
         Converter c;
         c.ident = "ZOR K52R V01.80";
-        EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), file).message,
+        EXPECT_EQ(clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet).message,
                   QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher"));
     }
     {
         MemoryLink absent;
         absent.fail_open_error = QStringLiteral("no such port");
-        EXPECT_EQ(clone_read(absent, QStringLiteral("p"), QString(), file).detail, QStringLiteral("no such port"));
+        EXPECT_EQ(clone_read(absent, k52test::port_on(QStringLiteral("p")), file, quiet).detail,
+                  QStringLiteral("no such port"));
     }
     EXPECT_EQ(read_file(file), pattern(2));
     // An image that cannot be stored is not reported as read.
     Converter c;
-    EXPECT_EQ(clone_read(c.link, QStringLiteral("p"), QString(), QStringLiteral("/proc/no/such/K52clone.dat")).outcome,
-              CloneOutcome::NotStored);
+    EXPECT_EQ(
+        clone_read(c.link, k52test::port_on(QStringLiteral("p")), QStringLiteral("/proc/no/such/K52clone.dat"), quiet)
+            .outcome,
+        CloneOutcome::NotStored);
 }
 
 TEST(CloneWrite, SendsThirtyTwoAcknowledgedPackets) {
@@ -164,13 +174,13 @@ TEST(CloneWrite, SendsThirtyTwoAcknowledgedPackets) {
     ASSERT_TRUE(write_file(file, pattern(3) + QByteArray(6, 'x'))); // 1030 bytes
     PacketLink link;
     link.responder = MemoryLink::ok_to_all(QStringLiteral("01.96"));
-    int last = 0;
-    const CloneResult r = clone_write(link, QStringLiteral("p"), QString(), file, [&](int done, int) { last = done; });
+    LastStep steps;
+    const CloneResult r = clone_write(link, k52test::port_on(QStringLiteral("p")), file, steps);
     EXPECT_EQ(r.message, QStringLiteral("Clone to K52 complete"));
     ASSERT_EQ(link.packets.size(), kClonePackets);
     for (int i = 0; i < kClonePackets; ++i)
         EXPECT_EQ(link.packets[i], clone_packet(pattern(3), i));
-    EXPECT_EQ(last, kClonePackets);
+    EXPECT_EQ(steps.last, kClonePackets);
     EXPECT_FALSE(link.is_open());
 }
 
@@ -179,7 +189,7 @@ TEST(CloneWrite, FileAndAcknowledgementFailures) {
     const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
     auto run = [&](PacketLink &link) {
         link.responder = MemoryLink::ok_to_all(QStringLiteral("01.99"));
-        return clone_write(link, QStringLiteral("p"), QString(), file);
+        return clone_write(link, k52test::port_on(QStringLiteral("p")), file, quiet);
     };
     for (const char *message : {"Unable to locate uploaded clone file", "Invalid clone data file"}) {
         PacketLink link;
@@ -216,7 +226,7 @@ TEST(CloneSim, ReadThenWriteAnotherConverter) {
             {QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-in"), image_in});
         ASSERT_TRUE(source.start());
         SerialLink link;
-        const CloneResult r = clone_read(link, source.device(), QStringLiteral("9600,E,7,1"), file);
+        const CloneResult r = clone_read(link, k52test::port_on(source.device()), file, quiet);
         EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete) << r.detail.toStdString();
         EXPECT_FALSE(link.is_open());
     }
@@ -226,10 +236,26 @@ TEST(CloneSim, ReadThenWriteAnotherConverter) {
                            QStringLiteral("02.00"), QStringLiteral("--clone-out"), image_out});
         ASSERT_TRUE(target.start());
         SerialLink link;
-        const CloneResult r = clone_write(link, target.device(), QStringLiteral("9600,E,7,1"), file);
+        const CloneResult r = clone_write(link, k52test::port_on(target.device()), file, quiet);
         EXPECT_EQ(r.outcome, CloneOutcome::WriteComplete) << r.detail.toStdString();
     }
     EXPECT_EQ(read_file(image_out), all);
+}
+
+// The 1024-byte upload alone takes 8.5 s on the wire at 1200 baud: the
+// deadline grows with it.
+TEST(CloneSim, ReadAtTwelveHundredBaud) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
+    SimProcess slow(
+        {QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--pace"), QStringLiteral("1200")});
+    ASSERT_TRUE(slow.start());
+    SerialLink link;
+    LastStep steps;
+    const CloneResult r = clone_read(link, k52test::port_on(slow.device(), 1200), file, steps);
+    EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete) << r.detail.toStdString();
+    EXPECT_EQ(steps.last, kCloneImageSize);
+    EXPECT_EQ(read_file(file).size(), kCloneImageSize);
 }
 
 TEST(CloneSim, OldFirmwareAndShortImage) {
@@ -239,14 +265,14 @@ TEST(CloneSim, OldFirmwareAndShortImage) {
         SimProcess old({QStringLiteral("--firmware"), QStringLiteral("01.95")});
         ASSERT_TRUE(old.start());
         SerialLink link;
-        EXPECT_EQ(clone_read(link, old.device(), QStringLiteral("9600,E,7,1"), file).outcome, CloneOutcome::TooOld);
+        EXPECT_EQ(clone_read(link, k52test::port_on(old.device()), file, quiet).outcome, CloneOutcome::TooOld);
         EXPECT_EQ(old.received(), QStringList{QStringLiteral("V")});
     }
     {
         SimProcess shorter({QStringLiteral("--clone-short"), QStringLiteral("1")});
         ASSERT_TRUE(shorter.start());
         SerialLink link;
-        EXPECT_EQ(clone_read(link, shorter.device(), QStringLiteral("9600,E,7,1"), file).outcome,
+        EXPECT_EQ(clone_read(link, k52test::port_on(shorter.device()), file, quiet).outcome,
                   CloneOutcome::ReadIncomplete);
         EXPECT_FALSE(QFile::exists(file));
     }
@@ -256,7 +282,7 @@ TEST(CloneSim, OldFirmwareAndShortImage) {
         SimProcess stalls({QStringLiteral("--stall-after"), QStringLiteral("6")});
         ASSERT_TRUE(stalls.start());
         SerialLink link;
-        const CloneResult r = clone_write(link, stalls.device(), QStringLiteral("9600,E,7,1"), file);
+        const CloneResult r = clone_write(link, k52test::port_on(stalls.device()), file, quiet);
         EXPECT_EQ(r.outcome, CloneOutcome::DownloadError);
         EXPECT_TRUE(r.detail.startsWith(QLatin1String("packet 6 of 32"))) << r.detail.toStdString();
     }
@@ -271,7 +297,7 @@ TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
         SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
         ASSERT_TRUE(sim.start());
         SerialLink link;
-        const CloneResult r = clone_write(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        const CloneResult r = clone_write(link, k52test::port_on(sim.device()), file, quiet);
         EXPECT_FALSE(r.ok()) << n;
         EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::DownloadError) << n;
         EXPECT_FALSE(link.is_open());
@@ -281,7 +307,7 @@ TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
         SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
         ASSERT_TRUE(sim.start());
         SerialLink link;
-        const CloneResult r = clone_read(link, sim.device(), QStringLiteral("9600,E,7,1"), file);
+        const CloneResult r = clone_read(link, k52test::port_on(sim.device()), file, quiet);
         EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::ReadIncomplete) << n;
         EXPECT_FALSE(link.is_open());
     }

@@ -24,11 +24,11 @@ const QByteArray kWake("\x00\x1b\x0d\x00\x1b\x0d", 6);
 const QDate kDate(2026, 3, 7);
 const QByteArray kFill(52, '\xff');
 
-struct Reports : FlashProgress {
+struct Reports : JobProgress {
     QStringList statuses;
     std::vector<std::pair<qint64, qint64>> bytes_done;
     void status(const QString &text) override { statuses << text; }
-    void bytes(qint64 done, qint64 total) override { bytes_done.emplace_back(done, total); }
+    void step(qint64 done, qint64 total) override { bytes_done.emplace_back(done, total); }
 };
 
 QByteArray trailer() {
@@ -47,7 +47,7 @@ QByteArray pattern(int n, quint32 seed = 7) {
 }
 
 FlashResult run(MemoryLink &link, const QByteArray &file, Reports &out) {
-    return flash_download(link, QStringLiteral("/dev/ttyS0"), QStringLiteral("9600,N,8,1"), file, kDate, out);
+    return flash_download(link, k52test::port_on(QStringLiteral("/dev/ttyS0"), 9600, 2), file, kDate, out);
 }
 
 // What the program sends for `body` when every answer is right.
@@ -73,7 +73,6 @@ TEST(FlashWire, BlocksDateAndProgressTexts) {
     EXPECT_EQ(flash_progress_text(5, 100), "Downloading - 05 % complete");
     EXPECT_EQ(flash_progress_text(455, 1000), "Downloading - 46 % complete");   // half up
     EXPECT_EQ(flash_progress_text(9950, 10000), "Downloading - 99 % complete"); // never "00"
-    EXPECT_EQ(flash_bar_text(50, 200, 8), "[##      ]  25%  50/200 bytes");
 }
 
 TEST(FlashDownload, OneByteBodyIsOneBlockThenTrailerDateAndFills) {
@@ -145,7 +144,7 @@ TEST(FlashDownload, WrongOrMissingAnswersAreDownloadErrors) {
         {"TKB", kWake + "B" + flash_block(body.left(50)), "answered \"B\" instead of \"K\" after block 1"},
         {"TKKK", kWake + "B" + blocks, "no answer within 5 seconds after block 3"},
         {"TKKKKK", kWake + "B" + blocks + tail, "answered \"K\" instead of \"B\" after the date"},
-        {"TKKKKB", kWake + "B" + blocks + tail + kFill, "no answer within 5 seconds after the first fill pass"},
+        {"TKKKKB", kWake + "B" + blocks + tail + kFill, "no answer within 5.1 seconds after the first fill pass"},
         {"TKKKKBB\x01", kWake + "B" + blocks + tail + kFill + kFill, "answered 0x01 instead of \"B\" after the second"},
     };
     for (const Case &c : cases) {
@@ -159,6 +158,28 @@ TEST(FlashDownload, WrongOrMissingAnswersAreDownloadErrors) {
         EXPECT_EQ(link.written, c.written) << c.answers.constData();
         EXPECT_FALSE(link.is_open());
         EXPECT_FALSE(out.statuses.contains(QString())) << "the label is cleared only on success";
+    }
+}
+
+// The passes after the body wait 5000 ms beyond their own wire time, so a
+// slow link gets the same margin as a fast one; the blocks wait 5000 ms.
+TEST(FlashDownload, TrailerAndFillWaitsGrowWithTheWireTime) {
+    const QByteArray file = pattern(50) + trailer();
+    for (const qint32 baud : {1200, 115200}) {
+        const QByteArray answers[] = {"TK", "TKK", "TKKB"};
+        const qint64 bytes_before_wait[] = {0, 1 + 44 + 8, 52}; // block; end, trailer, date; fill
+        for (int i = 0; i < 3; ++i) {
+            MemoryLink link;
+            link.feed(answers[i]);
+            Reports out;
+            const auto start = LinkClock::now();
+            flash_download(link, k52test::port_on(QStringLiteral("/dev/ttyS0"), baud, 2), file, kDate, out);
+            ASSERT_FALSE(link.deadlines.empty());
+            const qint64 waited =
+                std::chrono::duration_cast<std::chrono::milliseconds>(link.deadlines.back() - start).count();
+            const qint64 wire = (bytes_before_wait[i] * 10 * 1000 + baud - 1) / baud;
+            EXPECT_NEAR(waited, 5000 + wire, 50) << baud << " baud, wait " << i;
+        }
     }
 }
 
@@ -211,7 +232,7 @@ TEST(FlashDownload, VanishingConverterAndUnusablePortOrFile) {
     QTemporaryDir dir;
     MemoryLink link;
     Reports out;
-    const FlashResult r = doflashdl(link, LinkSettings{}, dir.filePath(QStringLiteral("missing.bin")), kDate, out);
+    const FlashResult r = doflashdl(link, PortSpec{}, dir.filePath(QStringLiteral("missing.bin")), kDate, out);
     EXPECT_EQ(r.outcome, FlashOutcome::FileError);
     EXPECT_EQ(r.message, "Unable to read firmware file");
     EXPECT_TRUE(r.detail.contains(QLatin1String("missing.bin")));
@@ -220,12 +241,8 @@ TEST(FlashDownload, VanishingConverterAndUnusablePortOrFile) {
 
 namespace {
 
-LinkSettings sim_settings(const SimProcess &sim) {
-    LinkSettings s;
-    s.commdevice = sim.device();
-    s.baudrate = 9600;
-    s.parity = 0;
-    return s;
+PortSpec sim_settings(const SimProcess &sim) {
+    return k52test::port_on(sim.device());
 }
 
 QByteArray read_all(const QString &path) {

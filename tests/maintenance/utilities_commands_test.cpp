@@ -13,7 +13,7 @@ MemoryLink answering(const QByteArray &reply) {
     MemoryLink link;
     link.responder = [reply](const QString &cmd) { return cmd == QLatin1String("V") ? reply : QByteArray(); };
     QString error;
-    link.open(QStringLiteral("/dev/x"), QStringLiteral("9600,E,7,1"), &error);
+    link.open(QStringLiteral("/dev/x"), SerialSettings{}, &error);
     return link;
 }
 
@@ -57,4 +57,36 @@ TEST(UtilityCommands, ResetAndRestartAwaitNothing) {
     EXPECT_TRUE(link.deadlines.empty());
     link.close();
     EXPECT_FALSE(send_reset(link));
+}
+
+// The jobs of the utilities screen and the command line: what they report
+// when the converter is silent or the port cannot be used.
+TEST(UtilityJobs, VersionResetAndRestartSayWhatWentWrong) {
+    const PortSpec port = k52test::port_on(QStringLiteral("/dev/x"));
+    MemoryLink answers;
+    answers.responder = [](const QString &) { return QByteArray("ZOR K52 V01.96\r"); };
+    VersionResult v = version_job(answers, port);
+    EXPECT_TRUE(v.complete);
+    EXPECT_EQ(v.reply, QStringLiteral("ZOR K52 V01.96"));
+    EXPECT_FALSE(answers.is_open());
+
+    MemoryLink silent;
+    v = version_job(silent, port);
+    EXPECT_FALSE(v.complete);
+    EXPECT_EQ(v.message, QStringLiteral("The converter did not answer"));
+
+    MemoryLink missing;
+    missing.fail_open_error = QStringLiteral("Serial port /dev/x does not exist");
+    v = version_job(missing, port);
+    EXPECT_EQ(v.message, missing.fail_open_error);
+    const CommandResult reset = reset_job(missing, port);
+    EXPECT_FALSE(reset.sent);
+    EXPECT_TRUE(reset.message.contains(missing.fail_open_error)) << reset.message.toStdString();
+
+    MemoryLink fine;
+    const CommandResult restart = restart_job(fine, port);
+    EXPECT_TRUE(restart.sent);
+    EXPECT_EQ(restart.message, QStringLiteral("Restart sent"));
+    EXPECT_EQ(fine.written, QByteArray("\x00Y\x7f", 3));
+    EXPECT_FALSE(fine.is_open());
 }

@@ -26,12 +26,14 @@ TEST(UtilitiesRules, PulseChoicesAndCodes) {
 
 TEST(UtilitiesRules, CloneTexts) {
     // The system's own messages are given as they are, without the detail.
-    const CloneResult incomplete{CloneOutcome::ReadIncomplete, clone_message(CloneOutcome::ReadIncomplete),
-                                 QStringLiteral("1023 of 1024 bytes arrived")};
+    const CloneResult incomplete{
+        {clone_message(CloneOutcome::ReadIncomplete), QStringLiteral("1023 of 1024 bytes arrived")},
+        CloneOutcome::ReadIncomplete};
     EXPECT_EQ(clone_report_text(incomplete), QStringLiteral("Read from K52 did not complete"));
     // An image that could not be stored says where and why.
-    const CloneResult not_stored{CloneOutcome::NotStored, clone_message(CloneOutcome::NotStored),
-                                 QStringLiteral("/x/K52clone.dat: Permission denied")};
+    const CloneResult not_stored{
+        {clone_message(CloneOutcome::NotStored), QStringLiteral("/x/K52clone.dat: Permission denied")},
+        CloneOutcome::NotStored};
     EXPECT_EQ(clone_report_text(not_stored),
               clone_message(CloneOutcome::NotStored) + QStringLiteral("\n\n/x/K52clone.dat: Permission denied"));
 }

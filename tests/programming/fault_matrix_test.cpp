@@ -6,6 +6,7 @@
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
 #include "programming/run_plan.h"
+#include "support/memory_link.h"
 #include "support/sim_process.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,13 @@ using k52test::SimProcess;
 
 namespace {
 
-struct Lines : RunProgress {
+struct Lines : JobProgress {
     QStringList lines;
     void line(const QString &text) override { lines << text; }
 };
 
-LinkSettings settings() {
-    LinkSettings s;
-    s.baudrate = 9600;
-    return s;
+PortSpec port(const QString &device) {
+    return k52test::port_on(device);
 }
 
 QList<PlanStep> commands_of(const QString &version) {
@@ -45,7 +44,7 @@ TEST(FaultMatrix, RefusalAtEveryPositionOfTheRun) {
         ASSERT_TRUE(sim.start());
         SerialLink link;
         Lines out;
-        const RunResult r = savetoK52(link, sim.device(), settings(), default_profile(), out);
+        const RunResult r = savetoK52(link, port(sim.device()), default_profile(), out);
         EXPECT_EQ(r.outcome, RunOutcome::Stopped) << cmds[i].text.toStdString();
         EXPECT_EQ(out.lines.mid(out.lines.size() - 2), (QStringList{cmds[i].error, "Programming Stopped"}));
         EXPECT_FALSE(link.is_open());
@@ -63,7 +62,7 @@ TEST(FaultMatrix, StallPastTheReplyDeadline) {
         ASSERT_TRUE(sim.start());
         SerialLink link;
         Lines out;
-        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped);
+        EXPECT_EQ(savetoK52(link, port(sim.device()), default_profile(), out).outcome, RunOutcome::Stopped);
         EXPECT_EQ(out.lines.mid(out.lines.size() - 2), (QStringList{expected, "Programming Stopped"})) << stalled;
         EXPECT_FALSE(link.is_open());
     }
@@ -76,7 +75,7 @@ TEST(FaultMatrix, HangUpAtEveryPosition) {
         ASSERT_TRUE(sim.start());
         SerialLink link;
         Lines out;
-        const RunResult r = savetoK52(link, sim.device(), settings(), default_profile(), out);
+        const RunResult r = savetoK52(link, port(sim.device()), default_profile(), out);
         EXPECT_NE(r.outcome, RunOutcome::Programmed) << n;
         EXPECT_TRUE(out.lines.last() == "Programming Stopped" || out.lines.last() == "Error downloading") << n;
         EXPECT_FALSE(link.is_open());

@@ -20,21 +20,15 @@ using k52test::SimProcess;
 
 namespace {
 
-struct Lines : RunProgress {
+struct Lines : JobProgress {
     QStringList lines;
-    int clears = 0;
-    int last_done = -1, last_total = -1;
-    void clear() override { ++clears; }
+    qint64 last_done = -1, last_total = -1;
     void line(const QString &text) override { lines << text; }
-    void step(int done, int total) override { last_done = done, last_total = total; }
+    void step(qint64 done, qint64 total) override { last_done = done, last_total = total; }
 };
 
-LinkSettings settings() {
-    LinkSettings s;
-    s.commport = 1;
-    s.baudrate = 9600;
-    s.parity = 0;
-    return s;
+PortSpec port(const QString &device) {
+    return k52test::port_on(device);
 }
 
 QStringList plan_commands(ConfigRecord rec, const QString &version) {
@@ -56,12 +50,9 @@ TEST(ProgrammingRun, SuccessfulRunSendsThePlanAndClosesThePort) {
     link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"));
     ConfigRecord rec = default_profile();
     Lines out;
-    bool closed_others = false;
-    const RunResult r =
-        savetoK52(link, QStringLiteral("/dev/ttyS0"), settings(), rec, out, [&] { closed_others = true; });
-    EXPECT_TRUE(closed_others);
+    const RunResult r = savetoK52(link, port(QStringLiteral("/dev/ttyS0")), rec, out);
     EXPECT_EQ(r.outcome, RunOutcome::Programmed);
-    EXPECT_EQ(out.clears, 1);
+    EXPECT_EQ(r.message, QStringLiteral("Converter has been programmed"));
     EXPECT_EQ(link.opened_settings, QStringLiteral("9600,E,7,1"));
     EXPECT_FALSE(link.is_open());
     EXPECT_EQ(link.commands, QStringList{QStringLiteral("V")} + plan_commands(rec, QStringLiteral("01.94")));
@@ -76,7 +67,7 @@ TEST(ProgrammingRun, RefusedCommandStopsWithItsErrorLine) {
     MemoryLink link;
     link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"), QStringLiteral("S1M"));
     Lines out;
-    const RunResult r = savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out);
+    const RunResult r = savetoK52(link, port(QStringLiteral("p")), default_profile(), out);
     EXPECT_EQ(r.outcome, RunOutcome::Stopped);
     EXPECT_EQ(out.lines, (head(QStringLiteral("K52 V01.94")) + QStringList{"...Programming Serial Pamameters",
                                                                            "Error 002 Programming Converter",
@@ -92,7 +83,7 @@ TEST(ProgrammingRun, SerialToSerialRefusedOnOldFirmwareBeforeAnyCommand) {
     ConfigRecord rec = default_profile();
     rec.serinconvtype = 6;
     Lines out;
-    EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), rec, out).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(savetoK52(link, port(QStringLiteral("p")), rec, out).outcome, RunOutcome::Stopped);
     EXPECT_EQ(out.lines,
               (head(QStringLiteral("K52 V01.69")) +
                QStringList{"Serial to Serial Conversion not allowed with this version", "Programming Stopped"}));
@@ -104,8 +95,7 @@ TEST(ProgrammingRun, NoIdentification) {
         MemoryLink link;
         link.responder = [&](const QString &) { return reply; };
         Lines out;
-        EXPECT_EQ(savetoK52(link, QStringLiteral("p"), settings(), default_profile(), out).outcome,
-                  RunOutcome::Stopped);
+        EXPECT_EQ(savetoK52(link, port(QStringLiteral("p")), default_profile(), out).outcome, RunOutcome::Stopped);
         EXPECT_EQ(out.lines,
                   (QStringList{"Starting communications", " ", "Unable to Identify Converter", "Programming Stopped"}));
         EXPECT_FALSE(link.is_open());
@@ -116,14 +106,16 @@ TEST(ProgrammingRun, UnusablePortIsErrorDownloadingAndLeavesNothingOpen) {
     Lines out;
     MemoryLink busy;
     busy.fail_open_error = QStringLiteral("Permission denied: join the group dialout");
-    RunResult r = savetoK52(busy, QStringLiteral("/dev/ttyUSB0"), settings(), default_profile(), out);
+    RunResult r = savetoK52(busy, port(QStringLiteral("/dev/ttyUSB0")), default_profile(), out);
     EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
     EXPECT_EQ(r.detail, busy.fail_open_error);
     EXPECT_EQ(out.lines, (QStringList{"Starting communications", " ", "Error downloading"}));
 
     MemoryLink none;
     out.lines.clear();
-    r = savetoK52(none, QString(), settings(), default_profile(), out, {}, QStringLiteral("no port 5"));
+    PortSpec missing;
+    missing.error = QStringLiteral("no port 5");
+    r = savetoK52(none, missing, default_profile(), out);
     EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
     EXPECT_EQ(r.detail, QStringLiteral("no port 5"));
     EXPECT_EQ(none.opens, 0);
@@ -133,7 +125,7 @@ TEST(ProgrammingRun, UnusablePortIsErrorDownloadingAndLeavesNothingOpen) {
     gone.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"));
     gone.vanish_after = 3;
     out.lines.clear();
-    r = savetoK52(gone, QStringLiteral("p"), settings(), default_profile(), out);
+    r = savetoK52(gone, port(QStringLiteral("p")), default_profile(), out);
     EXPECT_EQ(r.outcome, RunOutcome::ErrorDownloading);
     EXPECT_EQ(out.lines.last(), QStringLiteral("Error downloading"));
     EXPECT_FALSE(out.lines.contains(QStringLiteral("Programming Stopped")));
@@ -147,7 +139,7 @@ TEST(ProgrammingRun, NormalisedTerminatorsComeBackEvenWhenStopped) {
     ConfigRecord rec = default_profile();
     rec.terminators = {QStringLiteral("D"), QStringLiteral("D"), QStringLiteral("A")};
     Lines out;
-    const RunResult r = savetoK52(link, QStringLiteral("p"), settings(), rec, out);
+    const RunResult r = savetoK52(link, port(QStringLiteral("p")), rec, out);
     EXPECT_EQ(r.outcome, RunOutcome::Stopped);
     EXPECT_EQ(r.terminators, (Terminators{QStringLiteral("0D"), QStringLiteral("0D"), QStringLiteral("0A")}));
     EXPECT_EQ(rec.terminators.input, QStringLiteral("D")); // the caller's record is not touched
@@ -167,7 +159,7 @@ TEST_P(RunAgainstSim, DefaultProfileIsAcceptedCommandForCommand) {
     SerialLink link;
     Lines out;
     const ConfigRecord rec = default_profile();
-    const RunResult r = savetoK52(link, sim.device(), settings(), rec, out);
+    const RunResult r = savetoK52(link, port(sim.device()), rec, out);
     EXPECT_EQ(r.outcome, RunOutcome::Programmed) << out.lines.join(QLatin1Char('\n')).toStdString();
     EXPECT_FALSE(link.is_open());
     EXPECT_EQ(sim.received(), QStringList{QStringLiteral("V")} + plan_commands(rec, version));
@@ -185,7 +177,7 @@ TEST(RunAgainstSimFaults, FormatLimitAfterSixteenAcceptedSteps) {
     rec.input1totalbits = 70;
     SerialLink link;
     Lines out;
-    EXPECT_EQ(savetoK52(link, sim.device(), settings(), rec, out).outcome, RunOutcome::Stopped);
+    EXPECT_EQ(savetoK52(link, port(sim.device()), rec, out).outcome, RunOutcome::Stopped);
     EXPECT_EQ(out.lines.mid(out.lines.size() - 3),
               (QStringList{"Error 013-A Programming Converter", "Wiegand input format # 1 total bits >64",
                            "Programming Stopped"}));
@@ -201,8 +193,7 @@ TEST(RunAgainstSimFaults, NoiseAndCrLfStopTheRun) {
         ASSERT_TRUE(sim.start());
         SerialLink link;
         Lines out;
-        EXPECT_EQ(savetoK52(link, sim.device(), settings(), default_profile(), out).outcome, RunOutcome::Stopped)
-            << fault;
+        EXPECT_EQ(savetoK52(link, port(sim.device()), default_profile(), out).outcome, RunOutcome::Stopped) << fault;
         EXPECT_EQ(out.lines.last(), QStringLiteral("Programming Stopped"));
         EXPECT_FALSE(link.is_open());
     }

@@ -35,7 +35,7 @@ protected:
     QVector<PortEntry> ports_;
 };
 
-struct Lines : RunProgress {
+struct Lines : JobProgress {
     QStringList lines;
     void line(const QString &t) override { lines << t; }
 };
@@ -79,7 +79,9 @@ TEST_F(FindConverterTest, OneClickTakesTheFoundSettingsAndTheConverterIsProgramm
 
     SerialLink link;
     Lines progress;
-    const RunResult r = savetoK52(link, resolve_port(ctx_.link, ports_, &why), ctx_.link, ctx_.record, progress);
+    PortSpec spec = port_spec(ctx_.link);
+    spec.device = resolve_port(ctx_.link, ports_, &why);
+    const RunResult r = savetoK52(link, spec, ctx_.record, progress);
     EXPECT_EQ(r.outcome, RunOutcome::Programmed) << progress.lines.join(QLatin1Char('\n')).toStdString();
 
     // Stop ends a search at once and says so.

@@ -2,10 +2,10 @@
 
 namespace k52test {
 
-bool MemoryLink::open(const QString &port, const QString &settings, QString *error) {
+bool MemoryLink::open(const QString &port, const k52::SerialSettings &settings, QString *error) {
     ++opens;
     opened_port = port;
-    opened_settings = settings;
+    opened_settings = k52::serial_settings_text(settings);
     if (!fail_open_error.isEmpty()) {
         if (error)
             *error = fail_open_error;
@@ -42,6 +42,11 @@ bool MemoryLink::write(const QByteArray &bytes) {
 std::optional<quint8> MemoryLink::read_byte(k52::LinkClock::time_point deadline) {
     if (!is_open())
         return std::nullopt;
+    if (!stale.isEmpty()) {
+        const auto b = static_cast<quint8>(stale.at(0));
+        stale.remove(0, 1);
+        return b;
+    }
     if (incoming.isEmpty()) {
         deadlines.push_back(deadline);
         return std::nullopt;
