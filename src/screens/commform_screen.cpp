@@ -118,7 +118,15 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();
-    layout->addWidget(parity);
+    // Find Converter sits beside the parity choices, where the row has room.
+    rg->setAlignment(Qt::AlignTop);
+    find_ = new FindConverterPanel(
+        ctx_, [this] { return ports_to_search(); }, this);
+    connect(find_, &FindConverterPanel::taken, this, &CommFormScreen::set_from_link);
+    auto *parity_row = new QHBoxLayout;
+    parity_row->addWidget(parity, 1);
+    parity_row->addWidget(find_, 2);
+    layout->addLayout(parity_row);
 
     terminator_ = make_entry_box("Terminator", KeyRule::Hex, kTerminatorLength, this);
     ip_ = make_entry_box("ipaddress", KeyRule::IpAddress, kIpAddressLength, this);
@@ -128,11 +136,6 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     texts->addWidget(text_group("IP Address", ip_, this));
     texts->addWidget(text_group("Tcp Port Address", tcp_port_, this));
     layout->addLayout(texts);
-
-    find_ = new FindConverterPanel(
-        ctx_, [this] { return ports_to_search(); }, this);
-    layout->addWidget(find_);
-    connect(find_, &FindConverterPanel::taken, this, &CommFormScreen::set_from_link);
 
     auto *notice = new QLabel(QString::fromUtf8(kNotice), this);
     notice->setObjectName(QStringLiteral("notice"));

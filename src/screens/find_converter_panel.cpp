@@ -1,7 +1,6 @@
 #include "find_converter_panel.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,20 +20,21 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     bar_->setObjectName(QStringLiteral("findprogress"));
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    status_ = new QLabel(QStringLiteral("Tries every port at each speed and parity"), this);
-    status_->setObjectName(QStringLiteral("findstatus"));
+    bar_->setTextVisible(true);
+    bar_->setFormat(QStringLiteral("Tries each port at every speed and parity"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("findresults"));
-    list_->setMaximumHeight(list_->fontMetrics().height() * 4 + 8);
+    list_->setFixedHeight(list_->fontMetrics().height() * 3 + 2 * list_->frameWidth() + 6);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setTextElideMode(Qt::ElideRight);
     use_ = new QPushButton(QStringLiteral("Use These Settings"), this);
     use_->setObjectName(QStringLiteral("finduse"));
     use_->setEnabled(false);
     g->addWidget(find_, 0, 0);
     g->addWidget(bar_, 0, 1);
     g->addWidget(stop_button_, 0, 2);
-    g->addWidget(status_, 1, 0, 1, 3);
-    g->addWidget(list_, 2, 0, 1, 2);
-    g->addWidget(use_, 2, 2, Qt::AlignTop);
+    g->addWidget(list_, 1, 0, 1, 2);
+    g->addWidget(use_, 1, 2, Qt::AlignTop);
     g->setColumnStretch(1, 1);
 
     connect(find_, &QPushButton::clicked, this, &FindConverterPanel::start);
@@ -47,7 +47,8 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
         bar_->setRange(0, int(total));
         bar_->setValue(int(done));
     });
-    connect(&job_, &DeviceJob::status, status_, &QLabel::setText);
+    connect(&job_, &DeviceJob::status, this,
+            [this](const QString &text) { set_status(text + QStringLiteral("  %p%")); });
 }
 
 bool FindConverterPanel::start() {
@@ -58,7 +59,7 @@ bool FindConverterPanel::start() {
     list_->clear();
     use_->setEnabled(false);
     if (searched_.isEmpty()) {
-        status_->setText(QStringLiteral("No serial ports found: plug the adapter in, or enter its device path"));
+        set_status(QStringLiteral("No serial ports found: plug the adapter in, or enter its device path"));
         return false;
     }
     const QVector<PortEntry> ports = searched_;
@@ -74,7 +75,7 @@ bool FindConverterPanel::start() {
     stop_button_->setEnabled(true);
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    status_->setText(QStringLiteral("Searching..."));
+    set_status(QStringLiteral("Searching..."));
     return true;
 }
 
@@ -89,6 +90,7 @@ void FindConverterPanel::finished(const SearchResult &r) {
     int first_found = -1;
     for (int i = 0; i < result_.ports.size(); ++i) {
         list_->addItem(port_search_text(result_.ports[i]));
+        list_->item(i)->setToolTip(list_->item(i)->text()); // a long reason is cut short in the row
         if (result_.ports[i].found && first_found < 0)
             first_found = i;
     }
@@ -98,17 +100,25 @@ void FindConverterPanel::finished(const SearchResult &r) {
                                 : QStringLiteral("%1 converters found").arg(found);
     if (result_.stopped)
         text += QStringLiteral(" (stopped)");
-    status_->setText(text);
+    set_status(text);
     if (first_found >= 0)
         list_->setCurrentRow(first_found);
+}
+
+QString FindConverterPanel::status_text() const {
+    return bar_->format();
+}
+
+void FindConverterPanel::set_status(const QString &text) {
+    bar_->setFormat(text);
 }
 
 bool FindConverterPanel::take(int row) {
     if (running() || row < 0 || row >= result_.ports.size() || !result_.ports[row].found)
         return false;
     ctx_.link = take_found(ctx_.link, *result_.ports[row].found, searched_);
-    status_->setText(QStringLiteral("Link settings: %1 at %2")
-                         .arg(result_.ports[row].port.device, line_setting_text(result_.ports[row].found->setting)));
+    set_status(QStringLiteral("Link settings: %1 at %2")
+                   .arg(result_.ports[row].port.device, line_setting_text(result_.ports[row].found->setting)));
     emit taken();
     return true;
 }

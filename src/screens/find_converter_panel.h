@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -40,7 +39,8 @@ public:
     QPushButton *use_button() const { return use_; }
     QProgressBar *progress_bar() const { return bar_; }
     QListWidget *results() const { return list_; }
-    QLabel *status() const { return status_; }
+    // What the search is doing or found, shown in the progress bar.
+    QString status_text() const;
 
 signals:
     // The link settings were changed by take().
@@ -48,6 +48,7 @@ signals:
 
 private:
     void finished(const SearchResult &r);
+    void set_status(const QString &text);
 
     AppContext &ctx_;
     PortSource ports_source_;
@@ -59,7 +60,6 @@ private:
     QPushButton *use_ = nullptr;
     QProgressBar *bar_ = nullptr;
     QListWidget *list_ = nullptr;
-    QLabel *status_ = nullptr;
 };
 
 } // namespace k52

@@ -2,6 +2,8 @@
 // port list that follows adapters being plugged in and out.
 #include "screen_fixture.h"
 
+#include "app/commandmenu_panel.h"
+#include "app/main_window.h"
 #include "link/serial_link.h"
 #include "programming/programming_run.h"
 #include "screens/commform_screen.h"
@@ -9,11 +11,15 @@
 #include "screens/link_rules.h"
 #include "support/sim_process.h"
 
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <memory>
@@ -63,7 +69,7 @@ TEST_F(FindConverterTest, OneClickTakesTheFoundSettingsAndTheConverterIsProgramm
     EXPECT_EQ(panel->results()->item(0)->text(), silent.device() + QStringLiteral(" (pty): no converter"));
     EXPECT_EQ(panel->results()->item(1)->text(),
               sim.device() + QStringLiteral(" (pty): K52 firmware 01.99 at 38400 baud, 7 Even"));
-    EXPECT_EQ(panel->status()->text(), QStringLiteral("1 converter found"));
+    EXPECT_EQ(panel->status_text(), QStringLiteral("1 converter found"));
 
     // The converter is chosen already: one click.
     ASSERT_TRUE(panel->use_button()->isEnabled());
@@ -88,7 +94,7 @@ TEST_F(FindConverterTest, OneClickTakesTheFoundSettingsAndTheConverterIsProgramm
     panel->find_button()->click();
     panel->stop_button()->click();
     QTRY_VERIFY_WITH_TIMEOUT(!panel->running(), 5000);
-    EXPECT_TRUE(panel->status()->text().endsWith(QStringLiteral("(stopped)"))) << panel->status()->text().toStdString();
+    EXPECT_TRUE(panel->status_text().endsWith(QStringLiteral("(stopped)"))) << panel->status_text().toStdString();
     EXPECT_EQ(ctx_.link.baudrate, 38400) << "nothing taken by stopping";
 }
 
@@ -128,6 +134,36 @@ TEST_F(FindConverterTest, PortListFollowsTheAdaptersAndMarksTheRememberedOne) {
 
     s->hide();
     EXPECT_FALSE(s->poll_timer()->isActive());
+}
+
+// The communications screen as the main window shows it at start-up, after
+// a search, on a 1366x768 desktop (run under Xvfb, also with
+// QT_SCALE_FACTOR=2).
+TEST_F(FindConverterTest, Screenshots) {
+    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
+    SimProcess sim({QStringLiteral("--baud"), QStringLiteral("19200")});
+    ASSERT_TRUE(sim.start());
+    MainWindow window(ctx_);
+    window.start_up_windows();
+    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    window.show();
+    QTest::qWait(200);
+    window.frame_of(QStringLiteral("commform"))->hide(); // placed again by the panel's entry
+    window.open_screen(window.commandmenu()->row_of(QStringLiteral("Label3")));
+    auto *comm = window.findChild<CommFormScreen *>();
+    ASSERT_NE(comm, nullptr);
+    comm->set_port_lister([&] {
+        return QVector<PortEntry>{{1, sim.device(), QStringLiteral("pty"), {}},
+                                  {2, QStringLiteral("/dev/ttyUSB0"),
+                                   QStringLiteral("FT232R, USB 0403:6001, serial A1"),
+                                   QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0")}};
+    });
+    comm->find_panel()->find_button()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!comm->find_panel()->running(), 30000);
+    QTest::qWait(200);
+    EXPECT_TRUE(window.grab().save(QDir(dir).filePath(QStringLiteral("commform.png"))));
 }
 
 } // namespace
