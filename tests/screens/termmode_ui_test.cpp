@@ -194,6 +194,7 @@ TEST_F(TermModeTest, EchoFromTheSimulator) {
 
 TEST_F(TermModeTest, SerialPortMissing) {
     ctx_.link.commdevice = dir_.filePath(QStringLiteral("no-such-tty"));
+    ctx_.link.baudrate = 9600;
     auto s = open(QStringLiteral("S"));
     // The reason follows, with the ports present.
     EXPECT_TRUE(status(*s).startsWith(QStringLiteral("Status: Unable to open comm port: Serial port %1 does not exist: "
