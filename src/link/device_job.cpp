@@ -70,30 +70,56 @@ QString programming_at_stake() {
 
 namespace {
 
-// Forwards a job's reports as queued signals; steps at most every 50 ms,
-// and always the last one of a total.
-class SignalProgress : public JobProgress {
+constexpr std::chrono::milliseconds kStepInterval{50};
+
+} // namespace
+
+// Forwards a job's lines and status texts as queued signals; steps go
+// through DeviceJob::post_step.
+class DeviceJob::SignalProgress : public JobProgress {
 public:
     explicit SignalProgress(DeviceJob &job) : job_(job) {}
     void line(const QString &text) override { emit job_.line(text); }
     void status(const QString &text) override { emit job_.status(text); }
-    void step(qint64 done, qint64 total) override {
-        const auto now = LinkClock::now();
-        if (done < total && done > 0 && now - last_ < kInterval)
-            return;
-        last_ = now;
-        emit job_.step(done, total);
-    }
+    void step(qint64 done, qint64 total) override { job_.post_step(done, total); }
 
 private:
-    static constexpr std::chrono::milliseconds kInterval{50};
     DeviceJob &job_;
-    LinkClock::time_point last_{};
 };
 
-} // namespace
+DeviceJob::DeviceJob(LinkClosers &links, QObject *parent) : QObject(parent), links_(links) {
+    step_timer_.setSingleShot(true);
+    step_timer_.setInterval(kStepInterval);
+    connect(&step_timer_, &QTimer::timeout, this, &DeviceJob::deliver_step);
+}
 
-DeviceJob::DeviceJob(LinkClosers &links, QObject *parent) : QObject(parent), links_(links) {}
+// On the job's thread: keep the latest step; one delivery at a time is
+// queued to this object's thread.
+void DeviceJob::post_step(qint64 done, qint64 total) {
+    std::lock_guard lock(mutex_);
+    step_ = {done, total};
+    if (step_queued_)
+        return;
+    step_queued_ = true;
+    QMetaObject::invokeMethod(this, &DeviceJob::deliver_step, Qt::QueuedConnection);
+}
+
+// On this object's thread: the latest step, at most every 50 ms; the last
+// one is never lost.
+void DeviceJob::deliver_step() {
+    if (step_timer_.isActive())
+        return; // the timer delivers it
+    std::pair<qint64, qint64> s;
+    {
+        std::lock_guard lock(mutex_);
+        if (!step_queued_)
+            return;
+        step_queued_ = false;
+        s = step_;
+    }
+    emit step(s.first, s.second);
+    step_timer_.start();
+}
 
 DeviceJob::~DeviceJob() {
     if (thread_) {
@@ -136,6 +162,9 @@ bool DeviceJob::start_erased(std::function<void(ByteLink &, JobProgress &)> work
     });
     closer_id_ = links_.add([this] { stop(); }, at_stake_);
     connect(thread_, &QThread::finished, this, [this] {
+        step_timer_.stop();
+        deliver_step();
+        step_timer_.stop();
         links_.remove(closer_id_);
         thread_->deleteLater();
         thread_ = nullptr;

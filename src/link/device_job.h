@@ -44,6 +44,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -52,6 +53,7 @@
 #include <mutex>
 #include <optional>
 #include <type_traits>
+#include <utility>
 
 class QThread;
 
@@ -144,6 +146,9 @@ signals:
     void ended();
 
 private:
+    class SignalProgress;
+    void post_step(qint64 done, qint64 total);
+    void deliver_step();
     bool start_erased(std::function<void(ByteLink &, JobProgress &)> work, std::function<void()> done,
                       QString at_stake);
 
@@ -156,6 +161,9 @@ private:
     ByteLink *link_ = nullptr; // the job's link while it exists
     std::atomic<bool> stopped_{false};
     std::function<void()> done_;
+    QTimer step_timer_;
+    std::pair<qint64, qint64> step_{0, 0}; // the latest, under mutex_
+    bool step_queued_ = false;             // under mutex_
 };
 
 } // namespace k52

@@ -3,8 +3,10 @@
 #include "port_doctor.h"
 
 #include <QSerialPort>
+#include <QSet>
 
 #include <cerrno>
+#include <mutex>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -89,13 +91,36 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
         return false;
     }
     port_ = std::move(p);
+    device_ = port;
+    settings_ = s;
     in_.clear();
     in_pos_ = 0;
     return true;
 }
 
+namespace {
+
+// Ports closed in the middle of an exchange: the next opening waits for the
+// late reply to pass.
+std::mutex g_aborted_mutex;
+QSet<QString> g_aborted;
+
+void mark_aborted(const QString &device) {
+    std::lock_guard lock(g_aborted_mutex);
+    g_aborted.insert(device);
+}
+
+bool take_aborted(const QString &device) {
+    std::lock_guard lock(g_aborted_mutex);
+    return g_aborted.remove(device);
+}
+
+} // namespace
+
 void SerialLink::close() {
     if (port_) {
+        if (interrupted_)
+            mark_aborted(device_);
         if (port_->isOpen())
             port_->close();
         port_.reset();
@@ -281,10 +306,18 @@ void SerialLink::discard_input() {
     port_->clear(QSerialPort::Input);
     in_.clear();
     in_pos_ = 0;
-    // Bytes that reached the driver during the flush are dropped too.
-    bytes_waiting();
-    in_.clear();
-    in_pos_ = 0;
+    // After an aborted exchange its reply may still be on its way: what
+    // arrives until the line has been quiet for the time of a command and
+    // its reply goes too. A converter answers within its reply deadline, so
+    // this ends.
+    if (!take_aborted(device_))
+        return;
+    const auto quiet = std::chrono::milliseconds(50) + wire_time(settings_, 80); // a clone packet and "GO"
+    const auto give_up = LinkClock::now() + std::chrono::seconds(3);
+    while (LinkClock::now() < give_up && read_byte(std::min(LinkClock::now() + quiet, give_up))) {
+        in_.clear();
+        in_pos_ = 0;
+    }
 }
 
 } // namespace k52

@@ -49,6 +49,8 @@ private:
     void drain_wake();
 
     std::unique_ptr<QSerialPort> port_;
+    QString device_;
+    SerialSettings settings_;
     QByteArray in_; // received, not yet read
     qsizetype in_pos_ = 0;
     std::atomic<bool> interrupted_{false};

@@ -254,7 +254,8 @@ protected:
         flash->choose_file = [path] { return path; };
         flash->select_button()->click();
         ASSERT_TRUE(flash->start_download());
-        QTRY_VERIFY_WITH_TIMEOUT(flash->status_label()->text().startsWith(QLatin1String("Downloading - ")), 10000);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return flash->status_label()->text().startsWith(QLatin1String("Downloading - ")); }, 10000));
         questions.asked.clear();
     }
     bool port_free() const {
@@ -286,7 +287,7 @@ TEST_F(GuardedDownloadTest, StrayClicksAnsweredNoLeaveTheDownloadRunning) {
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label10")});
     EXPECT_TRUE(flash->busy());
 
-    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 30000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 30000));
     EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download complete")});
     QFile got(out);
     ASSERT_TRUE(got.open(QIODevice::ReadOnly));
@@ -303,7 +304,7 @@ TEST_F(GuardedDownloadTest, AClickAnsweredYesStopsTheDownloadAndActs) {
     click_row("Label12");
     EXPECT_EQ(questions.asked.size(), 1);
     EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
     EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
     EXPECT_EQ(flash->detail_label()->text(), QStringLiteral("Stopped by the user"));
     EXPECT_TRUE(port_free());
@@ -316,7 +317,7 @@ TEST_F(GuardedDownloadTest, TheStopButtonAsksTheSame) {
     questions.answer = true;
     flash->stop_button()->click();
     ASSERT_EQ(questions.asked.size(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
     EXPECT_FALSE(flash->stop_button()->isEnabled());
     EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
     EXPECT_TRUE(port_free());
@@ -329,7 +330,7 @@ TEST_F(GuardedDownloadTest, ClosingTheWindowAnsweredYesShutsDownSilently) {
     EXPECT_TRUE(window->close());
     EXPECT_EQ(questions.asked.size(), 1);
     EXPECT_EQ(closed.size(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(!flash->busy(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
     EXPECT_TRUE(questions.told.isEmpty()) << "no message box after closing";
     EXPECT_TRUE(port_free());
 }
@@ -342,7 +343,7 @@ TEST_F(MainWindowTest, ARunAfterAnAbortedRunProgramsTheConverter) {
     PgmFormWindow *p = window->pgmform();
     QSignalSpy done(&p->job(), &DeviceJob::ended);
     window->program_k52();
-    QTRY_VERIFY_WITH_TIMEOUT(sim.received().size() >= 5, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() >= 5; }, 10000));
     questions.answer = false;
     p->stop_button()->click();
     ASSERT_EQ(questions.asked.size(), 1);

@@ -104,7 +104,7 @@ TEST(SerialLinkSim, OpeningForAJobDropsAnAbortedExchangesReply) {
     ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     ASSERT_TRUE(link.write(k52::frame_command(QStringLiteral("A1"))));
     // Given up: the "OK" arrives with nobody reading.
-    QTRY_VERIFY_WITH_TIMEOUT(sim.received().size() == 1, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
     link.close();
     QTest::qWait(100);
     k52::PortSpec spec;

@@ -28,13 +28,17 @@ const QString kCannotClone = QStringLiteral("Cannot clone. The K52 used for clon
 
 class ToldQuestions : public Questions {
 public:
-    bool ask_yes_no(const QString &, const QString &) override { return false; }
+    bool ask_yes_no(const QString &, const QString &text) override {
+        asked << text;
+        return answer;
+    }
     void inform(const QString &, const QString &text) override {
         told << text;
         if (on_inform)
             on_inform();
     }
-    QStringList told;
+    QStringList told, asked;
+    bool answer = false;
     std::function<void()> on_inform;
 };
 
@@ -214,6 +218,7 @@ TEST_F(UtilitiesTest, BusyGuardIgnoresClicksUntilTheEnd) {
     EXPECT_EQ(edit("versionbox")->text(), QString());
     EXPECT_EQ(k->received(), QStringList{QStringLiteral("V")});
     EXPECT_TRUE(questions_.told.isEmpty());
+    EXPECT_EQ(status(), QStringLiteral("The converter did not answer"));
 
     // No reply to a clone's version query.
     ASSERT_TRUE(run("cloneread"));
@@ -271,19 +276,61 @@ TEST_F(UtilitiesTest, OldFirmwareIsRefused) {
     EXPECT_EQ(status(), QString());
 }
 
+TEST_F(UtilitiesTest, APortThatCannotBeUsedIsReported) {
+    ctx_.link.commdevice = dir_.filePath(QStringLiteral("no-such-port"));
+    ctx_.link.baudrate = 9600;
+    for (const char *b : {"getversion", "makereset", "makerestart"}) {
+        ASSERT_TRUE(run(b));
+        EXPECT_TRUE(status().contains(QLatin1String("does not exist"))) << b << ": " << status().toStdString();
+        // The next action starts with a clear status line.
+        QTest::mouseClick(button(b), Qt::LeftButton);
+        EXPECT_EQ(status(), QString());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !s_->busy(); }, kWaitMs));
+    }
+    EXPECT_TRUE(questions_.told.isEmpty());
+}
+
+TEST_F(UtilitiesTest, StopAsksBeforeBreakingACloneWriteOnly) {
+    ASSERT_TRUE(write_file(clone_file_, pattern(4)));
+    auto k = sim({"--firmware", "01.96", "--pace", "1200"});
+    ctx_.link.baudrate = 1200;
+    QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
+    QTest::mouseClick(button("clonewrite"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar()->value() >= 1; }, kWaitMs));
+    button("stop")->click();
+    ASSERT_EQ(questions_.asked.size(), 1);
+    EXPECT_TRUE(questions_.asked[0].contains(QLatin1String("half written")));
+    EXPECT_TRUE(s_->busy()) << "No lets the clone run on";
+    questions_.answer = true;
+    button("stop")->click();
+    ASSERT_TRUE(done.wait(2500));
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Error downloading to K52")});
+    EXPECT_EQ(status(), QStringLiteral("Stopped by the user"));
+    EXPECT_FALSE(button("stop")->isEnabled());
+
+    // A clone read stops without asking.
+    QTest::mouseClick(button("cloneread"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar()->value() >= 64; }, kWaitMs))
+        << questions_.told.join(QLatin1Char('|')).toStdString();
+    button("stop")->click();
+    ASSERT_TRUE(done.wait(2500));
+    EXPECT_EQ(questions_.asked.size(), 2);
+    EXPECT_EQ(questions_.told.last(), QStringLiteral("Read from K52 did not complete"));
+}
+
 TEST_F(UtilitiesTest, ClosingTheLinksEndsATransferAtOnce) {
     ASSERT_TRUE(write_file(clone_file_, "old"));
     // The converter holds back the last byte: the upload would wait 5 s.
     auto k = sim({"--firmware", "01.96", "--clone-short", "1"});
     QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
     QTest::mouseClick(button("cloneread"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(bar()->value() >= 960, kWaitMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar()->value() >= 960; }, kWaitMs));
     ctx_.close_all_links();
     ASSERT_TRUE(done.wait(2500)); // well before the 5 s read deadline
     EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 did not complete")});
     EXPECT_EQ(read_file(clone_file_), QByteArray("old"));
     EXPECT_FALSE(s_->busy());
-    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(status(), QStringLiteral("Stopped by the user"));
 }
 
 } // namespace
