@@ -2,7 +2,7 @@
 # Installs what building and testing need, when something is missing.
 set -e
 PKGS="build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev \
-libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb"
+libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb xdotool openbox"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

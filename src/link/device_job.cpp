@@ -30,24 +30,24 @@ std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
 }
 
 PortSpec port_spec(const LinkSettings &settings) {
-    PortSpec spec;
-    spec.error = settings_problem(settings.baudrate, settings.parity);
-    if (!spec.error.isEmpty())
-        return spec;
-    spec.serial = *serial_settings(settings.baudrate, settings.parity);
-    spec.device = resolve_port(settings, &spec.error);
-    if (spec.device.isEmpty() && spec.error.isEmpty())
-        spec.error = QStringLiteral("no serial port is set");
-    return spec;
+    PortSpec port;
+    port.error = settings_problem(settings.baudrate, settings.parity);
+    if (!port.error.isEmpty())
+        return port;
+    port.serial = *serial_settings(settings.baudrate, settings.parity);
+    port.device = resolve_port(settings, &port.error);
+    if (port.device.isEmpty() && port.error.isEmpty())
+        port.error = QStringLiteral("no serial port is set");
+    return port;
 }
 
-bool open_port(ByteLink &link, const PortSpec &spec, QString *error) {
-    if (spec.device.isEmpty()) {
+bool open_port(ByteLink &link, const PortSpec &port, QString *error) {
+    if (port.device.isEmpty()) {
         if (error)
-            *error = spec.error.isEmpty() ? QStringLiteral("no serial port is set") : spec.error;
+            *error = port.error.isEmpty() ? QStringLiteral("no serial port is set") : port.error;
         return false;
     }
-    if (!link.open(spec.device, spec.serial, error))
+    if (!link.open(port.device, port.serial, error))
         return false;
     link.discard_input();
     return true;

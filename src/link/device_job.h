@@ -2,11 +2,11 @@
 // Device jobs: everything that talks to the converter, from the windows and
 // from the command line, goes the same way.
 //
-//   1. The port:   PortSpec spec = port_spec(ctx.link);
+//   1. The port:   PortSpec port = port_spec(ctx.link);
 //                  resolves the device of the link settings and its typed
-//                  framing once; `spec.error` says why no device fits.
+//                  framing once; `port.error` says why no device fits.
 //   2. The job:    a plain synchronous function over a ByteLink that opens
-//                  the port with open_port(link, spec, &why) (which drops
+//                  the port with open_port(link, port, &why) (which drops
 //                  stale input), reports through JobProgress and returns its
 //                  result, a JobEnding (message, detail) with the job's own
 //                  fields:
@@ -24,8 +24,8 @@
 //        run_cli_job in app/link_options.h: Ctrl-C stops it cleanly);
 //      - windows: on a DeviceJob, which runs it on a worker thread and
 //        brings the progress and the ending to the window's thread:
-//            job_.start([spec, rec](ByteLink &l, JobProgress &p) {
-//                           return savetoK52(l, spec, rec, p);
+//            job_.start([port, rec](ByteLink &l, JobProgress &p) {
+//                           return savetoK52(l, port, rec, p);
 //                       },
 //                       [this](const RunResult &r) { ... },
 //                       kProgrammingAtStake);
@@ -73,10 +73,10 @@ std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity);
 // The device and framing of the link settings.
 PortSpec port_spec(const LinkSettings &settings);
 
-// Opens `link` as `spec` says and discards bytes still waiting from an
+// Opens `link` as `port` says and discards bytes still waiting from an
 // earlier, aborted exchange. False, with why in `error`, when no device
 // fits or the port cannot be opened.
-bool open_port(ByteLink &link, const PortSpec &spec, QString *error);
+bool open_port(ByteLink &link, const PortSpec &port, QString *error);
 
 // Where a job reports. Called on the job's own thread.
 class JobProgress {

@@ -137,23 +137,23 @@ TEST(PortSpec, BadStoredFramingNamesTheFixBeforeAnyPortIsOpened) {
     s.commdevice = QStringLiteral("/dev/ttyS0");
     s.baudrate = 9600;
     s.parity = 7;
-    k52::PortSpec spec = k52::port_spec(s);
-    EXPECT_TRUE(spec.device.isEmpty());
-    EXPECT_TRUE(spec.error.contains(QStringLiteral("Communications Setup"))) << spec.error.toStdString();
+    k52::PortSpec port = k52::port_spec(s);
+    EXPECT_TRUE(port.device.isEmpty());
+    EXPECT_TRUE(port.error.contains(QStringLiteral("Communications Setup"))) << port.error.toStdString();
     s.parity = 2;
     s.baudrate = 0;
     EXPECT_TRUE(k52::port_spec(s).device.isEmpty());
     s.baudrate = 19200;
-    spec = k52::port_spec(s);
-    EXPECT_EQ(spec.device, QStringLiteral("/dev/ttyS0"));
-    EXPECT_EQ(k52::serial_settings_text(spec.serial), QStringLiteral("19200,N,8,1"));
+    port = k52::port_spec(s);
+    EXPECT_EQ(port.device, QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(k52::serial_settings_text(port.serial), QStringLiteral("19200,N,8,1"));
 
     MemoryLink l;
     QString why;
-    spec.device.clear();
-    spec.error = QStringLiteral("Comm port 4: this system has 2 serial port(s)");
-    EXPECT_FALSE(k52::open_port(l, spec, &why));
-    EXPECT_EQ(why, spec.error);
+    port.device.clear();
+    port.error = QStringLiteral("Comm port 4: this system has 2 serial port(s)");
+    EXPECT_FALSE(k52::open_port(l, port, &why));
+    EXPECT_EQ(why, port.error);
     EXPECT_EQ(l.opens, 0);
 }
 
@@ -161,10 +161,10 @@ TEST(PortSpec, OpeningDropsWhatAnEarlierExchangeLeftWaiting) {
     MemoryLink l;
     l.stale = "OK\r"; // the late reply of an aborted run
     l.feed("ZOR K54 V01.95\rOK\r");
-    k52::PortSpec spec;
-    spec.device = QStringLiteral("/dev/ttyS0");
+    k52::PortSpec port;
+    port.device = QStringLiteral("/dev/ttyS0");
     QString why;
-    ASSERT_TRUE(k52::open_port(l, spec, &why));
+    ASSERT_TRUE(k52::open_port(l, port, &why));
     EXPECT_EQ(l.opened_settings, QStringLiteral("9600,E,7,1"));
     EXPECT_EQ(k52::exchange(l, QStringLiteral("V")).text, QStringLiteral("ZOR K54 V01.95"));
     // Within one job nothing is dropped between commands.

@@ -107,9 +107,9 @@ TEST(SerialLinkSim, OpeningForAJobDropsAnAbortedExchangesReply) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
     link.close();
     QTest::qWait(100);
-    k52::PortSpec spec;
-    spec.device = sim.device();
+    k52::PortSpec port;
+    port.device = sim.device();
     QString why;
-    ASSERT_TRUE(k52::open_port(link, spec, &why)) << why.toStdString();
+    ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
     EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QStringLiteral("ZOR K54 V01.99"));
 }
