@@ -4,6 +4,7 @@
 // runs each for 16 KiB and 64 KiB.
 #include "link/serial_link.h"
 #include "maintenance/flash_download.h"
+#include "sim_start.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,14 +22,6 @@
 using namespace k52;
 
 namespace {
-
-bool start_sim(QProcess &p, QString &device) {
-    p.start(QStringLiteral(K52_SIM_PATH), {QStringLiteral("--pace"), QStringLiteral("115200")});
-    if (!p.waitForStarted(5000) || !p.waitForReadyRead(5000))
-        return false;
-    device = QString::fromLocal8Bit(p.readLine()).trimmed();
-    return !device.isEmpty();
-}
 
 void stop_sim(QProcess &p) {
     p.terminate();
@@ -94,7 +87,7 @@ int main(int argc, char **argv) {
             for (const bool minimal : {true, false}) {
                 QProcess sim;
                 QString device;
-                if (!start_sim(sim, device)) {
+                if (!start_sim(sim, {QStringLiteral("--pace"), QStringLiteral("115200")}, device)) {
                     std::fprintf(stderr, "cannot start %s\n", K52_SIM_PATH);
                     return 1;
                 }

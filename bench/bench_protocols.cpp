@@ -4,6 +4,7 @@
 #include "link/serial_link.h"
 #include "profile/profile_store.h"
 #include "programming/programming_run.h"
+#include "sim_start.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -50,14 +51,6 @@ double cpu_seconds() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-bool start_sim(QProcess &p, const QStringList &args, QString &device) {
-    p.start(QStringLiteral(K52_SIM_PATH), args);
-    if (!p.waitForStarted(5000) || !p.waitForReadyRead(5000))
-        return false;
-    device = QString::fromLocal8Bit(p.readLine()).trimmed();
-    return !device.isEmpty();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "device_job.h"
 
+#include "port_doctor.h"
 #include "port_names.h"
 #include "serial_link.h"
 #include "stoppable_link.h"
@@ -30,19 +31,10 @@ std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
 
 PortSpec port_spec(const LinkSettings &settings) {
     PortSpec port;
-    if (const auto s = serial_settings(settings.baudrate, settings.parity)) {
-        port.serial = *s;
-        if (s->baud <= 0) {
-            port.error = QStringLiteral("The link speed %1 is not a speed: set the baud rate on Communications Setup")
-                             .arg(settings.baudrate);
-            return port;
-        }
-    } else {
-        port.error = QStringLiteral("Parity setting %1 is not 0 (E,7,1), 1 (O,7,1) or 2 (N,8,1): choose one on "
-                                    "Communications Setup")
-                         .arg(settings.parity);
+    port.error = settings_problem(settings.baudrate, settings.parity);
+    if (!port.error.isEmpty())
         return port;
-    }
+    port.serial = *serial_settings(settings.baudrate, settings.parity);
     port.device = resolve_port(settings, &port.error);
     if (port.device.isEmpty() && port.error.isEmpty())
         port.error = QStringLiteral("no serial port is set");

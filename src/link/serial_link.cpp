@@ -1,6 +1,7 @@
 #include "serial_link.h"
 
-#include <QFileInfo>
+#include "port_doctor.h"
+
 #include <QSerialPort>
 #include <QSet>
 
@@ -9,36 +10,11 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace k52 {
-
-QString open_failure_text(const QString &device, const QString &qt_error, bool permission_error) {
-#ifdef Q_OS_UNIX
-    const QByteArray path = QFileInfo(device).absoluteFilePath().toLocal8Bit();
-    struct stat st {};
-    if (::stat(path.constData(), &st) != 0)
-        return QStringLiteral("Serial port %1 does not exist").arg(device);
-    if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
-        QString group = QString::number(st.st_gid);
-        if (const struct group *g = ::getgrgid(st.st_gid))
-            group = QString::fromLocal8Bit(g->gr_name);
-        return QStringLiteral("Permission denied on serial port %1: add your user to the group \"%2\" that owns "
-                              "it (sudo usermod -aG %2 $USER), then log in again")
-            .arg(device, group);
-    }
-    if (permission_error)
-        return QStringLiteral("Serial port %1 is busy (in use by another program)").arg(device);
-#else
-    if (permission_error)
-        return QStringLiteral("Serial port %1 is busy or access is denied").arg(device);
-#endif
-    return QStringLiteral("Unable to open serial port %1: %2").arg(device, qt_error);
-}
 
 SerialLink::SerialLink() {
 #ifdef Q_OS_UNIX
@@ -110,7 +86,8 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
     }
     if (!p->open(QIODevice::ReadWrite)) {
         if (error)
-            *error = open_failure_text(port, p->errorString(), p->error() == QSerialPort::PermissionError);
+            *error = explain_open_failure(port, p->errorString(), p->error() == QSerialPort::PermissionError,
+                                          system_port_environment());
         return false;
     }
     port_ = std::move(p);

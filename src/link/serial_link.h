@@ -58,8 +58,4 @@ private:
     int wake_[2] = {-1, -1}; // self-pipe that interrupt() writes to
 };
 
-// Why opening `device` failed, in words an installer can act on: a missing
-// device, a device in use, or missing permission with the group to join.
-QString open_failure_text(const QString &device, const QString &qt_error, bool permission_error);
-
 } // namespace k52

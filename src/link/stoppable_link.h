@@ -43,6 +43,8 @@ public:
         stopped_ = true;
         inner_->interrupt();
     }
+    // Whether interrupt() was called.
+    bool stopped() const { return stopped_; }
 
 private:
     std::unique_ptr<ByteLink> inner_;

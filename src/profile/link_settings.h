@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace k52 {
 
 // Program settings of the link to the converter, kept in table `settings`
@@ -17,8 +19,12 @@ struct LinkSettings {
     QString Terminator;        // two upper-case hex digits
     Integer parity = 0;        // 0 ",E,7,1", 1 ",O,7,1", 2 ",N,8,1"
     QString commdevice;        // explicit device path; wins over commport when set
+    QString commidentity;      // the chosen adapter's stable identity; wins over both while it is plugged in
     bool operator==(const LinkSettings &) const = default;
 };
+
+// The serial speeds of the link, slowest first.
+inline constexpr std::array<Long, 8> kLinkBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
 // Address that seeds `ipaddress` in an empty settings table.
 inline constexpr const char *kSeedIpAddress = "192.168.1.100";

@@ -175,11 +175,15 @@ bool ProfileStore::ensure_schema(bool create_or_repair, QString *error) {
             return fail_unusable(error, QStringLiteral("not a profile database"),
                                  QStringLiteral("column %1 is missing").arg(QLatin1StringView(c.name)));
     q.finish();
-    // Older files lack the explicit device column; add it when we may write.
-    if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) &&
-        q.record().indexOf(QStringLiteral("commdevice")) < 0) {
+    // Older files lack the device path and adapter identity columns; add
+    // them when we may write (a read-only file goes on without them).
+    for (const char *column : {"commdevice", "commidentity"}) {
+        if (q.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) &&
+            q.record().indexOf(QLatin1StringView(column)) < 0) {
+            q.finish();
+            q.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN %1 TEXT DEFAULT ''").arg(QLatin1StringView(column)));
+        }
         q.finish();
-        q.exec(QStringLiteral("ALTER TABLE settings ADD COLUMN commdevice TEXT DEFAULT ''")); // read-only: stays absent
     }
     // Older files lack the history; it is added beside the other tables
     // (read-only: stays absent, and recording reports why).
@@ -228,7 +232,8 @@ bool ProfileStore::create_schema(QString *error) {
               q.exec(QStringLiteral("CREATE UNIQUE INDEX profilename ON profiles(profilename COLLATE NOCASE)")) &&
               q.exec(QStringLiteral("CREATE TABLE settings (ipaddress TEXT, remoteportaddress TEXT, "
                                     "commport INTEGER, baudrate INTEGER, commtype TEXT, "
-                                    "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '')"));
+                                    "Terminator INTEGER, parity INTEGER, commdevice TEXT DEFAULT '', "
+                                    "commidentity TEXT DEFAULT '')"));
     if (ok) {
         q.prepare(QStringLiteral("INSERT INTO settings (ipaddress, remoteportaddress) VALUES (?, ?)"));
         q.addBindValue(QString::fromLatin1(kSeedIpAddress));
@@ -479,6 +484,8 @@ bool ProfileStore::read_settings(LinkSettings &out, QString *error) {
     s.parity = static_cast<Integer>(number("parity"));
     if (r.indexOf(QStringLiteral("commdevice")) >= 0)
         s.commdevice = text("commdevice");
+    if (r.indexOf(QStringLiteral("commidentity")) >= 0)
+        s.commidentity = text("commidentity");
     out = s;
     return true;
 }
@@ -491,28 +498,32 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     const bool have = q.next();
     const QVariant rowid = have ? q.value(0) : QVariant();
     q.finish();
-    const bool with_device = [&] {
+    // The columns an older file may lack (when it could not be altered).
+    QSqlRecord present;
+    {
         QSqlQuery c(db);
-        return c.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")) &&
-               c.record().indexOf(QStringLiteral("commdevice")) >= 0;
-    }();
-    QString sql = have ? QStringLiteral("UPDATE settings SET ipaddress=?, remoteportaddress=?, baudrate=?, commport=?, "
-                                        "commtype=?, Terminator=?, parity=?%1 WHERE rowid=?")
-                       : QStringLiteral("INSERT INTO settings (ipaddress, remoteportaddress, baudrate, commport, "
-                                        "commtype, Terminator, parity%1) VALUES (?,?,?,?,?,?,?%2)");
-    sql = have ? sql.arg(with_device ? QStringLiteral(", commdevice=?") : QString())
-               : sql.arg(with_device ? QStringLiteral(", commdevice") : QString(),
-                         with_device ? QStringLiteral(",?") : QString());
+        if (c.exec(QStringLiteral("SELECT * FROM settings LIMIT 0")))
+            present = c.record();
+    }
+    QStringList columns{QStringLiteral("ipaddress"), QStringLiteral("remoteportaddress"), QStringLiteral("baudrate"),
+                        QStringLiteral("commport"),  QStringLiteral("commtype"),          QStringLiteral("Terminator"),
+                        QStringLiteral("parity")};
+    QVariantList values{s.ipaddress, s.remoteportaddress, int(s.baudrate), int(s.commport), s.commtype,
+                        terminator_number(s.Terminator), int(s.parity)};
+    for (const auto &[column, value] : {std::pair{QStringLiteral("commdevice"), s.commdevice},
+                                        std::pair{QStringLiteral("commidentity"), s.commidentity}}) {
+        if (present.indexOf(column) >= 0) {
+            columns << column;
+            values << value;
+        }
+    }
+    const QString sql =
+        have ? QStringLiteral("UPDATE settings SET %1=? WHERE rowid=?").arg(columns.join(QStringLiteral("=?, ")))
+             : QStringLiteral("INSERT INTO settings (%1) VALUES (?%2)")
+                   .arg(columns.join(QStringLiteral(", ")), QStringLiteral(",?").repeated(columns.size() - 1));
     q.prepare(sql);
-    q.addBindValue(s.ipaddress);
-    q.addBindValue(s.remoteportaddress);
-    q.addBindValue(int(s.baudrate));
-    q.addBindValue(int(s.commport));
-    q.addBindValue(s.commtype);
-    q.addBindValue(terminator_number(s.Terminator));
-    q.addBindValue(int(s.parity));
-    if (with_device)
-        q.addBindValue(s.commdevice);
+    for (const QVariant &v : values)
+        q.addBindValue(v);
     if (have)
         q.addBindValue(rowid);
     if (!q.exec())

@@ -1,5 +1,6 @@
 #include "commform_screen.h"
 
+#include "find_converter_panel.h"
 #include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace k52 {
@@ -104,7 +106,15 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();
-    layout->addWidget(parity);
+    // Find Converter sits beside the parity choices, where the row has room.
+    rg->setAlignment(Qt::AlignTop);
+    find_ = new FindConverterPanel(
+        ctx_, [this] { return ports_to_search(); }, this);
+    connect(find_, &FindConverterPanel::taken, this, &CommFormScreen::set_from_link);
+    auto *parity_row = new QHBoxLayout;
+    parity_row->addWidget(parity, 1);
+    parity_row->addWidget(find_, 2);
+    layout->addLayout(parity_row);
 
     terminator_ = make_entry_box("Terminator", EntryRule::Hex, kTerminatorLength, this);
     ip_ = make_entry_box("ipaddress", EntryRule::IpAddress, kIpAddressLength, this);
@@ -125,8 +135,12 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     one_of_many(port_, [this](int i) {
         ctx_.link.commport = Integer(i + 1);
         // A port chosen by hand is the one to open: a device path would win.
-        if (!filling_)
+        // Its adapter is remembered, wherever it is plugged in next time.
+        if (!filling_) {
             device_->clear();
+            ctx_.link.commidentity = i < ports_.size() ? ports_[i].identity : QString();
+            show_ports();
+        }
         update_note();
     });
     one_of_many(baud_, [this](int i) { ctx_.link.baudrate = kBaudRates[std::size_t(i)]; });
@@ -136,9 +150,15 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     connect(tcp_port_, &QLineEdit::textChanged, this, [this](const QString &t) { ctx_.link.remoteportaddress = t; });
     connect(device_, &QLineEdit::textChanged, this, [this](const QString &t) {
         ctx_.link.commdevice = t;
+        // A path typed by hand is the port to open, not the adapter remembered.
+        if (!filling_)
+            ctx_.link.commidentity.clear();
         update_note();
     });
     connect(refresh_, &QPushButton::clicked, this, &CommFormScreen::refresh_ports);
+    poll_ = new QTimer(this);
+    poll_->setInterval(1000);
+    connect(poll_, &QTimer::timeout, this, &CommFormScreen::refresh_ports);
 
     grey_controls(this);
     refresh_ports();
@@ -166,14 +186,47 @@ void CommFormScreen::set_from_link() {
     terminator_->setText(link.Terminator);
     device_->setText(link.commdevice);
     filling_ = false;
-    update_note();
+    refresh_ports();
 }
 
 void CommFormScreen::refresh_ports() {
     ports_ = lister_ ? lister_() : QVector<PortEntry>{};
-    for (int i = 0; i < kCommPortChoices; ++i)
-        port_label_[std::size_t(i)]->setText(port_caption(i + 1, ports_));
+    show_ports();
+}
+
+void CommFormScreen::show_ports() {
+    const std::optional<int> remembered = remembered_box(ctx_.link, ports_);
+    for (int i = 0; i < kCommPortChoices; ++i) {
+        QString caption = port_caption(i + 1, ports_);
+        if (remembered == i)
+            caption += QStringLiteral(" - remembered adapter");
+        port_label_[std::size_t(i)]->setText(caption);
+    }
+    // The remembered adapter moved: its box is the one the link opens.
+    if (remembered && !port_[std::size_t(*remembered)]->isChecked()) {
+        filling_ = true;
+        port_[std::size_t(*remembered)]->setChecked(true);
+        filling_ = false;
+    }
     update_note();
+}
+
+QVector<PortEntry> CommFormScreen::ports_to_search() const {
+    QVector<PortEntry> out = ports_;
+    const QString typed = ctx_.link.commdevice.trimmed();
+    if (!typed.isEmpty() && std::none_of(out.begin(), out.end(), [&](const PortEntry &p) { return p.device == typed; }))
+        out << PortEntry{0, typed, {}, {}};
+    return out;
+}
+
+void CommFormScreen::showEvent(QShowEvent *e) {
+    BaseScreen::showEvent(e);
+    poll_->start();
+}
+
+void CommFormScreen::hideEvent(QHideEvent *e) {
+    poll_->stop();
+    BaseScreen::hideEvent(e);
 }
 
 void CommFormScreen::set_port_lister(PortLister lister) {

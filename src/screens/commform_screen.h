@@ -13,14 +13,19 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace k52 {
+
+class FindConverterPanel;
 
 // "Communications Setup" (`commform`): edits the link settings, not the
 // configuration record. Every tick and every change of a text box goes into
 // the link settings at once. Beside each comm port number it shows the
 // device that the number opens on this machine; a device path, when given,
-// is opened instead.
+// is opened instead. The port chosen is remembered by its adapter's
+// identity, and the box it stands at now is marked; the port list is read
+// again about once a second while the screen is shown.
 class CommFormScreen : public BaseScreen {
     Q_OBJECT
 public:
@@ -28,10 +33,11 @@ public:
 
     // Controls from the link settings, as start-up leaves them.
     void set_from_link() override;
-    // Reads the machine's serial ports again ("Refresh").
+    // Reads the machine's serial ports again ("Refresh", and the poll).
     void refresh_ports();
 
-    // Where the port list comes from (the machine's ports unless replaced).
+    // Where the port list comes from (the machine's ports unless replaced);
+    // the search of Find Converter uses it too.
     using PortLister = std::function<QVector<PortEntry>()>;
     void set_port_lister(PortLister lister);
 
@@ -46,9 +52,19 @@ public:
     QLineEdit *device_edit() const { return device_; }
     QPushButton *refresh_button() const { return refresh_; }
     QLabel *device_note() const { return note_; }
+    FindConverterPanel *find_panel() const { return find_; }
+    QTimer *poll_timer() const { return poll_; }
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void update_note();
+    // Port captions, the remembered adapter's mark and the note.
+    void show_ports();
+    // The ports the search tries: the listed ones and a typed device path.
+    QVector<PortEntry> ports_to_search() const;
 
     std::array<QCheckBox *, 2> mode_{};
     std::array<QCheckBox *, kCommPortChoices> port_{};
@@ -61,6 +77,8 @@ private:
     QLineEdit *device_ = nullptr;
     QPushButton *refresh_ = nullptr;
     QLabel *note_ = nullptr;
+    FindConverterPanel *find_ = nullptr;
+    QTimer *poll_ = nullptr;
 
     PortLister lister_;
     QVector<PortEntry> ports_;

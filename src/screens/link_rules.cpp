@@ -58,16 +58,31 @@ QString port_caption(int number, const QVector<PortEntry> &ports) {
     return device + QStringLiteral(" (") + e->description + QLatin1Char(')');
 }
 
+std::optional<int> remembered_box(const LinkSettings &link, const QVector<PortEntry> &ports) {
+    const PortEntry *p = port_by_identity(link.commidentity, ports);
+    if (!p || p->number < 1 || p->number > kCommPortChoices)
+        return std::nullopt;
+    return p->number - 1;
+}
+
 QString link_device_note(const LinkSettings &link, const QVector<PortEntry> &ports) {
+    if (const PortEntry *p = port_by_identity(link.commidentity, ports))
+        return QStringLiteral("Serial link opens %1, the remembered adapter (%2)").arg(p->device, link.commidentity);
+    const QString absent =
+        link.commidentity.isEmpty()
+            ? QString()
+            : QStringLiteral("The remembered adapter (%1) is not plugged in. ").arg(link.commidentity);
     const QString path = link.commdevice.trimmed();
     if (!path.isEmpty())
-        return QStringLiteral("Serial link opens %1 (device path; the Comm Port choice applies when it is empty)")
-            .arg(path);
+        return absent +
+               QStringLiteral("Serial link opens %1 (device path; the Comm Port choice applies when it is empty)")
+                   .arg(path);
     const QString device = port_device(link.commport, ports);
     if (device.isEmpty())
-        return QStringLiteral("Comm port %1 has no device on this machine; choose a port or enter a device path")
-            .arg(link.commport);
-    return QStringLiteral("Serial link opens %1").arg(device);
+        return absent +
+               QStringLiteral("Comm port %1 has no device on this machine; choose a port or enter a device path")
+                   .arg(link.commport);
+    return absent + QStringLiteral("Serial link opens %1").arg(device);
 }
 
 } // namespace k52

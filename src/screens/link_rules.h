@@ -16,8 +16,8 @@ namespace k52 {
 
 // The eight serial speeds, in the order of the baud rate boxes of the
 // communications and the serial I/O screens.
-inline constexpr int kBaudChoices = 8;
-inline constexpr std::array<Long, kBaudChoices> kBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+inline constexpr int kBaudChoices = int(kLinkBaudRates.size());
+inline constexpr std::array<Long, kBaudChoices> kBaudRates = kLinkBaudRates;
 std::optional<int> baud_index(Long rate);
 
 // "Comm Mode": choice 0 is "Tcp/Ip", choice 1 "Serial".
@@ -48,6 +48,10 @@ QString port_device(int number, const QVector<PortEntry> &ports);
 // Text beside comm port box `number`: its device and the driver's
 // description, or a note that the machine has no such port.
 QString port_caption(int number, const QVector<PortEntry> &ports);
+
+// The Comm Port box (0..6) at which the adapter remembered by the link
+// settings is plugged in now; nothing when it is absent or beyond the boxes.
+std::optional<int> remembered_box(const LinkSettings &link, const QVector<PortEntry> &ports);
 
 // One line saying which device the link will open with these settings, or
 // why it cannot open one.

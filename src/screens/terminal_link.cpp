@@ -1,6 +1,7 @@
 #include "terminal_link.h"
 
 #include "link/device_job.h"
+#include "link/port_doctor.h"
 #include "link/serial_link.h"
 
 #include <QSerialPort>
@@ -117,8 +118,14 @@ void TerminalLink::open_serial(const LinkSettings &settings) {
         ok = serial_->open(QIODevice::ReadWrite);
     }
     if (!ok) {
+        // The status line says why and what to do about it.
+        const QString why =
+            port.device.isEmpty()
+                ? port.error
+                : explain_open_failure(port.device, serial_->errorString(),
+                                       serial_->error() == QSerialPort::PermissionError, system_port_environment());
         serial_->close();
-        emit status(QString::fromLatin1(term_status::kCommFailed));
+        emit status(QString::fromLatin1(term_status::kCommFailed) + QStringLiteral(": ") + why);
         return;
     }
     connect(serial_, &QSerialPort::readyRead, this, [this] {

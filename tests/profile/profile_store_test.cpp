@@ -171,6 +171,7 @@ TEST_F(StoreTest, TerminatorSettingIsANumberHeldAsHex) {
     ASSERT_TRUE(store.read_settings(s, &why));
     s.Terminator = QStringLiteral("0D"), s.commport = 3, s.baudrate = 9600;
     s.commtype = QStringLiteral("T"), s.commdevice = QStringLiteral("/dev/ttyUSB1");
+    s.commidentity = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0");
     ASSERT_TRUE(store.write_settings(s, &why)) << why.toStdString();
     LinkSettings back;
     ASSERT_TRUE(store.read_settings(back, &why));
@@ -180,6 +181,22 @@ TEST_F(StoreTest, TerminatorSettingIsANumberHeldAsHex) {
     EXPECT_EQ(back.Terminator, "0A");
     EXPECT_EQ(terminator_number(QStringLiteral("0a")), 10);
     EXPECT_EQ(terminator_number(QStringLiteral("zz")), 0);
+}
+
+TEST_F(StoreTest, OlderFileGetsTheDeviceAndAdapterColumnsOnOpen) {
+    store.close();
+    poke(QStringLiteral("ALTER TABLE settings DROP COLUMN commidentity"));
+    poke(QStringLiteral("ALTER TABLE settings DROP COLUMN commdevice"));
+    QString why;
+    ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
+    LinkSettings s;
+    ASSERT_TRUE(store.read_settings(s, &why));
+    s.commdevice = QStringLiteral("/dev/ttyACM0");
+    s.commidentity = QStringLiteral("A9XK3T");
+    ASSERT_TRUE(store.write_settings(s, &why)) << why.toStdString();
+    LinkSettings back;
+    ASSERT_TRUE(store.read_settings(back, &why));
+    EXPECT_EQ(back, s);
 }
 
 TEST(StoreOpen, BadFilesGiveAClearMessageNamingTheFile) {

@@ -17,7 +17,7 @@ namespace {
 using test::ScreenFixture;
 
 PortEntry port(int n, const char *device, const char *description = "") {
-    return {n, QString::fromUtf8(device), QString::fromUtf8(description)};
+    return {n, QString::fromUtf8(device), QString::fromUtf8(description), {}};
 }
 
 class CommFormTest : public ScreenFixture {

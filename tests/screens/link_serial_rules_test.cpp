@@ -22,8 +22,8 @@ TEST(LinkRules, SettingsWithoutABoxTickNone) {
 }
 
 TEST(LinkRules, PortDevicesAndNote) {
-    const QVector<PortEntry> ports{{1, QStringLiteral("/dev/ttyS0"), QString()},
-                                   {2, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R, USB 0403:6001")}};
+    const QVector<PortEntry> ports{{1, QStringLiteral("/dev/ttyS0"), QString(), {}},
+                                   {2, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R, USB 0403:6001"), {}}};
     LinkSettings l;
     l.commport = 5;
 #ifdef Q_OS_WIN

@@ -194,8 +194,13 @@ TEST_F(TermModeTest, EchoFromTheSimulator) {
 
 TEST_F(TermModeTest, SerialPortMissing) {
     ctx_.link.commdevice = dir_.filePath(QStringLiteral("no-such-tty"));
+    ctx_.link.baudrate = 9600;
     auto s = open(QStringLiteral("S"));
-    EXPECT_EQ(status(*s), QStringLiteral("Status: Unable to open comm port"));
+    // The reason follows, with the ports present.
+    EXPECT_TRUE(status(*s).startsWith(QStringLiteral("Status: Unable to open comm port: Serial port %1 does not exist: "
+                                                     "the adapter is unplugged or this is the wrong port.")
+                                          .arg(ctx_.link.commdevice)))
+        << status(*s).toStdString();
     QTest::keyClicks(s->pop1(), QStringLiteral("B"));
     EXPECT_EQ(s->grid().cell(1, 1).code, 'B'); // drawn though not sent
 }

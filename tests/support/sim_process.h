@@ -29,6 +29,7 @@ public:
     // Waits for the simulator to end by itself (after a hang-up).
     bool wait_finished(int ms = 5000);
     bool running() const { return proc_.state() != QProcess::NotRunning; }
+    qint64 pid() const { return proc_.processId(); }
 
 private:
     QStringList args_;

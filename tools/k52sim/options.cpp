@@ -109,6 +109,21 @@ const OptionRegistrar pace_opt(O(QStringLiteral("pace"),
                                    return false;
                                });
 
+const OptionRegistrar baud_opt(O(QStringLiteral("baud"),
+                                 QStringLiteral("Answer only when the caller set this speed on the line; send "
+                                                "noise at any other speed."),
+                                 QStringLiteral("RATE")),
+                               [](Sim &s, const QCommandLineParser &p, QString &err) {
+                                   if (!p.isSet(QStringLiteral("baud")))
+                                       return true;
+                                   bool ok = false;
+                                   s.baud = p.value(QStringLiteral("baud")).toInt(&ok);
+                                   if (ok && s.baud > 0)
+                                       return true;
+                                   err = QStringLiteral("--baud needs a baud rate");
+                                   return false;
+                               });
+
 const OptionRegistrar echo_opt(O(QStringLiteral("echo"),
                                  QStringLiteral("Send back every byte received outside a command frame (for the "
                                                 "terminal); commands are still answered.")),

@@ -185,8 +185,34 @@ void Sim::set_mode(std::unique_ptr<Mode> mode) {
     mode_change_ = true;
 }
 
+int Sim::line_speed() const {
+    static const std::pair<speed_t, int> kSpeeds[] = {
+        {B300, 300},     {B600, 600},     {B1200, 1200},   {B2400, 2400},     {B4800, 4800},    {B9600, 9600},
+        {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}, {B230400, 230400}};
+    termios t{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &t) != 0)
+        return 0;
+    const speed_t s = ::cfgetospeed(&t);
+    for (const auto &[code, rate] : kSpeeds)
+        if (code == s)
+            return rate;
+    return 0;
+}
+
 void Sim::dispatch(const QByteArray &command) {
     log_command(command);
+    // At another speed than its own a converter sees noise and what it
+    // sends back is noise to the caller.
+    if (baud > 0 && line_speed() != baud) {
+        auto *rng = QRandomGenerator::global();
+        QByteArray noise;
+        const int n = 1 + rng->bounded(12);
+        for (int i = 0; i < n; ++i)
+            noise.append(static_cast<char>(rng->bounded(256)));
+        send(noise);
+        ++answered_;
+        return;
+    }
     const CommandHandler *best = nullptr;
     qsizetype best_len = -1;
     for (const auto &[prefix, handler] : commands()) {

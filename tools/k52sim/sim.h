@@ -64,6 +64,7 @@ public:
     int stall_after = -1;  // after answering this many commands, answer nothing more
     int pace_baud = 0;     // take the wire time of this speed
     bool echo = false;     // send back every byte received outside a command frame
+    int baud = 0;          // answer only a caller whose line runs at this speed (0: any)
     QString log_path;
 
     // Reply text, then CR (and LF under --crlf); the fault switches apply.
@@ -83,6 +84,9 @@ public:
     void dispatch(const QByteArray &command);
     // Wait as long as `bytes` bytes take on the wire under --pace.
     void pace(int bytes);
+    // The speed the caller set on its end of the line (bits per second;
+    // 0 when unknown).
+    int line_speed() const;
 
     int run(int argc, char **argv);
 

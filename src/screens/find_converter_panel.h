@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "link/converter_search.h"
+#include "link/device_job.h"
+
+#include <QGroupBox>
+#include <QVector>
+
+#include <functional>
+
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace k52 {
+
+// "Find Converter" on the communications screen: searches the ports on a
+// worker thread with a progress bar and Stop, lists what answered, and
+// takes the chosen converter's port, speed and parity into the link
+// settings with one click.
+class FindConverterPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    // `ports` gives the ports to search when the search starts.
+    using PortSource = std::function<QVector<PortEntry>()>;
+    FindConverterPanel(AppContext &ctx, PortSource ports, QWidget *parent = nullptr);
+
+    // Starts a search; false while one runs.
+    bool start();
+    void stop();
+    bool running() const { return job_.running(); }
+    const SearchResult &result() const { return result_; }
+    // Takes the converter of result line `row` into the link settings.
+    bool take(int row);
+
+    QPushButton *find_button() const { return find_; }
+    QPushButton *stop_button() const { return stop_button_; }
+    QPushButton *use_button() const { return use_; }
+    QProgressBar *progress_bar() const { return bar_; }
+    QListWidget *results() const { return list_; }
+    // What the search is doing or found, shown in the progress bar.
+    QString status_text() const;
+
+signals:
+    // The link settings were changed by take().
+    void taken();
+
+private:
+    void finished(const SearchResult &r);
+    void set_status(const QString &text);
+
+    AppContext &ctx_;
+    PortSource ports_source_;
+    DeviceJob job_;
+    QVector<PortEntry> searched_;
+    SearchResult result_;
+    QPushButton *find_ = nullptr;
+    QPushButton *stop_button_ = nullptr;
+    QPushButton *use_ = nullptr;
+    QProgressBar *bar_ = nullptr;
+    QListWidget *list_ = nullptr;
+};
+
+} // namespace k52

@@ -1,0 +1,226 @@
+// Find Converter: the order of the tries and what each asks of the port
+// (in memory), the adapter remembered by its identity, and whole searches
+// against simulators on pseudo-terminals.
+#include "link/converter_search.h"
+#include "link/serial_link.h"
+#include "support/cli_run.h"
+#include "support/memory_link.h"
+#include "support/sim_process.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace k52 {
+namespace {
+
+using k52test::MemoryLink;
+using k52test::SimProcess;
+
+// Remembers the settings of every opening; a pseudo-terminal drops parity,
+// so this is where the parity of each try shows.
+class RecordingLink : public MemoryLink {
+public:
+    bool open(const QString &port, const SerialSettings &settings, QString *error) override {
+        requested << port + QLatin1Char(' ') + serial_settings_text(settings);
+        return MemoryLink::open(port, settings, error);
+    }
+    QStringList requested;
+};
+
+struct Steps : JobProgress {
+    std::function<void(qint64)> on_step;
+    std::vector<qint64> done;
+    QStringList lines;
+    void step(qint64 d, qint64 total) override {
+        EXPECT_EQ(total % 24, 0);
+        done.push_back(d);
+        if (on_step)
+            on_step(d);
+    }
+    void line(const QString &text) override { lines << text; }
+};
+
+PortEntry port(int number, const char *device, const char *identity = "") {
+    return {number, QString::fromUtf8(device), {}, QString::fromUtf8(identity)};
+}
+
+TEST(SearchOrder, StoredSettingsFirstThen9600EvenThenTheRest) {
+    struct Case {
+        LineSetting stored;
+        LineSetting first, second;
+    };
+    const Case cases[] = {
+        {{19200, 2}, {19200, 2}, {9600, 0}}, {{9600, 0}, {9600, 0}, {1200, 0}}, // not tried twice
+        {{0, 0}, {9600, 0}, {1200, 0}},                                         // a fresh install's rate 0
+        {{9600, 7}, {9600, 0}, {1200, 0}},                                      // unknown parity
+        {{300, 1}, {9600, 0}, {1200, 0}},                                       // not one of the eight speeds
+    };
+    for (const Case &c : cases) {
+        const QVector<LineSetting> order = search_order(c.stored);
+        ASSERT_EQ(order.size(), 24);
+        EXPECT_EQ(order[0], c.first) << c.stored.baudrate;
+        EXPECT_EQ(order[1], c.second) << c.stored.baudrate;
+        for (Long b : kLinkBaudRates)
+            for (Integer p = 0; p < 3; ++p)
+                EXPECT_TRUE(order.contains(LineSetting{b, p}));
+    }
+    EXPECT_LT(identify_deadline({115200, 0}), identify_deadline({1200, 2}));
+}
+
+TEST(ConverterSearch, AsksForEverySpeedAndParityOfASilentPort) {
+    RecordingLink link;
+    Steps steps;
+    const SearchResult r = find_converters(link, {port(1, "/dev/ttyS0")}, {19200, 2}, steps);
+    ASSERT_EQ(r.ports.size(), 1);
+    EXPECT_FALSE(r.ports[0].found);
+    EXPECT_TRUE(r.ports[0].failure.isEmpty());
+    QStringList expected;
+    for (const LineSetting &s : search_order({19200, 2}))
+        expected << QStringLiteral("/dev/ttyS0 ") + serial_settings_text(line_serial(s));
+    EXPECT_EQ(link.requested, expected);
+    EXPECT_EQ(link.requested.filter(QStringLiteral(",O,7,1")).size(), 8);
+    EXPECT_EQ(link.requested.filter(QStringLiteral(",N,8,1")).size(), 8);
+    EXPECT_EQ(link.commands, QStringList(24, QStringLiteral("V")));
+    EXPECT_EQ(steps.lines, QStringList{QStringLiteral("/dev/ttyS0: no converter")});
+}
+
+TEST(ConverterSearch, FindsTheOneSettingAConverterAnswersAt) {
+    RecordingLink link;
+    // Answers only at 4800 odd; noise at the others. A reply may follow
+    // noise left on the line.
+    link.responder = [&link](const QString &) -> QByteArray {
+        if (link.opened_settings == QLatin1String("4800,O,7,1"))
+            return "\x93\x11zZOR K54R V01.95\r";
+        return "\x85\xF0\r\x12";
+    };
+    Steps steps;
+    const SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0", "A1"), port(2, "/dev/ttyUSB1")}, {}, steps);
+    const QVector<FoundConverter> found = r.found();
+    ASSERT_EQ(found.size(), 2) << "the second port is the same line here";
+    EXPECT_EQ(found[0].port.device, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(found[0].model, QStringLiteral("K54R"));
+    EXPECT_EQ(found[0].firmware, QStringLiteral("01.95"));
+    EXPECT_EQ(found[0].identification, QStringLiteral("K54R V01.95"));
+    EXPECT_EQ(found[0].setting, (LineSetting{4800, 1}));
+    // No more tries on a port once it answered.
+    const int tries = int(search_order({}).indexOf(LineSetting{4800, 1})) + 1;
+    EXPECT_EQ(link.requested.size(), 2 * tries);
+    EXPECT_EQ(steps.done.back(), 48);
+    EXPECT_EQ(steps.done[std::size_t(tries)], 24) << "the second port's tries count from its share";
+}
+
+TEST(ConverterSearch, UnopenablePortsAndStop) {
+    RecordingLink link;
+    link.fail_open_error = QStringLiteral("Serial port /dev/ttyUSB0 does not exist");
+    Steps steps;
+    SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps);
+    ASSERT_EQ(r.ports.size(), 2);
+    EXPECT_EQ(r.ports[0].failure, link.fail_open_error);
+    EXPECT_EQ(link.requested.size(), 2) << "one try per port that cannot be opened";
+    EXPECT_EQ(steps.lines[0], QStringLiteral("/dev/ttyUSB0: could not be opened: ") + link.fail_open_error);
+
+    RecordingLink silent;
+    bool stop = false;
+    steps.on_step = [&](qint64 done) { stop = stop || done == 5; };
+    r = find_converters(silent, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps, [&] { return stop; });
+    EXPECT_TRUE(r.stopped);
+    EXPECT_EQ(silent.requested.size(), 6);
+    EXPECT_TRUE(r.ports.isEmpty()) << "a port not searched to the end is not reported";
+}
+
+TEST(PortsByIdentity, TheRememberedAdapterWinsWhereverItIsPlugged) {
+    const QVector<PortEntry> before{port(1, "/dev/ttyUSB0", "/dev/serial/by-id/usb-A"),
+                                    port(2, "/dev/ttyUSB1", "/dev/serial/by-id/usb-B")};
+    FoundConverter found{before[1], QStringLiteral("K52"), QStringLiteral("01.99"), {}, {38400, 2}};
+    LinkSettings link;
+    link.commdevice = QStringLiteral("/dev/old");
+    link = take_found(link, found, before);
+    EXPECT_EQ(link.commport, 2);
+    EXPECT_TRUE(link.commdevice.isEmpty());
+    EXPECT_EQ(link.commidentity, QStringLiteral("/dev/serial/by-id/usb-B"));
+    EXPECT_EQ(link.baudrate, 38400);
+    EXPECT_EQ(link.parity, 2);
+    EXPECT_EQ(link.commtype, QStringLiteral("S"));
+
+    // Re-plugged in the other order: the same adapter, now the first port.
+    const QVector<PortEntry> after{port(1, "/dev/ttyUSB0", "/dev/serial/by-id/usb-B"),
+                                   port(2, "/dev/ttyUSB1", "/dev/serial/by-id/usb-A")};
+    QString why;
+    EXPECT_EQ(resolve_port(link, after, &why), QStringLiteral("/dev/ttyUSB0"));
+    // Unplugged: the port number applies again.
+    EXPECT_EQ(resolve_port(link, {before[0], port(2, "/dev/ttyUSB1")}, &why), QStringLiteral("/dev/ttyUSB1"));
+
+    // A port the system does not list (a pseudo-terminal) goes by its path
+    // and forgets the adapter remembered before.
+    found.port = port(0, "/dev/pts/7");
+    link = take_found(link, found, after);
+    EXPECT_EQ(link.commdevice, QStringLiteral("/dev/pts/7"));
+    EXPECT_TRUE(link.commidentity.isEmpty());
+    EXPECT_EQ(resolve_port(link, after, &why), QStringLiteral("/dev/pts/7"));
+}
+
+// Simulators on pseudo-terminals.
+std::unique_ptr<SimProcess> start_sim(QStringList args) {
+    auto sim = std::make_unique<SimProcess>(std::move(args));
+    QString why;
+    EXPECT_TRUE(sim->start(&why)) << why.toStdString();
+    return sim;
+}
+
+TEST(ConverterSearchSim, FindsEachConverterAtItsSpeedAndNothingOnSilentOrNoisyLines) {
+    auto slow = start_sim({QStringLiteral("--baud"), QStringLiteral("2400")});
+    auto fast = start_sim({QStringLiteral("--baud"), QStringLiteral("57600"), QStringLiteral("--model"),
+                           QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.93")});
+    auto silent = start_sim({QStringLiteral("--silent")});
+    auto noisy = start_sim({QStringLiteral("--garbage")});
+    SerialLink link;
+    JobProgress quiet;
+    const SearchResult r = find_converters(link,
+                                           {port(0, qPrintable(slow->device())), port(0, qPrintable(silent->device())),
+                                            port(0, qPrintable(fast->device())), port(0, qPrintable(noisy->device()))},
+                                           {9600, 0}, quiet);
+    ASSERT_EQ(r.ports.size(), 4);
+    ASSERT_TRUE(r.ports[0].found);
+    EXPECT_EQ(r.ports[0].found->setting.baudrate, 2400);
+    EXPECT_EQ(r.ports[0].found->identification, QStringLiteral("K52 V01.99"));
+    ASSERT_TRUE(r.ports[2].found);
+    EXPECT_EQ(r.ports[2].found->setting.baudrate, 57600);
+    EXPECT_EQ(r.ports[2].found->identification, QStringLiteral("K54 V01.93"));
+    for (int i : {1, 3}) {
+        EXPECT_FALSE(r.ports[i].found) << i;
+        EXPECT_TRUE(r.ports[i].failure.isEmpty()) << r.ports[i].failure.toStdString();
+    }
+    // The simulator at 2400 heard the request at every setting tried before.
+    EXPECT_EQ(slow->received().size(), search_order({9600, 0}).indexOf(LineSetting{2400, 0}) + 1);
+}
+
+TEST(ConverterSearchSim, CommandLineListsAndKeepsWhatItFound) {
+    auto sim = start_sim({QStringLiteral("--baud"), QStringLiteral("19200")});
+    auto silent = start_sim({QStringLiteral("--silent")});
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("k52.db"));
+    k52test::CliRun r = k52test::k52util(db, {QStringLiteral("find"), QStringLiteral("--port"), sim->device(),
+                                              QStringLiteral("--port"), silent->device(), QStringLiteral("--save")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(sim->device() + QStringLiteral(": K52 firmware 01.99 at 19200 baud, 7 Even\n")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(silent->device() + QStringLiteral(": no converter\n"))) << r.out.toStdString();
+    // The kept settings reach the converter without naming the port.
+    r = k52test::k52util(db, {QStringLiteral("version")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("K52 V01.99\n"));
+
+    r = k52test::k52util(db, {QStringLiteral("find"), QStringLiteral("--port"), silent->device()});
+    EXPECT_EQ(r.code, 1);
+    r = k52test::k52util(db, {QStringLiteral("doctor"), QStringLiteral("--port"), QStringLiteral("/dev/k52-none")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("FAIL  Serial port /dev/k52-none does not exist")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("ok    The link settings are 19200,E,7,1."))) << r.out.toStdString();
+}
+
+} // namespace
+} // namespace k52
