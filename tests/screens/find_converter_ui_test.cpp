@@ -85,9 +85,9 @@ TEST_F(FindConverterTest, OneClickTakesTheFoundSettingsAndTheConverterIsProgramm
 
     SerialLink link;
     Lines progress;
-    PortSpec spec = port_spec(ctx_.link);
-    spec.device = resolve_port(ctx_.link, ports_, &why);
-    const RunResult r = savetoK52(link, spec, ctx_.record, progress);
+    PortSpec port = port_spec(ctx_.link);
+    port.device = resolve_port(ctx_.link, ports_, &why);
+    const RunResult r = savetoK52(link, port, ctx_.record, progress);
     EXPECT_EQ(r.outcome, RunOutcome::Programmed) << progress.lines.join(QLatin1Char('\n')).toStdString();
 
     // Stop ends a search at once and says so.
