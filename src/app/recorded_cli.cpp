@@ -25,13 +25,22 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
     record->set_device(port.device);
     if (prepare)
         prepare(*record);
+    const bool optional = p && p->isSet(kBackupOptional);
+    const bool backup_wanted = p && (p->isSet(kBackup) || optional);
     QString why;
     if (!record->begin(&why)) {
-        ctx.err << why << "\nNothing was sent: the action could not be recorded." << Qt::endl;
-        return nullptr;
+        // A database that cannot be written (a full disk) must not keep the
+        // installer from the converter; only a backup needs the row to live in.
+        if (backup_wanted && !optional) {
+            ctx.err << why << "\nNothing was written: a backup needs the history, which could not be written."
+                    << Qt::endl;
+            return nullptr;
+        }
+        ctx.err << why << "\nThe action goes on without a history row." << Qt::endl;
+        record->disable();
+        return record;
     }
-    const bool optional = p && p->isSet(kBackupOptional);
-    if (!p || !(p->isSet(kBackup) || optional))
+    if (!backup_wanted)
         return record;
     CliProgress progress(ctx.out, false);
     BackupResult backup;

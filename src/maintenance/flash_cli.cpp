@@ -32,14 +32,14 @@ int run_flash(CliContext &ctx) {
         return 1;
     StoppableLink link(std::make_unique<SerialLink>());
     const QString path = p.positionalArguments().first();
-    const auto record = begin_cli_action(ctx, &p, QStringLiteral("flash"), port, link, [&](ActionRecord &a) {
-        QByteArray contents;
-        FlashResult unread;
-        if (read_firmware_file(path, contents, unread))
-            a.set_file(path, contents);
-        else
-            a.entry().file_name = path;
-    });
+    QByteArray contents;
+    FlashResult unread;
+    // A file that cannot be read is refused before the port is opened: no
+    // converter was touched, so no history row is left.
+    const auto record = !read_firmware_file(path, contents, unread)
+                            ? std::make_shared<ActionRecord>(nullptr, QStringLiteral("flash"))
+                            : begin_cli_action(ctx, &p, QStringLiteral("flash"), port, link,
+                                               [&](ActionRecord &a) { a.set_file(path, contents); });
     if (!record)
         return 1;
     bool stopped = false;

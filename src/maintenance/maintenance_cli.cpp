@@ -10,6 +10,9 @@
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
 #include "maintenance_history.h"
+#include "profile/safe_file.h"
+
+#include <QFileInfo>
 
 namespace k52 {
 
@@ -43,11 +46,15 @@ int run_clone(CliContext &ctx) {
     StoppableLink link(std::make_unique<SerialLink>());
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.
-    const auto record = begin_cli_action(ctx, read ? nullptr : &p, QStringLiteral("clone %1").arg(what), port, link,
-                                         [&](ActionRecord &a) {
-                                             if (!read)
-                                                 a.entry().image = clone_file_image(file);
-                                         });
+    // A clone file that is no regular file is refused before the port is
+    // opened: no converter was touched, so no history row is left.
+    const QString action = QStringLiteral("clone %1").arg(what);
+    const auto record = QFileInfo::exists(file) && !check_regular_file(file, nullptr)
+                            ? std::make_shared<ActionRecord>(nullptr, action)
+                            : begin_cli_action(ctx, read ? nullptr : &p, action, port, link, [&](ActionRecord &a) {
+                                  if (!read)
+                                      a.entry().image = clone_file_image(file);
+                              });
     if (!record)
         return 1;
     bool stopped = false;

@@ -1,6 +1,7 @@
 #include "maintenance_history.h"
 
 #include "profile/history_store.h"
+#include "profile/safe_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -57,6 +58,9 @@ ActionEnd history_end(const CommandResult &r, const WatchedEnd &, bool stopped) 
 }
 
 QByteArray clone_file_image(const QString &path) {
+    // Only a regular file: a FIFO or a device would block or stream forever.
+    if (!check_regular_file(path, nullptr))
+        return {};
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.read(kCloneImageSize) : QByteArray();
 }

@@ -240,21 +240,23 @@ bool ProfileStore::create_schema(QString *error) {
         q.addBindValue(QStringLiteral("400"));
         ok = q.exec();
     }
-    if (ok)
-        ok = insert_row(q, QStringLiteral("Default"), seeded);
-    QString history_error;
-    if (ok && !create_history_tables(db, &history_error)) {
-        q.finish();
-        db.rollback();
-        return fail(error, QStringLiteral("cannot create the profile database"), history_error);
+    QSqlError why = q.lastError();
+    QSqlQuery row(db);
+    if (ok && !insert_row(row, QStringLiteral("Default"), seeded)) {
+        ok = false;
+        why = row.lastError();
     }
+    q.finish();
+    row.finish();
     if (!ok) {
-        const QSqlError why = q.lastError();
-        q.finish();
         db.rollback();
         return fail_sql(error, QStringLiteral("cannot create the profile database"), why);
     }
-    q.finish();
+    QString history_error;
+    if (!create_history_tables(db, &history_error)) {
+        db.rollback();
+        return fail(error, QStringLiteral("cannot create the profile database"), history_error);
+    }
     if (!db.commit()) {
         const QSqlError why = db.lastError();
         db.rollback();

@@ -173,7 +173,7 @@ TEST_P(LegacyImport, RefusedRowsNameColumnAndReasonAndChangeNothing) {
         {"Letter in options", "sermagparms", QStringLiteral("1a101"), "'a' is not a digit"},
         {"Bad parity", "parity", 3, "parity must be 0, 1 or 2"},
         {"Null number", "wiepulse", QVariant(), "Null number: refused: column wiepulse must be a number"},
-        {" ", "zerosuppress", 1, " : refused: the profile name is empty"},
+        {" ", "zerosuppress", 1, " : refused: The profile name must not be empty"},
         {"RICH", "zerosuppress", 1, "RICH: refused: the file holds another profile of this name"},
     };
     ProfilesLayout l;
