@@ -135,7 +135,4 @@ void FlashDlScreen::stop_download() {
         job_->stop();
 }
 
-static ScreenRegistrar reg("flashdl",
-                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new FlashDlScreen(c, p); });
-
 } // namespace k52

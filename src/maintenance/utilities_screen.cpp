@@ -330,6 +330,4 @@ void UtilitiesScreen::clone_download() {
     run_clone(false);
 }
 
-static ScreenRegistrar reg("utilities", [](AppContext &c, QWidget *p) { return new UtilitiesScreen(c, p); });
-
 } // namespace k52

@@ -124,7 +124,4 @@ bool PgmFormWindow::save_lines(const QString &path, QString *error) const {
     return write_file_safely(path, (lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error, true);
 }
 
-static ScreenRegistrar reg("pgmform",
-                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new PgmFormWindow(c, p); });
-
 } // namespace k52

@@ -31,8 +31,4 @@ const WiegandOutputVariant kSerToWieVariant{
     &ConfigRecord::serwierpmask,
 };
 
-static ScreenRegistrar reg("sertowie", [](AppContext &c, QWidget *p) -> BaseScreen * {
-    return new WiegandOutputEditor(c, kSerToWieVariant, p);
-});
-
 } // namespace k52

@@ -32,8 +32,4 @@ const WiegandOutputVariant kWieToWieVariant{
     &ConfigRecord::input1wierpmask,
 };
 
-static ScreenRegistrar reg("wietowie", [](AppContext &c, QWidget *p) -> BaseScreen * {
-    return new WiegandOutputEditor(c, kWieToWieVariant, p);
-});
-
 } // namespace k52

@@ -1,6 +1,7 @@
 // The Wiegand output editor on both of its screens.
 #include "screen_fixture.h"
 
+#include "app/navigation.h"
 #include "screens/wiegand_output_editor.h"
 
 #include <QApplication>
