@@ -1,5 +1,6 @@
 // `k52util profiles list|show|export|import|delete`.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "columns.h"
 #include "legacy_import_cli.h"
 #include "profile_json.h"
@@ -59,6 +60,8 @@ int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
     ctx.out.flush();
     return 1;
 }
+
+} // namespace
 
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
@@ -202,9 +205,5 @@ int run_profiles(CliContext &ctx) {
     }
     return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(action));
 }
-
-const CliRegistrar reg("profiles", "List, show, export, import or delete profiles", run_profiles);
-
-} // namespace
 
 } // namespace k52
