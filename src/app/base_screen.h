@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-
 namespace k52 {
 
 // A configuration screen: a child window of the main frame that edits part

@@ -32,8 +32,8 @@ const std::vector<CliCommand> &cli_commands() {
     static const std::vector<CliCommand> commands = {
         {QStringLiteral("bitsize"), QStringLiteral("Print the bit size table (largest value of a 1 to 64 bit field)"),
          run_bitsize},
-        {QStringLiteral("clone"), QStringLiteral("Read a converter's image into the clone file, or write it into another"),
-         run_clone},
+        {QStringLiteral("clone"),
+         QStringLiteral("Read a converter's image into the clone file, or write it into another"), run_clone},
         {QStringLiteral("doctor"), QStringLiteral("Check why the serial port cannot be used, and name the fix"),
          run_doctor},
         {QStringLiteral("find"), QStringLiteral("Find the converter's port, speed and parity"), run_find},
