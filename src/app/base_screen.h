@@ -4,9 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
-#include <vector>
-
 namespace k52 {
 
 // A configuration screen: a child window of the main frame that edits part
@@ -29,21 +26,6 @@ public:
 protected:
     AppContext &ctx_;
 };
-
-using ScreenFactory = std::function<BaseScreen *(AppContext &, QWidget *parent)>;
-
-// Screens register themselves by window name from their own source file:
-//   static k52::ScreenRegistrar reg("sermask", [](auto &c, auto *p) { return new SerMaskScreen(c, p); });
-// The main window creates what is registered; a navigation entry whose
-// screen is missing is shown disabled.
-class ScreenRegistrar {
-public:
-    ScreenRegistrar(const char *name, ScreenFactory factory);
-};
-
-bool has_screen(const QString &name);
-BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent);
-std::vector<QString> registered_screens();
 
 // Window helpers.
 // Background of the window, of every check box, then of every label, to

@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "cli_commands.h"
 #include "startup.h"
 
 #include <QCommandLineParser>
@@ -14,11 +15,6 @@ namespace k52 {
 
 namespace {
 
-std::vector<CliCommand> &registry() {
-    static std::vector<CliCommand> r;
-    return r;
-}
-
 QTextStream &std_out() {
     static QTextStream s(stdout);
     return s;
@@ -31,14 +27,31 @@ QTextStream &std_err() {
 
 } // namespace
 
-CliRegistrar::CliRegistrar(const char *name, const char *summary, CliHandler handler) {
-    registry().push_back({QString::fromUtf8(name), QString::fromUtf8(summary), std::move(handler)});
-}
-
 const std::vector<CliCommand> &cli_commands() {
-    auto &r = registry();
-    std::sort(r.begin(), r.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
-    return r;
+    // In the order --help lists them.
+    static const std::vector<CliCommand> commands = {
+        {QStringLiteral("bitsize"), QStringLiteral("Print the bit size table (largest value of a 1 to 64 bit field)"),
+         run_bitsize},
+        {QStringLiteral("clone"),
+         QStringLiteral("Read a converter's image into the clone file, or write it into another"), run_clone},
+        {QStringLiteral("doctor"), QStringLiteral("Check why the serial port cannot be used, and name the fix"),
+         run_doctor},
+        {QStringLiteral("find"), QStringLiteral("Find the converter's port, speed and parity"), run_find},
+        {QStringLiteral("flash"), QStringLiteral("Download a firmware file into the converter"), run_flash},
+        {QStringLiteral("history"),
+         QStringLiteral("List, show, export or report the record of converter writes and reads"), run_history},
+        {QStringLiteral("plan"), QStringLiteral("Print the commands the programming run sends for a firmware version"),
+         run_plan},
+        {QStringLiteral("ports"), QStringLiteral("List the serial ports and their Comm Port numbers"), run_ports},
+        {QStringLiteral("profiles"), QStringLiteral("List, show, export, import or delete profiles"), run_profiles},
+        {QStringLiteral("program"), QStringLiteral("Write a profile into the converter"), run_program},
+        {QStringLiteral("reset"), QStringLiteral("Send the reset command"), run_reset},
+        {QStringLiteral("restart"), QStringLiteral("Send the restart command"), run_restart},
+        {QStringLiteral("restore"),
+         QStringLiteral("Write the converter image kept in a history row back into the converter"), run_restore},
+        {QStringLiteral("version"), QStringLiteral("Read the converter's model and firmware version"), run_version},
+    };
+    return commands;
 }
 
 CliContext::CliContext(QStringList a, QString db_override, QString program_dir)

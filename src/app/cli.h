@@ -55,13 +55,7 @@ struct CliCommand {
     CliHandler handler;
 };
 
-// Subcommands register themselves from their own source file:
-//   static k52::CliRegistrar reg("version", "Read the converter's version", run_version);
-class CliRegistrar {
-public:
-    CliRegistrar(const char *name, const char *summary, CliHandler handler);
-};
-
+// The subcommands, by name (cli_commands.h has their handlers).
 const std::vector<CliCommand> &cli_commands();
 
 // Entry of the headless program. `argv` without the program name, with

@@ -1,6 +1,7 @@
 // `k52util history [list|show|export|report]`: the record of the actions
 // that wrote to a converter or read its image.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "profile/history_store.h"
 #include "screens/history_report.h"
@@ -39,6 +40,8 @@ bool write_file(CliContext &ctx, const QString &path, const QByteArray &data) {
     }
     return true;
 }
+
+} // namespace
 
 int run_history(CliContext &ctx) {
     QCommandLineParser p;
@@ -102,10 +105,5 @@ int run_history(CliContext &ctx) {
         return fail(ctx, why);
     return 0;
 }
-
-const CliRegistrar history_reg("history", "List, show, export or report the record of converter writes and reads",
-                               run_history);
-
-} // namespace
 
 } // namespace k52

@@ -1,6 +1,7 @@
 // `k52util find` and `k52util doctor`: finding the converter and saying
 // what keeps a port from being used.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "link/converter_search.h"
 #include "link/port_doctor.h"
@@ -41,6 +42,8 @@ bool ports_to_search(CliContext &ctx, const QStringList &given, const QVector<Po
     }
     return true;
 }
+
+} // namespace
 
 int run_find(CliContext &ctx) {
     QCommandLineParser p;
@@ -120,10 +123,5 @@ int run_doctor(CliContext &ctx) {
     }
     return all_ok ? 0 : 1;
 }
-
-const CliRegistrar find_reg("find", "Find the converter's port, speed and parity", run_find);
-const CliRegistrar doctor_reg("doctor", "Check why the serial port cannot be used, and name the fix", run_doctor);
-
-} // namespace
 
 } // namespace k52

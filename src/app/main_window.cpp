@@ -72,37 +72,31 @@ void MainWindow::build_menu() {
     for (const MenuEntry &e : menu_entries()) {
         QAction *a = menuBar()->addAction(QString::fromLatin1(e.caption));
         a->setObjectName(QString::fromLatin1(e.name));
-        const QString name = a->objectName();
-        connect(a, &QAction::triggered, this, [this, name] {
-            // Loading a profile takes the line from a job under way.
-            if (name == QLatin1String("md")) {
-                if (ctx_.release_links())
-                    open_profile_chooser(QStringLiteral("Load Profile"));
-            } else if (name == QLatin1String("dm"))
-                open_save_profile();
-            else if (name == QLatin1String("dpf"))
-                open_profile_chooser(QStringLiteral("Delete Profile"));
-            else if (name == QLatin1String("imp"))
-                open_legacy_import();
-            else if (name == QLatin1String("wir"))
-                show_reference(QStringLiteral("wiring"), false);
-            else if (name == QLatin1String("bittable"))
-                show_reference(QStringLiteral("bitsize"), false);
-            else if (name == QLatin1String("hp"))
-                show_reference(QStringLiteral("help"), false);
-            else if (name == QLatin1String("ab"))
-                show_reference(QStringLiteral("about"), true);
-            else if (name == QLatin1String("revs"))
-                show_reference(QStringLiteral("Revisions"), true);
+        connect(a, &QAction::triggered, this, [this, &e] {
+            if (e.run)
+                (this->*e.run)();
+            else
+                show_reference(QString::fromLatin1(e.window), e.modal);
         });
     }
-    // The record of converter writes and the profile comparison.
-    QAction *history = menuBar()->addAction(QStringLiteral("History..."));
-    history->setObjectName(QStringLiteral("history"));
-    connect(history, &QAction::triggered, this, [this] { show_history(false); });
-    QAction *compare = menuBar()->addAction(QStringLiteral("Compare Profiles..."));
-    compare->setObjectName(QStringLiteral("compare"));
-    connect(compare, &QAction::triggered, this, [this] { show_history(true); });
+}
+
+void MainWindow::load_profile() {
+    // Loading a profile takes the line from a job under way.
+    if (ctx_.release_links())
+        open_profile_chooser(QStringLiteral("Load Profile"));
+}
+
+void MainWindow::delete_profile() {
+    open_profile_chooser(QStringLiteral("Delete Profile"));
+}
+
+void MainWindow::show_history() {
+    show_history(false);
+}
+
+void MainWindow::show_comparison() {
+    show_history(true);
 }
 
 void MainWindow::show_history(bool compare) {
@@ -166,18 +160,17 @@ BaseScreen *MainWindow::screen(const QString &name) {
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     frames_.insert(name, frame);
     screens_.insert(name, s);
-    if (name == QLatin1String("pgmform")) {
-        auto *p = static_cast<PgmFormWindow *>(s);
-        p->on_finished = [this](const RunResult &) {
-            if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
-                serial->set_parms(); // the terminators may have been normalised
-        };
-    }
     return s;
 }
 
 PgmFormWindow *MainWindow::pgmform() {
-    return static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
+    auto *p = static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
+    if (p && !p->on_finished)
+        p->on_finished = [this](const RunResult &) {
+            if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
+                serial->set_parms(); // the terminators may have been normalised
+        };
+    return p;
 }
 
 void MainWindow::place(QMdiSubWindow *frame) {

@@ -48,7 +48,12 @@ public:
 
     // Menu actions.
     void open_profile_chooser(const QString &caption);
+    void load_profile();
     void open_save_profile();
+    void delete_profile();
+    // The record of converter writes, and the profile comparison.
+    void show_history();
+    void show_comparison();
     // "Import from an older database...": a file dialog, then the list of
     // the file's profiles.
     void open_legacy_import();

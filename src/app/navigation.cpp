@@ -1,68 +1,144 @@
 #include "navigation.h"
 
-#include <QStringList>
+#include "main_window.h"
+#include "maintenance/flashdl_screen.h"
+#include "maintenance/utilities_screen.h"
+#include "programming/pgmform_window.h"
+#include "reference/about_window.h"
+#include "reference/bitsize_window.h"
+#include "reference/help_window.h"
+#include "reference/wiring_window.h"
+#include "screens/commform_screen.h"
+#include "screens/magoutput_screen.h"
+#include "screens/preprocess_screen.h"
+#include "screens/serial_screen.h"
+#include "screens/sermask_screen.h"
+#include "screens/termmode_screen.h"
+#include "screens/wiegand_output_editor.h"
+#include "screens/wiemaginput_screen.h"
+#include "screens/wiemasking_screen.h"
+#include "screens/wiesetup_screen.h"
+
+#include <algorithm>
 
 namespace k52 {
 
-const QVector<NavRow> &nav_rows() {
-    static const QVector<NavRow> rows = {
-        {"Label7_0", "General Screens", NavRow::Heading, nullptr, false},
-        {"Label3", "Communications Setup", NavRow::Screen, "commform", false},
-        {"Label1", "Terminal Mode", NavRow::Terminal, "termmode", false},
-        {"Label7_1", "K52 Serial I/O", NavRow::Heading, nullptr, false},
-        {"Label2", "General Settings", NavRow::Screen, "serial", false},
-        {"Label11", "Masking", NavRow::Screen, "sermask", true},
-        {"Label16", "Preprocessing", NavRow::Screen, "preprocess", true},
-        {"Label12", "Serial to Mag", NavRow::Screen, "sertomag", false},
-        {"Label4", "Serial to Wiegand", NavRow::Screen, "sertowie", false},
-        {"Label7_2", "K52 Wie/Mag Input", NavRow::Heading, nullptr, false},
-        {"Label5", "General Settings", NavRow::Screen, "wiesetup", false},
-        {"Label13", "Input Options", NavRow::Screen, "wiemaginput", false},
-        {"Label14", "Masking", NavRow::Screen, "wiemasking", false},
-        {"Label15", "Mag Output", NavRow::Screen, "wiemagout", false},
-        {"Label8", "Wiegand Output", NavRow::Screen, "wietowie", false},
-        {"Label7_3", "K52 Utilities", NavRow::Heading, nullptr, false},
-        {"Label6", "Utilities", NavRow::Screen, "utilities", false},
-        {"Label9", "Program K52", NavRow::Program, nullptr, false},
-        {"Label10", "Flash Download", NavRow::Screen, "flashdl", false},
+namespace {
+
+template <class W> BaseScreen *make(AppContext &c, QWidget *p) {
+    return new W(c, p);
+}
+template <const MagOutputVariant &V> BaseScreen *make_mag(AppContext &c, QWidget *p) {
+    return new MagOutputScreen(c, V, p);
+}
+template <const WiegandOutputVariant &V> BaseScreen *make_wiegand(AppContext &c, QWidget *p) {
+    return new WiegandOutputEditor(c, V, p);
+}
+
+using K = NavRow::Kind;
+
+QStringList ranked(int ScreenRow::*rank) {
+    QVector<const ScreenRow *> rows;
+    for (const ScreenRow &r : screen_table())
+        if (r.*rank > 0)
+            rows.append(&r);
+    std::sort(rows.begin(), rows.end(), [rank](auto *a, auto *b) { return a->*rank < b->*rank; });
+    QStringList names;
+    for (const ScreenRow *r : rows)
+        names << QString::fromLatin1(r->name);
+    return names;
+}
+
+} // namespace
+
+const QVector<ScreenRow> &screen_table() {
+    // name, constructor, kind, panel label, caption, start-up rank, refill rank, filled before shown
+    static const QVector<ScreenRow> rows = {
+        {nullptr, nullptr, K::Heading, "Label7_0", "General Screens", 0, 0, false},
+        {"commform", make<CommFormScreen>, K::Screen, "Label3", "Communications Setup", 1, 0, false},
+        {"termmode", make<TermModeScreen>, K::Terminal, "Label1", "Terminal Mode", 9, 0, false},
+        {nullptr, nullptr, K::Heading, "Label7_1", "K52 Serial I/O", 0, 0, false},
+        {"serial", make<SerialScreen>, K::Screen, "Label2", "General Settings", 5, 11, false},
+        {"sermask", make<SerMaskScreen>, K::Screen, "Label11", "Masking", 6, 1, true},
+        {"preprocess", make<PreprocessScreen>, K::Screen, "Label16", "Preprocessing", 4, 8, true},
+        {"sertomag", make_mag<kSerToMag>, K::Screen, "Label12", "Serial to Mag", 7, 3, false},
+        {"sertowie", make_wiegand<kSerToWieVariant>, K::Screen, "Label4", "Serial to Wiegand", 8, 2, false},
+        {nullptr, nullptr, K::Heading, "Label7_2", "K52 Wie/Mag Input", 0, 0, false},
+        {"wiesetup", make<WieSetupScreen>, K::Screen, "Label5", "General Settings", 13, 4, false},
+        {"wiemaginput", make<WieMagInputScreen>, K::Screen, "Label13", "Input Options", 11, 9, false},
+        {"wiemasking", make<WieMaskingScreen>, K::Screen, "Label14", "Masking", 0, 10, false},
+        {"wiemagout", make_mag<kWieMagOut>, K::Screen, "Label15", "Mag Output", 12, 6, false},
+        {"wietowie", make_wiegand<kWieToWieVariant>, K::Screen, "Label8", "Wiegand Output", 14, 5, false},
+        {nullptr, nullptr, K::Heading, "Label7_3", "K52 Utilities", 0, 0, false},
+        {"utilities", make<UtilitiesScreen>, K::Screen, "Label6", "Utilities", 10, 7, false},
+        {"pgmform", make<PgmFormWindow>, K::Program, "Label9", "Program K52", 3, 0, false},
+        {"flashdl", make<FlashDlScreen>, K::Screen, "Label10", "Flash Download", 2, 0, false},
+        // Reference windows of the menu bar.
+        {"wiring", make<WiringWindow>, K::Screen, nullptr, nullptr, 0, 0, false},
+        {"bitsize", make<BitSizeWindow>, K::Screen, nullptr, nullptr, 0, 0, false},
+        {"help", make<HelpWindow>, K::Screen, nullptr, nullptr, 0, 0, false},
+        {"about", make<AboutWindow>, K::Screen, nullptr, nullptr, 0, 0, false},
+        {"Revisions", make<RevisionsWindow>, K::Screen, nullptr, nullptr, 0, 0, false},
     };
     return rows;
 }
 
-const QVector<MenuEntry> &menu_entries() {
-    static const QVector<MenuEntry> entries = {
-        {"md", "Load Profile  "},
-        {"dm", "  Save Profile"},
-        {"dpf", "    Delete Profile"},
-        {"imp", "Import from an older database..."},
-        {"wir", "     Wiring"},
-        {"bittable", "      Bit Size Table    "},
-        {"hp", "         Help             "},
-        {"ab", "      About          "},
-        {"revs", "Revisions"},
-    };
-    return entries;
+const QVector<NavRow> &nav_rows() {
+    static const QVector<NavRow> rows = [] {
+        QVector<NavRow> out;
+        for (const ScreenRow &r : screen_table())
+            if (r.label)
+                out.append({r.label, r.caption, r.kind, r.name, r.set_parms_first});
+        return out;
+    }();
+    return rows;
 }
 
 const QStringList &startup_screens() {
-    static const QStringList names = {
-        QStringLiteral("commform"),   QStringLiteral("flashdl"),     QStringLiteral("pgmform"),
-        QStringLiteral("preprocess"), QStringLiteral("serial"),      QStringLiteral("sermask"),
-        QStringLiteral("sertomag"),   QStringLiteral("sertowie"),    QStringLiteral("termmode"),
-        QStringLiteral("utilities"),  QStringLiteral("wiemaginput"), QStringLiteral("wiemagout"),
-        QStringLiteral("wiesetup"),   QStringLiteral("wietowie"),
-    };
+    static const QStringList names = ranked(&ScreenRow::startup);
     return names;
 }
 
 const QStringList &refill_order() {
-    static const QStringList names = {
-        QStringLiteral("sermask"),    QStringLiteral("sertowie"),   QStringLiteral("sertomag"),
-        QStringLiteral("wiesetup"),   QStringLiteral("wietowie"),   QStringLiteral("wiemagout"),
-        QStringLiteral("utilities"),  QStringLiteral("preprocess"), QStringLiteral("wiemaginput"),
-        QStringLiteral("wiemasking"), QStringLiteral("serial"),
-    };
+    static const QStringList names = ranked(&ScreenRow::refill);
     return names;
+}
+
+static const ScreenRow *row_of(const QString &name) {
+    for (const ScreenRow &r : screen_table())
+        if (r.name && r.make && name == QLatin1String(r.name))
+            return &r;
+    return nullptr;
+}
+
+bool has_screen(const QString &name) {
+    return row_of(name) != nullptr;
+}
+
+BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent) {
+    const ScreenRow *r = row_of(name);
+    if (!r)
+        return nullptr;
+    BaseScreen *s = r->make(ctx, parent);
+    s->setObjectName(name);
+    return s;
+}
+
+const QVector<MenuEntry> &menu_entries() {
+    static const QVector<MenuEntry> entries = {
+        {"md", "Load Profile  ", &MainWindow::load_profile},
+        {"dm", "  Save Profile", &MainWindow::open_save_profile},
+        {"dpf", "    Delete Profile", &MainWindow::delete_profile},
+        {"imp", "Import from an older database...", &MainWindow::open_legacy_import},
+        {"wir", "     Wiring", nullptr, "wiring"},
+        {"bittable", "      Bit Size Table    ", nullptr, "bitsize"},
+        {"hp", "         Help             ", nullptr, "help"},
+        {"ab", "      About          ", nullptr, "about", true},
+        {"revs", "Revisions", nullptr, "Revisions", true},
+        {"history", "History...", &MainWindow::show_history},
+        {"compare", "Compare Profiles...", &MainWindow::show_comparison},
+    };
+    return entries;
 }
 
 } // namespace k52

@@ -1,6 +1,7 @@
 #include "recorded_cli.h"
 
 #include "app/link_options.h"
+#include "maintenance/maintenance_history.h"
 #include "profile/history_store.h"
 
 namespace k52 {
@@ -44,7 +45,7 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
         return record;
     CliProgress progress(ctx.out, false);
     BackupResult backup;
-    run_interruptible(link, [&] { backup = backup_work(record, port)(link, progress); });
+    run_interruptible(link, [&] { backup = backup_work(record, port, read_backup_image)(link, progress); });
     if (backup.ok || optional)
         return record;
     record->finish(kOutcomeFailed, QStringLiteral("no backup: %1").arg(backup.why), nullptr);

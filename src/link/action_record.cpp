@@ -94,26 +94,6 @@ void ActionRecord::set_image(const QByteArray &image) {
     entry_.image = image;
 }
 
-namespace {
-ImageReader &image_reader() {
-    static ImageReader reader;
-    return reader;
-}
-} // namespace
-
-ImageReaderRegistrar::ImageReaderRegistrar(ImageReader reader) {
-    image_reader() = std::move(reader);
-}
-
-bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
-    if (!image_reader()) {
-        if (why)
-            *why = QStringLiteral("this program cannot read a converter's image");
-        return false;
-    }
-    return image_reader()(link, port, progress, image, why);
-}
-
 bool ActionRecord::finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error) {
     if (!store_ || entry_.id == 0)
         return true;

@@ -124,14 +124,10 @@ bool start_recorded(DeviceJob &job, std::shared_ptr<ActionRecord> record, Work w
         std::move(at_stake));
 }
 
-// A converter's 1024-byte image read by the cloning exchange, for a backup
-// before writing. The cloning module supplies the reader.
+// Reads a converter's 1024-byte image, for a backup before writing (the
+// cloning exchange: maintenance/maintenance_history.h).
 using ImageReader =
     std::function<bool(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why)>;
-struct ImageReaderRegistrar {
-    explicit ImageReaderRegistrar(ImageReader reader);
-};
-bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why);
 
 struct BackupResult {
     bool ok = false;
@@ -140,13 +136,13 @@ struct BackupResult {
 
 // The backup before writing as a job of its own, into `record` (its lines
 // join the row of the action it protects).
-inline auto backup_work(std::shared_ptr<ActionRecord> record, PortSpec port) {
-    return [record, port](ByteLink &link, JobProgress &progress) {
+inline auto backup_work(std::shared_ptr<ActionRecord> record, PortSpec port, ImageReader read_image) {
+    return [record, port, read_image](ByteLink &link, JobProgress &progress) {
         RecordingProgress recording(progress, *record);
         recording.line(QStringLiteral("Reading the converter's image for a backup"));
         QByteArray image;
         QString why;
-        const bool ok = read_backup_image(link, port, recording, image, &why);
+        const bool ok = read_image(link, port, recording, image, &why);
         if (ok) {
             record->set_backup(image);
             recording.line(QStringLiteral("Backup taken (%1 bytes)").arg(image.size()));
@@ -164,12 +160,12 @@ inline QString backup_question(const QString &why) {
         .arg(why);
 }
 
-// A window's write with the backup before it: when `backup` is set, the
-// image is read first (a job of its own, into the same row); when that
+// A window's write with the backup before it: when `backup` (the image
+// reader) is given, the image is read first (a job of its own, into the same row); when that
 // fails `go_on_without(why)` asks whether to write anyway. On "no" the row
 // is completed as failed and `not_started(why)` runs instead of `done`.
 template <class Work, class Done>
-bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> record, bool backup, const PortSpec &port,
+bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> record, ImageReader backup, const PortSpec &port,
                                 std::function<bool(const QString &)> go_on_without,
                                 std::function<void(const QString &)> not_started, Work work, Done done,
                                 QString at_stake = {}) {
@@ -179,7 +175,7 @@ bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> re
         record->disable();
     DeviceJob *j = &job;
     return job.start(
-        backup_work(record, port),
+        backup_work(record, port, backup),
         [=](const BackupResult &b) {
             if (b.ok || go_on_without(b.why)) {
                 start_recorded(*j, record, work, done, at_stake);

@@ -1,5 +1,6 @@
 // `k52util flash FILE`: the firmware download from the command line.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "app/recorded_cli.h"
 #include "flash_download.h"
@@ -8,8 +9,6 @@
 #include "maintenance_history.h"
 
 namespace k52 {
-
-namespace {
 
 int run_flash(CliContext &ctx) {
     QCommandLineParser p;
@@ -58,9 +57,5 @@ int run_flash(CliContext &ctx) {
     }
     return r.ok() ? 0 : 1;
 }
-
-const CliRegistrar flash_reg("flash", "Download a firmware file into the converter", run_flash);
-
-} // namespace
 
 } // namespace k52

@@ -125,6 +125,28 @@ std::optional<QString> wait_for(ByteLink &link, Answers &answers, char expected,
         .arg(char_text(*got), QString(QLatin1Char(expected)), after);
 }
 
+// Wakes the boot loader and takes its greeting; what went wrong, if anything.
+// The boot loader answers "TK"; any other first character lets the
+// download go on once a second one has arrived, and that second one is
+// then the first answer to the first block.
+std::optional<QString> wake_boot_loader(ByteLink &link, Answers &answers) {
+    if (!link.write(kWakeUp))
+        return kLinkFailed;
+    answers.hold_until(LinkClock::now() + kFlashWakePause);
+    if (!link.write(QByteArrayLiteral("B")))
+        return kLinkFailed;
+    const auto handshake_deadline = LinkClock::now() + kFlashHandshakeTimeout;
+    const auto first = answers.read(handshake_deadline);
+    const auto second = first ? answers.read(handshake_deadline) : std::nullopt;
+    if (!second)
+        return link.is_open() ? QStringLiteral("the boot loader did not answer") : kLinkFailed;
+    if (*first != 'T')
+        answers.put_back(*second);
+    else if (*second != 'K')
+        return QStringLiteral("the boot loader answered \"T\" and %1 instead of \"TK\"").arg(char_text(*second));
+    return std::nullopt;
+}
+
 FlashResult download(ByteLink &link, const PortSpec &port, const QByteArray &file, const QDate &date,
                      StatusLine &status, JobProgress &progress) {
     QString open_error;
@@ -140,28 +162,8 @@ FlashResult download(ByteLink &link, const PortSpec &port, const QByteArray &fil
     const qint64 body_length = file.size() - kFlashTrailerSize;
 
     Answers answers(link);
-    if (!link.write(kWakeUp))
-        return end(FlashOutcome::Timeout, kTimeoutError, kLinkFailed);
-    answers.hold_until(LinkClock::now() + kFlashWakePause);
-    if (!link.write(QByteArrayLiteral("B")))
-        return end(FlashOutcome::Timeout, kTimeoutError, kLinkFailed);
-    // The boot loader answers "TK"; any other first character lets the
-    // download go on once a second one has arrived, and that second one is
-    // then the first answer to the first block.
-    const auto handshake_deadline = LinkClock::now() + kFlashHandshakeTimeout;
-    const auto first = answers.read(handshake_deadline);
-    const auto second = first ? answers.read(handshake_deadline) : std::nullopt;
-    if (!second)
-        return end(FlashOutcome::Timeout, kTimeoutError,
-                   link.is_open() ? QStringLiteral("the boot loader did not answer") : kLinkFailed);
-    if (*first == 'T') {
-        if (*second != 'K')
-            return end(
-                FlashOutcome::Timeout, kTimeoutError,
-                QStringLiteral("the boot loader answered \"T\" and %1 instead of \"TK\"").arg(char_text(*second)));
-    } else {
-        answers.put_back(*second);
-    }
+    if (const auto why = wake_boot_loader(link, answers))
+        return end(FlashOutcome::Timeout, kTimeoutError, *why);
 
     qint64 sent = 0;
     int block = 0;

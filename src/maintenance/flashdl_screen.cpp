@@ -100,7 +100,7 @@ bool FlashDlScreen::start_download() {
         record->set_file(path_, contents);
     backup_->refresh();
     const bool started = start_recorded_with_backup(
-        *job_, record, backup_->isChecked(), port,
+        *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
         [this](const QString &why) {
             return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
         },
@@ -134,8 +134,5 @@ void FlashDlScreen::stop_download() {
     if (busy() && ctx_.may_stop(job_->at_stake()))
         job_->stop();
 }
-
-static ScreenRegistrar reg("flashdl",
-                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new FlashDlScreen(c, p); });
 
 } // namespace k52

@@ -2,6 +2,7 @@
 // `k52util restart`:
 // the utilities from the command line.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "app/recorded_cli.h"
 #include "cloning.h"
@@ -15,8 +16,6 @@
 #include <QFileInfo>
 
 namespace k52 {
-
-namespace {
 
 int run_clone(CliContext &ctx) {
     QCommandLineParser p;
@@ -101,6 +100,8 @@ int run_version(CliContext &ctx) {
     return 0;
 }
 
+namespace {
+
 // Reset and restart: the command goes out; the converter does not answer.
 int run_device_command(CliContext &ctx, bool reset) {
     QCommandLineParser p;
@@ -128,14 +129,14 @@ int run_device_command(CliContext &ctx, bool reset) {
     return r.sent ? 0 : 1;
 }
 
-const CliRegistrar clone_reg("clone", "Read a converter's image into the clone file, or write it into another",
-                             run_clone);
-const CliRegistrar version_reg("version", "Read the converter's model and firmware version", run_version);
-const CliRegistrar reset_reg("reset", "Send the reset command",
-                             [](CliContext &c) { return run_device_command(c, true); });
-const CliRegistrar restart_reg("restart", "Send the restart command",
-                               [](CliContext &c) { return run_device_command(c, false); });
-
 } // namespace
+
+int run_reset(CliContext &ctx) {
+    return run_device_command(ctx, true);
+}
+
+int run_restart(CliContext &ctx) {
+    return run_device_command(ctx, false);
+}
 
 } // namespace k52

@@ -14,8 +14,10 @@ QString with_detail(const JobEnding &r) {
     return r.detail.isEmpty() ? r.message : QStringLiteral("%1: %2").arg(r.message, r.detail);
 }
 
-// The backup reader: the clone read exchange into a file of its own.
-bool read_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
+} // namespace
+
+// The clone read exchange into a file of its own.
+bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("backup.dat"));
     const CloneResult r = clone_read(link, port, file, progress);
@@ -28,10 +30,6 @@ bool read_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QBy
     }
     return true;
 }
-
-const ImageReaderRegistrar reader_reg(read_image);
-
-} // namespace
 
 ActionEnd history_end(const CloneResult &r, const WatchedEnd &, bool stopped) {
     if (r.ok())

@@ -2,6 +2,7 @@
 // taken before a write, or the image of a clone read or write) back into
 // the converter by the clone write exchange.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "app/recorded_cli.h"
 #include "link/serial_link.h"
@@ -10,8 +11,6 @@
 #include "profile/history_store.h"
 
 namespace k52 {
-
-namespace {
 
 int run_restore(CliContext &ctx) {
     QCommandLineParser p;
@@ -70,10 +69,5 @@ int run_restore(CliContext &ctx) {
         return 130;
     return r.ok() ? 0 : 1;
 }
-
-const CliRegistrar restore_reg("restore", "Write the converter image kept in a history row back into the converter",
-                               run_restore);
-
-} // namespace
 
 } // namespace k52

@@ -293,7 +293,7 @@ void UtilitiesScreen::run_clone(bool upload) {
         record->entry().image = clone_file_image(clone_file_);
     backup_->refresh();
     start_recorded_with_backup(
-        job_, record, !upload && backup_->isChecked(), port,
+        job_, record, !upload && backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
         [this](const QString &why) {
             return ctx_.questions && ctx_.questions->ask_yes_no(message_title(), backup_question(why));
         },
@@ -329,7 +329,5 @@ void UtilitiesScreen::clone_upload() {
 void UtilitiesScreen::clone_download() {
     run_clone(false);
 }
-
-static ScreenRegistrar reg("utilities", [](AppContext &c, QWidget *p) { return new UtilitiesScreen(c, p); });
 
 } // namespace k52

@@ -51,7 +51,6 @@ public:
     bool busy() const { return busy_; }
     // The clone file the cloning buttons use; clone_file_path() unless set.
     void set_clone_file(const QString &path) { clone_file_ = path; }
-    QString clone_file() const { return clone_file_; }
 
     QCheckBox *pulse_box(int i) const;
 

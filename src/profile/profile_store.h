@@ -83,7 +83,6 @@ public:
     bool write_settings(const LinkSettings &in, QString *error);
 
     QString current_profile() const { return current_; }
-    QString title_text() const { return title_; }
     // Title, "            PROFILE: " and the current profile name.
     QString main_caption() const;
 

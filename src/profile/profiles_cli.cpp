@@ -1,5 +1,6 @@
 // `k52util profiles list|show|export|import|delete`.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "columns.h"
 #include "legacy_import_cli.h"
 #include "profile_json.h"
@@ -60,6 +61,128 @@ int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
     return 1;
 }
 
+// The options of `profiles`, shared by its actions.
+struct ProfileOptions {
+    QCommandLineOption as{QStringList{QStringLiteral("as")},
+                          QStringLiteral("Import under this name (blanks around it trimmed; at most %1 characters, no "
+                                         "control characters).")
+                              .arg(kMaxProfileNameLength),
+                          QStringLiteral("NAME")};
+    QCommandLineOption force{QStringList{QStringLiteral("force")},
+                             QStringLiteral("Replace a profile of the same name.")};
+    QCommandLineOption only{QStringList{QStringLiteral("only")},
+                            QStringLiteral("import-legacy: take only this profile (repeatable)."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption settings{QStringList{QStringLiteral("settings")},
+                                QStringLiteral("import-legacy: also take the link settings.")};
+};
+
+using Action = int (*)(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o);
+
+int list_profiles(CliContext &ctx, const QStringList &, const QCommandLineParser &, const ProfileOptions &) {
+    if (!ctx.open_store())
+        return 1;
+    QString why;
+    const QStringList names = ctx.store().list_profiles(&why);
+    if (!why.isEmpty())
+        return fail(ctx, why);
+    for (const QString &n : names)
+        ctx.out << n << '\n';
+    return 0;
+}
+
+// `show` and `export`.
+int show_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
+    if (!ctx.open_store())
+        return 1;
+    QString why;
+    const auto found = ctx.store().find_profile(pos[1], &why);
+    if (!found)
+        return fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(pos[1]) : why);
+    const auto row = ctx.store().stored_row(*found, &why);
+    if (!row)
+        return fail(ctx, why);
+    if (pos[0] == QLatin1String("show")) {
+        const auto cols = columns();
+        for (std::size_t i = 0; i < cols.size(); ++i)
+            ctx.out << cols[i].name << '=' << stored_text((*row)[int(i)]) << '\n';
+        return 0;
+    }
+    const QByteArray json = profile_to_json(*found, *row);
+    if (pos.size() < 3) {
+        ctx.out << QString::fromUtf8(json);
+        return 0;
+    }
+    if (!write_file_safely(pos[2], json, &why))
+        return fail(ctx, why);
+    return 0;
+}
+
+int import_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o) {
+    QByteArray data;
+    QString why;
+    if (!read_regular_file(pos[1], kMaxProfileFileBytes, data, &why))
+        return fail(ctx, why);
+    auto imported = profile_from_json(data, &why);
+    if (!imported)
+        return fail(ctx, QStringLiteral("%1: %2").arg(pos[1], why));
+    QString name = imported->name;
+    if (p.isSet(o.as)) {
+        const std::optional<QString> as = valid_profile_name(p.value(o.as), &why);
+        if (!as)
+            return fail(ctx, QStringLiteral("--as: %1").arg(why));
+        name = *as;
+    }
+    if (!ctx.open_store())
+        return 1;
+    const auto existing = ctx.store().find_profile(name, &why);
+    if (!why.isEmpty())
+        return fail(ctx, why);
+    if (existing && !p.isSet(o.force))
+        return fail(ctx,
+                    QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
+    if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
+        return fail(ctx, why);
+    ctx.out << "Imported " << (existing ? *existing : name) << '\n';
+    return 0;
+}
+
+int import_legacy(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o) {
+    return run_import_legacy(ctx, pos[1], p.values(o.only), p.isSet(o.force), p.isSet(o.settings));
+}
+
+int delete_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
+    if (pos[1].compare(kDefault, Qt::CaseInsensitive) == 0)
+        return fail(ctx, QStringLiteral("You cannot delete the Default Profile"));
+    if (!ctx.open_store())
+        return 1;
+    QString why;
+    if (!ctx.store().delete_profile(pos[1], &why))
+        return fail(ctx, why);
+    return 0;
+}
+
+int diff_action(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
+    if (!ctx.open_store())
+        return 2;
+    return diff_profiles(ctx, pos[1], pos[2]);
+}
+
+struct ProfileAction {
+    const char *name;
+    int min_args, max_args; // after the action
+    Action run;
+    int usage_code; // exit status on wrong arguments
+};
+
+const ProfileAction kActions[] = {
+    {"list", 0, 0, list_profiles, 1},    {"show", 1, 1, show_profile, 1},           {"export", 1, 2, show_profile, 1},
+    {"import", 1, 1, import_profile, 1}, {"import-legacy", 1, 1, import_legacy, 1}, {"delete", 1, 1, delete_profile, 1},
+    {"diff", 2, 2, diff_action, 2},
+};
+
+} // namespace
+
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
@@ -75,23 +198,8 @@ int run_profiles(CliContext &ctx) {
 
         "  diff A B                      the settings that differ, by screen; exit 0 same, 1 differ, 2 error"));
     p.addHelpOption();
-    QCommandLineOption as_opt(
-        QStringList{QStringLiteral("as")},
-        QStringLiteral("Import under this name (blanks around it trimmed; at most %1 characters, no "
-                       "control characters).")
-            .arg(kMaxProfileNameLength),
-        QStringLiteral("NAME"));
-    QCommandLineOption force_opt(QStringList{QStringLiteral("force")},
-                                 QStringLiteral("Replace a profile of the same name."));
-    QCommandLineOption only_opt(QStringList{QStringLiteral("only")},
-                                QStringLiteral("import-legacy: take only this profile (repeatable)."),
-                                QStringLiteral("NAME"));
-    QCommandLineOption settings_opt(QStringList{QStringLiteral("settings")},
-                                    QStringLiteral("import-legacy: also take the link settings."));
-    p.addOption(as_opt);
-    p.addOption(force_opt);
-    p.addOption(only_opt);
-    p.addOption(settings_opt);
+    const ProfileOptions o;
+    p.addOptions({o.as, o.force, o.only, o.settings});
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
     if (!p.parse(ctx.args))
         return fail(ctx, p.errorText());
@@ -102,109 +210,16 @@ int run_profiles(CliContext &ctx) {
     const QStringList pos = p.positionalArguments();
     if (pos.isEmpty())
         return fail(ctx, QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
-    const QString action = pos[0];
-    auto need = [&](int min, int max) { return pos.size() - 1 >= min && pos.size() - 1 <= max; };
-    auto usage = [&]() { return fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(action)); };
-
-    if (action == QLatin1String("list")) {
-        if (!need(0, 0))
-            return usage();
-        if (!ctx.open_store())
-            return 1;
-        QString why;
-        const QStringList names = ctx.store().list_profiles(&why);
-        if (!why.isEmpty())
-            return fail(ctx, why);
-        for (const QString &n : names)
-            ctx.out << n << '\n';
-        return 0;
-    }
-    if (action == QLatin1String("show") || action == QLatin1String("export")) {
-        if (action == QLatin1String("show") ? !need(1, 1) : !need(1, 2))
-            return usage();
-        if (!ctx.open_store())
-            return 1;
-        QString why;
-        const auto found = ctx.store().find_profile(pos[1], &why);
-        if (!found)
-            return fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(pos[1]) : why);
-        const auto row = ctx.store().stored_row(*found, &why);
-        if (!row)
-            return fail(ctx, why);
-        if (action == QLatin1String("show")) {
-            const auto cols = columns();
-            for (std::size_t i = 0; i < cols.size(); ++i)
-                ctx.out << cols[i].name << '=' << stored_text((*row)[int(i)]) << '\n';
-            return 0;
+    for (const ProfileAction &a : kActions) {
+        if (pos[0] != QLatin1String(a.name))
+            continue;
+        if (pos.size() - 1 < a.min_args || pos.size() - 1 > a.max_args) {
+            fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(pos[0]));
+            return a.usage_code;
         }
-        const QByteArray json = profile_to_json(*found, *row);
-        if (pos.size() < 3) {
-            ctx.out << QString::fromUtf8(json);
-            return 0;
-        }
-        if (!write_file_safely(pos[2], json, &why))
-            return fail(ctx, why);
-        return 0;
+        return a.run(ctx, pos, p, o);
     }
-    if (action == QLatin1String("import")) {
-        if (!need(1, 1))
-            return usage();
-        QByteArray data;
-        QString why;
-        if (!read_regular_file(pos[1], kMaxProfileFileBytes, data, &why))
-            return fail(ctx, why);
-        auto imported = profile_from_json(data, &why);
-        if (!imported)
-            return fail(ctx, QStringLiteral("%1: %2").arg(pos[1], why));
-        QString name = imported->name;
-        if (p.isSet(as_opt)) {
-            const std::optional<QString> as = valid_profile_name(p.value(as_opt), &why);
-            if (!as)
-                return fail(ctx, QStringLiteral("--as: %1").arg(why));
-            name = *as;
-        }
-        if (!ctx.open_store())
-            return 1;
-        const auto existing = ctx.store().find_profile(name, &why);
-        if (!why.isEmpty())
-            return fail(ctx, why);
-        if (existing && !p.isSet(force_opt))
-            return fail(
-                ctx, QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
-        if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
-            return fail(ctx, why);
-        ctx.out << "Imported " << (existing ? *existing : name) << '\n';
-        return 0;
-    }
-    if (action == QLatin1String("import-legacy")) {
-        if (!need(1, 1))
-            return usage();
-        return run_import_legacy(ctx, pos[1], p.values(only_opt), p.isSet(force_opt), p.isSet(settings_opt));
-    }
-    if (action == QLatin1String("delete")) {
-        if (!need(1, 1))
-            return usage();
-        if (pos[1].compare(kDefault, Qt::CaseInsensitive) == 0)
-            return fail(ctx, QStringLiteral("You cannot delete the Default Profile"));
-        if (!ctx.open_store())
-            return 1;
-        QString why;
-        if (!ctx.store().delete_profile(pos[1], &why))
-            return fail(ctx, why);
-        return 0;
-    }
-    if (action == QLatin1String("diff")) {
-        if (!need(2, 2))
-            return usage() + 1;
-        if (!ctx.open_store())
-            return 2;
-        return diff_profiles(ctx, pos[1], pos[2]);
-    }
-    return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(action));
+    return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(pos[0]));
 }
-
-const CliRegistrar reg("profiles", "List, show, export, import or delete profiles", run_profiles);
-
-} // namespace
 
 } // namespace k52

@@ -1,5 +1,6 @@
 #include "pgmform_window.h"
 
+#include "maintenance/maintenance_history.h"
 #include "profile/safe_file.h"
 #include "profile/backup_option_panel.h"
 #include "run_history.h"
@@ -79,7 +80,7 @@ bool PgmFormWindow::start_run() {
     record->set_profile(ctx_.store.current_profile(), ctx_.record);
     backup_->refresh();
     const bool started = start_recorded_with_backup(
-        *job_, record, backup_->isChecked(), port,
+        *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
         [this](const QString &why) {
             return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
         },
@@ -123,8 +124,5 @@ QStringList PgmFormWindow::lines() const {
 bool PgmFormWindow::save_lines(const QString &path, QString *error) const {
     return write_file_safely(path, (lines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(), error, true);
 }
-
-static ScreenRegistrar reg("pgmform",
-                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new PgmFormWindow(c, p); });
 
 } // namespace k52

@@ -31,7 +31,6 @@ public:
     // Called after every run, once the terminators are written back.
     std::function<void(const RunResult &)> on_finished;
 
-    QPlainTextEdit *picture1() const { return picture1_; }
     QProgressBar *bar() const { return bar_; }
     QLabel *detail() const { return detail_; }
     QStringList lines() const;

@@ -1,6 +1,7 @@
 // `k52util program`, `k52util plan`, `k52util ports`:
 // the programming run and the link from the command line.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/link_options.h"
 #include "app/recorded_cli.h"
 #include "link/port_names.h"
@@ -35,6 +36,8 @@ bool load_record(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec
     }
     return true;
 }
+
+} // namespace
 
 int run_program(CliContext &ctx) {
     QCommandLineParser p;
@@ -131,11 +134,5 @@ int run_ports(CliContext &ctx) {
         ctx.out << e.number << '\t' << e.device << '\t' << e.description << Qt::endl;
     return 0;
 }
-
-const CliRegistrar program_reg("program", "Write a profile into the converter", run_program);
-const CliRegistrar plan_reg("plan", "Print the commands the programming run sends for a firmware version", run_plan);
-const CliRegistrar ports_reg("ports", "List the serial ports and their Comm Port numbers", run_ports);
-
-} // namespace
 
 } // namespace k52

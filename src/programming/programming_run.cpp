@@ -12,6 +12,39 @@ const QString kErrorDownloading = QStringLiteral("Error downloading");
 
 } // namespace
 
+namespace {
+
+enum class StepEnd { Next, Refused, LinkFailed };
+
+// One step of the plan: a progress line, a refusal of the plan, or a
+// command that the converter must answer "OK".
+StepEnd run_step(ByteLink &link, const PlanStep &s, JobProgress &progress) {
+    switch (s.kind) {
+    case PlanStep::Progress:
+        progress.line(s.text);
+        return StepEnd::Next;
+    case PlanStep::Refusal:
+        if (!s.error.isEmpty())
+            progress.line(s.error);
+        progress.line(s.explanation);
+        return StepEnd::Refused;
+    case PlanStep::Command: {
+        const Reply reply = exchange(link, s.text);
+        if (reply.status == ReplyStatus::LinkFailed)
+            return StepEnd::LinkFailed;
+        // Anything but "OK", or no reply in time, is a refusal.
+        if (reply.status != ReplyStatus::Complete || reply.text != QLatin1String("OK")) {
+            progress.line(s.error);
+            return StepEnd::Refused;
+        }
+        return StepEnd::Next;
+    }
+    }
+    return StepEnd::Next;
+}
+
+} // namespace
+
 RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &rec, JobProgress &progress) {
     RunResult result;
     result.terminators = rec.terminators;
@@ -58,28 +91,12 @@ RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &re
     const int total = int(plan.size());
     progress.step(0, total);
     for (int i = 0; i < total; ++i) {
-        const PlanStep &s = plan[i];
-        switch (s.kind) {
-        case PlanStep::Progress:
-            progress.line(s.text);
-            break;
-        case PlanStep::Refusal:
-            if (!s.error.isEmpty())
-                progress.line(s.error);
-            progress.line(s.explanation);
+        const StepEnd end = run_step(link, plan[i], progress);
+        if (end == StepEnd::LinkFailed)
+            return error_downloading(QStringLiteral("the link to the converter failed while sending ") +
+                                     plan[i].text);
+        if (end == StepEnd::Refused)
             return stop();
-        case PlanStep::Command: {
-            const Reply reply = exchange(link, s.text);
-            if (reply.status == ReplyStatus::LinkFailed)
-                return error_downloading(QStringLiteral("the link to the converter failed while sending ") + s.text);
-            // Anything but "OK", or no reply in time, is a refusal.
-            if (reply.status != ReplyStatus::Complete || reply.text != QLatin1String("OK")) {
-                progress.line(s.error);
-                return stop();
-            }
-            break;
-        }
-        }
         progress.step(i + 1, total);
     }
     close_comm(link);

@@ -107,10 +107,4 @@ void RevisionsWindow::showEvent(QShowEvent *event) {
     BaseScreen::showEvent(event);
 }
 
-static ScreenRegistrar about_reg("about",
-                                 [](AppContext &c, QWidget *p) -> BaseScreen * { return new AboutWindow(c, p); });
-static ScreenRegistrar revisions_reg("Revisions", [](AppContext &c, QWidget *p) -> BaseScreen * {
-    return new RevisionsWindow(c, p);
-});
-
 } // namespace k52

@@ -1,12 +1,11 @@
 // `k52util bitsize`: the bit size table on standard output.
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "bit_size_table.h"
 
 #include <QCommandLineParser>
 
 namespace k52 {
-
-namespace {
 
 int run_bitsize(CliContext &ctx) {
     QCommandLineParser p;
@@ -28,9 +27,5 @@ int run_bitsize(CliContext &ctx) {
     ctx.out << bit_size_table_text();
     return 0;
 }
-
-const CliRegistrar reg("bitsize", "Print the bit size table (largest value of a 1 to 64 bit field)", run_bitsize);
-
-} // namespace
 
 } // namespace k52

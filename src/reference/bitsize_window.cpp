@@ -95,7 +95,4 @@ void BitSizeArea::paintEvent(QPaintEvent *) {
     }
 }
 
-static ScreenRegistrar reg("bitsize",
-                           [](AppContext &c, QWidget *p) -> BaseScreen * { return new BitSizeWindow(c, p); });
-
 } // namespace k52

@@ -137,6 +137,4 @@ void HelpWindow::keyPressEvent(QKeyEvent *event) {
         BaseScreen::keyPressEvent(event);
 }
 
-static ScreenRegistrar reg("help", [](AppContext &c, QWidget *p) -> BaseScreen * { return new HelpWindow(c, p); });
-
 } // namespace k52

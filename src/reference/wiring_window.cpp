@@ -128,6 +128,4 @@ void WiringChartArea::paintEvent(QPaintEvent *) {
     }
 }
 
-static ScreenRegistrar reg("wiring", [](AppContext &c, QWidget *p) -> BaseScreen * { return new WiringWindow(c, p); });
-
 } // namespace k52

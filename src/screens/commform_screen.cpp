@@ -238,6 +238,4 @@ void CommFormScreen::update_note() {
     note_->setText(link_device_note(ctx_.link, ports_));
 }
 
-static ScreenRegistrar reg("commform", [](AppContext &c, QWidget *p) { return new CommFormScreen(c, p); });
-
 } // namespace k52

@@ -94,9 +94,4 @@ void MagOutputScreen::set_parms() {
     f2f_->setChecked(v_.f2f(r) == 1);
 }
 
-static ScreenRegistrar reg_ser("sertomag",
-                               [](AppContext &c, QWidget *p) { return new MagOutputScreen(c, kSerToMag, p); });
-static ScreenRegistrar reg_wie("wiemagout",
-                               [](AppContext &c, QWidget *p) { return new MagOutputScreen(c, kWieMagOut, p); });
-
 } // namespace k52

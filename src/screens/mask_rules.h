@@ -40,12 +40,5 @@ struct InputMaskFields {
     QString ConfigRecord::*value;
 };
 std::optional<InputMaskFields> input_mask_fields(int row);
-// Mask number (1-3) and position (1-5) of a row.
-inline constexpr int input_mask_of_row(int row) {
-    return row / kMaskEntries + 1;
-}
-inline constexpr int input_position_of_row(int row) {
-    return row % kMaskEntries + 1;
-}
 
 } // namespace k52

@@ -117,6 +117,4 @@ void PreprocessScreen::set_parms() {
     check_enables();
 }
 
-static ScreenRegistrar reg("preprocess", [](AppContext &c, QWidget *p) { return new PreprocessScreen(c, p); });
-
 } // namespace k52

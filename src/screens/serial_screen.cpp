@@ -153,6 +153,4 @@ void SerialScreen::set_parms() {
     }
 }
 
-static ScreenRegistrar reg("serial", [](AppContext &c, QWidget *p) { return new SerialScreen(c, p); });
-
 } // namespace k52

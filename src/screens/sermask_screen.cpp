@@ -153,6 +153,4 @@ void SerMaskScreen::set_parms() {
         set_mask_controls_enabled(false);
 }
 
-static ScreenRegistrar reg("sermask", [](AppContext &c, QWidget *p) { return new SerMaskScreen(c, p); });
-
 } // namespace k52

@@ -8,8 +8,7 @@ const WiegandOutputVariant kSerToWieVariant{
     "Serial Input  to Wiegand Output Options",
     "Value (hex):",
     true,
-    {"setup_check1", "setup_check2", "setup_check3"},
-    {"setup_check4", "setup_check5", "setup_check6", "setup_check7", "setup_check8", "setup_check9", "setup_check10"},
+    true,
     {&ConfigRecord::serwieextractsite, &ConfigRecord::serwieextractid, &ConfigRecord::serwieextractissue},
     {&ConfigRecord::serwiesitestart, &ConfigRecord::serwieidstart, &ConfigRecord::serwieissuestart},
     {&ConfigRecord::serwiesitelen, &ConfigRecord::serwieidlen, &ConfigRecord::serwieissuelen},
@@ -30,9 +29,5 @@ const WiegandOutputVariant kSerToWieVariant{
     &ConfigRecord::serwielpmask,
     &ConfigRecord::serwierpmask,
 };
-
-static ScreenRegistrar reg("sertowie", [](AppContext &c, QWidget *p) -> BaseScreen * {
-    return new WiegandOutputEditor(c, kSerToWieVariant, p);
-});
 
 } // namespace k52

@@ -99,7 +99,6 @@ public:
     }
     // F9 / F10 (not in Alt-code mode): 0x80 / 0x00.
     std::optional<quint8> function_key(int n) const;
-    QString alt_digits() const { return digits_; }
 
     // Qt key code of a keypad key -> its digit, with NumLock on (0..9) or
     // off (Insert 0, End 1, Down 2, Page Down 3, Left 4, Clear 5, Right 6,

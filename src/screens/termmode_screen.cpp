@@ -203,6 +203,4 @@ void TermModeScreen::key_up(QKeyEvent *e) {
         send_byte(*b);
 }
 
-static ScreenRegistrar reg("termmode", [](AppContext &c, QWidget *p) { return new TermModeScreen(c, p); });
-
 } // namespace k52

@@ -248,33 +248,6 @@ void WiegandOutputEditor::apply_override(int i) {
     over_[n]->setEnabled(on);
 }
 
-bool WiegandOutputEditor::run_procedure(const QString &name) {
-    if (name == QLatin1String("set_parms")) {
-        set_parms();
-        return true;
-    }
-    if (name == QLatin1String("makeformat")) {
-        makeformat();
-        return true;
-    }
-    for (int i = 0; i < 3; ++i)
-        if (name == QLatin1String(v_.extract_procedures[std::size_t(i)])) {
-            apply_extract(i);
-            return true;
-        }
-    for (int j = 0; j < int(v_.box_procedures.size()); ++j) {
-        const char *p = v_.box_procedures[std::size_t(j)];
-        if (p && name == QLatin1String(p)) {
-            if (j < kOutputFields)
-                apply_lsb(j);
-            else
-                apply_override(j - kOutputFields);
-            return true;
-        }
-    }
-    return false;
-}
-
 void WiegandOutputEditor::on_parity_click(ParityBox b) {
     if (refreshing_ || grouping_)
         return;
@@ -387,9 +360,12 @@ void WiegandOutputEditor::set_parms() {
         lsb_[std::size_t(f)]->setChecked(r.*v_.lsb[std::size_t(f)] == 1);
     for (int i = 0; i < 3; ++i)
         overflag_[std::size_t(i)]->setChecked(r.*v_.overflag[std::size_t(i)] == 1);
-    for (const char *p : v_.box_procedures)
-        if (p)
-            run_procedure(QLatin1String(p));
+    if (v_.fill_applies_boxes) {
+        for (int f = 0; f < kOutputFields; ++f)
+            apply_lsb(f);
+        for (int i = 0; i < 3; ++i)
+            apply_override(i);
+    }
 
     for (int f = 0; f < kOutputFields; ++f)
         over_[std::size_t(f)]->setText(r.*v_.over[std::size_t(f)]);

@@ -2,7 +2,7 @@
 
 // The Wiegand output format editor. One class serves the serial-to-Wiegand
 // screen and the Wiegand output screen; what differs between them (title,
-// captions, the record fields, the procedure names) is a WiegandOutputVariant.
+// captions, the record fields) is a WiegandOutputVariant.
 
 #include "app/base_screen.h"
 #include "screens/wiegand_format.h"
@@ -22,12 +22,9 @@ struct WiegandOutputVariant {
     const char *title;
     const char *value_label; // caption of the three override value boxes
     bool grey;               // passes itself to grey_controls
-    // Procedures of the Extract Site / ID / Issue boxes.
-    std::array<const char *, 3> extract_procedures;
-    // Procedures applying the LSB boxes (site, ID, issue, const) and then the
-    // Override boxes (site, ID, issue), which set_parms runs; null where the
-    // click handlers apply the boxes themselves.
-    std::array<const char *, 7> box_procedures;
+    // set_parms applies the LSB boxes and then the Override boxes; false
+    // where the click handlers alone apply them.
+    bool fill_applies_boxes;
 
     std::array<IntField, 3> extract, start, len; // site, ID, issue
     std::array<IntField, kOutputFields> bits, lsb;
@@ -66,10 +63,6 @@ public:
     void apply_extract(int i);           // site, ID, issue
     void apply_lsb(int f);               // site, ID, issue, const
     void apply_override(int i);          // site, ID, issue
-    // Runs one of this screen's procedures by its name ("set_parms",
-    // "makeformat", the extract procedures, and the LSB and Override
-    // procedures where this screen has them). False for a name it lacks.
-    bool run_procedure(const QString &name);
 
     const WiegandOutputVariant &variant() const { return v_; }
     // The preview's text with its carriage returns ("Format:" before the

@@ -169,6 +169,4 @@ void WieMagInputScreen::set_parms() {
             cell(f, i).lsb->setChecked(r.*wie_input_format(f).rows[std::size_t(i)].lsb == 1);
 }
 
-static ScreenRegistrar reg("wiemaginput", [](AppContext &c, QWidget *p) { return new WieMagInputScreen(c, p); });
-
 } // namespace k52

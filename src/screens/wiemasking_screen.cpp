@@ -101,6 +101,4 @@ void WieMaskingScreen::set_parms() {
         set_check7(i);
 }
 
-static ScreenRegistrar reg("wiemasking", [](AppContext &c, QWidget *p) { return new WieMaskingScreen(c, p); });
-
 } // namespace k52

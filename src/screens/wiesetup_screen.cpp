@@ -138,6 +138,4 @@ void WieSetupScreen::set_parms() {
         set_check6(*i);
 }
 
-static ScreenRegistrar reg("wiesetup", [](AppContext &c, QWidget *p) { return new WieSetupScreen(c, p); });
-
 } // namespace k52

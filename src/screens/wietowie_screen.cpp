@@ -9,8 +9,7 @@ const WiegandOutputVariant kWieToWieVariant{
     "Wiegand and Magstripe Input to Wiegand Output Options",
     "Value (hex)",
     false,
-    {"set_check1", "set_check2", "set_check3"},
-    {},
+    false,
     {&ConfigRecord::input1wieextractsite, &ConfigRecord::input1wieextractid, &ConfigRecord::input1wieextractissue},
     {&ConfigRecord::input1wiesitechrstart, &ConfigRecord::input1wieidchrstart, &ConfigRecord::input1wieissuechrstart},
     {&ConfigRecord::input1wiesitechrlen, &ConfigRecord::input1wieidchrlen, &ConfigRecord::input1wieissuechrlen},
@@ -31,9 +30,5 @@ const WiegandOutputVariant kWieToWieVariant{
     &ConfigRecord::input1wielpmask,
     &ConfigRecord::input1wierpmask,
 };
-
-static ScreenRegistrar reg("wietowie", [](AppContext &c, QWidget *p) -> BaseScreen * {
-    return new WiegandOutputEditor(c, kWieToWieVariant, p);
-});
 
 } // namespace k52

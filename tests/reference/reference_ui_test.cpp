@@ -1,4 +1,4 @@
-#include "app/base_screen.h"
+#include "app/navigation.h"
 #include "app/startup.h"
 #include "reference/about_window.h"
 #include "reference/bitsize_window.h"

@@ -1,6 +1,7 @@
 // The Wiegand output editor on both of its screens.
 #include "screen_fixture.h"
 
+#include "app/navigation.h"
 #include "screens/wiegand_output_editor.h"
 
 #include <QApplication>
@@ -109,11 +110,6 @@ TEST_P(WiegandEditorTest, CaptionsOfTheVariant) {
         value_labels += l->text() == value;
     EXPECT_EQ(value_labels, 3);
 
-    // Procedure names of the variant.
-    EXPECT_EQ(ed->run_procedure(QStringLiteral("setup_check1")), serial);
-    EXPECT_EQ(ed->run_procedure(QStringLiteral("setup_check10")), serial);
-    EXPECT_EQ(ed->run_procedure(QStringLiteral("set_check3")), !serial);
-    EXPECT_FALSE(ed->run_procedure(QStringLiteral("set_check4")));
     // Only the serial screen greys its controls.
     EXPECT_EQ(ed->extract_box(0)->palette().color(QPalette::Window) == QColor(192, 192, 192), serial);
 }

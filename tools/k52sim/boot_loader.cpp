@@ -149,9 +149,6 @@ private:
     QByteArray date_;
 };
 
-const SequenceRegistrar wake_up(QByteArray("\x00\x1b\x0d\x00\x1b\x0d", 6),
-                                [](Sim &s) { s.set_mode(std::make_unique<BootLoaderMode>()); });
-
 bool count_option(const QCommandLineParser &p, const QString &name, int &out, QString &err) {
     if (!p.isSet(name))
         return true;
@@ -165,35 +162,39 @@ bool count_option(const QCommandLineParser &p, const QString &name, int &out, QS
 
 using O = QCommandLineOption;
 
-const OptionRegistrar out_opt(O(QStringLiteral("firmware-out"),
-                                QStringLiteral("Write the firmware a flash download delivered (body and trailer) to "
-                                               "FILE."),
-                                QStringLiteral("FILE")),
-                              [](Sim &, const QCommandLineParser &p, QString &) {
-                                  g_options.out_path = p.value(QStringLiteral("firmware-out"));
-                                  return true;
-                              });
-
-const OptionRegistrar
-    bad_ack_opt(O(QStringLiteral("flash-bad-ack-after"),
-                  QStringLiteral("Answer \"B\" instead of \"K\" to the block after N blocks."), QStringLiteral("N")),
-                [](Sim &, const QCommandLineParser &p, QString &err) {
-                    return count_option(p, QStringLiteral("flash-bad-ack-after"), g_options.bad_ack_after, err);
-                });
-
-const OptionRegistrar
-    hangup_opt(O(QStringLiteral("flash-hangup-after"), QStringLiteral("Hang up when the block after N blocks arrives."),
-                 QStringLiteral("N")),
-               [](Sim &, const QCommandLineParser &p, QString &err) {
-                   return count_option(p, QStringLiteral("flash-hangup-after"), g_options.hangup_after, err);
-               });
-
-const OptionRegistrar stall_opt(O(QStringLiteral("flash-stall-after"),
-                                  QStringLiteral("Acknowledge N blocks, then say nothing."), QStringLiteral("N")),
-                                [](Sim &, const QCommandLineParser &p, QString &err) {
-                                    return count_option(p, QStringLiteral("flash-stall-after"), g_options.stall_after,
-                                                        err);
-                                });
-
 } // namespace
+std::vector<OptionEntry> boot_loader_options() {
+    return {
+        {O(QStringLiteral("firmware-out"),
+           QStringLiteral("Write the firmware a flash download delivered (body and trailer) to "
+                          "FILE."),
+           QStringLiteral("FILE")),
+         [](Sim &, const QCommandLineParser &p, QString &) {
+             g_options.out_path = p.value(QStringLiteral("firmware-out"));
+             return true;
+         }},
+        {O(QStringLiteral("flash-bad-ack-after"),
+           QStringLiteral("Answer \"B\" instead of \"K\" to the block after N blocks."), QStringLiteral("N")),
+         [](Sim &, const QCommandLineParser &p, QString &err) {
+             return count_option(p, QStringLiteral("flash-bad-ack-after"), g_options.bad_ack_after, err);
+         }},
+        {O(QStringLiteral("flash-hangup-after"), QStringLiteral("Hang up when the block after N blocks arrives."),
+           QStringLiteral("N")),
+         [](Sim &, const QCommandLineParser &p, QString &err) {
+             return count_option(p, QStringLiteral("flash-hangup-after"), g_options.hangup_after, err);
+         }},
+        {O(QStringLiteral("flash-stall-after"), QStringLiteral("Acknowledge N blocks, then say nothing."),
+           QStringLiteral("N")),
+         [](Sim &, const QCommandLineParser &p, QString &err) {
+             return count_option(p, QStringLiteral("flash-stall-after"), g_options.stall_after, err);
+         }},
+    };
+}
+
+std::vector<SequenceEntry> boot_loader_sequences() {
+    return {
+        {QByteArray("\x00\x1b\x0d\x00\x1b\x0d", 6), [](Sim &s) { s.set_mode(std::make_unique<BootLoaderMode>()); }},
+    };
+}
+
 } // namespace k52sim

@@ -80,58 +80,64 @@ void packet(Sim &s, const QByteArray &p) {
     s.reply("GO");
 }
 
-const CommandRegistrar upload_reg("\x03", upload);
 // Reset and restart: logged, not answered (the converter starts over).
-const CommandRegistrar reset_reg("U", [](Sim &, const QByteArray &) {});
-const CommandRegistrar restart_reg("Y", [](Sim &, const QByteArray &) {});
-const CommandRegistrar first_reg("\x01", packet);
-const CommandRegistrar later_reg("\x02", packet);
-
-const OptionRegistrar clone_in(QCommandLineOption(QStringList{QStringLiteral("clone-in"), QStringLiteral("image")},
-                                                  QStringLiteral("The 1024-byte image the converter holds."),
-                                                  QStringLiteral("FILE")),
-                               [](Sim &, const QCommandLineParser &p, QString &err) {
-                                   if (!p.isSet(QStringLiteral("clone-in")))
-                                       return true;
-                                   QFile f(p.value(QStringLiteral("clone-in")));
-                                   if (!f.open(QIODevice::ReadOnly)) {
-                                       err = QStringLiteral("cannot read %1").arg(f.fileName());
-                                       return false;
-                                   }
-                                   QByteArray img = f.read(1024);
-                                   img.append(QByteArray(1024 - img.size(), '\0'));
-                                   state().image = img;
-                                   return true;
-                               });
-const OptionRegistrar clone_out(
-    QCommandLineOption(QStringLiteral("clone-out"),
-                       QStringLiteral("Write the image of a complete clone download to FILE."), QStringLiteral("FILE")),
-    [](Sim &, const QCommandLineParser &p, QString &) {
-        state().out_path = p.value(QStringLiteral("clone-out"));
-        return true;
-    });
-const OptionRegistrar clone_short(QCommandLineOption(QStringLiteral("clone-short"),
-                                                     QStringLiteral("Send N bytes fewer of the image on upload."),
-                                                     QStringLiteral("N")),
-                                  [](Sim &, const QCommandLineParser &p, QString &err) {
-                                      if (!p.isSet(QStringLiteral("clone-short")))
-                                          return true;
-                                      bool ok = false;
-                                      state().short_by = p.value(QStringLiteral("clone-short")).toInt(&ok);
-                                      if (!ok || state().short_by < 0 || state().short_by > 1024) {
-                                          err = QStringLiteral("--clone-short needs 0 to 1024");
-                                          return false;
-                                      }
-                                      return true;
-                                  });
-const OptionRegistrar clone_bad_ack(QCommandLineOption(QStringLiteral("clone-bad-ack"),
-                                                       QStringLiteral("Answer \"go\" to download packet N."),
-                                                       QStringLiteral("N")),
-                                    [](Sim &, const QCommandLineParser &p, QString &) {
-                                        state().bad_ack_at = p.value(QStringLiteral("clone-bad-ack")).toInt();
-                                        return true;
-                                    });
 
 } // namespace
+
+std::vector<CommandEntry> clone_commands() {
+    return {
+        {"\x03", upload},
+        {"U", [](Sim &, const QByteArray &) {}},
+        {"Y", [](Sim &, const QByteArray &) {}},
+        {"\x01", packet},
+        {"\x02", packet},
+    };
+}
+
+std::vector<OptionEntry> clone_options() {
+    return {
+        {QCommandLineOption(QStringList{QStringLiteral("clone-in"), QStringLiteral("image")},
+                            QStringLiteral("The 1024-byte image the converter holds."), QStringLiteral("FILE")),
+         [](Sim &, const QCommandLineParser &p, QString &err) {
+             if (!p.isSet(QStringLiteral("clone-in")))
+                 return true;
+             QFile f(p.value(QStringLiteral("clone-in")));
+             if (!f.open(QIODevice::ReadOnly)) {
+                 err = QStringLiteral("cannot read %1").arg(f.fileName());
+                 return false;
+             }
+             QByteArray img = f.read(1024);
+             img.append(QByteArray(1024 - img.size(), '\0'));
+             state().image = img;
+             return true;
+         }},
+        {QCommandLineOption(QStringLiteral("clone-out"),
+                            QStringLiteral("Write the image of a complete clone download to FILE."),
+                            QStringLiteral("FILE")),
+         [](Sim &, const QCommandLineParser &p, QString &) {
+             state().out_path = p.value(QStringLiteral("clone-out"));
+             return true;
+         }},
+        {QCommandLineOption(QStringLiteral("clone-short"), QStringLiteral("Send N bytes fewer of the image on upload."),
+                            QStringLiteral("N")),
+         [](Sim &, const QCommandLineParser &p, QString &err) {
+             if (!p.isSet(QStringLiteral("clone-short")))
+                 return true;
+             bool ok = false;
+             state().short_by = p.value(QStringLiteral("clone-short")).toInt(&ok);
+             if (!ok || state().short_by < 0 || state().short_by > 1024) {
+                 err = QStringLiteral("--clone-short needs 0 to 1024");
+                 return false;
+             }
+             return true;
+         }},
+        {QCommandLineOption(QStringLiteral("clone-bad-ack"), QStringLiteral("Answer \"go\" to download packet N."),
+                            QStringLiteral("N")),
+         [](Sim &, const QCommandLineParser &p, QString &) {
+             state().bad_ack_at = p.value(QStringLiteral("clone-bad-ack")).toInt();
+             return true;
+         }},
+    };
+}
 
 } // namespace k52sim

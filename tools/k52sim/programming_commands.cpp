@@ -41,24 +41,6 @@ QString h(int n) {
     return QStringLiteral("%1{%2}").arg(kHex).arg(n);
 }
 
-const CommandRegistrar v("V", [](Sim &s, const QByteArray &cmd) {
-    if (cmd == "V")
-        s.reply("ZOR " + s.model.toLatin1() + " V" + s.firmware.toLatin1());
-    else
-        s.reply("ERR");
-});
-
-const CommandRegistrar s1g("S1G", [](Sim &s, const QByteArray &c) {
-    check(s, c, nullptr, QStringLiteral("S1G[1-8][EON]") + h(6) + QStringLiteral("[0-7][01][01]"));
-});
-const CommandRegistrar s1m("S1M", [](Sim &s, const QByteArray &c) {
-    check(s, c, nullptr, QStringLiteral("S1M[12]?[01]{%1}").arg(s.firmware_at_least("01.60") ? 3 : 2));
-});
-const CommandRegistrar s1k("S1K", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "S1K" + h(20)); });
-const CommandRegistrar s2k("S2K", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S2K" + h(20)); });
-const CommandRegistrar s3k("S3K", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S3K" + h(20)); });
-const CommandRegistrar s1q("S1Q", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S1Q[23]" + d(2)); });
-
 // The Wiegand output formats: serial ("S1W") and input ("I1OW").
 void wiegand_out(Sim &s, const QByteArray &c, const QString &m) {
     const int lp = s.firmware_at_least("01.81") ? 3 : 2;
@@ -67,36 +49,58 @@ void wiegand_out(Sim &s, const QByteArray &c, const QString &m) {
                       m + "5" + h(16), m + "6" + h(16)}
               .join(QLatin1Char('|')));
 }
-const CommandRegistrar s1w("S1W", [](Sim &s, const QByteArray &c) { wiegand_out(s, c, QStringLiteral("S1W")); });
-const CommandRegistrar i1ow("I1OW", [](Sim &s, const QByteArray &c) { wiegand_out(s, c, QStringLiteral("I1OW")); });
-
-const CommandRegistrar i1ig("I1IG", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IG" + d(6)); });
-const CommandRegistrar i1im("I1IM", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IM" + d(8) + h(2)); });
-const CommandRegistrar i1ik("I1IK", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IK" + h(20)); });
-const CommandRegistrar i1iy("I1IY", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IY" + h(20)); });
-const CommandRegistrar i1iz("I1IZ", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", "I1IZ" + h(20)); });
-const CommandRegistrar i1om("I1OM", [](Sim &s, const QByteArray &c) {
-    check(s, c, nullptr, "I1OM" + d(1) + QStringLiteral("[01]{%1}").arg(s.firmware_at_least("01.60") ? 3 : 2));
-});
-const CommandRegistrar i1iw("I1IW", [](Sim &s, const QByteArray &c) {
-    check(s, c, nullptr, "I1IW" + d(s.firmware_at_least("01.81") ? 27 : 23));
-});
-const CommandRegistrar i1ix("I1IX", [](Sim &s, const QByteArray &c) {
-    check(s, c, nullptr, "I1IX" + d(s.firmware_at_least("01.81") ? 27 : 23));
-});
-const CommandRegistrar i1iv("I1IV", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", "I1IV" + d(27)); });
-
-const CommandRegistrar x6("X6", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", QStringLiteral("X6[01]")); });
-const CommandRegistrar p("P", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "P" + d(15)); });
-const CommandRegistrar t("T", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "T" + d(4)); });
-const CommandRegistrar a("A", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, QStringLiteral("A[01]")); });
-const CommandRegistrar x2("X2", [](Sim &s, const QByteArray &c) {
-    check(s, c, "01.80", QStringLiteral("X200|X2") + d(14) + QStringLiteral("[01]"));
-});
-const CommandRegistrar x3("X3", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", QStringLiteral("X3[01]")); });
-const CommandRegistrar x5("X5", [](Sim &s, const QByteArray &c) { check(s, c, "01.93", QStringLiteral("X5[01]")); });
-const CommandRegistrar x4("X4", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", "X4" + d(1)); });
-const CommandRegistrar x1("X1", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", "X1" + d(1)); });
 
 } // namespace
+std::vector<CommandEntry> programming_commands() {
+    return {
+        {"V",
+         [](Sim &s, const QByteArray &cmd) {
+             if (cmd == "V")
+                 s.reply("ZOR " + s.model.toLatin1() + " V" + s.firmware.toLatin1());
+             else
+                 s.reply("ERR");
+         }},
+        {"S1G",
+         [](Sim &s, const QByteArray &c) {
+             check(s, c, nullptr, QStringLiteral("S1G[1-8][EON]") + h(6) + QStringLiteral("[0-7][01][01]"));
+         }},
+        {"S1M",
+         [](Sim &s, const QByteArray &c) {
+             check(s, c, nullptr, QStringLiteral("S1M[12]?[01]{%1}").arg(s.firmware_at_least("01.60") ? 3 : 2));
+         }},
+        {"S1K", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "S1K" + h(20)); }},
+        {"S2K", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S2K" + h(20)); }},
+        {"S3K", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S3K" + h(20)); }},
+        {"S1Q", [](Sim &s, const QByteArray &c) { check(s, c, "01.70", "S1Q[23]" + d(2)); }},
+        {"S1W", [](Sim &s, const QByteArray &c) { wiegand_out(s, c, QStringLiteral("S1W")); }},
+        {"I1OW", [](Sim &s, const QByteArray &c) { wiegand_out(s, c, QStringLiteral("I1OW")); }},
+        {"I1IG", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IG" + d(6)); }},
+        {"I1IM", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IM" + d(8) + h(2)); }},
+        {"I1IK", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IK" + h(20)); }},
+        {"I1IY", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IY" + h(20)); }},
+        {"I1IZ", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", "I1IZ" + h(20)); }},
+        {"I1OM",
+         [](Sim &s, const QByteArray &c) {
+             check(s, c, nullptr, "I1OM" + d(1) + QStringLiteral("[01]{%1}").arg(s.firmware_at_least("01.60") ? 3 : 2));
+         }},
+        {"I1IW",
+         [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IW" + d(s.firmware_at_least("01.81") ? 27 : 23)); }},
+        {"I1IX",
+         [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "I1IX" + d(s.firmware_at_least("01.81") ? 27 : 23)); }},
+        {"I1IV", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", "I1IV" + d(27)); }},
+        {"X6", [](Sim &s, const QByteArray &c) { check(s, c, "01.94", QStringLiteral("X6[01]")); }},
+        {"P", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "P" + d(15)); }},
+        {"T", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, "T" + d(4)); }},
+        {"A", [](Sim &s, const QByteArray &c) { check(s, c, nullptr, QStringLiteral("A[01]")); }},
+        {"X2",
+         [](Sim &s, const QByteArray &c) {
+             check(s, c, "01.80", QStringLiteral("X200|X2") + d(14) + QStringLiteral("[01]"));
+         }},
+        {"X3", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", QStringLiteral("X3[01]")); }},
+        {"X5", [](Sim &s, const QByteArray &c) { check(s, c, "01.93", QStringLiteral("X5[01]")); }},
+        {"X4", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", "X4" + d(1)); }},
+        {"X1", [](Sim &s, const QByteArray &c) { check(s, c, "01.80", "X1" + d(1)); }},
+    };
+}
+
 } // namespace k52sim

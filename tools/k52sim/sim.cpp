@@ -20,18 +20,29 @@ namespace k52sim {
 
 namespace {
 
-std::map<QByteArray, CommandHandler> &commands() {
-    static std::map<QByteArray, CommandHandler> m;
+const std::map<QByteArray, CommandHandler> &commands() {
+    static const std::map<QByteArray, CommandHandler> m = [] {
+        std::map<QByteArray, CommandHandler> out;
+        for (auto &&table : {clone_commands(), programming_commands()})
+            for (const CommandEntry &e : table)
+                out[e.prefix] = e.handler;
+        return out;
+    }();
     return m;
 }
 
-std::vector<std::pair<QByteArray, SequenceHandler>> &sequences() {
-    static std::vector<std::pair<QByteArray, SequenceHandler>> v;
+const std::vector<SequenceEntry> &sequences() {
+    static const std::vector<SequenceEntry> v = boot_loader_sequences();
     return v;
 }
 
-std::vector<std::pair<QCommandLineOption, OptionApply>> &options() {
-    static std::vector<std::pair<QCommandLineOption, OptionApply>> v;
+const std::vector<OptionEntry> &options() {
+    static const std::vector<OptionEntry> v = [] {
+        std::vector<OptionEntry> out;
+        for (auto &&table : {boot_loader_options(), clone_options(), general_options()})
+            out.insert(out.end(), table.begin(), table.end());
+        return out;
+    }();
     return v;
 }
 
@@ -87,18 +98,6 @@ private:
 };
 
 } // namespace
-
-CommandRegistrar::CommandRegistrar(const char *prefix, CommandHandler handler) {
-    commands()[QByteArray(prefix)] = std::move(handler);
-}
-
-SequenceRegistrar::SequenceRegistrar(QByteArray sequence, SequenceHandler handler) {
-    sequences().emplace_back(std::move(sequence), std::move(handler));
-}
-
-OptionRegistrar::OptionRegistrar(QCommandLineOption option, OptionApply apply) {
-    options().emplace_back(std::move(option), std::move(apply));
-}
 
 bool all_digits(const QByteArray &s) {
     for (char c : s)
@@ -251,12 +250,12 @@ int Sim::run(int argc, char **argv) {
     QCommandLineOption link_opt(QStringLiteral("link"), QStringLiteral("Make a symbolic link to the device."),
                                 QStringLiteral("PATH"));
     p.addOption(link_opt);
-    for (const auto &[opt, apply] : options())
-        p.addOption(opt);
+    for (const OptionEntry &e : options())
+        p.addOption(e.option);
     p.process(app);
-    for (const auto &[opt, apply] : options()) {
+    for (const OptionEntry &e : options()) {
         QString err;
-        if (!apply(*this, p, err)) {
+        if (!e.apply(*this, p, err)) {
             std::fprintf(stderr, "k52sim: %s\n", qPrintable(err));
             return 2;
         }

@@ -2,14 +2,15 @@
 // k52sim: a converter on a pseudo-terminal, for trying the program and for
 // end-to-end tests without hardware.
 //
-// Extending it: a file of this folder may register
-//  - framed commands (0x00 TEXT 0x7F) of the converter mode with
-//    CommandRegistrar("MNEMONIC", handler); the longest registered prefix of
-//    a command picks its handler;
+// Extending it: a file of this folder exports tables (declared below and
+// gathered in sim.cpp) of
+//  - framed commands (0x00 TEXT 0x7F) of the converter mode, as
+//    {"MNEMONIC", handler}; the longest listed prefix of a command picks its
+//    handler;
 //  - raw byte sequences that the converter mode reacts to outside the
-//    framing (the boot loader's wake-up) with SequenceRegistrar(bytes,
-//    handler); the handler runs once the sequence's last byte has arrived;
-//  - command-line options with OptionRegistrar(option, apply);
+//    framing (the boot loader's wake-up), as {bytes, handler}; the handler
+//    runs once the sequence's last byte has arrived;
+//  - command-line options, as {option, apply};
 //  - whole modes (raw terminal echo, clone packets, boot loader) by
 //    implementing Mode and installing it with Sim::set_mode(), from an
 //    option's apply function or from a command handler. A mode sees every
@@ -24,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace k52sim {
 
@@ -39,15 +41,26 @@ using CommandHandler = std::function<void(Sim &sim, const QByteArray &command)>;
 using SequenceHandler = std::function<void(Sim &sim)>;
 using OptionApply = std::function<bool(Sim &sim, const QCommandLineParser &parser, QString &error)>;
 
-struct CommandRegistrar {
-    CommandRegistrar(const char *prefix, CommandHandler handler);
+struct CommandEntry {
+    QByteArray prefix;
+    CommandHandler handler;
 };
-struct SequenceRegistrar {
-    SequenceRegistrar(QByteArray sequence, SequenceHandler handler);
+struct SequenceEntry {
+    QByteArray sequence;
+    SequenceHandler handler;
 };
-struct OptionRegistrar {
-    OptionRegistrar(QCommandLineOption option, OptionApply apply);
+struct OptionEntry {
+    QCommandLineOption option;
+    OptionApply apply;
 };
+
+// The tables of the files of this folder, gathered by the simulator.
+std::vector<CommandEntry> programming_commands(); // programming_commands.cpp
+std::vector<CommandEntry> clone_commands();       // clone_commands.cpp
+std::vector<OptionEntry> clone_options();
+std::vector<OptionEntry> general_options();     // options.cpp
+std::vector<OptionEntry> boot_loader_options(); // boot_loader.cpp
+std::vector<SequenceEntry> boot_loader_sequences();
 
 class Sim {
 public:
