@@ -1,6 +1,6 @@
 // k52util: with no arguments the main window; with a subcommand it runs
 // headless and exits non-zero on failure.
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "app/window_entry.h"
 
 #include <QApplication>

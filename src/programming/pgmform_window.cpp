@@ -1,7 +1,7 @@
 #include "pgmform_window.h"
 
 #include "profile/safe_file.h"
-#include "profile/backup_option_panel.h"
+#include "ui/backup_option_panel.h"
 #include "run_history.h"
 
 #include <QApplication>

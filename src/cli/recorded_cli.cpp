@@ -1,6 +1,6 @@
 #include "recorded_cli.h"
 
-#include "app/link_options.h"
+#include "cli/link_options.h"
 #include "profile/history_store.h"
 
 namespace k52 {

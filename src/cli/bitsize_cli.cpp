@@ -1,6 +1,6 @@
 // `k52util bitsize`: the bit size table on standard output.
-#include "app/cli.h"
-#include "bit_size_table.h"
+#include "cli/cli.h"
+#include "reference/bit_size_table.h"
 
 #include <QCommandLineParser>
 

@@ -1,7 +1,7 @@
 // `k52util history [list|show|export|report]`: the record of the actions
 // that wrote to a converter or read its image.
-#include "app/cli.h"
-#include "app/link_options.h"
+#include "cli/cli.h"
+#include "cli/link_options.h"
 #include "profile/history_store.h"
 #include "screens/history_report.h"
 
