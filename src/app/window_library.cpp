@@ -23,17 +23,18 @@ WindowEntry window_entry(const QString &program_dir, const char *name, QString *
         tried << path;
         if (!QFileInfo::exists(path))
             continue;
-        // Never unloaded: the window's objects live until the program ends.
-        auto *lib = new QLibrary(path);
-        if (!lib->load()) {
-            *error = QStringLiteral("cannot load the window library %1: %2").arg(path, lib->errorString());
-            delete lib;
+        // Never unloaded (a QLibrary leaves the library loaded when it
+        // goes): the window's objects live until the program ends.
+        static QLibrary lib;
+        lib.setFileName(path);
+        if (!lib.load()) {
+            *error = QStringLiteral("cannot load the window library %1: %2").arg(path, lib.errorString());
             return nullptr;
         }
-        if (auto f = reinterpret_cast<WindowEntry>(lib->resolve(name)))
+        if (auto f = reinterpret_cast<WindowEntry>(lib.resolve(name)))
             return f;
-        *error = QStringLiteral("the window library %1 lacks %2; reinstall k52util")
-                     .arg(path, QString::fromLatin1(name));
+        *error =
+            QStringLiteral("the window library %1 lacks %2; reinstall k52util").arg(path, QString::fromLatin1(name));
         return nullptr;
     }
     *error = QStringLiteral("the window library %1 is missing; looked in: %2. Reinstall k52util, or build the "
