@@ -1,8 +1,8 @@
 // Terminal figures: time to take in and draw a 100 KB burst from the
 // device, and the CPU an open, idle terminal uses over a minute.
-#include "app/app_context.h"
+#include "ui/app_context.h"
 #include "profile/profile_store.h"
-#include "screens/terminal_link.h"
+#include "link/terminal_link.h"
 #include "screens/termmode_screen.h"
 
 #include <QApplication>

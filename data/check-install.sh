@@ -5,9 +5,9 @@
 # every command, the completion completes, and the installed program runs
 # on a fresh home without the source tree.
 #
-#   check-install.sh CMAKE BUILD_DIR APP_ID
+#   check-install.sh CMAKE BUILD_DIR APP_ID [LIBDIR]
 set -u
-cmake=$1 build=$2 id=$3
+cmake=$1 build=$2 id=$3 libdir=${4:-lib}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 status=0
@@ -27,6 +27,7 @@ completion=share/bash-completion/completions
 cat >"$root/expected" <<LIST
 bin/k52sim
 bin/k52util
+$libdir/k52util/libk52window.so
 $completion/k52sim
 $completion/k52util
 $desktop

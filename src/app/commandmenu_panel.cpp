@@ -1,6 +1,6 @@
 #include "commandmenu_panel.h"
 
-#include "base_screen.h"
+#include "ui/base_screen.h"
 
 #include <QMouseEvent>
 #include <QVBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "link/device_job.h"
 #include "maintenance/maintenance_history.h"
-#include "profile/compare_window.h"
+#include "app/compare_window.h"
 #include "profile/profile_json.h"
 #include "screens/history_report.h"
 

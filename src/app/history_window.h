@@ -4,7 +4,7 @@
 // save its snapshot as a new profile, write its commissioning report,
 // restore its converter image, compare profiles.
 
-#include "app/app_context.h"
+#include "ui/app_context.h"
 #include "profile/history_store.h"
 
 #include <QWidget>

@@ -1,12 +1,15 @@
 // k52util: with no arguments the main window; with a subcommand it runs
 // headless and exits non-zero on failure.
-#include "app/cli.h"
-#include "app/window_entry.h"
+// The window and the commands that draw run from the window library, loaded
+// only then.
+#include "app/window_library.h"
+#include "cli/cli.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
+#include <QFileInfo>
+
+#include <cstdio>
 
 #include <memory>
 
@@ -29,6 +32,24 @@ void hold_closed_standard_streams() {
 #endif
 }
 
+// The program's folder, known before any application object exists.
+QString program_dir(const char *argv0) {
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists())
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+int run_from_window_library(int argc, char **argv, const char *entry) {
+    QString error;
+    const k52::WindowEntry f = k52::window_entry(program_dir(argv[0]), entry, &error);
+    if (!f) {
+        std::fprintf(stderr, "k52util: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return f(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -37,23 +58,11 @@ int main(int argc, char **argv) {
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     QStringList rest = args;
-    const QString db = k52::take_db_option(rest);
-    if (rest.isEmpty()) {
-        QApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("k52util"));
-        // Ties the window to its menu entry (Wayland takes its icon from there).
-        QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
-        return k52::run_window(QCoreApplication::applicationDirPath(), db);
-    }
-    // The commissioning report draws text, which needs the fonts of a GUI
-    // application; the offscreen platform gives them without a display.
-    if (rest.size() >= 2 && rest[0] == QLatin1String("history") && rest[1] == QLatin1String("report")) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("k52util"));
-        return k52::run_cli(args, QCoreApplication::applicationDirPath());
-    }
+    k52::take_db_option(rest); // what is left decides the path
+    if (rest.isEmpty())
+        return run_from_window_library(argc, argv, "k52_window_main");
+    if (rest.size() >= 2 && rest[0] == QLatin1String("history") && rest[1] == QLatin1String("report"))
+        return run_from_window_library(argc, argv, "k52_drawing_command_main");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("k52util"));
     return k52::run_cli(args, QCoreApplication::applicationDirPath());

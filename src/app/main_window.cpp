@@ -2,13 +2,13 @@
 
 #include "commandmenu_panel.h"
 #include "history_window.h"
-#include "message_dialog.h"
+#include "ui/message_dialog.h"
 #include "navigation.h"
-#include "profile/legacyimport_dialog.h"
-#include "profile/compare_window.h"
-#include "profile/profilepop_dialog.h"
+#include "app/legacyimport_dialog.h"
+#include "app/compare_window.h"
+#include "app/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
-#include "startup.h"
+#include "profile/startup.h"
 #include "ui/top_window.h"
 #include "window_entry.h"
 

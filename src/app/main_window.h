@@ -2,8 +2,8 @@
 // The main window `mainK52`: menu bar, navigation panel and the screens in a
 // multiple-document area.
 
-#include "app_context.h"
-#include "base_screen.h"
+#include "ui/app_context.h"
+#include "ui/base_screen.h"
 
 #include <QMainWindow>
 #include <QMap>

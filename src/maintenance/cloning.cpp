@@ -1,6 +1,6 @@
 #include "cloning.h"
 
-#include "app/startup.h"
+#include "profile/startup.h"
 #include "device_commands.h"
 #include "link/exchange.h"
 #include "profile/safe_file.h"

@@ -1,7 +1,7 @@
 #include "flashdl_screen.h"
 
 #include "maintenance_history.h"
-#include "profile/backup_option_panel.h"
+#include "ui/backup_option_panel.h"
 #include "profile/profile_store.h"
 
 #include <QFileDialog>

@@ -4,7 +4,7 @@
 #include "link/exchange.h"
 #include "maintenance/cloning.h"
 #include "maintenance_history.h"
-#include "profile/backup_option_panel.h"
+#include "ui/backup_option_panel.h"
 #include "screens/option_rules.h"
 #include "ui/entry_box_editor.h"
 #include "utilities_rules.h"

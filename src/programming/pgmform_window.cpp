@@ -2,7 +2,7 @@
 
 #include "maintenance/maintenance_history.h"
 #include "profile/safe_file.h"
-#include "profile/backup_option_panel.h"
+#include "ui/backup_option_panel.h"
 #include "run_history.h"
 
 #include <QApplication>

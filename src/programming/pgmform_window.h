@@ -3,7 +3,7 @@
 // are printed, a bar showing how far through its steps the run is, and the
 // lines to copy or save.
 
-#include "app/base_screen.h"
+#include "ui/base_screen.h"
 #include "link/device_job.h"
 #include "programming_run.h"
 

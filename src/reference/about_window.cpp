@@ -1,6 +1,6 @@
 #include "about_window.h"
 
-#include "app/startup.h"
+#include "profile/startup.h"
 #include "centred_window.h"
 
 #include <QDir>

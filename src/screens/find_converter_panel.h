@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_context.h"
+#include "ui/app_context.h"
 #include "link/converter_search.h"
 #include "link/device_job.h"
 

@@ -1,6 +1,6 @@
 #include "termmode_screen.h"
 
-#include "terminal_link.h"
+#include "link/terminal_link.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 // screen and the Wiegand output screen; what differs between them (title,
 // captions, the record fields) is a WiegandOutputVariant.
 
-#include "app/base_screen.h"
+#include "ui/base_screen.h"
 #include "screens/wiegand_format.h"
 
 #include <array>

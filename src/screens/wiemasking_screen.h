@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/base_screen.h"
+#include "ui/base_screen.h"
 #include "mask_rules.h"
 
 #include <array>

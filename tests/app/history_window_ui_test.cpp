@@ -3,7 +3,7 @@
 #include "app/history_window.h"
 #include "link/action_record.h"
 #include "link/device_job.h"
-#include "profile/compare_window.h"
+#include "app/compare_window.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/sim_process.h"

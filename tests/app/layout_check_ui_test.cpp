@@ -6,7 +6,7 @@
 // K52_SCREENSHOT_DIR=dir also saves a picture of each window there.
 #include "app/commandmenu_panel.h"
 #include "app/main_window.h"
-#include "app/message_dialog.h"
+#include "ui/message_dialog.h"
 #include "app/navigation.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"

@@ -1,5 +1,5 @@
 // --port, --baud and --parity over the stored link settings.
-#include "app/link_options.h"
+#include "cli/link_options.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "link/serial_link.h"
 #include "maintenance/flashdl_screen.h"
 #include "profile/profile_names.h"
-#include "profile/profilepop_dialog.h"
+#include "app/profilepop_dialog.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/sim_process.h"

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "profile/startup.h"
 #include "profile/columns.h"
 #include "support/db_poke.h"
 

@@ -2,7 +2,7 @@
 // ticks, and the import they make.
 #include "app/main_window.h"
 #include "profile/columns.h"
-#include "profile/legacyimport_dialog.h"
+#include "app/legacyimport_dialog.h"
 #include "screens/screen_fixture.h"
 #include "support/legacy_fixtures.h"
 

@@ -1,5 +1,6 @@
 #include "app/navigation.h"
-#include "app/startup.h"
+#include "ui/base_screen.h"
+#include "profile/startup.h"
 #include "reference/about_window.h"
 #include "reference/bitsize_window.h"
 #include "reference/help_topics.h"

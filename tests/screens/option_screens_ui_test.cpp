@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "app/base_screen.h"
+#include "ui/base_screen.h"
 #include "screens/magoutput_screen.h"
 #include "screens/option_rules.h"
 #include "screens/preprocess_screen.h"

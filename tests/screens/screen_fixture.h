@@ -3,7 +3,7 @@
 // A standalone screen under test: an AppContext whose store is a fresh
 // database in a temporary folder, with "Default" loaded.
 
-#include "app/app_context.h"
+#include "ui/app_context.h"
 
 #include <QCheckBox>
 #include <QStyle>

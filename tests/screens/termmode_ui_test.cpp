@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "screens/terminal_link.h"
+#include "link/terminal_link.h"
 #include "screens/termmode_screen.h"
 #include "support/sim_process.h"
 

@@ -2,7 +2,7 @@
 // The command line's side of the history: the backup options of the
 // commands that write to a converter, and the row of a command's action.
 
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "link/recorded_job.h"
 
 #include <QCommandLineOption>

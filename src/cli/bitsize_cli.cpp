@@ -1,7 +1,7 @@
 // `k52util bitsize`: the bit size table on standard output.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "bit_size_table.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "reference/bit_size_table.h"
 
 #include <QCommandLineParser>
 

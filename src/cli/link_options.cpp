@@ -38,24 +38,6 @@ QList<QCommandLineOption> link_options() {
     return {port_option(), baud_option(), parity_option()};
 }
 
-int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional) {
-    p.setApplicationDescription(about);
-    p.addHelpOption();
-    if (!p.parse(ctx.args)) {
-        ctx.err << p.errorText() << Qt::endl;
-        return 1;
-    }
-    if (p.isSet(QStringLiteral("help"))) {
-        ctx.out << command_help(ctx, p);
-        return 0;
-    }
-    if (p.positionalArguments().size() > max_positional) {
-        ctx.err << ctx.args.value(0) << ": too many arguments; see --help" << Qt::endl;
-        return 1;
-    }
-    return -1;
-}
-
 bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettings &out) {
     out = ctx.link();
     const QString baud = QStringLiteral("baud");

@@ -66,6 +66,11 @@ int run_cli(const QStringList &argv, const QString &program_dir);
 // "k52util COMMAND" rather than the path the program was started by.
 QString command_help(const CliContext &ctx, const QCommandLineParser &p);
 
+// Parses the subcommand's arguments with `about` as its description and
+// --help added. Returns -1 when the command goes on, else the exit code
+// (0 after printing the help, 1 after printing an error).
+int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional);
+
 // Pull "--db FILE" / "--db=FILE" out of the arguments.
 QString take_db_option(QStringList &args);
 

@@ -1,13 +1,13 @@
 // `k52util restore N`: writes the image kept in history row N (the backup
 // taken before a write, or the image of a clone read or write) back into
 // the converter by the clone write exchange.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
-#include "app/recorded_cli.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
+#include "cli/recorded_cli.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
-#include "maintenance_history.h"
+#include "maintenance/maintenance_history.h"
 #include "profile/history_store.h"
 
 namespace k52 {

@@ -1,7 +1,7 @@
 #include "legacy_import_cli.h"
 
-#include "app/cli.h"
-#include "legacy_import.h"
+#include "cli/cli.h"
+#include "profile/legacy_import.h"
 
 namespace k52 {
 

@@ -1,8 +1,8 @@
 // `k52util find` and `k52util doctor`: finding the converter and saying
 // what keeps a port from being used.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
 #include "link/converter_search.h"
 #include "link/port_doctor.h"
 #include "link/serial_link.h"

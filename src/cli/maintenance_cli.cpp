@@ -1,16 +1,16 @@
 // `k52util clone read|write [FILE]`, `k52util version`, `k52util reset`,
 // `k52util restart`:
 // the utilities from the command line.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
-#include "app/recorded_cli.h"
-#include "cloning.h"
-#include "device_commands.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
+#include "cli/recorded_cli.h"
+#include "maintenance/cloning.h"
+#include "maintenance/device_commands.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
-#include "maintenance_history.h"
+#include "maintenance/maintenance_history.h"
 #include "profile/safe_file.h"
 
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 // `k52util profiles list|show|export|import|delete`.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "columns.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "profile/columns.h"
 #include "legacy_import_cli.h"
-#include "profile_json.h"
-#include "profile_names.h"
-#include "safe_file.h"
-#include "setting_places.h"
+#include "profile/profile_json.h"
+#include "profile/profile_names.h"
+#include "profile/safe_file.h"
+#include "profile/setting_places.h"
 
 #include <QCommandLineParser>
 

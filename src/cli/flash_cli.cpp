@@ -1,12 +1,12 @@
 // `k52util flash FILE`: the firmware download from the command line.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
-#include "app/recorded_cli.h"
-#include "flash_download.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
+#include "cli/recorded_cli.h"
+#include "maintenance/flash_download.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
-#include "maintenance_history.h"
+#include "maintenance/maintenance_history.h"
 
 namespace k52 {
 

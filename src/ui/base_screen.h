@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_context.h"
+#include "ui/app_context.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "cli.h"
 
-#include "cli_commands.h"
-#include "startup.h"
+#include "cli/cli_commands.h"
+#include "profile/startup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -161,6 +161,24 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
     std_err() << "Unknown command: " << args[0] << '\n';
     print_usage(std_err());
     return 2;
+}
+
+int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional) {
+    p.setApplicationDescription(about);
+    p.addHelpOption();
+    if (!p.parse(ctx.args)) {
+        ctx.err << p.errorText() << Qt::endl;
+        return 1;
+    }
+    if (p.isSet(QStringLiteral("help"))) {
+        ctx.out << command_help(ctx, p);
+        return 0;
+    }
+    if (p.positionalArguments().size() > max_positional) {
+        ctx.err << ctx.args.value(0) << ": too many arguments; see --help" << Qt::endl;
+        return 1;
+    }
+    return -1;
 }
 
 } // namespace k52

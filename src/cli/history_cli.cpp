@@ -1,14 +1,17 @@
 // `k52util history [list|show|export|report]`: the record of the actions
 // that wrote to a converter or read its image.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
+#include "history_cli.h"
+
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
 #include "profile/history_store.h"
-#include "screens/history_report.h"
 
 #include <QSaveFile>
 
 namespace k52 {
+
+HistoryReportWriter history_report_writer = nullptr;
 
 namespace {
 
@@ -101,7 +104,9 @@ int run_history(CliContext &ctx) {
     }
     if (action == QLatin1String("export"))
         return write_file(ctx, pos[2], history_to_json(*e)) ? 0 : 1;
-    if (!write_history_report(*e, pos[2], &why))
+    if (!history_report_writer)
+        return fail(ctx, QStringLiteral("history report: the report writer is not loaded"));
+    if (!history_report_writer(*e, pos[2], &why))
         return fail(ctx, why);
     return 0;
 }

@@ -1,15 +1,15 @@
 // `k52util program`, `k52util plan`, `k52util ports`:
 // the programming run and the link from the command line.
-#include "app/cli.h"
-#include "app/cli_commands.h"
-#include "app/link_options.h"
-#include "app/recorded_cli.h"
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/link_options.h"
+#include "cli/recorded_cli.h"
 #include "link/port_names.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
-#include "programming_run.h"
-#include "run_history.h"
-#include "run_plan.h"
+#include "programming/programming_run.h"
+#include "programming/run_history.h"
+#include "programming/run_plan.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

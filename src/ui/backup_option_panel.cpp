@@ -1,6 +1,6 @@
 #include "backup_option_panel.h"
 
-#include "history_store.h"
+#include "profile/history_store.h"
 
 namespace k52 {
 

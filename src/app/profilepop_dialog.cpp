@@ -1,6 +1,6 @@
 #include "profilepop_dialog.h"
 
-#include "profile_names.h"
+#include "profile/profile_names.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,8 @@
 #pragma once
 // The options that headless subcommands talking to a converter share:
-// --port, --baud and --parity over the stored link settings, and the
-// parsing of a subcommand's arguments.
+// --port, --baud and --parity over the stored link settings.
 
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "link/device_job.h"
 #include "profile/link_settings.h"
 
@@ -19,11 +18,6 @@ QCommandLineOption baud_option();
 QCommandLineOption parity_option();
 // The three above.
 QList<QCommandLineOption> link_options();
-
-// Parses the subcommand's arguments with `about` as its description and
-// --help added. Returns -1 when the command goes on, else the exit code
-// (0 after printing the help, 1 after printing an error).
-int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional);
 
 // The stored link settings with --port, --baud and --parity applied (not
 // stored). False, with the reason printed on ctx.err, for a bad value.

@@ -1,6 +1,6 @@
 #include "compare_window.h"
 
-#include "setting_places.h"
+#include "profile/setting_places.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

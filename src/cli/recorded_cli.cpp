@@ -1,6 +1,6 @@
 #include "recorded_cli.h"
 
-#include "app/link_options.h"
+#include "cli/link_options.h"
 #include "maintenance/maintenance_history.h"
 #include "profile/history_store.h"
 
