@@ -1,9 +1,9 @@
 // Terminal figures: time to take in and draw a 100 KB burst from the
 // device, and the CPU an open, idle terminal uses over a minute.
-#include "ui/app_context.h"
-#include "profile/profile_store.h"
 #include "link/terminal_link.h"
+#include "profile/profile_store.h"
 #include "screens/termmode_screen.h"
+#include "ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "history_window.h"
 
+#include "app/compare_window.h"
 #include "link/device_job.h"
 #include "maintenance/maintenance_history.h"
-#include "app/compare_window.h"
 #include "profile/profile_json.h"
 #include "screens/history_report.h"
 

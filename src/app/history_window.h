@@ -4,8 +4,8 @@
 // save its snapshot as a new profile, write its commissioning report,
 // restore its converter image, compare profiles.
 
-#include "ui/app_context.h"
 #include "profile/history_store.h"
+#include "ui/app_context.h"
 
 #include <QWidget>
 

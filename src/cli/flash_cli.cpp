@@ -3,9 +3,9 @@
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "maintenance/flash_download.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
+#include "maintenance/flash_download.h"
 #include "maintenance/maintenance_history.h"
 
 namespace k52 {

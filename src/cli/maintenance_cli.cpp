@@ -5,11 +5,11 @@
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "maintenance/cloning.h"
-#include "maintenance/device_commands.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/stoppable_link.h"
+#include "maintenance/cloning.h"
+#include "maintenance/device_commands.h"
 #include "maintenance/maintenance_history.h"
 #include "profile/safe_file.h"
 

@@ -1,8 +1,8 @@
 // `k52util profiles list|show|export|import|delete`.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
-#include "profile/columns.h"
 #include "legacy_import_cli.h"
+#include "profile/columns.h"
 #include "profile/profile_json.h"
 #include "profile/profile_names.h"
 #include "profile/safe_file.h"

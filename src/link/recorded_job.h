@@ -165,8 +165,8 @@ inline QString backup_question(const QString &why) {
 // fails `go_on_without(why)` asks whether to write anyway. On "no" the row
 // is completed as failed and `not_started(why)` runs instead of `done`.
 template <class Work, class Done>
-bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> record, ImageReader backup, const PortSpec &port,
-                                std::function<bool(const QString &)> go_on_without,
+bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> record, ImageReader backup,
+                                const PortSpec &port, std::function<bool(const QString &)> go_on_without,
                                 std::function<void(const QString &)> not_started, Work work, Done done,
                                 QString at_stake = {}) {
     if (!backup)

@@ -1,9 +1,9 @@
 #include "cloning.h"
 
-#include "profile/startup.h"
 #include "device_commands.h"
 #include "link/exchange.h"
 #include "profile/safe_file.h"
+#include "profile/startup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "flashdl_screen.h"
 
 #include "maintenance_history.h"
-#include "ui/backup_option_panel.h"
 #include "profile/profile_store.h"
+#include "ui/backup_option_panel.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

@@ -4,8 +4,8 @@
 #include "link/exchange.h"
 #include "maintenance/cloning.h"
 #include "maintenance_history.h"
-#include "ui/backup_option_panel.h"
 #include "screens/option_rules.h"
+#include "ui/backup_option_panel.h"
 #include "ui/entry_box_editor.h"
 #include "utilities_rules.h"
 

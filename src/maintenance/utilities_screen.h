@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/base_screen.h"
 #include "link/device_job.h"
+#include "ui/base_screen.h"
 
 #include <array>
 

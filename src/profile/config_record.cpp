@@ -11,8 +11,14 @@ QString padded_hex(const QString &text, int width) {
     return QString(width - t.size(), QLatin1Char('0')) + t;
 }
 
-void pad_hex2(QString &text) { text = padded_hex(text, 2); }
-void pad_hex4(QString &text) { text = padded_hex(text, 4); }
-void pad_hex16(QString &text) { text = padded_hex(text, 16); }
+void pad_hex2(QString &text) {
+    text = padded_hex(text, 2);
+}
+void pad_hex4(QString &text) {
+    text = padded_hex(text, 4);
+}
+void pad_hex16(QString &text) {
+    text = padded_hex(text, 16);
+}
 
 } // namespace k52

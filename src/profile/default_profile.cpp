@@ -54,10 +54,10 @@ ConfigRecord default_profile() {
     r.input1magtk = 2;
     r.input1septrans = QStringLiteral("00");
     r.input1magouttk = 2;
-    for (QString *v : {&r.input1constval1, &r.input1constval2, &r.input1constval3, &r.input1constval4,
-                       &r.input1constval5, &r.input1constval21, &r.input1constval22, &r.input1constval23,
-                       &r.input1constval24, &r.input1constval25, &r.input1constval31, &r.input1constval32,
-                       &r.input1constval33, &r.input1constval34, &r.input1constval35})
+    for (QString *v :
+         {&r.input1constval1, &r.input1constval2, &r.input1constval3, &r.input1constval4, &r.input1constval5,
+          &r.input1constval21, &r.input1constval22, &r.input1constval23, &r.input1constval24, &r.input1constval25,
+          &r.input1constval31, &r.input1constval32, &r.input1constval33, &r.input1constval34, &r.input1constval35})
         *v = QStringLiteral("00");
 
     // input to Wiegand output: site then id, 26 bits with standard parity

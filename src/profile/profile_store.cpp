@@ -1,8 +1,8 @@
 #include "profile_store.h"
 
 #include "columns.h"
-#include "profile_names.h"
 #include "history_store.h"
+#include "profile_names.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -348,7 +348,7 @@ bool ProfileStore::insert_row(QSqlQuery &q, const QString &name, const QVector<Q
     const auto cols = columns();
     if (q.lastQuery().isEmpty()) // prepared once, reused for the next rows
         q.prepare(QStringLiteral("INSERT INTO profiles (profilename,%1) VALUES (?,%2)")
-                  .arg(column_list(), placeholders(int(cols.size()))));
+                      .arg(column_list(), placeholders(int(cols.size()))));
     q.addBindValue(name);
     for (std::size_t i = 0; i < cols.size(); ++i) {
         const QVariant &v = values[int(i)];
@@ -497,8 +497,9 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     QStringList columns{QStringLiteral("ipaddress"), QStringLiteral("remoteportaddress"), QStringLiteral("baudrate"),
                         QStringLiteral("commport"),  QStringLiteral("commtype"),          QStringLiteral("Terminator"),
                         QStringLiteral("parity")};
-    QVariantList values{s.ipaddress, s.remoteportaddress, int(s.baudrate), int(s.commport), s.commtype,
-                        terminator_number(s.Terminator), int(s.parity)};
+    QVariantList values{s.ipaddress,     s.remoteportaddress, int(s.baudrate),
+                        int(s.commport), s.commtype,          terminator_number(s.Terminator),
+                        int(s.parity)};
     for (const auto &[column, value] : {std::pair{QStringLiteral("commdevice"), s.commdevice},
                                         std::pair{QStringLiteral("commidentity"), s.commidentity}}) {
         if (present.indexOf(column) >= 0) {

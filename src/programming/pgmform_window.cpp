@@ -2,8 +2,8 @@
 
 #include "maintenance/maintenance_history.h"
 #include "profile/safe_file.h"
-#include "ui/backup_option_panel.h"
 #include "run_history.h"
+#include "ui/backup_option_panel.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -93,8 +93,7 @@ RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &re
     for (int i = 0; i < total; ++i) {
         const StepEnd end = run_step(link, plan[i], progress);
         if (end == StepEnd::LinkFailed)
-            return error_downloading(QStringLiteral("the link to the converter failed while sending ") +
-                                     plan[i].text);
+            return error_downloading(QStringLiteral("the link to the converter failed while sending ") + plan[i].text);
         if (end == StepEnd::Refused)
             return stop();
         progress.step(i + 1, total);

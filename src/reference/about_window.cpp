@@ -1,7 +1,7 @@
 #include "about_window.h"
 
-#include "profile/startup.h"
 #include "centred_window.h"
+#include "profile/startup.h"
 
 #include <QDir>
 #include <QLabel>

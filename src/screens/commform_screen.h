@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/base_screen.h"
 #include "link/port_names.h"
 #include "link_rules.h"
+#include "ui/base_screen.h"
 
 #include <QVector>
 

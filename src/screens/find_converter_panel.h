@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/app_context.h"
 #include "link/converter_search.h"
 #include "link/device_job.h"
+#include "ui/app_context.h"
 
 #include <QGroupBox>
 #include <QVector>

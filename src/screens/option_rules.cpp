@@ -28,7 +28,9 @@ std::optional<WieMagTrack> wiemagout_track_choice(int index, bool ticked) {
     return t;
 }
 
-int wiemagout_box_for(Integer input1magouttk) { return input1magouttk == 2 ? kTrack2Box : kTrack1Box; }
+int wiemagout_box_for(Integer input1magouttk) {
+    return input1magouttk == 2 ? kTrack2Box : kTrack1Box;
+}
 
 namespace {
 
@@ -52,24 +54,35 @@ template <std::size_t N> std::optional<int> index_of(const std::array<Integer, N
 
 } // namespace
 
-const std::array<const char *, kInputTypeChoices> kInputTypeCaptions{
-    "Wiegand", "Magstripe", "Wiegand and Magstripe", "Alpha Wie", "Wieaba"};
+const std::array<const char *, kInputTypeChoices> kInputTypeCaptions{"Wiegand", "Magstripe", "Wiegand and Magstripe",
+                                                                     "Alpha Wie", "Wieaba"};
 const std::array<const char *, kConvTypeChoices> kConvTypeCaptions{
     "Serial", "Mag Emulation", "Wand Emulation", "Wiegand", "Alpha Wiegand", "Aba Wiegand (wieaba)", "Serial Dump"};
-const std::array<const char *, kDumpModeChoices> kDumpModeCaptions{
-    "Mode 0   (1 char for each bit)",
-    "Mode 1   (8 bits/char)",
-    "Mode 2   (8 bits/char with preceding bit count",
-    "Mode 3   (hex, ignore leading zeroes)",
-    "Mode 4   (hex, include leading zeroes)",
-    "Mode 5   (8 bits/char, bit count, 8 chars always",
-    "Mode 6   (8 bits/char, bit count, 16 chars always"};
+const std::array<const char *, kDumpModeChoices> kDumpModeCaptions{"Mode 0   (1 char for each bit)",
+                                                                   "Mode 1   (8 bits/char)",
+                                                                   "Mode 2   (8 bits/char with preceding bit count",
+                                                                   "Mode 3   (hex, ignore leading zeroes)",
+                                                                   "Mode 4   (hex, include leading zeroes)",
+                                                                   "Mode 5   (8 bits/char, bit count, 8 chars always",
+                                                                   "Mode 6   (8 bits/char, bit count, 16 chars always"};
 
-std::optional<Integer> input_type_code(int index) { return code_at(kInputTypeCodes, index); }
-std::optional<int> input_type_index(Integer code) { return index_of(kInputTypeCodes, code); }
-std::optional<Integer> conv_type_code(int index) { return code_at(kConvTypeCodes, index); }
-std::optional<int> conv_type_index(Integer code) { return index_of(kConvTypeCodes, code); }
-std::optional<Integer> dump_mode_code(int index) { return code_at(kDumpModeCodes, index); }
-std::optional<int> dump_mode_index(Integer code) { return index_of(kDumpModeCodes, code); }
+std::optional<Integer> input_type_code(int index) {
+    return code_at(kInputTypeCodes, index);
+}
+std::optional<int> input_type_index(Integer code) {
+    return index_of(kInputTypeCodes, code);
+}
+std::optional<Integer> conv_type_code(int index) {
+    return code_at(kConvTypeCodes, index);
+}
+std::optional<int> conv_type_index(Integer code) {
+    return index_of(kConvTypeCodes, code);
+}
+std::optional<Integer> dump_mode_code(int index) {
+    return code_at(kDumpModeCodes, index);
+}
+std::optional<int> dump_mode_index(Integer code) {
+    return index_of(kDumpModeCodes, code);
+}
 
 } // namespace k52

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/base_screen.h"
 #include "mask_rules.h"
+#include "ui/base_screen.h"
 
 #include <array>
 

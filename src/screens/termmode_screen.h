@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/base_screen.h"
 #include "terminal_grid.h"
+#include "ui/base_screen.h"
 
 class QCheckBox;
 class QKeyEvent;

@@ -4,8 +4,8 @@
 // screen and the Wiegand output screen; what differs between them (title,
 // captions, the record fields) is a WiegandOutputVariant.
 
-#include "ui/base_screen.h"
 #include "screens/wiegand_format.h"
+#include "ui/base_screen.h"
 
 #include <array>
 

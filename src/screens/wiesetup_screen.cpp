@@ -46,8 +46,8 @@ WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     auto *left = new QVBoxLayout;
     left->addWidget(
         make_group(QStringLiteral("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
-    left->addWidget(make_group(QStringLiteral("Output Conversion Type"), kConvTypeCaptions,
-                               QStringLiteral("Check5_"), check5_, this));
+    left->addWidget(make_group(QStringLiteral("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"),
+                               check5_, this));
     left->addStretch();
     auto *right = new QVBoxLayout;
     QGroupBox *dump =

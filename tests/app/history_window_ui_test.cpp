@@ -1,9 +1,9 @@
 // The History window and Compare Profiles: rows, a row's lines and
 // snapshot, the snapshot saved as a profile, the differences shown.
+#include "app/compare_window.h"
 #include "app/history_window.h"
 #include "link/action_record.h"
 #include "link/device_job.h"
-#include "app/compare_window.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/sim_process.h"

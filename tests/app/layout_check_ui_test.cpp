@@ -6,10 +6,10 @@
 // K52_SCREENSHOT_DIR=dir also saves a picture of each window there.
 #include "app/commandmenu_panel.h"
 #include "app/main_window.h"
-#include "ui/message_dialog.h"
 #include "app/navigation.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
+#include "ui/message_dialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

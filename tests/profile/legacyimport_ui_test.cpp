@@ -1,8 +1,8 @@
 // "Import from an older database...": the list of the file's profiles, the
 // ticks, and the import they make.
+#include "app/legacyimport_dialog.h"
 #include "app/main_window.h"
 #include "profile/columns.h"
-#include "app/legacyimport_dialog.h"
 #include "screens/screen_fixture.h"
 #include "support/legacy_fixtures.h"
 

@@ -1,11 +1,11 @@
 #include "app/navigation.h"
-#include "ui/base_screen.h"
 #include "profile/startup.h"
 #include "reference/about_window.h"
 #include "reference/bitsize_window.h"
 #include "reference/help_topics.h"
 #include "reference/help_window.h"
 #include "reference/wiring_window.h"
+#include "ui/base_screen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "screen_fixture.h"
 
-#include "ui/base_screen.h"
 #include "screens/magoutput_screen.h"
 #include "screens/option_rules.h"
 #include "screens/preprocess_screen.h"
 #include "screens/wiesetup_screen.h"
+#include "ui/base_screen.h"
 
 #include <QLineEdit>
 

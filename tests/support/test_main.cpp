@@ -11,7 +11,8 @@ using TestApp = QCoreApplication;
 #include <QStandardPaths>
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     // Keep the default database and clone file of the tests out of the
     // user's own data folder.
     QStandardPaths::setTestModeEnabled(true);
