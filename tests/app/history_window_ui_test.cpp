@@ -19,16 +19,6 @@
 namespace k52 {
 namespace {
 
-struct Answer : Questions {
-    bool yes = false;
-    QStringList asked;
-    bool ask_yes_no(const QString &, const QString &text) override {
-        asked << text;
-        return yes;
-    }
-    void inform(const QString &, const QString &) override {}
-};
-
 class HistoryWindowTest : public test::ScreenFixture {
 protected:
     // A finished programming run of the record as it is now.
@@ -40,7 +30,7 @@ protected:
         r.line(QStringLiteral("Starting communications"));
         ASSERT_TRUE(r.finish(outcome, {}, nullptr));
     }
-    Answer answer;
+    test::ScriptedQuestions answer;
 };
 
 TEST_F(HistoryWindowTest, RowsLinesSnapshotAndSavedProfileCompareEqual) {
@@ -121,32 +111,6 @@ TEST_F(HistoryWindowTest, ProgressWindowBacksUpFirstAndAsksWhenItCannot) {
             EXPECT_TRUE(sim.received().filter(QStringLiteral("S1")).isEmpty()) << "nothing written";
         }
     }
-}
-
-} // namespace
-} // namespace k52
-
-namespace k52 {
-namespace {
-
-// Pictures for a look at the layout (K52_SCREENSHOT_DIR set).
-TEST_F(HistoryWindowTest, Screenshots) {
-    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
-    record_run(kOutcomeDone);
-    ctx_.record.baudrate = 19200;
-    record_run(kOutcomeRefused);
-    HistoryWindow w(ctx_);
-    w.show();
-    QTest::qWait(100);
-    EXPECT_TRUE(w.grab().save(QDir(dir).filePath(QStringLiteral("history.png"))));
-    ASSERT_TRUE(w.save_snapshot(QStringLiteral("Lobby"), nullptr));
-    CompareWindow *c = w.compare_window();
-    c->refill(QStringLiteral("Default"), QStringLiteral("Lobby"));
-    c->show();
-    QTest::qWait(100);
-    EXPECT_TRUE(c->grab().save(QDir(dir).filePath(QStringLiteral("compare.png"))));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // in-memory converter and end to end against k52sim.
 #include "link/serial_link.h"
 #include "maintenance/cloning.h"
+#include "support/file_bytes.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
@@ -16,6 +17,9 @@ using k52test::SimProcess;
 
 namespace {
 
+using k52test::file_bytes;
+using k52test::put_file;
+
 JobProgress quiet;
 
 struct LastStep : JobProgress {
@@ -28,16 +32,6 @@ QByteArray pattern(int seed) {
     for (int i = 0; i < b.size(); ++i)
         b[i] = char((i * 13 + seed) & 0xFF);
     return b;
-}
-
-bool write_file(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray read_file(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A converter on a memory link: identification, then an image on request,
@@ -114,25 +108,25 @@ TEST(CloneRead, StoresTheImageAndKeepsWhatLiesBeyond) {
     CloneResult r = clone_read(c.link, k52test::port_on(QStringLiteral("p")), file, quiet);
     EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete);
     EXPECT_EQ(r.message, QStringLiteral("Read from K52 complete"));
-    EXPECT_EQ(read_file(file), c.image);
+    EXPECT_EQ(file_bytes(file), c.image);
     EXPECT_FALSE(c.link.is_open());
     EXPECT_TRUE(c.link.written.endsWith(clone_upload_request()));
 
     // A longer file keeps its bytes beyond 1024; extra bytes from the
     // converter are not read.
     const QByteArray tail("TAIL");
-    ASSERT_TRUE(write_file(file, pattern(9) + tail));
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(9) + tail));
     Converter again;
     again.image = pattern(5) + QByteArray("extra");
     again.image_bytes = kCloneImageSize + 5;
     EXPECT_TRUE(clone_read(again.link, k52test::port_on(QStringLiteral("p")), file, quiet).ok());
-    EXPECT_EQ(read_file(file), pattern(5) + tail);
+    EXPECT_EQ(file_bytes(file), pattern(5) + tail);
 }
 
 TEST(CloneRead, FailuresWriteNothing) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
-    ASSERT_TRUE(write_file(file, pattern(2)));
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(2)));
     {
         Converter c;
         c.image_bytes = 1023;
@@ -167,7 +161,7 @@ TEST(CloneRead, FailuresWriteNothing) {
         EXPECT_EQ(clone_read(absent, k52test::port_on(QStringLiteral("p")), file, quiet).detail,
                   QStringLiteral("no such port"));
     }
-    EXPECT_EQ(read_file(file), pattern(2));
+    EXPECT_EQ(file_bytes(file), pattern(2));
     // An image that cannot be stored is not reported as read.
     Converter c;
     EXPECT_EQ(
@@ -179,7 +173,7 @@ TEST(CloneRead, FailuresWriteNothing) {
 TEST(CloneWrite, SendsThirtyTwoAcknowledgedPackets) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
-    ASSERT_TRUE(write_file(file, pattern(3) + QByteArray(6, 'x'))); // 1030 bytes
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(3) + QByteArray(6, 'x'))); // 1030 bytes
     PacketLink link;
     link.responder = MemoryLink::ok_to_all(QStringLiteral("01.96"));
     LastStep steps;
@@ -203,9 +197,9 @@ TEST(CloneWrite, FileAndAcknowledgementFailures) {
         PacketLink link;
         EXPECT_EQ(run(link).message, QLatin1String(message));
         EXPECT_TRUE(link.packets.isEmpty());
-        ASSERT_TRUE(write_file(file, pattern(4).left(1000)));
+        ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(4).left(1000)));
     }
-    ASSERT_TRUE(write_file(file, pattern(4)));
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(4)));
     for (const QByteArray &ack : {QByteArray("GO \r"), QByteArray("go\r"), QByteArray("OK\r")}) {
         PacketLink link;
         link.ack = ack;
@@ -228,7 +222,7 @@ TEST(CloneSim, ReadThenWriteAnotherConverter) {
     QByteArray all(kCloneImageSize, '\0');
     for (int i = 0; i < all.size(); ++i)
         all[i] = char(i & 0xFF); // every byte value, 0x00 and 0xFF among them
-    ASSERT_TRUE(write_file(image_in, all));
+    ASSERT_NO_FATAL_FAILURE(put_file(image_in, all));
     {
         SimProcess source(
             {QStringLiteral("--firmware"), QStringLiteral("01.96"), QStringLiteral("--clone-in"), image_in});
@@ -238,7 +232,7 @@ TEST(CloneSim, ReadThenWriteAnotherConverter) {
         EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete) << r.detail.toStdString();
         EXPECT_FALSE(link.is_open());
     }
-    EXPECT_EQ(read_file(file), all);
+    EXPECT_EQ(file_bytes(file), all);
     {
         SimProcess target({QStringLiteral("--model"), QStringLiteral("K54R"), QStringLiteral("--firmware"),
                            QStringLiteral("02.00"), QStringLiteral("--clone-out"), image_out});
@@ -247,7 +241,7 @@ TEST(CloneSim, ReadThenWriteAnotherConverter) {
         const CloneResult r = clone_write(link, k52test::port_on(target.device()), file, quiet);
         EXPECT_EQ(r.outcome, CloneOutcome::WriteComplete) << r.detail.toStdString();
     }
-    EXPECT_EQ(read_file(image_out), all);
+    EXPECT_EQ(file_bytes(image_out), all);
 }
 
 // The 1024-byte upload alone takes 8.5 s on the wire at 1200 baud: the
@@ -263,7 +257,7 @@ TEST(CloneSim, ReadAtTwelveHundredBaud) {
     const CloneResult r = clone_read(link, k52test::port_on(slow.device(), 1200), file, steps);
     EXPECT_EQ(r.outcome, CloneOutcome::ReadComplete) << r.detail.toStdString();
     EXPECT_EQ(steps.last, kCloneImageSize);
-    EXPECT_EQ(read_file(file).size(), kCloneImageSize);
+    EXPECT_EQ(file_bytes(file).size(), kCloneImageSize);
 }
 
 TEST(CloneSim, OldFirmwareAndShortImage) {
@@ -284,7 +278,7 @@ TEST(CloneSim, OldFirmwareAndShortImage) {
                   CloneOutcome::ReadIncomplete);
         EXPECT_FALSE(QFile::exists(file));
     }
-    ASSERT_TRUE(write_file(file, pattern(6)));
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(6)));
     {
         // Five packets acknowledged, then silence: the sixth's deadline ends it.
         SimProcess stalls({QStringLiteral("--stall-after"), QStringLiteral("6")});
@@ -299,7 +293,7 @@ TEST(CloneSim, OldFirmwareAndShortImage) {
 TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("K52clone.dat"));
-    ASSERT_TRUE(write_file(file, pattern(8)));
+    ASSERT_NO_FATAL_FAILURE(put_file(file, pattern(8)));
     // Writing: "V" and 32 packets; the line drops before answer n+1.
     for (int n = 0; n <= kClonePackets; ++n) {
         SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
@@ -319,5 +313,5 @@ TEST(CloneSim, HangUpAtEveryPositionClaimsNothing) {
         EXPECT_EQ(r.outcome, n == 0 ? CloneOutcome::NoReply : CloneOutcome::ReadIncomplete) << n;
         EXPECT_FALSE(link.is_open());
     }
-    EXPECT_EQ(read_file(file), pattern(8)); // the stored image is untouched
+    EXPECT_EQ(file_bytes(file), pattern(8)); // the stored image is untouched
 }

@@ -3,6 +3,7 @@
 #include "link/serial_link.h"
 #include "maintenance/flash_download.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
@@ -245,11 +246,6 @@ PortSpec sim_settings(const SimProcess &sim) {
     return k52test::port_on(sim.device());
 }
 
-QByteArray read_all(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString write_file(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
     const QString path = dir.filePath(name);
     QFile f(path);
@@ -272,7 +268,7 @@ TEST(FlashAgainstSim, SixtyFourKilobytesArriveIntact) {
     const FlashResult r = doflashdl(link, sim_settings(sim), path, kDate, out);
     EXPECT_TRUE(r.ok()) << r.message.toStdString() << ": " << r.detail.toStdString();
     EXPECT_FALSE(link.is_open());
-    EXPECT_EQ(read_all(out_path), file);
+    EXPECT_EQ(k52test::file_bytes(out_path), file);
     EXPECT_EQ(sim.received(), (QStringList{"BOOT", "FLASH 65536 03072026"}));
 }
 
@@ -324,7 +320,7 @@ TEST(FlashCommandLine, PrintsTheMessagesAndExitCode) {
             expected << QStringLiteral("Downloading - %1 % complete").arg(pct);
         expected << QStringLiteral("Download complete") << QString();
         EXPECT_EQ(r.out.split(QLatin1Char('\n')), expected);
-        EXPECT_EQ(read_all(out_path), file);
+        EXPECT_EQ(k52test::file_bytes(out_path), file);
     }
     SimProcess sim({QStringLiteral("--flash-bad-ack-after"), QStringLiteral("0")});
     ASSERT_TRUE(sim.start());

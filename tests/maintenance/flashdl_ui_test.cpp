@@ -18,15 +18,6 @@ using k52test::SimProcess;
 namespace k52 {
 namespace {
 
-struct Told : Questions {
-    QStringList titles, texts;
-    bool ask_yes_no(const QString &, const QString &) override { return false; }
-    void inform(const QString &title, const QString &text) override {
-        titles << title;
-        texts << text;
-    }
-};
-
 class FlashDlScreenTest : public test::ScreenFixture {
 protected:
     void SetUp() override {
@@ -53,7 +44,7 @@ protected:
         ctx_.link.parity = 0;
     }
 
-    Told told;
+    test::ScriptedQuestions told;
     std::unique_ptr<FlashDlScreen> screen;
     std::vector<FlashResult> results;
     QByteArray contents;
@@ -85,7 +76,7 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
     ctx_.links.remove(closer);
 
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(told.texts, QStringList{"Download complete"});
+    EXPECT_EQ(told.told, QStringList{"Download complete"});
     EXPECT_EQ(told.titles, QStringList{message_title()});
     EXPECT_TRUE(screen->status_label()->text().isEmpty());
     EXPECT_EQ(screen->bar()->value(), 100);
@@ -112,7 +103,7 @@ TEST_F(FlashDlScreenTest, CloseAllLinksStopsADownloadAndTheLabelKeepsItsText) {
     QTRY_VERIFY_WITH_TIMEOUT(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")), 10000);
     ctx_.close_all_links();
     QTRY_VERIFY_WITH_TIMEOUT(!screen->busy(), 10000);
-    EXPECT_EQ(told.texts, QStringList{"Download Error"});
+    EXPECT_EQ(told.told, QStringList{"Download Error"});
     EXPECT_TRUE(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")));
     EXPECT_FALSE(screen->detail_label()->text().isEmpty());
     EXPECT_LT(screen->bar()->value(), screen->bar()->maximum());

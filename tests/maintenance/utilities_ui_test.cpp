@@ -3,6 +3,7 @@
 #include "screens/screen_fixture.h"
 
 #include "maintenance/utilities_screen.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
 #include <QFile>
@@ -18,6 +19,9 @@
 namespace k52 {
 namespace {
 
+using k52test::file_bytes;
+using k52test::put_file;
+
 using k52test::SimProcess;
 using test::ScreenFixture;
 using R = ConfigRecord;
@@ -26,37 +30,11 @@ constexpr int kWaitMs = 8000; // bound of every wait; never reached when all is 
 
 const QString kCannotClone = QStringLiteral("Cannot clone. The K52 used for cloning must be version 1.96 or higher");
 
-class ToldQuestions : public Questions {
-public:
-    bool ask_yes_no(const QString &, const QString &text) override {
-        asked << text;
-        return answer;
-    }
-    void inform(const QString &, const QString &text) override {
-        told << text;
-        if (on_inform)
-            on_inform();
-    }
-    QStringList told, asked;
-    bool answer = false;
-    std::function<void()> on_inform;
-};
-
 QByteArray pattern(int seed, int size = 1024) {
     QByteArray b(size, '\0');
     for (int i = 0; i < size; ++i)
         b[i] = char((i * 11 + seed) & 0xFF);
     return b;
-}
-
-bool write_file(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray read_file(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 class UtilitiesTest : public ScreenFixture {
@@ -101,7 +79,7 @@ protected:
         return done.wait(kWaitMs) && done.count() == 1;
     }
 
-    ToldQuestions questions_;
+    test::ScriptedQuestions questions_;
     std::unique_ptr<UtilitiesScreen> s_;
     QString clone_file_;
 };
@@ -229,9 +207,9 @@ TEST_F(UtilitiesTest, BusyGuardIgnoresClicksUntilTheEnd) {
 TEST_F(UtilitiesTest, ReadFromK52StoresTheImage) {
     const QByteArray image = pattern(5);
     const QString image_file = dir_.filePath(QStringLiteral("converter.img"));
-    ASSERT_TRUE(write_file(image_file, image));
+    ASSERT_NO_FATAL_FAILURE(put_file(image_file, image));
     // A longer clone file keeps its bytes beyond the image.
-    ASSERT_TRUE(write_file(clone_file_, QByteArray(1030, '\xEE')));
+    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, QByteArray(1030, '\xEE')));
     auto k = sim({"--firmware", "01.96", "--clone-in", image_file});
     QString status_at_message;
     questions_.on_inform = [&] { status_at_message = status(); };
@@ -242,7 +220,7 @@ TEST_F(UtilitiesTest, ReadFromK52StoresTheImage) {
     ASSERT_TRUE(done.wait(kWaitMs));
     EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 complete")});
     EXPECT_EQ(status_at_message, QStringLiteral("Attempting Clone Upload from K52"));
-    EXPECT_EQ(read_file(clone_file_), image + QByteArray(6, '\xEE'));
+    EXPECT_EQ(file_bytes(clone_file_), image + QByteArray(6, '\xEE'));
     EXPECT_EQ(status(), QString());
     EXPECT_FALSE(bar()->isVisible());
     EXPECT_EQ(edit("versionbox")->text(), QString()); // the clone's query is not shown
@@ -251,7 +229,7 @@ TEST_F(UtilitiesTest, ReadFromK52StoresTheImage) {
 
 TEST_F(UtilitiesTest, CloneToNewK52WritesTheImage) {
     const QByteArray file = pattern(9, 1030); // only the first 1024 bytes are sent
-    ASSERT_TRUE(write_file(clone_file_, file));
+    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, file));
     const QString out = dir_.filePath(QStringLiteral("received.img"));
     auto k = sim({"--firmware", "01.96", "--clone-out", out});
     QString status_at_message;
@@ -259,20 +237,20 @@ TEST_F(UtilitiesTest, CloneToNewK52WritesTheImage) {
     ASSERT_TRUE(run("clonewrite"));
     EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Clone to K52 complete")});
     EXPECT_EQ(status_at_message, QStringLiteral("Attempting Clone Download to K52"));
-    EXPECT_EQ(read_file(out), file.left(1024));
+    EXPECT_EQ(file_bytes(out), file.left(1024));
     EXPECT_EQ(bar()->value(), bar()->maximum());
     EXPECT_EQ(status(), QString());
     EXPECT_FALSE(s_->busy());
 }
 
 TEST_F(UtilitiesTest, OldFirmwareIsRefused) {
-    ASSERT_TRUE(write_file(clone_file_, pattern(2)));
+    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, pattern(2)));
     auto k = sim({"--firmware", "01.95"});
     ASSERT_TRUE(run("cloneread"));
     ASSERT_TRUE(run("clonewrite")); // the guard was cleared at the refusal
     EXPECT_EQ(questions_.told, (QStringList{kCannotClone, kCannotClone}));
     EXPECT_EQ(k->received(), (QStringList{QStringLiteral("V"), QStringLiteral("V")})); // nothing else sent
-    EXPECT_EQ(read_file(clone_file_), pattern(2));
+    EXPECT_EQ(file_bytes(clone_file_), pattern(2));
     EXPECT_EQ(status(), QString());
 }
 
@@ -291,7 +269,7 @@ TEST_F(UtilitiesTest, APortThatCannotBeUsedIsReported) {
 }
 
 TEST_F(UtilitiesTest, StopAsksBeforeBreakingACloneWriteOnly) {
-    ASSERT_TRUE(write_file(clone_file_, pattern(4)));
+    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, pattern(4)));
     auto k = sim({"--firmware", "01.96", "--pace", "1200"});
     ctx_.link.baudrate = 1200;
     QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
@@ -319,7 +297,7 @@ TEST_F(UtilitiesTest, StopAsksBeforeBreakingACloneWriteOnly) {
 }
 
 TEST_F(UtilitiesTest, ClosingTheLinksEndsATransferAtOnce) {
-    ASSERT_TRUE(write_file(clone_file_, "old"));
+    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, "old"));
     // The converter holds back the last byte: the upload would wait 5 s.
     auto k = sim({"--firmware", "01.96", "--clone-short", "1"});
     QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
@@ -328,7 +306,7 @@ TEST_F(UtilitiesTest, ClosingTheLinksEndsATransferAtOnce) {
     ctx_.close_all_links();
     ASSERT_TRUE(done.wait(2500)); // well before the 5 s read deadline
     EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 did not complete")});
-    EXPECT_EQ(read_file(clone_file_), QByteArray("old"));
+    EXPECT_EQ(file_bytes(clone_file_), QByteArray("old"));
     EXPECT_FALSE(s_->busy());
     EXPECT_EQ(status(), QStringLiteral("Stopped by the user"));
 }

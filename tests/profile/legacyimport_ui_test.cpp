@@ -15,12 +15,6 @@ namespace {
 
 using namespace k52test;
 
-struct Told : Questions {
-    QStringList told;
-    bool ask_yes_no(const QString &, const QString &) override { return false; }
-    void inform(const QString &, const QString &text) override { told << text; }
-};
-
 class LegacyImportDialogTest : public test::ScreenFixture {
 protected:
     void SetUp() override {
@@ -63,7 +57,7 @@ protected:
         return out;
     }
 
-    Told told;
+    test::ScriptedQuestions told;
     FixtureProfile rich, shop_file;
     QString file;
 };
@@ -119,18 +113,6 @@ TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
     EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
     ASSERT_NE(window.menu_action(QStringLiteral("imp")), nullptr);
     EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text(), "Import from an older database...");
-}
-
-// Picture of the dialog: K52_SCREENSHOT_DIR=docs k52_ui_tests --gtest_filter='*Screenshots*'
-TEST_F(LegacyImportDialogTest, Screenshots) {
-    const QString out = qEnvironmentVariable("K52_SCREENSHOT_DIR");
-    if (out.isEmpty())
-        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
-    LegacyImportDialog dlg(ctx_.store, file, {});
-    dlg.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    EXPECT_LE(dlg.height(), dlg.screen()->availableGeometry().height()) << "fits a small or magnified screen";
-    EXPECT_TRUE(dlg.grab().save(out + QStringLiteral("/legacy_import.png")));
 }
 
 // The window's ticks as an import.

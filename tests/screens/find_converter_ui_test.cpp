@@ -136,35 +136,5 @@ TEST_F(FindConverterTest, PortListFollowsTheAdaptersAndMarksTheRememberedOne) {
     EXPECT_FALSE(s->poll_timer()->isActive());
 }
 
-// The communications screen as the main window shows it at start-up, after
-// a search, on a 1366x768 desktop (run under Xvfb, also with
-// QT_SCALE_FACTOR=2).
-TEST_F(FindConverterTest, Screenshots) {
-    const QString dir = qEnvironmentVariable("K52_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set K52_SCREENSHOT_DIR to write the pictures";
-    SimProcess sim({QStringLiteral("--baud"), QStringLiteral("19200")});
-    ASSERT_TRUE(sim.start());
-    MainWindow window(ctx_);
-    window.start_up_windows();
-    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    window.show();
-    QTest::qWait(200);
-    window.frame_of(QStringLiteral("commform"))->hide(); // placed again by the panel's entry
-    window.open_screen(window.commandmenu()->row_of(QStringLiteral("Label3")));
-    auto *comm = window.findChild<CommFormScreen *>();
-    ASSERT_NE(comm, nullptr);
-    comm->set_port_lister([&] {
-        return QVector<PortEntry>{{1, sim.device(), QStringLiteral("pty"), {}},
-                                  {2, QStringLiteral("/dev/ttyUSB0"),
-                                   QStringLiteral("FT232R, USB 0403:6001, serial A1"),
-                                   QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0")}};
-    });
-    comm->find_panel()->find_button()->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!comm->find_panel()->running(), 30000);
-    QTest::qWait(200);
-    EXPECT_TRUE(window.grab().save(QDir(dir).filePath(QStringLiteral("commform.png"))));
-}
-
 } // namespace
 } // namespace k52

@@ -16,13 +16,6 @@ namespace {
 
 using test::ScreenFixture;
 
-template <class S, class... Args> std::unique_ptr<S> shown(AppContext &ctx, const Args &...args) {
-    auto s = std::make_unique<S>(ctx, args...);
-    s->show();
-    s->set_parms();
-    return s;
-}
-
 QCheckBox *box(QWidget *w, const char *name) {
     return w->findChild<QCheckBox *>(QString::fromUtf8(name));
 }
@@ -30,7 +23,7 @@ QCheckBox *box(QWidget *w, const char *name) {
 using SerToMagTest = ScreenFixture;
 TEST_F(SerToMagTest, UntickingTheTickedTrackTicksTheOther) {
     ctx_.record.sermagparms = {1, 0, 0, 0, 0};
-    auto s = shown<MagOutputScreen>(ctx_, kSerToMag);
+    auto s = shown_screen<MagOutputScreen>(kSerToMag);
     ASSERT_TRUE(s->track_box(kTrack1Box)->isChecked());
     click(s->track_box(kTrack1Box));
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
@@ -45,7 +38,7 @@ TEST_F(SerToMagTest, UntickingTheTickedTrackTicksTheOther) {
 
 TEST_F(SerToMagTest, SetParmsFillsAndRepairsTracks) {
     ctx_.record.sermagparms = {0, 1, 1, 1, 1};
-    auto s = shown<MagOutputScreen>(ctx_, kSerToMag);
+    auto s = shown_screen<MagOutputScreen>(kSerToMag);
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
     for (const char *n : {"dataup", "cstart", "f2f"})
         EXPECT_TRUE(box(s.get(), n)->isChecked()) << n;
@@ -67,7 +60,7 @@ using WieMagOutTest = ScreenFixture;
 TEST_F(WieMagOutTest, Track1DisablesSentinelButKeepsIt) {
     ctx_.record.input1magouttk = 2;
     ctx_.record.input1magcstart = 1;
-    auto s = shown<MagOutputScreen>(ctx_, kWieMagOut);
+    auto s = shown_screen<MagOutputScreen>(kWieMagOut);
     QCheckBox *cstart = box(s.get(), "cstart");
     EXPECT_TRUE(s->track_box(kTrack2Box)->isChecked());
     EXPECT_TRUE(cstart->isEnabled());
@@ -90,7 +83,7 @@ TEST_F(WieMagOutTest, Track1DisablesSentinelButKeepsIt) {
 TEST_F(WieMagOutTest, UnknownTrackLoadsAsTrack1) {
     ctx_.record.input1magouttk = 0;
     ctx_.record.input1magoutf2f = 1;
-    auto s = shown<MagOutputScreen>(ctx_, kWieMagOut);
+    auto s = shown_screen<MagOutputScreen>(kWieMagOut);
     EXPECT_TRUE(s->track_box(kTrack1Box)->isChecked());
     EXPECT_EQ(ctx_.record.input1magouttk, 1);
     EXPECT_FALSE(box(s.get(), "cstart")->isEnabled());
@@ -116,7 +109,7 @@ protected:
 };
 
 TEST_F(PreprocessTest, AtMostOnePreprocessorOn) {
-    auto s = shown<PreprocessScreen>(ctx_);
+    auto s = shown_screen<PreprocessScreen>();
     QLineEdit *site = edit(s.get(), "hexsitestart");
     ASSERT_TRUE(s->on_box(PreprocessScreen::Hex)->isChecked());
     EXPECT_TRUE(site->isEnabled());
@@ -149,7 +142,7 @@ TEST_F(PreprocessTest, AtMostOnePreprocessorOn) {
 }
 
 TEST_F(PreprocessTest, NumberBoxesTakeDigitsOnly) {
-    auto s = shown<PreprocessScreen>(ctx_);
+    auto s = shown_screen<PreprocessScreen>();
     QLineEdit *total = edit(s.get(), "hextotalbits");
     EXPECT_EQ(total->text(), QStringLiteral("34"));
     total->clear();
@@ -169,7 +162,7 @@ TEST_F(PreprocessTest, NumberBoxesTakeDigitsOnly) {
 
 using WieSetupTest = ScreenFixture;
 TEST_F(WieSetupTest, ClicksStoreTheGroupCodes) {
-    auto s = shown<WieSetupScreen>(ctx_);
+    auto s = shown_screen<WieSetupScreen>();
     const std::vector<Integer> input{1, 2, 5, 3, 4};
     for (int i = 0; i < int(input.size()); ++i) {
         click(s->input_type_boxes()[std::size_t(i)]);
@@ -196,7 +189,7 @@ TEST_F(WieSetupTest, ClicksStoreTheGroupCodes) {
 }
 
 TEST_F(WieSetupTest, SeededDefaultTicksOneChoiceInEveryGroup) {
-    auto s = shown<WieSetupScreen>(ctx_); // the fixture loads "Default"
+    auto s = shown_screen<WieSetupScreen>(); // the fixture loads "Default"
     for (const auto *group : {&s->input_type_boxes(), &s->conv_type_boxes(), &s->dump_mode_boxes()})
         EXPECT_EQ(std::count_if(group->begin(), group->end(), [](QCheckBox *b) { return b->isChecked(); }), 1);
 }
@@ -205,7 +198,7 @@ TEST_F(WieSetupTest, UnknownCodesLeaveGroupsAsTheyWere) {
     ctx_.record.input1type = 3;
     ctx_.record.input1convtype = 8;
     ctx_.record.dumpmodestyle = 5;
-    auto s = shown<WieSetupScreen>(ctx_);
+    auto s = shown_screen<WieSetupScreen>();
     EXPECT_TRUE(s->input_type_boxes()[3]->isChecked());
     EXPECT_TRUE(s->conv_type_boxes()[4]->isChecked());
     EXPECT_TRUE(s->dump_mode_boxes()[5]->isChecked());
@@ -226,7 +219,7 @@ TEST_F(WieSetupTest, SpecialFunctions) {
     ctx_.record.input1beep = 0;
     ctx_.record.input1mask = 2; // only 1 ticks
     ctx_.record.zerosuppress = 0;
-    auto s = shown<WieSetupScreen>(ctx_);
+    auto s = shown_screen<WieSetupScreen>();
     EXPECT_TRUE(box(s.get(), "input1parchk")->isChecked());
     EXPECT_FALSE(box(s.get(), "input1mask")->isChecked());
     click(box(s.get(), "zerosuppress"));

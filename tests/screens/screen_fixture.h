@@ -6,14 +6,36 @@
 #include "ui/app_context.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace k52::test {
+
+// Answers every question alike and records what was asked and told.
+struct ScriptedQuestions : Questions {
+    bool ask_yes_no(const QString &, const QString &text) override {
+        asked << text;
+        return answer;
+    }
+    void inform(const QString &title, const QString &text) override {
+        titles << title;
+        told << text;
+        if (on_inform)
+            on_inform();
+    }
+    QStringList asked, told, titles;
+    bool answer = false;
+    std::function<void()> on_inform;
+};
 
 class ScreenFixture : public ::testing::Test {
 protected:
@@ -24,6 +46,20 @@ protected:
         ASSERT_TRUE(ctx_.store.open(ctx_.db_path, ProfileStore::OpenMode::CreateIfMissing, &error))
             << error.toStdString();
         ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
+    }
+
+    // A screen as the window shows it: built, shown and filled from the record.
+    template <class Screen, class... Args> std::unique_ptr<Screen> shown_screen(const Args &...args) {
+        auto s = std::make_unique<Screen>(ctx_, args...);
+        s->show();
+        s->set_parms();
+        return s;
+    }
+
+    // A box's text replaced by typing.
+    static void retype(QLineEdit *e, const QString &keys) {
+        e->clear();
+        QTest::keyClicks(e, keys);
     }
 
     // A user's click on a check box's tick square.

@@ -22,12 +22,6 @@ protected:
         ctx_.record.ignorelf = 0;
         ctx_.record.serinconvtype = 7;
     }
-    std::unique_ptr<SerialScreen> make() {
-        auto s = std::make_unique<SerialScreen>(ctx_);
-        s->show();
-        s->set_parms();
-        return s;
-    }
     template <class F> static int ticked(const SerialScreen &s, int n, F box) {
         int count = 0;
         for (int i = 0; i < n; ++i)
@@ -37,7 +31,7 @@ protected:
 };
 
 TEST_F(SerialScreenTest, SetParmsShowsTheRecord) {
-    auto s = make();
+    auto s = shown_screen<SerialScreen>();
     EXPECT_TRUE(s->baud_box(3)->isChecked());
     EXPECT_EQ(ticked(*s, kBaudChoices, &SerialScreen::baud_box), 1);
     EXPECT_TRUE(s->parity_box(1)->isChecked());
@@ -64,7 +58,7 @@ TEST_F(SerialScreenTest, SetParmsShowsTheRecord) {
 }
 
 TEST_F(SerialScreenTest, BaudAndParityAreOneChoice) {
-    auto s = make();
+    auto s = shown_screen<SerialScreen>();
     click(s->baud_box(3)); // the ticked 9600
     EXPECT_EQ(ticked(*s, kBaudChoices, &SerialScreen::baud_box), 0);
     EXPECT_EQ(ctx_.record.baudrate, 9600);
@@ -82,7 +76,7 @@ TEST_F(SerialScreenTest, BaudAndParityAreOneChoice) {
 }
 
 TEST_F(SerialScreenTest, ConversionTypeAlwaysHasOneBox) {
-    auto s = make();
+    auto s = shown_screen<SerialScreen>();
     click(s->conversion_box(3)); // "Wiegand" over "Bit Simulation"
     EXPECT_FALSE(s->conversion_box(7)->isChecked());
     EXPECT_EQ(ctx_.record.serinconvtype, 3);
@@ -98,7 +92,7 @@ TEST_F(SerialScreenTest, ConversionTypeAlwaysHasOneBox) {
 }
 
 TEST_F(SerialScreenTest, FlagsAndTerminators) {
-    auto s = make();
+    auto s = shown_screen<SerialScreen>();
     click(s->beep_box());
     EXPECT_EQ(ctx_.record.seringoodbeep, 0);
     click(s->ignorelf_box());

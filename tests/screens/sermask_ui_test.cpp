@@ -19,23 +19,13 @@ protected:
         for (MaskSet *m : {&ctx_.record.sermask1, &ctx_.record.sermask2, &ctx_.record.sermask3})
             *m = MaskSet{};
     }
-    std::unique_ptr<SerMaskScreen> make() {
-        auto s = std::make_unique<SerMaskScreen>(ctx_);
-        s->show();
-        s->set_parms();
-        return s;
-    }
-    static void retype(QLineEdit *e, const QString &keys) {
-        e->clear();
-        QTest::keyClicks(e, keys);
-    }
 };
 
 TEST_F(SerMaskTest, MaskingOffDisablesAndKeepsValues) {
     ctx_.record.sermask2.entries[0] = {1, 0, 0, QStringLiteral("3A")};
     ctx_.record.sermask3.entries[1] = {0, 7, 12, QString()};
     ctx_.record.sermask3.inputlen = 20;
-    auto s = make();
+    auto s = shown_screen<SerMaskScreen>();
     click(s->masking_box());
     EXPECT_EQ(ctx_.record.serinmask, 0);
     for (int set = 0; set < 3; ++set)
@@ -68,7 +58,7 @@ TEST_F(SerMaskTest, MaskingOffDisablesAndKeepsValues) {
 }
 
 TEST_F(SerMaskTest, ConstantBoxRuleActsOnItsEntryOnly) {
-    auto s = make();
+    auto s = shown_screen<SerMaskScreen>();
     click(s->constant_box(1, 2));
     EXPECT_EQ(ctx_.record.sermask2.entries[2].constant, 1);
     EXPECT_FALSE(s->length_edit(1, 2)->isEnabled());
@@ -89,7 +79,7 @@ TEST_F(SerMaskTest, ConstantBoxRuleActsOnItsEntryOnly) {
 
 TEST_F(SerMaskTest, KeyFiltersAndStoredNumbers) {
     ctx_.record.sermask1.entries[0].constant = 1;
-    auto s = make();
+    auto s = shown_screen<SerMaskScreen>();
     QLineEdit *value = s->value_edit(0, 0);
     retype(value, QStringLiteral("1g-f"));
     QTest::keyClicks(value, QStringLiteral("0")); // two characters at most
@@ -108,7 +98,7 @@ TEST_F(SerMaskTest, KeyFiltersAndStoredNumbers) {
 }
 
 TEST_F(SerMaskTest, EverySetSurvivesSaveAndReload) {
-    auto s = make();
+    auto s = shown_screen<SerMaskScreen>();
     for (int set = 0; set < 3; ++set) {
         click(s->constant_box(set, set));
         retype(s->value_edit(set, set), QStringLiteral("a%1").arg(set + 1));

@@ -11,24 +11,12 @@ namespace {
 
 using test::ScreenFixture;
 
-class WieMagInputTest : public ScreenFixture {
-protected:
-    std::unique_ptr<WieMagInputScreen> make() {
-        auto s = std::make_unique<WieMagInputScreen>(ctx_);
-        s->show();
-        s->set_parms();
-        return s;
-    }
-    static void retype(QLineEdit *e, const QString &keys) {
-        e->clear();
-        QTest::keyClicks(e, keys);
-    }
-};
+using WieMagInputTest = ScreenFixture;
 
 TEST_F(WieMagInputTest, TrackSetLogicKeepsOneTicked) {
     ctx_.record.input1magtk = 1;
     ctx_.record.input1cstart = 1;
-    auto s = make();
+    auto s = shown_screen<WieMagInputScreen>();
     EXPECT_TRUE(s->track1_box()->isChecked());
     EXPECT_FALSE(s->track2_box()->isChecked());
     EXPECT_FALSE(s->cstart_box()->isEnabled());
@@ -62,7 +50,7 @@ TEST_F(WieMagInputTest, TrackSetLogicKeepsOneTicked) {
 }
 
 TEST_F(WieMagInputTest, FiltersLengthsAndSepTranslate) {
-    auto s = make();
+    auto s = shown_screen<WieMagInputScreen>();
     QLineEdit *len = s->maglen_edit();
     retype(len, QStringLiteral("1x0"));
     EXPECT_EQ(ctx_.record.input1maglen, 10);
@@ -85,7 +73,7 @@ TEST_F(WieMagInputTest, FiltersLengthsAndSepTranslate) {
 
 TEST_F(WieMagInputTest, EveryControlSurvivesSaveAndReload) {
     ctx_.record.input1magtk = 1;
-    auto s = make();
+    auto s = shown_screen<WieMagInputScreen>();
     for (int f = 0; f < kWieInputFormats; ++f) {
         for (int r = 0; r < kWieInputRows; ++r) {
             const int n = 10 * f + 3 * r;

@@ -18,20 +18,10 @@ protected:
         for (int i = 0; i < kInputMaskRows; ++i)
             ctx_.record.*input_mask_fields(i)->constant = 0;
     }
-    std::unique_ptr<WieMaskingScreen> make() {
-        auto s = std::make_unique<WieMaskingScreen>(ctx_);
-        s->show();
-        s->set_parms();
-        return s;
-    }
-    static void retype(QLineEdit *e, const QString &keys) {
-        e->clear();
-        QTest::keyClicks(e, keys);
-    }
 };
 
 TEST_F(WieMaskingTest, ConstantTickActsOnItsRowOnly) {
-    auto s = make();
+    auto s = shown_screen<WieMaskingScreen>();
     click(s->constant_box(5)); // mask 2, position 1
     EXPECT_EQ(ctx_.record.input1const21, 1);
     for (int i = 0; i < kInputMaskRows; ++i) {
@@ -48,7 +38,7 @@ TEST_F(WieMaskingTest, LoadedConstantRowShowsItsValue) {
     ctx_.record.input1const3 = 1;
     ctx_.record.input1constval3 = QStringLiteral("C4");
     ctx_.record.input1start3 = 9;
-    auto s = make();
+    auto s = shown_screen<WieMaskingScreen>();
     EXPECT_TRUE(s->constant_box(2)->isChecked());
     EXPECT_EQ(s->value_edit(2)->text(), QStringLiteral("C4"));
     EXPECT_FALSE(s->start_edit(2)->isEnabled());
@@ -58,7 +48,7 @@ TEST_F(WieMaskingTest, LoadedConstantRowShowsItsValue) {
 
 TEST_F(WieMaskingTest, FiltersAndSingleDigitValue) {
     ctx_.record.input1const35 = 1;
-    auto s = make();
+    auto s = shown_screen<WieMaskingScreen>();
     retype(s->value_edit(14), QStringLiteral("x7"));
     EXPECT_EQ(ctx_.record.input1constval35, QStringLiteral("7"));
     retype(s->start_edit(10), QStringLiteral("1a23"));
@@ -66,7 +56,7 @@ TEST_F(WieMaskingTest, FiltersAndSingleDigitValue) {
 }
 
 TEST_F(WieMaskingTest, EveryRowSurvivesSaveAndReload) {
-    auto s = make();
+    auto s = shown_screen<WieMaskingScreen>();
     for (int i = 0; i < kInputMaskRows; ++i) {
         retype(s->start_edit(i), QString::number(i + 1));
         retype(s->length_edit(i), QString::number(i + 30));
