@@ -78,4 +78,38 @@ bool read_regular_file(const QString &path, qint64 max_bytes, QByteArray &out, Q
     return true;
 }
 
+bool StreamingFile::open(const QString &path, bool append, QString *error) {
+    close();
+    file_.setFileName(path);
+    const QFileInfo fi(path);
+    if (fi.isDir())
+        return failed(error, path, QStringLiteral("it is a folder"));
+    // A regular file is appended to or truncated; anything else (a device,
+    // a FIFO) is only ever written to, never truncated or replaced.
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+    if (!fi.exists() || fi.isFile())
+        mode |= append ? QIODevice::Append : QIODevice::Truncate;
+    if (!file_.open(mode))
+        return failed(error, path, file_.errorString());
+    return true;
+}
+
+bool StreamingFile::write(const QByteArray &data, QString *error) {
+    if (!file_.isOpen())
+        return failed(error, file_.fileName(), QStringLiteral("the file is not open"));
+    if (data.isEmpty())
+        return true;
+    if (file_.write(data) != data.size() || file_.error() != QFileDevice::NoError) {
+        const QString why = file_.errorString();
+        file_.unsetError();
+        return failed(error, file_.fileName(), why);
+    }
+    return true;
+}
+
+void StreamingFile::close() {
+    if (file_.isOpen())
+        file_.close();
+}
+
 } // namespace k52

@@ -3,6 +3,7 @@
 // not at all, read only when they are regular files of a bounded size.
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace k52 {
@@ -24,5 +25,22 @@ bool check_regular_file(const QString &path, QString *error);
 // the limit whatever size the file claims, so a growing or endless file is
 // refused, not swallowed. False with the reason, naming the file.
 bool read_regular_file(const QString &path, qint64 max_bytes, QByteArray &out, QString *error);
+
+// An output written as it goes (a log, a wire trace): opened in place, so a
+// device or a FIFO named by the user stays what it is, appended to or started
+// afresh, and unbuffered so that every write is checked as it is made. A
+// failed write leaves what was written before it and returns false with the
+// reason, naming the file.
+class StreamingFile {
+public:
+    bool open(const QString &path, bool append, QString *error);
+    bool write(const QByteArray &data, QString *error);
+    void close();
+    bool is_open() const { return file_.isOpen(); }
+    QString path() const { return file_.fileName(); }
+
+private:
+    QFile file_;
+};
 
 } // namespace k52
