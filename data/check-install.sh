@@ -35,6 +35,9 @@ $icon
 share/man/man1/k52sim.1.gz
 share/man/man1/k52util.1.gz
 $metainfo
+share/doc/k52util/copyright
+share/doc/k52util/changelog.gz
+share/doc/k52util/THIRD_PARTY.md
 LIST
 (cd "$prefix" && find . -type f | sed 's|^\./||') | sort >"$root/landed"
 sort "$root/expected" | diff -u - "$root/landed" >&2 || fail "installed files differ from the list (- missing, + unexpected)"
