@@ -99,7 +99,7 @@ expect_completion() {
     [ "$got" = "$want" ] || fail "completing '$*' gave '$got', not '$want'"
 }
 expect_completion "profiles program" "$util" pro
-expect_completion "--db --help" "$util" --
+expect_completion "--db --help --version --verbose" "$util" --
 expect_completion "--port --parity" "$util" clone --p
 expect_completion "read write" "$util" --db x.db clone ""
 expect_completion "export" "$util" profiles ex
