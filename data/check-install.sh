@@ -8,6 +8,8 @@
 #   check-install.sh CMAKE BUILD_DIR APP_ID [LIBDIR]
 set -u
 cmake=$1 build=$2 id=$3 libdir=${4:-lib}
+# The help is read in English, whatever the caller's language.
+export LANGUAGE=en
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 status=0
@@ -38,6 +40,7 @@ $metainfo
 share/doc/k52util/copyright
 share/doc/k52util/changelog.gz
 share/doc/k52util/THIRD_PARTY.md
+share/k52util/translations/k52util_de.qm
 LIST
 (cd "$prefix" && find . -type f | sed 's|^\./||') | sort >"$root/landed"
 sort "$root/expected" | diff -u - "$root/landed" >&2 || fail "installed files differ from the list (- missing, + unexpected)"
@@ -82,6 +85,9 @@ run() { env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=off
 listed=$(run "$util" profiles list 2>&1) || fail "installed k52util profiles list: $listed"
 [ "$listed" = Default ] || fail "installed k52util profiles list printed '$listed'"
 [ -f "$home/.local/share/zor/K52v199.db" ] || fail "no database in the user's data folder"
+# The installed catalogue is found from the installed program.
+usage_de=$(run env LANGUAGE= LC_ALL= LANG=de_DE.UTF-8 "$util" help | head -n 1)
+case $usage_de in Aufruf:*) ;; *) fail "installed k52util under LANG=de_DE.UTF-8 says '$usage_de'" ;; esac
 other=$root/other.db
 run "$util" --db "$other" profiles export Default "$root/default.json" >/dev/null &&
     run "$util" --db "$other" profiles import "$root/default.json" --as Shop >/dev/null ||
