@@ -56,6 +56,12 @@ appstreamcli validate --no-net "$prefix/$metainfo" >"$root/as.log" 2>&1 ||
     { cat "$root/as.log" >&2; fail "appstreamcli validate $metainfo"; }
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/$metainfo" ||
     fail "the metadata does not launch $id.desktop"
+# The newest release of the metadata is the newest of the changelog.
+changes=$(gzip -dc "$prefix/share/doc/k52util/changelog.gz")
+release=$(echo "$changes" | sed -n '1s/^k52util (\([^)]*\)).*/\1/p')
+day=$(LC_ALL=C date -u -d "$(echo "$changes" | sed -n 's/^ -- .*>  //p' | head -n 1)" +%F)
+grep -q "<release version=\"$release\" date=\"$day\"/>" "$prefix/$metainfo" ||
+    fail "the metadata's newest release is not $release of $day, as NEWS.md says"
 
 util=$prefix/bin/k52util
 for page in k52util k52sim; do
