@@ -8,6 +8,8 @@
 #   check-install.sh CMAKE BUILD_DIR APP_ID [LIBDIR]
 set -u
 cmake=$1 build=$2 id=$3 libdir=${4:-lib}
+# The help is read in English, whatever the caller's language.
+export LANGUAGE=en
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 status=0
@@ -35,6 +37,10 @@ $icon
 share/man/man1/k52sim.1.gz
 share/man/man1/k52util.1.gz
 $metainfo
+share/doc/k52util/copyright
+share/doc/k52util/changelog.gz
+share/doc/k52util/THIRD_PARTY.md
+share/k52util/translations/k52util_de.qm
 LIST
 (cd "$prefix" && find . -type f | sed 's|^\./||') | sort >"$root/landed"
 sort "$root/expected" | diff -u - "$root/landed" >&2 || fail "installed files differ from the list (- missing, + unexpected)"
@@ -50,6 +56,12 @@ appstreamcli validate --no-net "$prefix/$metainfo" >"$root/as.log" 2>&1 ||
     { cat "$root/as.log" >&2; fail "appstreamcli validate $metainfo"; }
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/$metainfo" ||
     fail "the metadata does not launch $id.desktop"
+# The newest release of the metadata is the newest of the changelog.
+changes=$(gzip -dc "$prefix/share/doc/k52util/changelog.gz")
+release=$(echo "$changes" | sed -n '1s/^k52util (\([^)]*\)).*/\1/p')
+day=$(LC_ALL=C date -u -d "$(echo "$changes" | sed -n 's/^ -- .*>  //p' | head -n 1)" +%F)
+grep -q "<release version=\"$release\" date=\"$day\"/>" "$prefix/$metainfo" ||
+    fail "the metadata's newest release is not $release of $day, as NEWS.md says"
 
 util=$prefix/bin/k52util
 for page in k52util k52sim; do
@@ -79,6 +91,9 @@ run() { env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=off
 listed=$(run "$util" profiles list 2>&1) || fail "installed k52util profiles list: $listed"
 [ "$listed" = Default ] || fail "installed k52util profiles list printed '$listed'"
 [ -f "$home/.local/share/zor/K52v199.db" ] || fail "no database in the user's data folder"
+# The installed catalogue is found from the installed program.
+usage_de=$(run env LANGUAGE= LC_ALL= LANG=de_DE.UTF-8 "$util" help | head -n 1)
+case $usage_de in Aufruf:*) ;; *) fail "installed k52util under LANG=de_DE.UTF-8 says '$usage_de'" ;; esac
 other=$root/other.db
 run "$util" --db "$other" profiles export Default "$root/default.json" >/dev/null &&
     run "$util" --db "$other" profiles import "$root/default.json" --as Shop >/dev/null ||
@@ -96,7 +111,7 @@ expect_completion() {
     [ "$got" = "$want" ] || fail "completing '$*' gave '$got', not '$want'"
 }
 expect_completion "profiles program" "$util" pro
-expect_completion "--db --help" "$util" --
+expect_completion "--db --help --version --verbose" "$util" --
 expect_completion "--port --parity" "$util" clone --p
 expect_completion "read write" "$util" --db x.db clone ""
 expect_completion "export" "$util" profiles ex

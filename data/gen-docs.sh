@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 # The programs print defaults below the home folder: run them with a marker
 # for a home and write it back as "~".
 home_marker=/K52-HOME-MARKER
-run() { env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME=$home_marker QT_QPA_PLATFORM=offscreen "$@"; }
+run() { env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME=$home_marker QT_QPA_PLATFORM=offscreen LANGUAGE=en "$@"; }
 
 # Qt help text (Usage line, description, "Options:" and "Arguments:"
 # sections) to roff. $1: what the page calls the command ("k52util clone").

@@ -4,7 +4,7 @@ set -e
 PKGS="build-essential cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev \
 libqt6sql6-sqlite libgl-dev libgtest-dev googletest socat xvfb xauth xdotool openbox \
 fonts-liberation fonts-dejavu-core libxcb-cursor0 qt6-qpa-plugins \
-dpkg-dev file desktop-file-utils appstream man-db \
+dpkg-dev file desktop-file-utils appstream man-db lintian qt6-l10n-tools \
 mdbtools-dev mdbtools pkg-config poppler-utils clang-format-14"
 missing=""
 for p in $PKGS; do

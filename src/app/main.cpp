@@ -2,6 +2,7 @@
 // headless and exits non-zero on failure.
 // The window and the commands that draw run from the window library, loaded
 // only then.
+#include "app/catalogue.h"
 #include "app/window_library.h"
 #include "cli/cli.h"
 
@@ -65,5 +66,6 @@ int main(int argc, char **argv) {
         return run_from_window_library(argc, argv, "k52_drawing_command_main");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("k52util"));
+    k52::load_catalogue(QCoreApplication::applicationDirPath());
     return k52::run_cli(args, QCoreApplication::applicationDirPath());
 }

@@ -1,5 +1,6 @@
 // The entry points of the window library: the main window, and the commands
 // that draw (they need a GUI application for their fonts).
+#include "app/catalogue.h"
 #include "app/window_entry.h"
 #include "cli/cli.h"
 #include "cli/history_cli.h"
@@ -16,6 +17,7 @@ extern "C" Q_DECL_EXPORT int k52_window_main(int argc, char **argv) {
     const QString db = k52::take_db_option(rest);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("k52util"));
+    k52::load_catalogue(QCoreApplication::applicationDirPath());
     // Ties the window to its menu entry (Wayland takes its icon from there).
     QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
     return k52::run_window(QCoreApplication::applicationDirPath(), db);
@@ -30,6 +32,7 @@ extern "C" Q_DECL_EXPORT int k52_drawing_command_main(int argc, char **argv) {
         args << QString::fromLocal8Bit(argv[i]);
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("k52util"));
+    k52::load_catalogue(QCoreApplication::applicationDirPath());
     k52::history_report_writer = k52::write_history_report;
     return k52::run_cli(args, QCoreApplication::applicationDirPath());
 }

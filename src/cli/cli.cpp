@@ -131,13 +131,33 @@ static int output_written(int rc) {
     return rc != 0 ? rc : 1;
 }
 
+// The first line names the options before the command: the manual page
+// and the completion are written from it.
 static void print_usage(QTextStream &s) {
-    s << "Usage: k52util [--db FILE] [COMMAND [ARGS...]]\n"
-         "With no command the main window opens.\n\nCommands:\n";
+    s << QCoreApplication::translate("usage", "Usage: k52util [--db FILE] [COMMAND [ARGS...]]") << '\n'
+      << "       k52util --version [--verbose]\n"
+      << QCoreApplication::translate("usage", "With no command the main window opens.") << "\n\n"
+      << QCoreApplication::translate("usage", "Commands:") << '\n';
     for (const auto &c : cli_commands())
         s << "  " << c.name.leftJustified(12) << ' ' << c.summary << '\n';
-    s << "\nRun 'k52util COMMAND --help' for the options of a command.\n";
+    s << '\n'
+      << QCoreApplication::translate("usage", "Run 'k52util COMMAND --help' for the options of a command.") << '\n';
     s.flush();
+}
+
+// `k52util --version`: the name and version alone on a line, for scripts;
+// with --verbose also the Qt it runs on and was built with.
+static void print_version(QTextStream &s, bool verbose) {
+    s << "k52util " K52_VERSION "\n";
+    if (verbose)
+        s << QCoreApplication::translate("usage", "Qt %1 (built with Qt %2)")
+                 .arg(QLatin1String(qVersion()), QLatin1String(QT_VERSION_STR))
+          << '\n';
+}
+
+int usage_error(CliContext &ctx, const QString &why) {
+    ctx.err << why << Qt::endl;
+    return kExitUsage;
 }
 
 int run_cli(const QStringList &argv, const QString &program_dir) {
@@ -146,7 +166,19 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
     if (args.isEmpty() || args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") ||
         args[0] == QLatin1String("-h")) {
         print_usage(std_out());
-        return args.isEmpty() ? 2 : 0;
+        return output_written(args.isEmpty() ? kExitUsage : kExitDone);
+    }
+    QStringList version_args = args;
+    const bool verbose = version_args.removeAll(QStringLiteral("--verbose")) > 0;
+    if (version_args.value(0) == QLatin1String("--version") || version_args.value(0) == QLatin1String("-V")) {
+        if (version_args.size() > 1) {
+            std_err()
+                << QCoreApplication::translate("usage", "%1 takes no arguments but --verbose").arg(version_args[0])
+                << Qt::endl;
+            return kExitUsage;
+        }
+        print_version(std_out(), verbose);
+        return output_written(kExitDone);
     }
     for (const auto &c : cli_commands()) {
         if (c.name == args[0]) {
@@ -158,26 +190,22 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
             return output_written(rc);
         }
     }
-    std_err() << "Unknown command: " << args[0] << '\n';
+    std_err() << QCoreApplication::translate("usage", "Unknown command: %1").arg(args[0]) << '\n';
     print_usage(std_err());
-    return 2;
+    return kExitUsage;
 }
 
 int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional) {
     p.setApplicationDescription(about);
     p.addHelpOption();
-    if (!p.parse(ctx.args)) {
-        ctx.err << p.errorText() << Qt::endl;
-        return 1;
-    }
+    if (!p.parse(ctx.args))
+        return usage_error(ctx, p.errorText());
     if (p.isSet(QStringLiteral("help"))) {
         ctx.out << command_help(ctx, p);
-        return 0;
+        return kExitDone;
     }
-    if (p.positionalArguments().size() > max_positional) {
-        ctx.err << ctx.args.value(0) << ": too many arguments; see --help" << Qt::endl;
-        return 1;
-    }
+    if (p.positionalArguments().size() > max_positional)
+        return usage_error(ctx, ctx.args.value(0) + QStringLiteral(": too many arguments; see --help"));
     return -1;
 }
 

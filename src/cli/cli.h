@@ -47,6 +47,19 @@ private:
     ConfigRecord record_;
 };
 
+// The exit statuses of every command (the manual page's EXIT STATUS).
+// `profiles diff` answers as diff(1) does: 0 the same, 1 different, 2 a
+// usage error or a profile that cannot be read.
+enum ExitStatus : int {
+    kExitDone = 0,      // the command did what it was asked
+    kExitFailed = 1,    // it failed, or the converter or the data refused it
+    kExitUsage = 2,     // the command line is wrong: nothing was done
+    kExitStopped = 130, // the user stopped it (Ctrl-C)
+};
+
+// Prints `why` on the error stream and returns kExitUsage.
+int usage_error(CliContext &ctx, const QString &why);
+
 using CliHandler = std::function<int(CliContext &)>;
 
 struct CliCommand {
@@ -68,7 +81,7 @@ QString command_help(const CliContext &ctx, const QCommandLineParser &p);
 
 // Parses the subcommand's arguments with `about` as its description and
 // --help added. Returns -1 when the command goes on, else the exit code
-// (0 after printing the help, 1 after printing an error).
+// (0 after printing the help, kExitUsage after printing an error).
 int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional);
 
 // Pull "--db FILE" / "--db=FILE" out of the arguments.

@@ -22,13 +22,13 @@ int run_flash(CliContext &ctx) {
                                  1);
         rc >= 0)
         return rc;
-    if (p.positionalArguments().isEmpty()) {
-        ctx.err << "flash: give the firmware file; see --help" << Qt::endl;
-        return 1;
-    }
+    if (p.positionalArguments().isEmpty())
+        return usage_error(ctx, QStringLiteral("flash: give the firmware file; see --help"));
     PortSpec port;
-    if (!ctx.open_store() || !cli_port(ctx, p, port))
-        return 1;
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     StoppableLink link(std::make_unique<SerialLink>());
     const QString path = p.positionalArguments().first();
     QByteArray contents;

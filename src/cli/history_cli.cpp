@@ -77,11 +77,11 @@ int run_history(CliContext &ctx) {
 
     if (action == QLatin1String("list")) {
         if (pos.size() > 1)
-            return fail(ctx, QStringLiteral("history list: takes no arguments beyond its options; see --help"));
+            return usage_error(ctx, QStringLiteral("history list: takes no arguments beyond its options; see --help"));
         HistoryFilter f;
         f.profile = p.value(profile_opt);
         if (!parse_date(ctx, p, QStringLiteral("from"), f.from) || !parse_date(ctx, p, QStringLiteral("to"), f.to))
-            return 1;
+            return kExitUsage;
         const bool ok = history.visit_lines(
             f, [&](const QString &line) { ctx.out << line << '\n'; }, &why);
         ctx.out.flush();
@@ -91,10 +91,10 @@ int run_history(CliContext &ctx) {
     qint64 id = 0;
     const bool wants_file = action == QLatin1String("export") || action == QLatin1String("report");
     if (action != QLatin1String("show") && !wants_file)
-        return fail(ctx, QStringLiteral("history: unknown action \"%1\"; see --help").arg(action));
+        return usage_error(ctx, QStringLiteral("history: unknown action \"%1\"; see --help").arg(action));
     if (pos.size() != (wants_file ? 3 : 2) || !parse_id(pos[1], id))
-        return fail(ctx, QStringLiteral("history %1: give the row number%2 (the first column of `history list`)")
-                             .arg(action, wants_file ? QStringLiteral(" and the file") : QString()));
+        return usage_error(ctx, QStringLiteral("history %1: give the row number%2 (the first column of `history list`)")
+                                    .arg(action, wants_file ? QStringLiteral(" and the file") : QString()));
     const auto e = history.entry(id, &why);
     if (!e)
         return fail(ctx, why);

@@ -67,7 +67,7 @@ int run_find(CliContext &ctx) {
     const QVector<PortEntry> listed = list_ports();
     QVector<PortEntry> ports;
     if (!ports_to_search(ctx, p.values(port), listed, ports))
-        return 1;
+        return kExitUsage;
     if (ports.isEmpty()) {
         ctx.err << "No serial ports found: plug the adapter in, or name the port with --port" << Qt::endl;
         return 1;
@@ -111,7 +111,7 @@ int run_doctor(CliContext &ctx) {
         return 1;
     LinkSettings settings;
     if (!apply_link_options(ctx, p, settings))
-        return 1;
+        return kExitUsage;
     PortEnvironment &env = system_port_environment();
     QString why;
     const QString device = resolve_port(settings, env.ports(), &why);

@@ -34,13 +34,13 @@ int run_clone(CliContext &ctx) {
         return rc;
     const QStringList args = p.positionalArguments();
     const QString what = args.value(0);
-    if (what != QLatin1String("read") && what != QLatin1String("write")) {
-        ctx.err << "clone: say read or write; see --help" << Qt::endl;
-        return 1;
-    }
+    if (what != QLatin1String("read") && what != QLatin1String("write"))
+        return usage_error(ctx, QStringLiteral("clone: say read or write; see --help"));
     PortSpec port;
-    if (!ctx.open_store() || !cli_port(ctx, p, port))
-        return 1;
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     const QString file = args.size() > 1 ? args[1] : clone_file_path();
     StoppableLink link(std::make_unique<SerialLink>());
     const bool read = what == QLatin1String("read");
@@ -87,8 +87,10 @@ int run_version(CliContext &ctx) {
         rc >= 0)
         return rc;
     PortSpec port;
-    if (!ctx.open_store() || !cli_port(ctx, p, port))
-        return 1;
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     SerialLink link;
     const VersionResult r = version_job(link, port);
     QString version, identification;
@@ -113,8 +115,10 @@ int run_device_command(CliContext &ctx, bool reset) {
         rc >= 0)
         return rc;
     PortSpec port;
-    if (!ctx.open_store() || !cli_port(ctx, p, port))
-        return 1;
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     SerialLink link;
     const auto record =
         begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);

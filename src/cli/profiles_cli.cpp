@@ -172,13 +172,12 @@ struct ProfileAction {
     const char *name;
     int min_args, max_args; // after the action
     Action run;
-    int usage_code; // exit status on wrong arguments
 };
 
 const ProfileAction kActions[] = {
-    {"list", 0, 0, list_profiles, 1},    {"show", 1, 1, show_profile, 1},           {"export", 1, 2, show_profile, 1},
-    {"import", 1, 1, import_profile, 1}, {"import-legacy", 1, 1, import_legacy, 1}, {"delete", 1, 1, delete_profile, 1},
-    {"diff", 2, 2, diff_action, 2},
+    {"list", 0, 0, list_profiles},    {"show", 1, 1, show_profile},           {"export", 1, 2, show_profile},
+    {"import", 1, 1, import_profile}, {"import-legacy", 1, 1, import_legacy}, {"delete", 1, 1, delete_profile},
+    {"diff", 2, 2, diff_action},
 };
 
 } // namespace
@@ -202,24 +201,23 @@ int run_profiles(CliContext &ctx) {
     p.addOptions({o.as, o.force, o.only, o.settings});
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
     if (!p.parse(ctx.args))
-        return fail(ctx, p.errorText());
+        return usage_error(ctx, p.errorText());
     if (p.isSet(QStringLiteral("help"))) {
         ctx.out << command_help(ctx, p);
         return 0;
     }
     const QStringList pos = p.positionalArguments();
     if (pos.isEmpty())
-        return fail(ctx, QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
+        return usage_error(ctx,
+                           QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
     for (const ProfileAction &a : kActions) {
         if (pos[0] != QLatin1String(a.name))
             continue;
-        if (pos.size() - 1 < a.min_args || pos.size() - 1 > a.max_args) {
-            fail(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(pos[0]));
-            return a.usage_code;
-        }
+        if (pos.size() - 1 < a.min_args || pos.size() - 1 > a.max_args)
+            return usage_error(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(pos[0]));
         return a.run(ctx, pos, p, o);
     }
-    return fail(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(pos[0]));
+    return usage_error(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(pos[0]));
 }
 
 } // namespace k52

@@ -53,8 +53,10 @@ int run_program(CliContext &ctx) {
         return rc;
     PortSpec port;
     ConfigRecord rec;
-    if (!ctx.open_store() || !cli_port(ctx, p, port) || !load_record(ctx, p, rec))
-        return 1;
+    if (!ctx.open_store() || !load_record(ctx, p, rec))
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     StoppableLink link(std::make_unique<SerialLink>());
     const auto record = begin_cli_action(ctx, &p, QStringLiteral("program"), port, link,
                                          [&](ActionRecord &a) { a.set_profile(ctx.store().current_profile(), rec); });
@@ -88,10 +90,9 @@ int run_plan(CliContext &ctx) {
         return rc;
     const QString version = p.isSet(kFirmwareOption) ? p.value(kFirmwareOption) : p.positionalArguments().value(0);
     static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d$"));
-    if (!form.match(version).hasMatch()) {
-        ctx.err << "plan: give the firmware version as two digits, a point and two digits (e.g. 01.94)" << Qt::endl;
-        return 1;
-    }
+    if (!form.match(version).hasMatch())
+        return usage_error(
+            ctx, QStringLiteral("plan: give the firmware version as two digits, a point and two digits (e.g. 01.94)"));
     if (!ctx.open_store())
         return 1;
     ConfigRecord rec;

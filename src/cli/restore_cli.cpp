@@ -26,13 +26,14 @@ int run_restore(CliContext &ctx) {
         return rc;
     bool ok = false;
     const qint64 id = p.positionalArguments().value(0).toLongLong(&ok);
-    if (!ok || id <= 0) {
-        ctx.err << "restore: give the history row number (the first column of `history list`)" << Qt::endl;
-        return 1;
-    }
+    if (!ok || id <= 0)
+        return usage_error(ctx,
+                           QStringLiteral("restore: give the history row number (the first column of `history list`)"));
     PortSpec port;
-    if (!ctx.open_store() || !cli_port(ctx, p, port))
-        return 1;
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
     QString why;
     const auto row = HistoryStore(ctx.store()).entry(id, &why);
     if (!row) {

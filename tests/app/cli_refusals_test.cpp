@@ -81,9 +81,6 @@ TEST_F(CliRefusals, EachRefusalLeavesTheDatabaseUnchanged) {
         {{"flash", path("fifo"), "--port", path("noport"), "--baud", "9600"}, "not a regular file"},
         {{"clone", "write", path("fifo"), "--port", path("noport"), "--baud", "9600"}, "not a regular file"},
         {{"clone", "read", path("fifo"), "--port", path("noport"), "--baud", "9600"}, "not a regular file"},
-        // Only the eight speeds.
-        {{"clone", "read", path("c.dat"), "--port", path("noport"), "--baud", "7"}, "--baud"},
-        {{"flash", path("good.json"), "--port", path("noport"), "--baud", "9601"}, "--baud"},
         // Output that could not be written.
         {{"profiles", "list"}, "could not be written", {0, CliSetup::Out::DevFull}},
         {{"profiles", "show", "Default"}, "could not be written", {0, CliSetup::Out::DevFull}},

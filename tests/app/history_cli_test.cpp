@@ -245,12 +245,3 @@ TEST_F(HistoryCli, ReportOfARunHoldsModelAndProfileAndRenders) {
     EXPECT_EQ(render.exitCode(), 0);
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("page-1.png"))).size(), 1000);
 }
-
-TEST_F(HistoryCli, ProfilesDiffAnswersAsDiffDoes) {
-    ASSERT_EQ(util({"profiles", "export", "Default", dir.filePath("d.json")}).code, 0);
-    ASSERT_EQ(util({"profiles", "import", dir.filePath("d.json"), "--as", "Copy"}).code, 0);
-    EXPECT_EQ(util({"profiles", "diff", "Default", "copy"}).code, 0);
-    EXPECT_EQ(util({"profiles", "diff", "Default", "copy"}).out, QString());
-    EXPECT_EQ(util({"profiles", "diff", "Default", "Nowhere"}).code, 2);
-    EXPECT_EQ(util({"profiles", "diff", "Default"}).code, 2);
-}

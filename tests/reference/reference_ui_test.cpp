@@ -125,8 +125,16 @@ TEST(AboutWindow, ShowsItsLinesAndTheDatabaseInUse) {
     auto shows_db = [](QWidget *w, const QString &path) {
         return label_texts(w).contains(QStringLiteral("Default Database: ") + QDir::toNativeSeparators(path));
     };
-    EXPECT_TRUE(label_texts(&about).contains(QStringLiteral("Version 1.99")));
+    const QStringList texts = label_texts(&about);
+    EXPECT_TRUE(texts.contains(QStringLiteral("Version 1.99")));
     EXPECT_TRUE(shows_db(&about, ctx.db_path));
+    // Below the lines of old, this program's copyright and licence, and
+    // where the libraries' licences are listed.
+    const qsizetype maker = texts.indexOf(QStringLiteral("ZOR"));
+    ASSERT_GE(maker, 0);
+    EXPECT_EQ(texts.value(maker + 1), QStringLiteral("Copyright (c) 2026 the Converter Utility authors"));
+    EXPECT_TRUE(texts.value(maker + 2).startsWith(QStringLiteral("Released under the MIT licence.")));
+    EXPECT_TRUE(texts.value(maker + 2).endsWith(QStringLiteral("listed in THIRD_PARTY.md."))) << "no program folder";
 
     // No database chosen: the default path of this machine.
     AppContext fresh;

@@ -16,6 +16,9 @@ int main(int argc, char **argv) {
     // Keep the default database and clone file of the tests out of the
     // user's own data folder.
     QStandardPaths::setTestModeEnabled(true);
+    // The programs the tests start speak English, whatever the language of
+    // the one running them (tests that want another language say so).
+    qputenv("LANGUAGE", "en");
     TestApp app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,18 @@
+#pragma once
+// Files installed beside the program: where a build tree, a Linux
+// installation (below <prefix>/share) and a Windows folder keep them.
+
+#include <QString>
+#include <QStringList>
+
+namespace k52 {
+
+// Folders that may hold the translation catalogues (k52util_de.qm ...),
+// in the order they are searched.
+QStringList catalogue_dirs(const QString &program_dir);
+
+// The list of third-party libraries and their licences (THIRD_PARTY.md) as
+// installed, or its bare name when no copy is found.
+QString third_party_notices(const QString &program_dir);
+
+} // namespace k52
