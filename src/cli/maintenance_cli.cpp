@@ -3,6 +3,7 @@
 // the utilities from the command line.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
 #include "link/exchange.h"
@@ -21,6 +22,7 @@ int run_clone(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
     p.addOptions(backup_options());
+    p.addOptions(fleet_options());
     p.addPositionalArgument(QStringLiteral("read|write"),
                             QStringLiteral("read: converter image into the clone file; write: clone file into "
                                            "the converter"));
@@ -38,10 +40,33 @@ int run_clone(CliContext &ctx) {
         ctx.err << "clone: say read or write; see --help" << Qt::endl;
         return 1;
     }
+    const QString file = args.size() > 1 ? args[1] : clone_file_path();
+    if (fleet_wanted(p)) {
+        if (what != QLatin1String("write")) {
+            ctx.err << "clone: --each writes one clone file into each converter; it goes with write only" << Qt::endl;
+            return 1;
+        }
+        QString why;
+        if (!check_regular_file(file, &why) || clone_file_image(file).size() != kCloneImageSize) {
+            ctx.err << "clone write --each: " << (why.isEmpty() ? file + QStringLiteral(" is no clone file") : why)
+                    << Qt::endl;
+            return 1;
+        }
+        if (!ctx.open_store())
+            return 1;
+        bool optional = false;
+        const ImageReader backup = fleet_backup(p, optional);
+        const QByteArray image = clone_file_image(file);
+        FleetJob job{QStringLiteral("clone write"), clone_write_at_stake(),
+                     [image](ActionRecord &a) { a.entry().image = image; },
+                     fleet_work([file](ByteLink &l, const PortSpec &port,
+                                       JobProgress &pr) { return clone_write(l, port, file, pr); },
+                                clone_write_at_stake(), backup, optional)};
+        return run_fleet(ctx, p, std::move(job));
+    }
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    const QString file = args.size() > 1 ? args[1] : clone_file_path();
     StoppableLink link(std::make_unique<SerialLink>());
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.
