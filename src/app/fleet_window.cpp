@@ -70,7 +70,7 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     counts_ = new QLabel(this);
     counts_->setObjectName(QStringLiteral("counts"));
     QFont big = counts_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
     big.setBold(true);
     counts_->setFont(big);
     layout->addWidget(counts_);

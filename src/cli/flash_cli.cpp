@@ -37,16 +37,12 @@ int run_flash(CliContext &ctx) {
                     << Qt::endl;
             return 1;
         }
-        if (!ctx.open_store())
-            return 1;
-        bool optional = false;
-        const ImageReader backup = fleet_backup(p, optional);
-        FleetJob job{QStringLiteral("flash"), flash_at_stake(),
-                     [path, firmware](ActionRecord &a) { a.set_file(path, firmware); },
-                     fleet_work([path](ByteLink &l, const PortSpec &port,
-                                       JobProgress &pr) { return doflashdl(l, port, path, QDate::currentDate(), pr); },
-                                flash_at_stake(), backup, optional)};
-        return run_fleet(ctx, p, std::move(job));
+        return run_each(
+            ctx, p, QStringLiteral("flash"), flash_at_stake(),
+            [path, firmware](ActionRecord &a) { a.set_file(path, firmware); },
+            [path](ByteLink &l, const PortSpec &port, JobProgress &pr) {
+                return doflashdl(l, port, path, QDate::currentDate(), pr);
+            });
     }
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))

@@ -113,8 +113,12 @@ ImageReader fleet_backup(const QCommandLineParser &p, bool &optional) {
 }
 
 int run_fleet(CliContext &ctx, const QCommandLineParser &p, FleetJob job) {
+    // --baud and --parity name the settings tried first.
+    LinkSettings first;
+    if (!apply_link_options(ctx, p, first))
+        return 1;
     Fleet::Options options;
-    options.stored = {ctx.link().baudrate, ctx.link().parity};
+    options.stored = {first.baudrate, first.parity};
     int settle = int(options.settle.count());
     if (!positive(ctx, p, kCount, options.count) || !positive(ctx, p, kSettle, settle))
         return 1;

@@ -24,4 +24,18 @@ ImageReader fleet_backup(const QCommandLineParser &p, bool &optional);
 // stopped a job under way; 1 otherwise.
 int run_fleet(CliContext &ctx, const QCommandLineParser &p, FleetJob job);
 
+// run_fleet() of `work(ByteLink &, const PortSpec &, JobProgress &)` with
+// the backup the options ask for; `prepare` fills in each history row.
+template <class Work>
+int run_each(CliContext &ctx, const QCommandLineParser &p, const QString &action, const QString &at_stake,
+             std::function<void(ActionRecord &)> prepare, Work work) {
+    if (!ctx.open_store())
+        return 1;
+    bool optional = false;
+    const ImageReader backup = fleet_backup(p, optional);
+    return run_fleet(
+        ctx, p,
+        FleetJob{action, at_stake, std::move(prepare), fleet_work(std::move(work), at_stake, backup, optional)});
+}
+
 } // namespace k52

@@ -52,17 +52,11 @@ int run_clone(CliContext &ctx) {
                     << Qt::endl;
             return 1;
         }
-        if (!ctx.open_store())
-            return 1;
-        bool optional = false;
-        const ImageReader backup = fleet_backup(p, optional);
         const QByteArray image = clone_file_image(file);
-        FleetJob job{QStringLiteral("clone write"), clone_write_at_stake(),
-                     [image](ActionRecord &a) { a.entry().image = image; },
-                     fleet_work([file](ByteLink &l, const PortSpec &port,
-                                       JobProgress &pr) { return clone_write(l, port, file, pr); },
-                                clone_write_at_stake(), backup, optional)};
-        return run_fleet(ctx, p, std::move(job));
+        return run_each(
+            ctx, p, QStringLiteral("clone write"), clone_write_at_stake(),
+            [image](ActionRecord &a) { a.entry().image = image; },
+            [file](ByteLink &l, const PortSpec &port, JobProgress &pr) { return clone_write(l, port, file, pr); });
     }
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))

@@ -58,14 +58,10 @@ int run_program(CliContext &ctx) {
         if (!ctx.open_store() || !load_record(ctx, p, each))
             return 1;
         const QString name = p.isSet(kProfileOption) ? p.value(kProfileOption) : ctx.store().current_profile();
-        bool optional = false;
-        const ImageReader backup = fleet_backup(p, optional);
-        FleetJob job{QStringLiteral("program"), programming_at_stake(),
-                     [name, each](ActionRecord &a) { a.set_profile(name, each); },
-                     fleet_work([each](ByteLink &l, const PortSpec &port,
-                                       JobProgress &pr) { return savetoK52(l, port, each, pr); },
-                                programming_at_stake(), backup, optional)};
-        return run_fleet(ctx, p, std::move(job));
+        return run_each(
+            ctx, p, QStringLiteral("program"), programming_at_stake(),
+            [name, each](ActionRecord &a) { a.set_profile(name, each); },
+            [each](ByteLink &l, const PortSpec &port, JobProgress &pr) { return savetoK52(l, port, each, pr); });
     }
     PortSpec port;
     ConfigRecord rec;
