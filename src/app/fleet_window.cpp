@@ -52,10 +52,13 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     table_->setAccessibleName(QStringLiteral("Converters"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Port"), QStringLiteral("Model"), QStringLiteral("Firmware"),
                                        QStringLiteral("State"), QStringLiteral("Time"), QStringLiteral("Outcome")});
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // One cell is chosen, not the row: the rest of the row keeps its pass or
+    // fail colour.
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->setVisible(false);
+
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
     lines_ = new QPlainTextEdit(split);
