@@ -109,6 +109,8 @@ protected:
         return sim.received();
     }
 
+    void each_into_two(const QStringList &command, const QString &file, const char *out_option);
+
     QVector<HistoryEntry> rows() {
         ProfileStore store;
         QString why;
@@ -178,6 +180,29 @@ TEST_F(FleetCli, EveryConverterProgrammedOncePerPlugIn) {
     EXPECT_EQ(f.readAll().count('\n'), 6);
 }
 
+// One file into two converters at once: each received exactly `file`.
+void FleetCli::each_into_two(const QStringList &command, const QString &file, const char *out_option) {
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray sent = in.readAll();
+    const QString out1 = dir.filePath("out1.bin"), out2 = dir.filePath("out2.bin");
+    start_fleet(command + QStringList{"--count", "2"});
+    run({
+        {Step::Plug, "conv1", {"--firmware", "01.96", out_option, out1}, ""},
+        {Step::Plug, "conv2", {"--model", "K54", out_option, out2}, ""},
+        {Step::Await, "conv1", {}, "done"},
+        {Step::Await, "conv2", {}, "done"},
+    });
+    EXPECT_EQ(finish(), 0) << out.toStdString();
+    for (const QString &received : {out1, out2}) {
+        QFile f(received);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << received.toStdString();
+        EXPECT_EQ(f.readAll(), sent);
+    }
+    EXPECT_TRUE(out.contains(QStringLiteral("Programmed: 2"))) << out.toStdString();
+    EXPECT_EQ(rows().size(), 2);
+}
+
 TEST_F(FleetCli, FlashEachIntoTwoConvertersAtOnce) {
     QByteArray firmware(300, '\0');
     for (int i = 0; i < firmware.size(); ++i)
@@ -186,22 +211,18 @@ TEST_F(FleetCli, FlashEachIntoTwoConvertersAtOnce) {
     QFile fw(path);
     ASSERT_TRUE(fw.open(QIODevice::WriteOnly) && fw.write(firmware) == firmware.size());
     fw.close();
-    const QString out1 = dir.filePath("out1.bin"), out2 = dir.filePath("out2.bin");
-    start_fleet({"flash", path, "--count", "2"});
-    run({
-        {Step::Plug, "conv1", {"--firmware", "01.96", "--firmware-out", out1}, ""},
-        {Step::Plug, "conv2", {"--model", "K54", "--firmware-out", out2}, ""},
-        {Step::Await, "conv1", {}, "done"},
-        {Step::Await, "conv2", {}, "done"},
-    });
-    EXPECT_EQ(finish(), 0) << out.toStdString();
-    for (const QString &received : {out1, out2}) {
-        QFile f(received);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << received.toStdString();
-        EXPECT_EQ(f.readAll(), firmware);
-    }
-    EXPECT_TRUE(out.contains(QStringLiteral("Programmed: 2"))) << out.toStdString();
-    EXPECT_EQ(rows().size(), 2);
+    each_into_two({"flash", path}, path, "--firmware-out");
+}
+
+TEST_F(FleetCli, CloneWriteEachIntoTwoConvertersAtOnce) {
+    SimProcess master({"--model", "K54R"});
+    ASSERT_TRUE(master.start());
+    const QString image = dir.filePath("master.dat");
+    ASSERT_EQ(k52test::k52util(dir.filePath("master.db"),
+                               {"clone", "read", image, "--port", master.device(), "--baud", "9600"})
+                  .code,
+              0);
+    each_into_two({"clone", "write", image}, image, "--clone-out");
 }
 
 TEST_F(FleetCli, CtrlCStopsTheJobsUnderWay) {
