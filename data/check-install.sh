@@ -112,7 +112,7 @@ expect_completion() {
 }
 expect_completion "profiles program" "$util" pro
 expect_completion "--db --help --version --verbose" "$util" --
-expect_completion "--port --parity" "$util" clone --p
+expect_completion "--port --parity --ports" "$util" clone --p
 expect_completion "read write" "$util" --db x.db clone ""
 expect_completion "export" "$util" profiles ex
 expect_completion "Default" "$util" profiles show D

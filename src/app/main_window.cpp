@@ -4,6 +4,7 @@
 #include "app/legacyimport_dialog.h"
 #include "app/profilepop_dialog.h"
 #include "commandmenu_panel.h"
+#include "fleet_window.h"
 #include "history_window.h"
 #include "navigation.h"
 #include "profile/startup.h"
@@ -97,6 +98,16 @@ void MainWindow::show_history() {
 
 void MainWindow::show_comparison() {
     show_history(true);
+}
+
+void MainWindow::show_fleet() {
+    if (!fleet_)
+        fleet_ = new FleetWindow(ctx_, {}, this);
+    else if (!fleet_->running())
+        fleet_->start();
+    fleet_->show();
+    fleet_->raise();
+    fleet_->activateWindow();
 }
 
 void MainWindow::show_history(bool compare) {

@@ -16,6 +16,7 @@ namespace k52 {
 class CommandMenuPanel;
 class PgmFormWindow;
 class HistoryWindow;
+class FleetWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -54,6 +55,8 @@ public:
     // The record of converter writes, and the profile comparison.
     void show_history();
     void show_comparison();
+    // "Program Every Converter...": the fleet window.
+    void show_fleet();
     // "Import from an older database...": a file dialog, then the list of
     // the file's profiles.
     void open_legacy_import();
@@ -81,6 +84,7 @@ private:
 
     AppContext &ctx_;
     HistoryWindow *history_ = nullptr;
+    FleetWindow *fleet_ = nullptr;
     void show_history(bool compare);
     QMdiArea *mdi_ = nullptr;
     CommandMenuPanel *panel_ = nullptr;

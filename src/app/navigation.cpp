@@ -137,6 +137,7 @@ const QVector<MenuEntry> &menu_entries() {
         {"revs", "Revisions", nullptr, "Revisions", true},
         {"history", "History...", &MainWindow::show_history},
         {"compare", "Compare Profiles...", &MainWindow::show_comparison},
+        {"fleet", "Program Every Converter...", &MainWindow::show_fleet},
     };
     return entries;
 }

@@ -1,6 +1,7 @@
 // `k52util flash FILE`: the firmware download from the command line.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
 #include "link/serial_link.h"
@@ -14,6 +15,7 @@ int run_flash(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
     p.addOptions(backup_options());
+    p.addOptions(fleet_options());
     p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Firmware file (.bin)"));
     if (int rc = parse_arguments(ctx, p,
                                  QStringLiteral("Replace the converter's firmware with FILE through its boot loader, "
@@ -24,13 +26,28 @@ int run_flash(CliContext &ctx) {
         return rc;
     if (p.positionalArguments().isEmpty())
         return usage_error(ctx, QStringLiteral("flash: give the firmware file; see --help"));
+    const QString path = p.positionalArguments().first();
+    if (fleet_wanted(p)) {
+        QByteArray firmware;
+        FlashResult unreadable;
+        if (!read_firmware_file(path, firmware, unreadable)) {
+            ctx.err << unreadable.message << (unreadable.detail.isEmpty() ? QString() : ": " + unreadable.detail)
+                    << Qt::endl;
+            return kExitFailed;
+        }
+        return run_each(
+            ctx, p, QStringLiteral("flash"), flash_at_stake(),
+            [path, firmware](ActionRecord &a) { a.set_file(path, firmware); },
+            [path](ByteLink &l, const PortSpec &port, JobProgress &pr) {
+                return doflashdl(l, port, path, QDate::currentDate(), pr);
+            });
+    }
     PortSpec port;
     if (!ctx.open_store())
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
     StoppableLink link(std::make_unique<SerialLink>());
-    const QString path = p.positionalArguments().first();
     QByteArray contents;
     FlashResult unread;
     // A file that cannot be read is refused before the port is opened: no

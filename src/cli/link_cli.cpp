@@ -72,13 +72,14 @@ int run_find(CliContext &ctx) {
         ctx.err << "No serial ports found: plug the adapter in, or name the port with --port" << Qt::endl;
         return 1;
     }
-    StoppableLink link(std::make_unique<SerialLink>());
+    // Ctrl-C interrupts this link; the search then stops every port's own.
+    StoppableLink stop(std::make_unique<SerialLink>());
     const LinkSettings &stored = ctx.link();
     SearchResult r;
-    const bool stopped = run_interruptible(link, [&] {
+    const bool stopped = run_interruptible(stop, [&] {
         CliProgress progress(ctx.out, CliProgress::stdout_is_terminal());
-        r = find_converters(link, ports, {stored.baudrate, stored.parity}, progress,
-                            [&link] { return link.stopped(); });
+        r = find_converters(serial_links, ports, {stored.baudrate, stored.parity}, progress,
+                            [&stop] { return stop.stopped(); });
     });
     if (stopped) {
         ctx.out << kStoppedByUser << Qt::endl;

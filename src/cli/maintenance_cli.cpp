@@ -3,6 +3,7 @@
 // the utilities from the command line.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
 #include "link/exchange.h"
@@ -21,6 +22,7 @@ int run_clone(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
     p.addOptions(backup_options());
+    p.addOptions(fleet_options());
     p.addPositionalArgument(QStringLiteral("read|write"),
                             QStringLiteral("read: converter image into the clone file; write: clone file into "
                                            "the converter"));
@@ -36,12 +38,28 @@ int run_clone(CliContext &ctx) {
     const QString what = args.value(0);
     if (what != QLatin1String("read") && what != QLatin1String("write"))
         return usage_error(ctx, QStringLiteral("clone: say read or write; see --help"));
+    const QString file = args.size() > 1 ? args[1] : clone_file_path();
+    if (fleet_wanted(p)) {
+        if (what != QLatin1String("write"))
+            return usage_error(
+                ctx, QStringLiteral("clone: --each writes one clone file into each converter; it goes with write only"));
+        QString why;
+        if (!check_regular_file(file, &why) || clone_file_image(file).size() != kCloneImageSize) {
+            ctx.err << "clone write --each: " << (why.isEmpty() ? file + QStringLiteral(" is no clone file") : why)
+                    << Qt::endl;
+            return kExitFailed;
+        }
+        const QByteArray image = clone_file_image(file);
+        return run_each(
+            ctx, p, QStringLiteral("clone write"), clone_write_at_stake(),
+            [image](ActionRecord &a) { a.entry().image = image; },
+            [file](ByteLink &l, const PortSpec &port, JobProgress &pr) { return clone_write(l, port, file, pr); });
+    }
     PortSpec port;
     if (!ctx.open_store())
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    const QString file = args.size() > 1 ? args[1] : clone_file_path();
     StoppableLink link(std::make_unique<SerialLink>());
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.

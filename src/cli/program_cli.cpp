@@ -2,6 +2,7 @@
 // the programming run and the link from the command line.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
 #include "link/port_names.h"
@@ -44,6 +45,7 @@ int run_program(CliContext &ctx) {
     p.addOptions(link_options());
     p.addOption(kProfileOption);
     p.addOptions(backup_options());
+    p.addOptions(fleet_options());
     if (int rc =
             parse_arguments(ctx, p,
                             QStringLiteral("Write a profile into the converter, printing the progress lines of the "
@@ -51,6 +53,16 @@ int run_program(CliContext &ctx) {
                             0);
         rc >= 0)
         return rc;
+    if (fleet_wanted(p)) {
+        ConfigRecord each;
+        if (!ctx.open_store() || !load_record(ctx, p, each))
+            return 1;
+        const QString name = p.isSet(kProfileOption) ? p.value(kProfileOption) : ctx.store().current_profile();
+        return run_each(
+            ctx, p, QStringLiteral("program"), programming_at_stake(),
+            [name, each](ActionRecord &a) { a.set_profile(name, each); },
+            [each](ByteLink &l, const PortSpec &port, JobProgress &pr) { return savetoK52(l, port, each, pr); });
+    }
     PortSpec port;
     ConfigRecord rec;
     if (!ctx.open_store() || !load_record(ctx, p, rec))

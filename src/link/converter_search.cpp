@@ -1,6 +1,13 @@
 #include "converter_search.h"
 
 #include "exchange.h"
+#include "stoppable_link.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 namespace k52 {
 
@@ -32,31 +39,30 @@ bool identify_line(const QString &line, QString &version, QString &identificatio
 
 enum class Try { Answered, Silent, Failed };
 
-Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QString &version, QString &identification,
-                QString &failure) {
-    // Opening drops what an earlier try left on the line.
-    if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
+// Sends "V" on the open link and waits for the identification.
+Try ask_identity(ByteLink &link, const LineSetting &s, QString &version, QString &identification) {
+    if (!link.write(frame_command(QStringLiteral("V"))))
         return Try::Failed;
-    if (!link.write(frame_command(QStringLiteral("V")))) {
-        link.close();
-        return Try::Failed;
-    }
     const auto deadline = LinkClock::now() + identify_deadline(s);
     QString line;
-    Try result = Try::Silent;
     while (const std::optional<quint8> b = link.read_byte(deadline)) {
         if (*b != 0x0D) {
             line.append(QChar(*b));
             continue;
         }
-        if (identify_line(line, version, identification)) {
-            result = Try::Answered;
-            break;
-        }
+        if (identify_line(line, version, identification))
+            return Try::Answered;
         line.clear();
     }
-    if (result == Try::Silent && !link.is_open())
-        result = Try::Failed;
+    return link.is_open() ? Try::Silent : Try::Failed;
+}
+
+Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QString &version, QString &identification,
+                QString &failure) {
+    // Opening drops what an earlier try left on the line.
+    if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
+        return Try::Failed;
+    const Try result = ask_identity(link, s, version, identification);
     link.close();
     return result;
 }
@@ -109,49 +115,148 @@ QVector<FoundConverter> SearchResult::found() const {
     return out;
 }
 
-SearchResult find_converters(ByteLink &link, const QVector<PortEntry> &ports, const LineSetting &stored,
-                             JobProgress &progress, const std::function<bool()> &stopped) {
-    const QVector<LineSetting> order = search_order(stored);
-    const int per_port = int(order.size());
-    const int total = per_port * int(ports.size());
-    SearchResult result;
-    auto stop_asked = [&] { return stopped && stopped(); };
-    for (const PortEntry &port : ports) {
-        const int first = per_port * int(result.ports.size());
-        progress.status(QStringLiteral("Searching %1").arg(port.device));
-        PortSearch ps{port, std::nullopt, {}};
-        for (int i = 0; i < per_port && !ps.found && ps.failure.isEmpty(); ++i) {
-            if (stop_asked())
-                break;
-            progress.step(first + i, total);
-            const LineSetting &s = order[i];
-            QString version, identification;
-            switch (try_setting(link, port.device, s, version, identification, ps.failure)) {
-            case Try::Answered:
-                ps.found =
-                    FoundConverter{port, identification.section(QLatin1Char(' '), 0, 0), version, identification, s};
-                break;
-            case Try::Silent:
-                break;
-            case Try::Failed:
-                // The speed does not change why a port cannot be used.
-                if (ps.failure.isEmpty())
-                    ps.failure = QStringLiteral("Serial port %1 stopped working during the search").arg(port.device);
-                break;
-            }
-        }
-        if (stop_asked() && !ps.found) {
-            result.stopped = true;
+namespace {
+
+// How often the calling thread asks `stopped` while the workers run.
+constexpr std::chrono::milliseconds kStopPoll{50};
+
+// One port to its end: each setting in `order` until one answers, the port
+// fails or `halt` is set (false then). `tried` counts each try.
+bool search_port(ByteLink &link, const QVector<LineSetting> &order, const std::atomic<bool> &halt,
+                 const std::function<void()> &tried, PortSearch &ps) {
+    for (const LineSetting &s : order) {
+        if (halt)
+            return false;
+        QString version, identification;
+        const Try t = try_setting(link, ps.port.device, s, version, identification, ps.failure);
+        tried();
+        switch (t) {
+        case Try::Answered:
+            ps.found =
+                FoundConverter{ps.port, identification.section(QLatin1Char(' '), 0, 0), version, identification, s};
+            return true;
+        case Try::Silent:
             break;
-        }
-        result.ports << ps;
-        progress.line(port_search_text(ps));
-        if (stop_asked()) {
-            result.stopped = true;
-            break;
+        case Try::Failed:
+            if (halt)
+                return false;
+            // The speed does not change why a port cannot be used.
+            if (ps.failure.isEmpty())
+                ps.failure = QStringLiteral("Serial port %1 stopped working during the search").arg(ps.port.device);
+            return true;
         }
     }
-    progress.step(result.stopped ? per_port * int(result.ports.size()) : total, total);
+    return !halt;
+}
+
+} // namespace
+
+Presence look_for_converter(ByteLink &link, const PortEntry &port, const LineSetting &first, bool search_all) {
+    QVector<LineSetting> order = search_order(first);
+    if (!search_all)
+        order.resize(1);
+    const std::atomic<bool> never{false};
+    PortSearch ps{port, std::nullopt, {}};
+    search_port(
+        link, order, never, [] {}, ps);
+    return {ps.found, ps.found || ps.failure.isEmpty()};
+}
+
+void wait_until_gone(ByteLink &link, const PortSpec &port, std::chrono::milliseconds settle,
+                     std::chrono::milliseconds poll) {
+    if (!open_port(link, port, nullptr))
+        return;
+    const Integer parity = port.serial.parity == Parity::Odd ? 1 : port.serial.parity == Parity::None ? 2 : 0;
+    const LineSetting s{port.serial.baud, parity};
+    auto answered = LinkClock::now();
+    while (link.is_open() && LinkClock::now() - answered < settle) {
+        const auto next = LinkClock::now() + poll;
+        QString version, identification;
+        if (ask_identity(link, s, version, identification) == Try::Answered)
+            answered = LinkClock::now();
+        // Until the next question, whatever comes is dropped; an
+        // interruption or a vanished device ends the wait at once.
+        while (link.is_open() && link.read_byte(next)) {
+        }
+    }
+    link.close();
+}
+
+SearchResult find_converters(const PortLinkMaker &make_link, const QVector<PortEntry> &ports, const LineSetting &stored,
+                             JobProgress &progress, const std::function<bool()> &stopped) {
+    const QVector<LineSetting> order = search_order(stored);
+    const qint64 total = qint64(order.size()) * ports.size();
+    progress.status(ports.size() == 1 ? QStringLiteral("Searching %1").arg(ports.front().device)
+                                      : QStringLiteral("Searching %1 ports at once").arg(ports.size()));
+    progress.step(0, total);
+
+    // What the workers share with this thread, under `mutex`.
+    std::mutex mutex;
+    std::condition_variable changed;
+    qint64 tries = 0;
+    qsizetype ended = 0;                                                     // ports at their end
+    QStringList lines;                                                       // outcomes in the order the ports ended
+    std::vector<std::optional<PortSearch>> whole(std::size_t(ports.size())); // searched to the end
+    std::atomic<bool> halt{stopped && stopped()};
+
+    std::vector<std::unique_ptr<StoppableLink>> links;
+    for (const PortEntry &port : ports)
+        links.push_back(std::make_unique<StoppableLink>(make_link(port)));
+    // QThreads: the serial port's notifiers need a Qt thread.
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (int i = 0; i < ports.size(); ++i) {
+        workers.emplace_back(QThread::create([&, i] {
+            PortSearch ps{ports[i], std::nullopt, {}};
+            const auto tried = [&] {
+                std::lock_guard lock(mutex);
+                ++tries;
+                changed.notify_one();
+            };
+            const bool complete = search_port(*links[std::size_t(i)], order, halt, tried, ps);
+            std::lock_guard lock(mutex);
+            if (complete) {
+                lines << port_search_text(ps);
+                whole[std::size_t(i)] = ps;
+            }
+            ++ended;
+            changed.notify_one();
+        }));
+        workers.back()->start();
+    }
+
+    qint64 shown = 0;
+    qsizetype reported = 0;
+    std::unique_lock lock(mutex);
+    for (bool all_ended = ports.isEmpty(); !all_ended;) {
+        changed.wait_for(lock, kStopPoll,
+                         [&] { return tries != shown || lines.size() != reported || ended == ports.size(); });
+        const qint64 now = tries;
+        const QStringList newly = lines.mid(reported);
+        reported = lines.size();
+        all_ended = ended == ports.size();
+        lock.unlock();
+        if (now != shown && now < total)
+            progress.step(now, total);
+        shown = now;
+        for (const QString &line : newly)
+            progress.line(line);
+        if (!halt && stopped && stopped()) {
+            halt = true;
+            for (auto &l : links)
+                l->interrupt();
+        }
+        lock.lock();
+    }
+    lock.unlock();
+    for (const auto &w : workers)
+        w->wait();
+
+    SearchResult result;
+    result.stopped = halt;
+    for (const std::optional<PortSearch> &p : whole)
+        if (p)
+            result.ports << *p;
+    progress.step(result.stopped ? qint64(order.size()) * result.ports.size() : total, total);
     return result;
 }
 

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace k52 {
 
@@ -58,12 +59,35 @@ struct SearchResult {
     QVector<FoundConverter> found() const;
 };
 
-// Tries every port on `link`, opening and closing it per setting. Reports
-// "Searching PORT" as status at each port, each try as a step and each
-// port's outcome as a line (port_search_text). `stopped` is asked between
-// tries; a stop also interrupts the link, which ends the current wait.
-SearchResult find_converters(ByteLink &link, const QVector<PortEntry> &ports, const LineSetting &stored,
+// Makes the link of one port's search (a SerialLink; tests put in-memory
+// links here). Called on the calling thread, once per port.
+using PortLinkMaker = std::function<std::unique_ptr<ByteLink>(const PortEntry &port)>;
+
+// Searches every port at once, one worker thread and one link per port,
+// each try opening and closing the port through open_port(). Reports
+// "Searching ..." as status, every try as a step (tries of all ports
+// together) and each port's outcome as a line (port_search_text) the moment
+// that port is done. `stopped` is asked on the calling thread while the
+// workers run; a stop interrupts every port's link, which ends its wait at
+// once. `ports` of the result keep the order given; a port not searched to
+// its end (stopped) is left out.
+SearchResult find_converters(const PortLinkMaker &make_link, const QVector<PortEntry> &ports, const LineSetting &stored,
                              JobProgress &progress, const std::function<bool()> &stopped = {});
+
+// One look at a port for a converter: a try at `first` only, or at every
+// setting (the search order from `first`) when `search_all`. `opened` says
+// whether the port could be opened at all.
+struct Presence {
+    std::optional<FoundConverter> found;
+    bool opened = false;
+};
+Presence look_for_converter(ByteLink &link, const PortEntry &port, const LineSetting &first, bool search_all);
+
+// Waits until the converter on `port` has gone: the port cannot be opened
+// or stops working, or "V" has had no answer for `settle`. Asks every
+// `poll`; ends at once when the link is interrupted.
+void wait_until_gone(ByteLink &link, const PortSpec &port, std::chrono::milliseconds settle,
+                     std::chrono::milliseconds poll = std::chrono::milliseconds(250));
 
 // "9600 baud, 7 Even"
 QString line_setting_text(const LineSetting &s);

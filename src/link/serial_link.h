@@ -11,6 +11,8 @@ class QSerialPort;
 
 namespace k52 {
 
+struct PortEntry;
+
 // Speed, framing and no flow control, set before the port is opened (the
 // port applies them as it opens).
 void apply_serial_settings(QSerialPort &port, const SerialSettings &s);
@@ -57,5 +59,10 @@ private:
     bool failed_ = false;
     int wake_[2] = {-1, -1}; // self-pipe that interrupt() writes to
 };
+
+// A serial link for each port of a search (find_converters).
+inline std::unique_ptr<ByteLink> serial_links(const PortEntry &) {
+    return std::make_unique<SerialLink>();
+}
 
 } // namespace k52

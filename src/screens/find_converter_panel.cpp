@@ -1,5 +1,7 @@
 #include "find_converter_panel.h"
 
+#include "link/serial_link.h"
+
 #include <QGridLayout>
 #include <QListWidget>
 #include <QProgressBar>
@@ -47,6 +49,12 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
         bar_->setRange(0, int(total));
         bar_->setValue(int(done));
     });
+    // Each port's outcome shows as soon as that port is done; the ending
+    // lists them again in port order.
+    connect(&job_, &DeviceJob::line, this, [this](const QString &text) {
+        list_->addItem(text);
+        list_->item(list_->count() - 1)->setToolTip(text);
+    });
     connect(&job_, &DeviceJob::status, this,
             [this](const QString &text) { set_status(text + QStringLiteral("  %p%")); });
 }
@@ -65,8 +73,8 @@ bool FindConverterPanel::start() {
     const QVector<PortEntry> ports = searched_;
     const LineSetting stored{ctx_.link.baudrate, ctx_.link.parity};
     const bool started = job_.start(
-        [this, ports, stored](ByteLink &link, JobProgress &progress) {
-            return find_converters(link, ports, stored, progress, [this] { return job_.stopped(); });
+        [this, ports, stored](ByteLink &, JobProgress &progress) {
+            return find_converters(serial_links, ports, stored, progress, [this] { return job_.stopped(); });
         },
         [this](const SearchResult &r) { finished(r); });
     if (!started)
@@ -85,6 +93,7 @@ void FindConverterPanel::stop() {
 
 void FindConverterPanel::finished(const SearchResult &r) {
     result_ = r;
+    list_->clear();
     find_->setEnabled(true);
     stop_button_->setEnabled(false);
     int first_found = -1;

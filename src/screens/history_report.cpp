@@ -13,6 +13,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <functional>
+#include <optional>
+
 namespace k52 {
 
 namespace {
@@ -73,6 +76,8 @@ public:
         y_ += h + 1;
     }
     void gap(double h) { y_ += h; }
+    // After a page break made outside: at the top again.
+    void top() { y_ = 0; }
     void rule() {
         need(4);
         p_.setPen(QPen(Qt::gray, 0.5));
@@ -132,82 +137,94 @@ FormatControls format_controls(const QVector<QVariant> &stored, const QString &p
     return c;
 }
 
-bool write_history_report(const HistoryEntry &e, const QString &path, QString *error) {
+namespace {
+
+// The pages of one row's report, from where `page` stands.
+void draw_entry(PageWriter &page, const HistoryEntry &e, const std::optional<ImportedProfile> &profile) {
+    page.text(QStringLiteral("Commissioning report"), 18, true);
+    page.text(ProfileStore::kTitle(), 8);
+    page.gap(6);
+    page.pair(QStringLiteral("Converter"), e.converter.isEmpty() ? QStringLiteral("did not answer") : e.converter);
+    page.pair(QStringLiteral("Action"), e.action);
+    page.pair(QStringLiteral("Started"), history_time_text(e.started));
+    page.pair(QStringLiteral("Finished"),
+              e.finished.isValid() ? history_time_text(e.finished) : QStringLiteral("not recorded (cut off)"));
+    page.pair(QStringLiteral("Outcome"), e.detail.isEmpty() ? e.outcome : e.outcome + QStringLiteral(": ") + e.detail);
+    page.pair(QStringLiteral("Device"),
+              e.adapter.isEmpty() ? e.device : e.device + QStringLiteral(" (") + e.adapter + QLatin1Char(')'));
+    if (!e.profile.isEmpty())
+        page.pair(QStringLiteral("Profile"), e.profile);
+    if (!e.file_name.isEmpty())
+        page.pair(QStringLiteral("Firmware file"),
+                  QStringLiteral("%1, %2 bytes, SHA-256 %3").arg(e.file_name).arg(e.file_size).arg(e.file_sha256));
+    page.pair(QStringLiteral("History row"), QString::number(e.id));
+
+    if (profile) {
+        for (const auto &[title, prefix] :
+             {std::pair{"Serial Input  to Wiegand Output Options", "serwie"},
+              std::pair{"Wiegand and Magstripe Input to Wiegand Output Options", "input1wie"}}) {
+            page.gap(8);
+            page.text(QStringLiteral("Wiegand output format: %1").arg(QLatin1StringView(title)), 11, true);
+            const QString letters = format_letters(format_controls(profile->stored, QLatin1String(prefix)));
+            const FormatLayout layout = format_layout(letters);
+            page.text(QStringLiteral("%1 bits").arg(layout.total_bits), 8);
+            page.gap(2);
+            page.picture(layout);
+        }
+        const QVector<SettingPlace> &places = setting_places();
+        for (const QString &screen : setting_screens()) {
+            page.gap(8);
+            page.rule();
+            page.text(screen, 11, true);
+            page.gap(2);
+            for (const SettingPlace &p : places)
+                if (QLatin1String(p.screen) == screen)
+                    page.pair(p.caption, shown_value(p, profile->stored.value(p.column)));
+        }
+    }
+    if (!e.lines.isEmpty()) {
+        page.gap(8);
+        page.rule();
+        page.text(QStringLiteral("Progress"), 11, true);
+        for (const QString &l : e.lines)
+            page.text(l, 8, false, 12);
+    }
+}
+
+// The snapshot of `e`, read; false, with the reason, when it cannot be.
+bool read_snapshot(const HistoryEntry &e, std::optional<ImportedProfile> &profile, QString *error) {
+    if (e.snapshot.isEmpty())
+        return true;
+    QString why;
+    profile = profile_from_json(e.snapshot, &why);
+    if (profile)
+        return true;
+    if (error)
+        *error = QStringLiteral("History row %1 holds a snapshot that cannot be read: %2").arg(e.id).arg(why);
+    return false;
+}
+
+// Draws a PDF titled `title` with `draw` and writes it to `path` in one step.
+bool write_pdf(const QString &title, const QString &path, QString *error,
+               const std::function<void(QPdfWriter &, PageWriter &)> &draw) {
     auto fail = [&](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
-    std::optional<ImportedProfile> profile;
-    if (!e.snapshot.isEmpty()) {
-        QString why;
-        profile = profile_from_json(e.snapshot, &why);
-        if (!profile)
-            return fail(QStringLiteral("History row %1 holds a snapshot that cannot be read: %2").arg(e.id).arg(why));
-    }
-
     QByteArray pdf;
     {
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Commissioning report %1").arg(e.id));
+        writer.setTitle(title);
         writer.setCreator(ProfileStore::kTitle());
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(300);
         QPainter painter(&writer);
         PageWriter page(writer, painter);
-
-        page.text(QStringLiteral("Commissioning report"), 18, true);
-        page.text(ProfileStore::kTitle(), 8);
-        page.gap(6);
-        page.pair(QStringLiteral("Converter"), e.converter.isEmpty() ? QStringLiteral("did not answer") : e.converter);
-        page.pair(QStringLiteral("Action"), e.action);
-        page.pair(QStringLiteral("Started"), history_time_text(e.started));
-        page.pair(QStringLiteral("Finished"),
-                  e.finished.isValid() ? history_time_text(e.finished) : QStringLiteral("not recorded (cut off)"));
-        page.pair(QStringLiteral("Outcome"),
-                  e.detail.isEmpty() ? e.outcome : e.outcome + QStringLiteral(": ") + e.detail);
-        page.pair(QStringLiteral("Device"),
-                  e.adapter.isEmpty() ? e.device : e.device + QStringLiteral(" (") + e.adapter + QLatin1Char(')'));
-        if (!e.profile.isEmpty())
-            page.pair(QStringLiteral("Profile"), e.profile);
-        if (!e.file_name.isEmpty())
-            page.pair(QStringLiteral("Firmware file"),
-                      QStringLiteral("%1, %2 bytes, SHA-256 %3").arg(e.file_name).arg(e.file_size).arg(e.file_sha256));
-        page.pair(QStringLiteral("History row"), QString::number(e.id));
-
-        if (profile) {
-            for (const auto &[title, prefix] :
-                 {std::pair{"Serial Input  to Wiegand Output Options", "serwie"},
-                  std::pair{"Wiegand and Magstripe Input to Wiegand Output Options", "input1wie"}}) {
-                page.gap(8);
-                page.text(QStringLiteral("Wiegand output format: %1").arg(QLatin1StringView(title)), 11, true);
-                const QString letters = format_letters(format_controls(profile->stored, QLatin1String(prefix)));
-                const FormatLayout layout = format_layout(letters);
-                page.text(QStringLiteral("%1 bits").arg(layout.total_bits), 8);
-                page.gap(2);
-                page.picture(layout);
-            }
-            const QVector<SettingPlace> &places = setting_places();
-            for (const QString &screen : setting_screens()) {
-                page.gap(8);
-                page.rule();
-                page.text(screen, 11, true);
-                page.gap(2);
-                for (const SettingPlace &p : places)
-                    if (QLatin1String(p.screen) == screen)
-                        page.pair(p.caption, shown_value(p, profile->stored.value(p.column)));
-            }
-        }
-        if (!e.lines.isEmpty()) {
-            page.gap(8);
-            page.rule();
-            page.text(QStringLiteral("Progress"), 11, true);
-            for (const QString &l : e.lines)
-                page.text(l, 8, false, 12);
-        }
+        draw(writer, page);
         if (!painter.end())
             return fail(QStringLiteral("Cannot draw the report"));
     }
@@ -215,6 +232,36 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
     if (!f.open(QIODevice::WriteOnly) || f.write(pdf) != pdf.size() || !f.commit())
         return fail(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
     return true;
+}
+
+} // namespace
+
+bool write_history_report(const HistoryEntry &e, const QString &path, QString *error) {
+    std::optional<ImportedProfile> profile;
+    if (!read_snapshot(e, profile, error))
+        return false;
+    return write_pdf(QStringLiteral("Commissioning report %1").arg(e.id), path, error,
+                     [&](QPdfWriter &, PageWriter &page) { draw_entry(page, e, profile); });
+}
+
+bool write_run_report(const QString &title, const QStringList &summary, const QVector<HistoryEntry> &rows,
+                      const QString &path, QString *error) {
+    std::vector<std::optional<ImportedProfile>> profiles(std::size_t(rows.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (!read_snapshot(rows[i], profiles[std::size_t(i)], error))
+            return false;
+    return write_pdf(title, path, error, [&](QPdfWriter &writer, PageWriter &page) {
+        page.text(title, 18, true);
+        page.text(ProfileStore::kTitle(), 8);
+        page.gap(6);
+        for (const QString &line : summary)
+            page.text(line, 9);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            writer.newPage();
+            page.top();
+            draw_entry(page, rows[i], profiles[std::size_t(i)]);
+        }
+    });
 }
 
 } // namespace k52

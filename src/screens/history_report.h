@@ -8,6 +8,7 @@
 #include "wiegand_format.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -20,5 +21,10 @@ FormatControls format_controls(const QVector<QVariant> &stored, const QString &p
 // Writes the report of `e` to `path` (replaced in one step). False, with
 // the reason, when the snapshot cannot be read or the file not written.
 bool write_history_report(const HistoryEntry &e, const QString &path, QString *error);
+
+// One PDF for a run of several rows: a first page titled `title` with the
+// `summary` lines, then the report of each row, each from a new page.
+bool write_run_report(const QString &title, const QStringList &summary, const QVector<HistoryEntry> &rows,
+                      const QString &path, QString *error);
 
 } // namespace k52

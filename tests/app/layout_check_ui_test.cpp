@@ -291,7 +291,7 @@ TEST_F(LayoutCheck, ReferenceWindowsOpenOnTheScreen) {
     };
     for (const Ref &r :
          {Ref{"wir", "wiring", "wiring"}, Ref{"bittable", "bitsize", "bitsize"}, Ref{"hp", "help", "help"},
-          Ref{"ab", "about", "about"}, Ref{"revs", "Revisions", "revisions"}}) {
+          Ref{"ab", "about", "about"}, Ref{"revs", "Revisions", "revisions"}, Ref{"fleet", "fleet", "fleet"}}) {
         SCOPED_TRACE(r.window);
         window_->menu_action(QString::fromLatin1(r.action))->trigger();
         QWidget *w = nullptr;

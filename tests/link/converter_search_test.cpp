@@ -1,6 +1,7 @@
 // Find Converter: the order of the tries and what each asks of the port
 // (in memory), the adapter remembered by its identity, and whole searches
 // against simulators on pseudo-terminals.
+#include "link/action_record.h"
 #include "link/converter_search.h"
 #include "link/serial_link.h"
 #include "support/cli_run.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <map>
 #include <memory>
 
 namespace k52 {
@@ -47,6 +50,20 @@ PortEntry port(int number, const char *device, const char *identity = "") {
     return {number, QString::fromUtf8(device), {}, QString::fromUtf8(identity)};
 }
 
+// One recording link per port, kept by the test after the search.
+struct PortLinks {
+    std::map<QString, RecordingLink> by_port;
+    std::function<void(RecordingLink &)> setup;
+    PortLinkMaker maker() {
+        return [this](const PortEntry &p) {
+            RecordingLink &l = by_port[p.device];
+            if (setup)
+                setup(l);
+            return std::make_unique<WatchingLink>(l);
+        };
+    }
+};
+
 TEST(SearchOrder, StoredSettingsFirstThen9600EvenThenTheRest) {
     struct Case {
         LineSetting stored;
@@ -71,12 +88,13 @@ TEST(SearchOrder, StoredSettingsFirstThen9600EvenThenTheRest) {
 }
 
 TEST(ConverterSearch, AsksForEverySpeedAndParityOfASilentPort) {
-    RecordingLink link;
+    PortLinks links;
     Steps steps;
-    const SearchResult r = find_converters(link, {port(1, "/dev/ttyS0")}, {19200, 2}, steps);
+    const SearchResult r = find_converters(links.maker(), {port(1, "/dev/ttyS0")}, {19200, 2}, steps);
     ASSERT_EQ(r.ports.size(), 1);
     EXPECT_FALSE(r.ports[0].found);
     EXPECT_TRUE(r.ports[0].failure.isEmpty());
+    const RecordingLink &link = links.by_port[QStringLiteral("/dev/ttyS0")];
     QStringList expected;
     for (const LineSetting &s : search_order({19200, 2}))
         expected << QStringLiteral("/dev/ttyS0 ") + serial_settings_text(line_serial(s));
@@ -85,50 +103,60 @@ TEST(ConverterSearch, AsksForEverySpeedAndParityOfASilentPort) {
     EXPECT_EQ(link.requested.filter(QStringLiteral(",N,8,1")).size(), 8);
     EXPECT_EQ(link.commands, QStringList(24, QStringLiteral("V")));
     EXPECT_EQ(steps.lines, QStringList{QStringLiteral("/dev/ttyS0: no converter")});
+    EXPECT_EQ(steps.done.back(), 24);
 }
 
-TEST(ConverterSearch, FindsTheOneSettingAConverterAnswersAt) {
-    RecordingLink link;
+TEST(ConverterSearch, EachPortOnItsOwnLinkFindsTheOneSettingItsConverterAnswersAt) {
     // Answers only at 4800 odd; noise at the others. A reply may follow
     // noise left on the line.
-    link.responder = [&link](const QString &) -> QByteArray {
-        if (link.opened_settings == QLatin1String("4800,O,7,1"))
-            return "\x93\x11zZOR K54R V01.95\r";
-        return "\x85\xF0\r\x12";
+    PortLinks links;
+    links.setup = [](RecordingLink &l) {
+        l.responder = [&l](const QString &) -> QByteArray {
+            if (l.opened_settings == QLatin1String("4800,O,7,1"))
+                return "\x93\x11zZOR K54R V01.95\r";
+            return "\x85\xF0\r\x12";
+        };
     };
     Steps steps;
-    const SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0", "A1"), port(2, "/dev/ttyUSB1")}, {}, steps);
+    const SearchResult r =
+        find_converters(links.maker(), {port(1, "/dev/ttyUSB0", "A1"), port(2, "/dev/ttyUSB1")}, {}, steps);
     const QVector<FoundConverter> found = r.found();
-    ASSERT_EQ(found.size(), 2) << "the second port is the same line here";
+    ASSERT_EQ(found.size(), 2);
     EXPECT_EQ(found[0].port.device, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(found[1].port.device, QStringLiteral("/dev/ttyUSB1"));
     EXPECT_EQ(found[0].model, QStringLiteral("K54R"));
     EXPECT_EQ(found[0].firmware, QStringLiteral("01.95"));
     EXPECT_EQ(found[0].identification, QStringLiteral("K54R V01.95"));
     EXPECT_EQ(found[0].setting, (LineSetting{4800, 1}));
-    // No more tries on a port once it answered.
+    // No more tries on a port once it answered; every try opened only its own port.
     const int tries = int(search_order({}).indexOf(LineSetting{4800, 1})) + 1;
-    EXPECT_EQ(link.requested.size(), 2 * tries);
+    for (const auto &[device, link] : links.by_port) {
+        EXPECT_EQ(link.requested.size(), tries);
+        EXPECT_EQ(link.requested.filter(device).size(), tries);
+    }
     EXPECT_EQ(steps.done.back(), 48);
-    EXPECT_EQ(steps.done[std::size_t(tries)], 24) << "the second port's tries count from its share";
+    EXPECT_EQ(steps.lines.size(), 2);
 }
 
 TEST(ConverterSearch, UnopenablePortsAndStop) {
-    RecordingLink link;
-    link.fail_open_error = QStringLiteral("Serial port /dev/ttyUSB0 does not exist");
+    PortLinks links;
+    links.setup = [](RecordingLink &l) { l.fail_open_error = QStringLiteral("Serial port does not exist"); };
     Steps steps;
-    SearchResult r = find_converters(link, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps);
+    SearchResult r = find_converters(links.maker(), {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps);
     ASSERT_EQ(r.ports.size(), 2);
-    EXPECT_EQ(r.ports[0].failure, link.fail_open_error);
-    EXPECT_EQ(link.requested.size(), 2) << "one try per port that cannot be opened";
-    EXPECT_EQ(steps.lines[0], QStringLiteral("/dev/ttyUSB0: could not be opened: ") + link.fail_open_error);
+    EXPECT_EQ(r.ports[0].failure, QStringLiteral("Serial port does not exist"));
+    for (const auto &[device, link] : links.by_port)
+        EXPECT_EQ(link.requested.size(), 1) << "one try per port that cannot be opened";
+    EXPECT_TRUE(steps.lines.contains(QStringLiteral("/dev/ttyUSB0: could not be opened: Serial port does not exist")));
 
-    RecordingLink silent;
-    bool stop = false;
-    steps.on_step = [&](qint64 done) { stop = stop || done == 5; };
-    r = find_converters(silent, {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps, [&] { return stop; });
+    // Stopped before it began: no port is touched.
+    PortLinks silent;
+    r = find_converters(silent.maker(), {port(1, "/dev/ttyUSB0"), port(2, "/dev/ttyUSB1")}, {}, steps,
+                        [] { return true; });
     EXPECT_TRUE(r.stopped);
-    EXPECT_EQ(silent.requested.size(), 6);
-    EXPECT_TRUE(r.ports.isEmpty()) << "a port not searched to the end is not reported";
+    EXPECT_TRUE(r.ports.isEmpty());
+    for (const auto &[device, link] : silent.by_port)
+        EXPECT_TRUE(link.requested.isEmpty());
 }
 
 TEST(PortsByIdentity, TheRememberedAdapterWinsWhereverItIsPlugged) {
@@ -176,9 +204,8 @@ TEST(ConverterSearchSim, FindsEachConverterAtItsSpeedAndNothingOnSilentOrNoisyLi
                            QStringLiteral("K54"), QStringLiteral("--firmware"), QStringLiteral("01.93")});
     auto silent = start_sim({QStringLiteral("--silent")});
     auto noisy = start_sim({QStringLiteral("--garbage")});
-    SerialLink link;
     JobProgress quiet;
-    const SearchResult r = find_converters(link,
+    const SearchResult r = find_converters(serial_links,
                                            {port(0, qPrintable(slow->device())), port(0, qPrintable(silent->device())),
                                             port(0, qPrintable(fast->device())), port(0, qPrintable(noisy->device()))},
                                            {9600, 0}, quiet);
@@ -195,6 +222,20 @@ TEST(ConverterSearchSim, FindsEachConverterAtItsSpeedAndNothingOnSilentOrNoisyLi
     }
     // The simulator at 2400 heard the request at every setting tried before.
     EXPECT_EQ(slow->received().size(), search_order({9600, 0}).indexOf(LineSetting{2400, 0}) + 1);
+}
+
+TEST(ConverterSearchSim, AStopEndsTheWaitOfEveryPort) {
+    auto a = start_sim({QStringLiteral("--silent")});
+    auto b = start_sim({QStringLiteral("--silent")});
+    Steps steps;
+    std::atomic<bool> stop{false};
+    steps.on_step = [&](qint64 done) { stop = stop || done >= 2; };
+    const SearchResult r =
+        find_converters(serial_links, {port(0, qPrintable(a->device())), port(0, qPrintable(b->device()))}, {}, steps,
+                        [&] { return stop.load(); });
+    EXPECT_TRUE(r.stopped);
+    EXPECT_TRUE(r.ports.isEmpty()) << "a port not searched to the end is not reported";
+    EXPECT_LT(a->received().size() + b->received().size(), 24);
 }
 
 TEST(ConverterSearchSim, CommandLineListsAndKeepsWhatItFound) {
