@@ -26,6 +26,11 @@ QString clone_protocol(const QByteArray &data);
 // A firmware download against a boot loader scripted by the bytes.
 QString flash_protocol(const QByteArray &data);
 
+// A whole Access file for `profiles import-legacy`, read in the child
+// process (the program that runs the child must be set: the suite sets the
+// built k52util, a fuzzer program takes it from K52_UTIL).
+QString access_import(const QByteArray &data);
+
 struct Target {
     const char *name; // folder of its corpus under fuzz/corpus/
     QString (*run)(const QByteArray &);
@@ -33,7 +38,7 @@ struct Target {
 
 inline constexpr Target kTargets[] = {
     {"profile_json", profile_json},       {"column_decode", column_decode},   {"reply_parse", reply_parse},
-    {"programming_run", programming_run}, {"clone_protocol", clone_protocol},
+    {"programming_run", programming_run}, {"clone_protocol", clone_protocol}, {"access_import", access_import},
 };
 
 } // namespace k52::fuzz

@@ -172,8 +172,15 @@ void HistoryWindow::report_clicked() {
 
 void HistoryWindow::restore_clicked() {
     const QByteArray image = selected_.backup.isEmpty() ? selected_.image : selected_.backup;
-    if (image.size() != kCloneImageSize || job_->running())
+    if (image.isEmpty() || job_->running())
         return;
+    const QString problem = stored_image_problem(
+        selected_.id, image, selected_.backup.isEmpty() ? selected_.image_sha256 : selected_.backup_sha256,
+        kCloneImageSize, false);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, kTitle, problem);
+        return;
+    }
     if (QMessageBox::question(this, kTitle,
                               QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
         QMessageBox::Yes)

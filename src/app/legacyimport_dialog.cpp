@@ -1,5 +1,8 @@
 #include "legacyimport_dialog.h"
 
+#include "profile/legacy_reader.h"
+#include "profile/profile_names.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -21,7 +24,18 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     setWindowTitle(kTitle);
     setModal(true);
 
-    const std::optional<LegacyDatabase> db = read_legacy_database(file, &error_);
+    // In a child process: a hostile file cannot take the window down.
+    std::optional<LegacyDatabase> db = read_legacy_database_isolated(file, &error_);
+    QStringList said = error_.split(QLatin1Char('\n'));
+    for (QString &line : said)
+        line = printable_text(line);
+    error_ = said.join(QLatin1Char('\n'));
+    if (db && db->profiles.lost_rows() > 0) {
+        error_ = lost_rows_text(file, QStringLiteral("profiles"), db->profiles) +
+                 QStringLiteral("; nothing was imported (`k52util profiles import-legacy --partial` imports the rows "
+                                "that were read)");
+        db.reset();
+    }
     LegacyProfiles found;
     if (db) {
         found = convert_legacy_profiles(db->profiles);
@@ -54,7 +68,8 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     list_->setColumnCount(2);
     list_->setHeaderLabels({QStringLiteral("Profile"), QStringLiteral("Beside the stored profiles")});
     for (const LegacyPlanItem &it : items_) {
-        auto *row = new QTreeWidgetItem(list_, {it.profile.name, legacy_state_text(it.state, it.profile.refusal)});
+        auto *row = new QTreeWidgetItem(
+            list_, {printable_text(it.profile.name), printable_text(legacy_state_text(it.state, it.profile.refusal))});
         if (it.state == LegacyState::Refused) {
             // A greyed box keeps the names in line; it cannot be ticked.
             row->setFlags((row->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEnabled);

@@ -5,12 +5,14 @@
 #include "app/catalogue.h"
 #include "app/window_library.h"
 #include "cli/cli.h"
+#include "profile/legacy_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 
 #include <memory>
 
@@ -55,6 +57,9 @@ int run_from_window_library(int argc, char **argv, const char *entry) {
 
 int main(int argc, char **argv) {
     hold_closed_standard_streams();
+    // The child that reads an Access file: no database, no window.
+    if (argc == 3 && std::strcmp(argv[1], k52::kLegacyReaderCommand) == 0)
+        return k52::run_legacy_reader_child(QString::fromLocal8Bit(argv[2]));
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -79,6 +80,15 @@ bool CliContext::open_store() {
     db_path_ = r.db_path;
     opened_ = true;
     return true;
+}
+
+bool CliContext::open_existing_store() {
+    if (!opened_ && !db_override_.isEmpty() && !QFileInfo::exists(db_override_)) {
+        err << "The profile database " << db_override_
+            << " does not exist: check the --db path (only commands that write create a database)" << Qt::endl;
+        return false;
+    }
+    return open_store();
 }
 
 bool CliContext::save_link_settings() {

@@ -30,6 +30,9 @@ public:
     // Opens the database on first call (start-up without windows). False,
     // with the reason already printed on `err`, when that fails.
     bool open_store();
+    // For commands that only read: a --db file that does not exist is
+    // reported, not created.
+    bool open_existing_store();
     ProfileStore &store() { return *store_; }
     LinkSettings &link() { return link_; }
     ConfigRecord &record() { return record_; }

@@ -72,7 +72,7 @@ int run_flash(CliContext &ctx) {
         ctx.out << kStoppedByUser << Qt::endl;
         return 130;
     }
-    return r.ok() ? 0 : 1;
+    return cli_action_status(ctx, *record, &p, r.ok() ? 0 : 1);
 }
 
 } // namespace k52

@@ -6,8 +6,7 @@
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
 #include "profile/history_store.h"
-
-#include <QSaveFile>
+#include "profile/safe_file.h"
 
 namespace k52 {
 
@@ -36,9 +35,9 @@ bool parse_date(CliContext &ctx, const QCommandLineParser &p, const QString &opt
 }
 
 bool write_file(CliContext &ctx, const QString &path, const QByteArray &data) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit()) {
-        ctx.err << "Cannot write " << path << ": " << f.errorString() << Qt::endl;
+    QString why;
+    if (!write_file_safely(path, data, &why)) {
+        ctx.err << why << Qt::endl;
         return false;
     }
     return true;
@@ -57,6 +56,10 @@ int run_history(CliContext &ctx) {
     p.addOptions({profile_opt, from_opt, to_opt});
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list (default), show, export or report"),
                             QStringLiteral("[action] [N] [FILE]"));
+    // "-1" is no option but a row that cannot exist.
+    for (const QString &a : ctx.args)
+        if (a.size() > 1 && a.startsWith(QLatin1Char('-')) && a.mid(1).toLongLong() != 0)
+            return fail(ctx, QStringLiteral("There is no history row %1; `k52util history` lists them").arg(a));
     if (int rc = parse_arguments(
             ctx, p,
             QStringLiteral("The record of every programming run, clone read and write, firmware download, reset, "
@@ -70,7 +73,7 @@ int run_history(CliContext &ctx) {
         return rc;
     const QStringList pos = p.positionalArguments();
     const QString action = pos.value(0, QStringLiteral("list"));
-    if (!ctx.open_store())
+    if (!ctx.open_existing_store())
         return 1;
     HistoryStore history(ctx.store());
     QString why;

@@ -2,18 +2,30 @@
 
 #include "cli/cli.h"
 #include "profile/legacy_import.h"
+#include "profile/legacy_reader.h"
+#include "profile/profile_names.h"
 
 namespace k52 {
 
-int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &only, bool force, bool settings) {
+int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &only, bool force, bool settings,
+                      bool partial) {
     auto fail = [&](const QString &why) {
-        ctx.err << why << "\nNothing was changed." << Qt::endl;
+        QStringList lines = why.split(QLatin1Char('\n'));
+        for (QString &line : lines)
+            line = printable_text(line);
+        ctx.err << lines.join(QLatin1Char('\n')) << "\nNothing was changed." << Qt::endl;
         return 1;
     };
+    if (file.isEmpty())
+        return fail(QStringLiteral("profiles import-legacy: no file given"));
     QString why;
-    const std::optional<LegacyDatabase> db = read_legacy_database(file, &why);
+    // In a child process: a hostile file cannot crash or hang this one.
+    const std::optional<LegacyDatabase> db = read_legacy_database_isolated(file, &why);
     if (!db)
         return fail(why);
+    const QString lost = lost_rows_text(file, QStringLiteral("profiles"), db->profiles);
+    if (!lost.isEmpty() && !partial)
+        return fail(lost + QStringLiteral("; --partial imports the rows that were read"));
     LegacyProfiles found = convert_legacy_profiles(db->profiles);
     if (!found.error.isEmpty())
         return fail(QStringLiteral("%1: %2").arg(file, found.error));
@@ -46,12 +58,14 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
         return fail(why);
 
     ctx.out << "Read " << file << " (" << db->format << "): " << db->profiles.rows.size() << " profiles\n";
+    if (!lost.isEmpty())
+        ctx.out << lost << "; " << db->profiles.lost_rows() << " rows were lost\n";
     for (const QString &note : legacy_column_notes(found))
-        ctx.out << note << '\n';
+        ctx.out << printable_text(note) << '\n';
     QStringList lines = legacy_summary(*outcomes);
     const QString counts = lines.takeLast();
     for (const QString &line : lines)
-        ctx.out << "  " << line << '\n';
+        ctx.out << "  " << printable_text(line) << '\n';
     if (link)
         ctx.out << "Link settings: imported\n";
     ctx.out << counts << '\n';

@@ -8,6 +8,9 @@ namespace k52 {
 
 class CliContext;
 
-int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &only, bool force, bool settings);
+// `partial`: a damaged table whose definition counts more rows than could
+// be read is imported as far as it was read (else refused).
+int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &only, bool force, bool settings,
+                      bool partial = false);
 
 } // namespace k52

@@ -95,7 +95,7 @@ int run_clone(CliContext &ctx) {
     }
     if (!r.detail.isEmpty())
         ctx.err << r.detail << Qt::endl;
-    return r.ok() ? 0 : 1;
+    return cli_action_status(ctx, *record, read ? nullptr : &p, r.ok() ? 0 : 1);
 }
 
 int run_version(CliContext &ctx) {
@@ -148,7 +148,7 @@ int run_device_command(CliContext &ctx, bool reset) {
         *record, link, progress,
         [&](ByteLink &l, JobProgress &) { return reset ? reset_job(l, port) : restart_job(l, port); }, stopped);
     (r.sent ? ctx.out : ctx.err) << r.message << Qt::endl;
-    return r.sent ? 0 : 1;
+    return cli_action_status(ctx, *record, nullptr, r.sent ? 0 : 1);
 }
 
 } // namespace

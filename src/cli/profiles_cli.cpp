@@ -75,12 +75,15 @@ struct ProfileOptions {
                             QStringLiteral("NAME")};
     QCommandLineOption settings{QStringList{QStringLiteral("settings")},
                                 QStringLiteral("import-legacy: also take the link settings.")};
+    QCommandLineOption partial{QStringList{QStringLiteral("partial")},
+                               QStringLiteral("import-legacy: import what could be read of a damaged profile table "
+                                              "and say how many rows were lost.")};
 };
 
 using Action = int (*)(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o);
 
 int list_profiles(CliContext &ctx, const QStringList &, const QCommandLineParser &, const ProfileOptions &) {
-    if (!ctx.open_store())
+    if (!ctx.open_existing_store())
         return 1;
     QString why;
     const QStringList names = ctx.store().list_profiles(&why);
@@ -93,7 +96,8 @@ int list_profiles(CliContext &ctx, const QStringList &, const QCommandLineParser
 
 // `show` and `export`.
 int show_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
-    if (!ctx.open_store())
+    // `show` only reads; an export is the way to a first database.
+    if (!(pos[0] == QLatin1String("show") ? ctx.open_existing_store() : ctx.open_store()))
         return 1;
     QString why;
     const auto found = ctx.store().find_profile(pos[1], &why);
@@ -148,7 +152,7 @@ int import_profile(CliContext &ctx, const QStringList &pos, const QCommandLinePa
 }
 
 int import_legacy(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o) {
-    return run_import_legacy(ctx, pos[1], p.values(o.only), p.isSet(o.force), p.isSet(o.settings));
+    return run_import_legacy(ctx, pos[1], p.values(o.only), p.isSet(o.force), p.isSet(o.settings), p.isSet(o.partial));
 }
 
 int delete_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
@@ -163,7 +167,7 @@ int delete_profile(CliContext &ctx, const QStringList &pos, const QCommandLinePa
 }
 
 int diff_action(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
-    if (!ctx.open_store())
+    if (!ctx.open_existing_store())
         return 2;
     return diff_profiles(ctx, pos[1], pos[2]);
 }
@@ -191,14 +195,14 @@ int run_profiles(CliContext &ctx) {
         "  export NAME [FILE]            the profile as JSON (standard output without FILE)\n"
         "  import FILE [--as N] [--force] add a profile from an export file (at most 1 MiB)\n"
         "  delete NAME                   delete a profile\n"
-        "  import-legacy FILE.mdb [--only NAME]... [--force] [--settings]\n"
+        "  import-legacy FILE.mdb [--only NAME]... [--force] [--settings] [--partial]\n"
         "                                take the profiles of an older Access database; exit status 1\n"
         "                                when the file cannot be used or a profile was refused\n"
 
         "  diff A B                      the settings that differ, by screen; exit 0 same, 1 differ, 2 error"));
     p.addHelpOption();
     const ProfileOptions o;
-    p.addOptions({o.as, o.force, o.only, o.settings});
+    p.addOptions({o.as, o.force, o.only, o.settings, o.partial});
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
     if (!p.parse(ctx.args))
         return usage_error(ctx, p.errorText());

@@ -84,7 +84,7 @@ int run_program(CliContext &ctx) {
     }
     if (!r.detail.isEmpty())
         ctx.err << r.detail << Qt::endl;
-    return r.outcome == RunOutcome::Programmed ? 0 : 1;
+    return cli_action_status(ctx, *record, &p, r.outcome == RunOutcome::Programmed ? 0 : 1);
 }
 
 int run_plan(CliContext &ctx) {

@@ -46,12 +46,28 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
     CliProgress progress(ctx.out, false);
     BackupResult backup;
     run_interruptible(link, [&] { backup = backup_work(record, port, read_backup_image)(link, progress); });
+    QString unstored;
+    if (backup.ok && stop_unless_backup_stored(*record, unstored)) {
+        ctx.err << unstored << Qt::endl;
+        return nullptr;
+    }
     if (backup.ok || optional)
         return record;
     record->finish(kOutcomeFailed, QStringLiteral("no backup: %1").arg(backup.why), nullptr);
     ctx.err << "The converter's image could not be read for a backup (" << backup.why
             << "); nothing was written. Use --backup-optional to write without a backup." << Qt::endl;
     return nullptr;
+}
+
+int cli_action_status(CliContext &ctx, const ActionRecord &record, const QCommandLineParser *p, int rc) {
+    const QString unfinished = unfinished_row_text(record);
+    if (unfinished.isEmpty())
+        return rc;
+    ctx.err << unfinished << Qt::endl;
+    // The backup itself was stored before writing; but a run asked to keep
+    // a record does not end in success without it.
+    const bool backup_wanted = p && (p->isSet(kBackup) || p->isSet(kBackupOptional));
+    return rc == 0 && backup_wanted ? 1 : rc;
 }
 
 } // namespace k52

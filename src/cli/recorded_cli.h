@@ -26,6 +26,11 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
                                                const PortSpec &port, ByteLink &link,
                                                const std::function<void(ActionRecord &)> &prepare = {});
 
+// The exit status of a recorded action that ended with `rc`: a row that
+// could not be completed is reported on stderr, and with --backup (or
+// --backup-optional) the status is then non-zero.
+int cli_action_status(CliContext &ctx, const ActionRecord &record, const QCommandLineParser *p, int rc);
+
 // Runs `work(ByteLink &, JobProgress &)` over `link` as the command line
 // runs jobs (Ctrl-C stops it), feeding and completing `record`. `stopped`
 // tells whether Ctrl-C was pressed.

@@ -15,6 +15,10 @@ namespace k52 {
 int run_restore(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Write the image of a row stored without a checksum (older rows) "
+                                                  "although it cannot be checked."));
+    p.addOption(force);
     p.addPositionalArgument(QStringLiteral("N"), QStringLiteral("History row whose image is written back"));
     if (int rc = parse_arguments(ctx, p,
                                  QStringLiteral("Write the converter image kept in history row N (its backup, or "
@@ -41,9 +45,17 @@ int run_restore(CliContext &ctx) {
         return 1;
     }
     const QByteArray image = row->backup.isEmpty() ? row->image : row->backup;
-    if (image.size() != kCloneImageSize) {
+    if (image.isEmpty()) {
         ctx.err << "History row " << id << " holds no converter image to restore; rows of a run with --backup "
                 << "and of a clone read or write do" << Qt::endl;
+        return 1;
+    }
+    // Checked before the port is opened: a changed or damaged image is
+    // never written.
+    const QString problem = stored_image_problem(
+        id, image, row->backup.isEmpty() ? row->image_sha256 : row->backup_sha256, kCloneImageSize, p.isSet(force));
+    if (!problem.isEmpty()) {
+        ctx.err << problem << Qt::endl;
         return 1;
     }
     StoppableLink link(std::make_unique<SerialLink>());
@@ -68,7 +80,7 @@ int run_restore(CliContext &ctx) {
         ctx.err << r.detail << Qt::endl;
     if (stopped && !r.ok())
         return 130;
-    return r.ok() ? 0 : 1;
+    return cli_action_status(ctx, *record, nullptr, r.ok() ? 0 : 1);
 }
 
 } // namespace k52

@@ -89,6 +89,18 @@ void ActionRecord::set_backup(const QByteArray &image) {
     entry_.backup = image;
 }
 
+bool ActionRecord::store_backup(const QByteArray &image, QString *error) {
+    std::lock_guard lock(mutex_);
+    entry_.backup = image;
+    if (!store_ || entry_.id == 0) {
+        if (error)
+            *error = QStringLiteral("there is no history row to keep it in");
+        return false;
+    }
+    HistoryStore h(*store_);
+    return h.store_backup(entry_.id, image, error);
+}
+
 void ActionRecord::set_image(const QByteArray &image) {
     std::lock_guard lock(mutex_);
     entry_.image = image;
@@ -106,7 +118,12 @@ bool ActionRecord::finish(const QString &outcome, const QString &detail, const W
     if (watched && entry_.device.isEmpty())
         entry_.device = watched->device();
     HistoryStore h(*store_);
-    return h.finish(entry_, error);
+    QString why;
+    const bool ok = h.finish(entry_, &why);
+    finish_error_ = ok ? QString() : why;
+    if (error)
+        *error = why;
+    return ok;
 }
 
 } // namespace k52

@@ -73,11 +73,17 @@ public:
     // (thread-safe).
     void set_backup(const QByteArray &image);
     void set_image(const QByteArray &image);
+    // Keeps `image` as the backup and stores it in the row at once, in a
+    // step of its own. False, with the reason, when it cannot be stored.
+    bool store_backup(const QByteArray &image, QString *error);
     // Completes the row; the converter's identification is taken from
     // `watched` when it answered. A no-op when begin() was not called.
     bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);
+    // Why the last finish() failed; empty when it succeeded or did not run.
+    QString finish_error() const { return finish_error_; }
 
 private:
+    QString finish_error_;
     ProfileStore *store_;
     HistoryEntry entry_;
     std::mutex mutex_;

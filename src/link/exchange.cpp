@@ -1,5 +1,7 @@
 #include "exchange.h"
 
+#include <algorithm>
+
 namespace k52 {
 
 QByteArray frame_command(const QString &command) {
@@ -35,9 +37,10 @@ Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds
 }
 
 QString escaped_text(const QString &received) {
+    constexpr qsizetype kMostQuoted = 40;
     QString out;
-    out.reserve(received.size());
-    for (const QChar c : received) {
+    out.reserve(std::min(received.size(), kMostQuoted) * 4 + 24);
+    for (const QChar c : QStringView(received).left(kMostQuoted)) {
         const char16_t u = c.unicode();
         if (u == u'\\')
             out += QStringLiteral("\\\\");
@@ -46,6 +49,8 @@ QString escaped_text(const QString &received) {
         else
             out += c;
     }
+    if (received.size() > kMostQuoted)
+        out += QStringLiteral("... (%1 bytes in all)").arg(received.size());
     return out;
 }
 

@@ -42,7 +42,8 @@ bool parse_identification(const QString &reply, QString &version, QString &ident
 
 // Text received from a device, fit for a message: characters below 0x20,
 // 0x7F and above 0x7E are shown as \xNN (and a backslash as \\), so no
-// control sequence reaches a terminal or a message box.
+// control sequence reaches a terminal or a message box. At most 40
+// characters are quoted; a longer text ends in "... (N bytes in all)".
 QString escaped_text(const QString &received);
 
 // Sends "V" and parses the reply.

@@ -5,14 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -69,6 +75,14 @@ PortCheck exists_check(const QString &device, PortEnvironment &env) {
                  present_ports(env.ports());
         return c;
     }
+    const PortProbe probe = env.probe(device);
+    if (probe.console || !probe.terminal) {
+        c.text = QStringLiteral("%1 is not a serial port (%2): choose the adapter's port. ")
+                     .arg(device, probe.console ? QStringLiteral("it is a console, not a serial line")
+                                                : QStringLiteral("it is no terminal device")) +
+                 present_ports(env.ports());
+        return c;
+    }
     c.ok = true;
     c.text = QStringLiteral("Serial port %1 exists.").arg(device);
     return c;
@@ -110,7 +124,7 @@ PortCheck free_check(const QString &device, bool said_busy, PortEnvironment &env
                      .arg(device, holders_text(holders));
     } else if (said_busy) {
         c.ok = false;
-        c.text = QStringLiteral("Serial port %1 is in use by another program that cannot be seen from here: find it "
+        c.text = QStringLiteral("Serial port %1 is held by another program that cannot be seen from here: find it "
                                 "with \"sudo fuser -v %1\" and close it.")
                      .arg(device);
     } else {
@@ -149,7 +163,7 @@ QVector<PortCheck> check_port(const QString &device, const LinkSettings &setting
     if (out.back().ok) {
         const std::optional<DeviceFile> file = env.stat(device);
         out << permission_check(device, file.value_or(DeviceFile{}), env);
-        out << free_check(device, false, env);
+        out << free_check(device, env.probe(device).held, env);
     }
     const QString problem = settings_problem(settings.baudrate, settings.parity);
     out << PortCheck{PortCheck::Settings, problem.isEmpty(),
@@ -178,6 +192,43 @@ QString explain_open_failure(const QString &device, const QString &port_error, b
 }
 
 #ifdef Q_OS_UNIX
+
+PortProbe probe_port(const QString &device) {
+    PortProbe p;
+    static const QRegularExpression consoles(QStringLiteral("^/dev/(tty\\d*|console)$"));
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    if (consoles.match(canonical.isEmpty() ? device : canonical).hasMatch()) {
+        p.console = true;
+        return p;
+    }
+    struct stat st {};
+    if (::stat(QFile::encodeName(device).constData(), &st) == 0 && !S_ISCHR(st.st_mode)) {
+        p.terminal = false; // a file, a folder, a pipe
+        return p;
+    }
+    // Opened without waiting for a carrier and without becoming the
+    // controlling terminal; closed again without touching its settings or
+    // its exclusive mode.
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        p.held = errno == EBUSY; // exclusive mode (TIOCEXCL) of another program
+        p.error = QString::fromLocal8Bit(std::strerror(errno));
+        if (errno == ENXIO || errno == ENODEV)
+            p.terminal = false;
+        return p;
+    }
+    termios t{};
+    p.terminal = ::tcgetattr(fd, &t) == 0;
+#ifdef TIOCGEXCL
+    // Root may open a port another program holds exclusively; it is held
+    // all the same.
+    int exclusive = 0;
+    if (p.terminal && ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive)
+        p.held = true;
+#endif
+    ::close(fd);
+    return p;
+}
 
 namespace {
 
@@ -253,6 +304,7 @@ public:
         const struct group *g = ::getgrgid(gid);
         return g ? QString::fromLocal8Bit(g->gr_name) : QString::number(gid);
     }
+    PortProbe probe(const QString &device) override { return probe_port(device); }
 
 private:
     static QString command_of(const QString &pid) {
@@ -266,6 +318,10 @@ private:
 } // namespace
 
 #else
+
+PortProbe probe_port(const QString &) {
+    return {};
+}
 
 namespace {
 

@@ -28,6 +28,16 @@ struct DeviceFile {
     uint mode = 0; // permission bits (0660)
 };
 
+// What opening a device as the jobs do finds, leaving it as it was (the
+// exclusive hold of another program is only looked at, never cleared).
+struct PortProbe {
+    bool terminal = true; // a terminal device (its line settings can be read)
+    bool console = false; // the console or this program's own terminal, not a serial port
+    bool held = false;    // another program holds it exclusively
+    QString error;        // why it could not be opened, when it could not
+};
+PortProbe probe_port(const QString &device);
+
 // What the diagnosis asks of the system.
 class PortEnvironment {
 public:
@@ -48,6 +58,9 @@ public:
     virtual QVector<uint> process_groups() = 0;
     virtual QVector<uint> database_groups() = 0;
     virtual QString group_name(uint gid) = 0;
+    // The device opened as the jobs open it (a sound, free terminal unless
+    // the environment says otherwise).
+    virtual PortProbe probe(const QString & /*device*/) { return {}; }
 };
 
 // The running system (/proc, the group database, the serial port list).

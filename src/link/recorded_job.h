@@ -19,6 +19,7 @@
 
 #include "action_record.h"
 #include "device_job.h"
+#include "exchange.h"
 #include "profile/history_store.h"
 
 #include <QString>
@@ -71,8 +72,9 @@ struct WatchedEnd {
 inline QString refused_command(const WatchedEnd &w) {
     if (w.last_command.isEmpty() || w.last_command == QLatin1String("V") || w.last_reply == QLatin1String("OK"))
         return {};
-    return w.last_reply.isEmpty() ? QStringLiteral("at %1 (no reply)").arg(w.last_command)
-                                  : QStringLiteral("at %1 (answered \"%2\")").arg(w.last_command, w.last_reply);
+    return w.last_reply.isEmpty()
+               ? QStringLiteral("at %1 (no reply)").arg(w.last_command)
+               : QStringLiteral("at %1 (answered \"%2\")").arg(w.last_command, escaped_text(w.last_reply));
 }
 
 // Wraps `work(ByteLink &, JobProgress &) -> Result` so that it feeds
@@ -104,6 +106,14 @@ void finish_recorded(ActionRecord &record, const Result &result, const WatchedEn
     record.finish(end.outcome, end.detail, nullptr);
 }
 
+// What to tell the user when the row of an action could not be completed
+// (the database was held or could not be written); empty when it was.
+inline QString unfinished_row_text(const ActionRecord &record) {
+    if (record.finish_error().isEmpty())
+        return {};
+    return QStringLiteral("The history row %1 could not be completed: %2").arg(record.id()).arg(record.finish_error());
+}
+
 // A window's job with its history row: begun now, completed before `done`
 // runs. When the row cannot be begun the job still runs (the installer's
 // work comes first) and `record_error` says why nothing is recorded.
@@ -119,7 +129,16 @@ bool start_recorded(DeviceJob &job, std::shared_ptr<ActionRecord> record, Work w
         recording_work(record, seen, std::move(work)),
         [record, seen, j, done = std::move(done)](const Result &r) {
             finish_recorded(*record, r, *seen, j->stopped());
-            done(r);
+            const QString unfinished = unfinished_row_text(*record);
+            if (unfinished.isEmpty()) {
+                done(r);
+                return;
+            }
+            // The window's ending shows it with the job's own words.
+            Result told = r;
+            JobEnding &ending = told;
+            ending.detail = ending.detail.isEmpty() ? unfinished : ending.detail + QLatin1Char('\n') + unfinished;
+            done(told);
         },
         std::move(at_stake));
 }
@@ -153,6 +172,19 @@ inline auto backup_work(std::shared_ptr<ActionRecord> record, PortSpec port, Ima
     };
 }
 
+// Stores the backup just read into its row (on the thread that owns the
+// store). True when it could not be stored: the row is then completed as
+// failed and `why` says so; nothing must be written.
+inline bool stop_unless_backup_stored(ActionRecord &record, QString &why) {
+    QString cause;
+    if (record.store_backup(record.entry().backup, &cause))
+        return false;
+    why = QStringLiteral("The backup could not be stored (%1); nothing was written to the converter.").arg(cause);
+    record.line(why);
+    record.finish(kOutcomeFailed, QStringLiteral("backup not stored: %1").arg(cause), nullptr);
+    return true;
+}
+
 // The question asked when the image could not be read for a backup.
 inline QString backup_question(const QString &why) {
     return QStringLiteral("The converter's image could not be read for a backup:\n%1\n\nWrite to the converter "
@@ -177,6 +209,13 @@ bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> re
     return job.start(
         backup_work(record, port, backup),
         [=](const BackupResult &b) {
+            // The image is stored before the first write, in a step of its
+            // own: a write whose backup could not be kept does not start.
+            QString unstored;
+            if (b.ok && stop_unless_backup_stored(*record, unstored)) {
+                not_started(unstored);
+                return;
+            }
             if (b.ok || go_on_without(b.why)) {
                 start_recorded(*j, record, work, done, at_stake);
                 return;

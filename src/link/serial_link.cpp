@@ -84,6 +84,15 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
             *error = QStringLiteral("No serial port is selected");
         return false;
     }
+    // A port another program holds exclusively is left alone even where
+    // this process could open it (root): closing it again would end the
+    // other program's exclusive hold.
+    const PortProbe probe = probe_port(port);
+    if (probe.held || probe.console) {
+        if (error)
+            *error = explain_open_failure(port, probe.error, probe.held, system_port_environment());
+        return false;
+    }
     if (!p->open(QIODevice::ReadWrite)) {
         if (error)
             *error = explain_open_failure(port, p->errorString(), p->error() == QSerialPort::PermissionError,
@@ -306,15 +315,22 @@ void SerialLink::discard_input() {
     port_->clear(QSerialPort::Input);
     in_.clear();
     in_pos_ = 0;
-    // After an aborted exchange its reply may still be on its way: what
-    // arrives until the line has been quiet for the time of a command and
-    // its reply goes too. A converter answers within its reply deadline, so
-    // this ends.
-    if (!take_aborted(device_))
-        return;
-    const auto quiet = std::chrono::milliseconds(50) + wire_time(settings_, 80); // a clone packet and "GO"
-    const auto give_up = LinkClock::now() + std::chrono::seconds(3);
-    while (LinkClock::now() < give_up && read_byte(std::min(LinkClock::now() + quiet, give_up))) {
+    // A converter may still be talking from an earlier session (a run that
+    // was killed during an image read goes on sending): what arrives until
+    // the line has been quiet for 50 ms goes too, at most 500 ms and 4 KiB
+    // of it, so a chattering line cannot hold the job. After an exchange of
+    // this program was cut off, its reply may be a clone packet on its way:
+    // the quiet wait then covers one, and the whole wait may last 3 s.
+    const bool aborted = take_aborted(device_);
+    const auto quiet =
+        std::chrono::milliseconds(50) + (aborted ? wire_time(settings_, 80) : std::chrono::milliseconds(0));
+    const auto give_up =
+        LinkClock::now() + (aborted ? std::chrono::milliseconds(3000) : std::chrono::milliseconds(500));
+    constexpr qsizetype kMostDiscarded = 4096;
+    qsizetype dropped = 0;
+    while (dropped < kMostDiscarded && LinkClock::now() < give_up &&
+           read_byte(std::min(LinkClock::now() + quiet, give_up))) {
+        dropped += 1 + (in_.size() - in_pos_);
         in_.clear();
         in_pos_ = 0;
     }

@@ -37,7 +37,7 @@ VersionResult version_job(ByteLink &link, const PortSpec &port) {
     }
     r.reply = query_version(link, &r.complete);
     link.close();
-    r.message = r.complete ? r.reply : QStringLiteral("The converter did not answer");
+    r.message = r.complete ? escaped_text(r.reply) : QStringLiteral("The converter did not answer");
     return r;
 }
 

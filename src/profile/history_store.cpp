@@ -2,11 +2,13 @@
 
 #include "profile_store.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimeZone>
 
 #include <cstdio>
@@ -68,6 +70,45 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
     if (!ok && error)
         *error = q.lastError().text();
     return ok;
+}
+
+bool add_history_digest_columns(QSqlDatabase &db) {
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT * FROM history_detail LIMIT 0")))
+        return false;
+    const QSqlRecord have = q.record();
+    q.finish();
+    bool ok = true;
+    for (const char *column : {"backup_sha256", "image_sha256"})
+        if (have.indexOf(QLatin1StringView(column)) < 0)
+            ok = q.exec(
+                     QStringLiteral("ALTER TABLE history_detail ADD COLUMN %1 TEXT").arg(QLatin1StringView(column))) &&
+                 ok;
+    return ok;
+}
+
+QString image_digest(const QByteArray &image) {
+    return QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha256).toHex());
+}
+
+QString stored_image_problem(qint64 id, const QByteArray &image, const QString &digest, int size, bool unchecked_ok) {
+    if (image.size() != size)
+        return QStringLiteral("History row %1 holds an image of %2 bytes; a converter image is %3 bytes. Nothing "
+                              "was written.")
+            .arg(id)
+            .arg(image.size())
+            .arg(size);
+    if (digest.isEmpty())
+        return unchecked_ok
+                   ? QString()
+                   : QStringLiteral("History row %1 was stored without a checksum, so its image cannot be "
+                                    "checked; nothing was written. `k52util restore %1 --force` writes it unchecked.")
+                         .arg(id);
+    if (image_digest(image) != digest)
+        return QStringLiteral("The image stored in history row %1 does not match its checksum: the database has "
+                              "been changed or damaged. Nothing was written.")
+            .arg(id);
+    return {};
 }
 
 QSqlDatabase HistoryStore::db() const {
@@ -136,12 +177,44 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
     q.addBindValue(e.id);
     bool ok = q.exec() && q.numRowsAffected() == 1;
     if (ok) {
-        q.prepare(QStringLiteral("UPDATE history_detail SET lines=?, backup=?, image=? WHERE id=?"));
+        q.prepare(QStringLiteral("UPDATE history_detail SET lines=?, backup=?, image=?, backup_sha256=?, "
+                                 "image_sha256=? WHERE id=?"));
         q.addBindValue(e.lines.join(QLatin1Char('\n')));
         q.addBindValue(e.backup.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(e.backup));
         q.addBindValue(e.image.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(e.image));
+        q.addBindValue(e.backup.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(image_digest(e.backup)));
+        q.addBindValue(e.image.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(image_digest(e.image)));
         q.addBindValue(e.id);
         ok = q.exec();
+    }
+    if (!ok) {
+        const QString why = q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such row");
+        d.rollback();
+        return fail(error, what, why);
+    }
+    if (!d.commit()) {
+        const QString why = d.lastError().text();
+        d.rollback();
+        return fail(error, what, why);
+    }
+    return true;
+}
+
+bool HistoryStore::store_backup(qint64 id, const QByteArray &image, QString *error) {
+    QSqlDatabase d = db();
+    const QString what = QStringLiteral("cannot store the backup in history row %1").arg(id);
+    if (!d.transaction())
+        return fail(error, what, d.lastError().text());
+    QSqlQuery q(d);
+    q.prepare(QStringLiteral("UPDATE history_detail SET backup=?, backup_sha256=? WHERE id=?"));
+    q.addBindValue(image);
+    q.addBindValue(image_digest(image));
+    q.addBindValue(id);
+    bool ok = q.exec() && q.numRowsAffected() == 1;
+    if (ok) {
+        q.prepare(QStringLiteral("UPDATE history SET has_backup=1 WHERE id=?"));
+        q.addBindValue(id);
+        ok = q.exec() && q.numRowsAffected() == 1;
     }
     if (!ok) {
         const QString why = q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such row");
@@ -235,9 +308,7 @@ bool HistoryStore::visit_lines(const HistoryFilter &f, const std::function<void(
 std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const {
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1, %2, d.snapshot, d.lines, d.backup, d.image FROM history h "
-                             "LEFT JOIN history_detail d USING (id) WHERE id = ?")
-                  .arg(QString(kListColumns).replace(QStringLiteral("id,"), QStringLiteral("h.id,")), kMoreColumns));
+    q.prepare(QStringLiteral("SELECT %1, %2 FROM history WHERE id = ?").arg(kListColumns, kMoreColumns));
     q.addBindValue(id);
     if (!q.exec()) {
         fail(error, QStringLiteral("cannot read history row %1").arg(id), q.lastError().text());
@@ -254,12 +325,31 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
     e.file_name = q.value(11).toString();
     e.file_size = q.value(12).isNull() ? -1 : q.value(12).toLongLong();
     e.file_sha256 = q.value(13).toString();
-    e.snapshot = q.value(14).toString().toUtf8();
-    const QString lines = q.value(15).toString();
-    if (!lines.isEmpty())
-        e.lines = lines.split(QLatin1Char('\n'));
-    e.backup = q.value(16).toByteArray();
-    e.image = q.value(17).toByteArray();
+    // The detail by column name: a history made before the digests were
+    // kept (and opened read-only) lacks their columns.
+    QSqlQuery d(db());
+    d.setForwardOnly(true);
+    d.prepare(QStringLiteral("SELECT * FROM history_detail WHERE id = ?"));
+    d.addBindValue(id);
+    if (!d.exec()) {
+        fail(error, QStringLiteral("cannot read history row %1").arg(id), d.lastError().text());
+        return std::nullopt;
+    }
+    if (d.next()) {
+        const QSqlRecord r = d.record();
+        auto value = [&](const char *name) {
+            const int i = r.indexOf(QLatin1StringView(name));
+            return i < 0 ? QVariant() : d.value(i);
+        };
+        e.snapshot = value("snapshot").toString().toUtf8();
+        const QString lines = value("lines").toString();
+        if (!lines.isEmpty())
+            e.lines = lines.split(QLatin1Char('\n'));
+        e.backup = value("backup").toByteArray();
+        e.image = value("image").toByteArray();
+        e.backup_sha256 = value("backup_sha256").toString();
+        e.image_sha256 = value("image_sha256").toString();
+    }
     return e;
 }
 

@@ -42,6 +42,10 @@ struct HistoryEntry {
     QStringList lines;   // every progress line
     QByteArray backup;   // the converter's image read before writing
     QByteArray image;    // the image read by a clone read, or written by a clone write
+    // SHA-256 (hex) of `backup` and `image` as they were stored; empty for
+    // rows stored before digests were kept (only filled by entry()).
+    QString backup_sha256;
+    QString image_sha256;
 };
 
 struct HistoryFilter {
@@ -61,6 +65,18 @@ inline const QString kOutcomeFailed = QStringLiteral("failed");
 // Creates the two tables and their indexes when missing; `q` runs on the
 // database (inside the caller's transaction when there is one).
 bool create_history_tables(QSqlDatabase &db, QString *error);
+// Adds the digest columns of the stored images to a history made before
+// they were kept (nothing when they are there). False when the database
+// cannot be changed.
+bool add_history_digest_columns(QSqlDatabase &db);
+
+// SHA-256 of an image, in hex, as stored beside it.
+QString image_digest(const QByteArray &image);
+// Why the image stored in row `id` must not be written back: its length is
+// not `size`, or it does not match the digest stored with it. A row stored
+// before digests were kept has none: refused unless `unchecked_ok`. Empty
+// when the image may be used.
+QString stored_image_problem(qint64 id, const QByteArray &image, const QString &digest, int size, bool unchecked_ok);
 
 class HistoryStore {
 public:
@@ -71,6 +87,10 @@ public:
     // Completes the row: finish time, outcome, detail, converter, lines,
     // backup and image. One transaction.
     bool finish(const HistoryEntry &e, QString *error);
+    // Stores the image read before writing into row `id` at once, with its
+    // digest, in a transaction of its own, so that the backup is safe before
+    // the first byte goes to the converter.
+    bool store_backup(qint64 id, const QByteArray &image, QString *error);
 
     // Rows newest first, without their detail.
     QVector<HistoryEntry> list(const HistoryFilter &f, QString *error) const;

@@ -13,6 +13,7 @@
 #include <QLocale>
 
 #include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -115,6 +116,7 @@ bool read_table(MdbCatalogEntry *entry, LegacyTable &out) {
         out.columns << QString::fromUtf8(col->name);
         mdb_bind_column(table.get(), int(i) + 1, bound[i].data(), &lens[i]);
     }
+    out.declared_rows = table->num_rows;
     mdb_rewind_table(table.get());
     while (mdb_fetch_row(table.get())) {
         QVector<QVariant> row;
@@ -151,7 +153,16 @@ int find_column(const QStringList &names, const QString &name) {
 
 } // namespace
 
-std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error) {
+QString lost_rows_text(const QString &path, const QString &table_name, const LegacyTable &table) {
+    if (table.lost_rows() == 0)
+        return {};
+    return QStringLiteral("%1: table \"%2\" is damaged: only %3 of its %4 rows could be read")
+        .arg(path, table_name)
+        .arg(table.rows.size())
+        .arg(table.declared_rows);
+}
+
+std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error, bool quiet) {
     auto fail = [&](const QString &why) -> std::optional<LegacyDatabase> {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, why);
@@ -167,7 +178,9 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
     if (!format)
         return fail(QStringLiteral("not an Access database (an .mdb or .accdb file is expected)"));
 
-    const QuietStderr quiet;
+    std::optional<QuietStderr> quieted;
+    if (quiet)
+        quieted.emplace();
     std::unique_ptr<MdbHandle, MdbCloser> mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
         return fail(QStringLiteral("cannot be read: the %1 database is damaged or incomplete").arg(*format));
@@ -178,10 +191,13 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
     db.format = *format;
     MdbCatalogEntry *profiles = nullptr;
     MdbCatalogEntry *settings = nullptr;
+    bool system_tables = false;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto *e = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
-        if (!mdb_is_user_table(e))
+        if (!mdb_is_user_table(e)) {
+            system_tables = system_tables || mdb_is_system_table(e);
             continue;
+        }
         const QString name = QString::fromUtf8(e->object_name);
         db.tables << name;
         if (name.compare(kProfiles, Qt::CaseInsensitive) == 0)
@@ -189,6 +205,10 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
         else if (name.compare(kSettings, Qt::CaseInsensitive) == 0)
             settings = e;
     }
+    // Every sound file lists its system tables: a list without them is
+    // damaged, not empty.
+    if (!profiles && db.tables.isEmpty() && !system_tables)
+        return fail(QStringLiteral("cannot be read: the list of tables of the %1 database is damaged").arg(*format));
     if (!profiles)
         return fail(db.tables.isEmpty()
                         ? QStringLiteral("no table \"profiles\": this %1 database holds no tables").arg(*format)

@@ -22,6 +22,9 @@ namespace k52 {
 struct LegacyTable {
     QStringList columns;
     QVector<QVector<QVariant>> rows;
+    qint64 declared_rows = -1; // the row count the table's definition gives; -1: unknown
+    // Rows the definition counts that could not be read (a damaged table).
+    qint64 lost_rows() const { return declared_rows > rows.size() ? declared_rows - rows.size() : 0; }
 };
 
 struct LegacyDatabase {
@@ -35,7 +38,15 @@ struct LegacyDatabase {
 // message that names the file, when the file cannot be read, is not an
 // Access database or has no `profiles` table (the message then lists the
 // tables it does hold).
-std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error);
+// `quiet`: the reader library's own complaints are kept off standard error.
+// Hostile files can crash the reader: the program reads through
+// read_legacy_database_isolated() (legacy_reader.h).
+std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error, bool quiet = true);
+
+// Why a table whose definition counts more rows than could be read must
+// not be imported whole, naming the file: "table "profiles" is damaged:
+// only N of its M rows could be read". Empty when every row was read.
+QString lost_rows_text(const QString &path, const QString &table_name, const LegacyTable &table);
 
 // One row of `profiles` as the values of our table.
 struct LegacyProfile {

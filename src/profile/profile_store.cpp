@@ -185,6 +185,9 @@ bool ProfileStore::ensure_schema(bool create_or_repair, QString *error) {
         }
     }
     q.finish();
+    // Older histories lack the digests of their images (read-only: they
+    // stay without, and such rows restore only when forced).
+    add_history_digest_columns(db);
     if (create_or_repair) {
         // "Default" is never deleted by the program; a file that lost it
         // anyway gets the seeded one back rather than locking the user out.
@@ -240,7 +243,7 @@ bool ProfileStore::create_schema(QString *error) {
         return fail_sql(error, QStringLiteral("cannot create the profile database"), why);
     }
     QString history_error;
-    if (!create_history_tables(db, &history_error)) {
+    if (!create_history_tables(db, &history_error) || !add_history_digest_columns(db)) {
         db.rollback();
         return fail(error, QStringLiteral("cannot create the profile database"), history_error);
     }

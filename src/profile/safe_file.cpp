@@ -4,6 +4,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace k52 {
 
 namespace {
@@ -16,7 +25,64 @@ bool failed(QString *error, const QString &path, const QString &why) {
 
 } // namespace
 
+namespace {
+
+// Whether `path` names something that exists and is neither a regular file
+// nor a folder: a device node, a FIFO or a socket. Such a target is written
+// in place; renaming a temporary file over it would replace the node.
+bool is_special(const QString &path) {
+    const QFileInfo fi(path);
+    return fi.exists() && !fi.isFile() && !fi.isDir();
+}
+
+#ifdef Q_OS_UNIX
+// Opens a special file for writing without ever blocking on it: a FIFO no
+// program reads from is refused at once instead of waiting for a reader.
+// The descriptor is set back to blocking writes once open. -1 with the
+// reason when it cannot be opened.
+int open_special_for_writing(const QString &path, QString *why) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *why = errno == ENXIO ? QStringLiteral("it is a pipe that no program reads from")
+                              : QString::fromLocal8Bit(std::strerror(errno));
+        return -1;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+#endif
+
+// Writes `data` to a device or FIFO in place, every write checked.
+bool write_in_place(const QString &path, const QByteArray &data, QString *error) {
+    QFile f;
+#ifdef Q_OS_UNIX
+    QString why;
+    const int fd = open_special_for_writing(path, &why);
+    if (fd < 0)
+        return failed(error, path, why);
+    if (!f.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failed(error, path, f.errorString());
+    }
+#else
+    f.setFileName(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(error, path, f.errorString());
+#endif
+    if (f.write(data) != data.size() || f.error() != QFileDevice::NoError)
+        return failed(error, path, f.errorString());
+    f.close();
+    return true;
+}
+
+} // namespace
+
 bool write_file_safely(const QString &path, const QByteArray &data, QString *error, bool text) {
+    if (is_special(path))
+        return write_in_place(path, data, error);
     QSaveFile f(path);
     if (!f.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly))
         return failed(error, path, f.errorString());

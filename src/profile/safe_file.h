@@ -13,7 +13,10 @@ namespace k52 {
 // the temporary renamed over `path`. On any failure (full disk, file size
 // limit, no permission) `path` keeps its old content, false comes back and
 // `error` names the file and the cause. The folder must exist. `text`
-// writes line ends as the platform has them.
+// writes line ends as the platform has them. Every output the user names
+// goes through here: an existing device or FIFO (e.g. /dev/null, a pipe to
+// another program) is written in place with every write checked, never
+// replaced; a FIFO no program reads from is refused at once.
 bool write_file_safely(const QString &path, const QByteArray &data, QString *error, bool text = false);
 
 // Whether `path` may be opened as an input file: it exists and is a regular

@@ -3,6 +3,7 @@
 #include "profile/columns.h"
 #include "profile/profile_json.h"
 #include "profile/profile_store.h"
+#include "profile/safe_file.h"
 #include "profile/setting_places.h"
 
 #include <QBuffer>
@@ -11,7 +12,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QTextOption>
 
 #include <functional>
 #include <optional>
@@ -63,16 +64,20 @@ public:
         p_.drawText(QRectF(indent, y_, width_ - indent, r.height()), Qt::TextWordWrap, t);
         y_ += r.height();
     }
-    // Caption on the left, value on the right half.
+    // Caption on the left, value on the right half. Both wrap at word
+    // boundaries, and anywhere when one word is wider than its column (a
+    // 64-character profile name, a path), so nothing is cut off.
     void pair(const QString &caption, const QString &value) {
         p_.setFont(font(8.5));
         const double split = width_ * 0.68;
         const QRectF left(12, 0, split - 18, 10000), right(split, 0, width_ - split, 10000);
-        const double h = std::max(p_.boundingRect(left, Qt::TextWordWrap, caption).height(),
-                                  p_.boundingRect(right, Qt::TextWordWrap, value).height());
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        const double h =
+            std::max(p_.boundingRect(left, caption, wrap).height(), p_.boundingRect(right, value, wrap).height());
         need(h);
-        p_.drawText(QRectF(12, y_, split - 18, h), Qt::TextWordWrap, caption);
-        p_.drawText(QRectF(split, y_, width_ - split, h), Qt::TextWordWrap, value);
+        p_.drawText(QRectF(12, y_, split - 18, h), caption, wrap);
+        p_.drawText(QRectF(split, y_, width_ - split, h), value, wrap);
         y_ += h + 1;
     }
     void gap(double h) { y_ += h; }
@@ -228,10 +233,7 @@ bool write_pdf(const QString &title, const QString &path, QString *error,
         if (!painter.end())
             return fail(QStringLiteral("Cannot draw the report"));
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(pdf) != pdf.size() || !f.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(path, f.errorString()));
-    return true;
+    return write_file_safely(path, pdf, error);
 }
 
 } // namespace

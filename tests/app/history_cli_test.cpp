@@ -143,7 +143,7 @@ TEST_F(HistoryCli, EveryActionLeavesOneCompleteRow) {
 
 // A run the user stops (Ctrl-C) and a run killed outright.
 TEST_F(HistoryCli, StoppedAndKilledRunsLeaveTheirRowsAndTheProfilesIntact) {
-    ASSERT_EQ(util({"profiles", "list"}).code, 0);
+    ASSERT_EQ(util({"profiles", "export", "Default"}).code, 0);
     const QString profiles_before = util({"profiles", "show", "Default"}).out;
     for (const int signal : {SIGINT, SIGKILL}) {
         SCOPED_TRACE(signal);

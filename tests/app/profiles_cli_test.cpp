@@ -36,8 +36,8 @@ protected:
 
 TEST_F(ProfilesCli, ExportImportRoundTripsEveryColumn) {
     const QString file = dir.filePath(QStringLiteral("copy.json"));
-    ASSERT_EQ(run({"profiles", "list"}).out, "Default\n");
     ASSERT_EQ(run({"profiles", "export", "Default", file}).code, 0);
+    ASSERT_EQ(run({"profiles", "list"}).out, "Default\n");
     const CliRun imp = run({"profiles", "import", file, "--as", "Copy"});
     ASSERT_EQ(imp.code, 0) << imp.err.toStdString();
     EXPECT_EQ(run({"profiles", "list"}).out, "Copy\nDefault\n");

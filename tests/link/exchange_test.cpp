@@ -92,6 +92,11 @@ TEST(Identification, FourPrefixesExactCase) {
         {" ZOR K52 V01.94", false, "", ""},
         {"", false, "", ""},
     };
+    // Device data in a message: at most 40 characters of it.
+    EXPECT_EQ(k52::escaped_text(QStringLiteral("K52 V") + QString(300, QLatin1Char('\x1b'))),
+              QStringLiteral("K52 V") +
+                  QString(35, QLatin1Char('\x1b')).replace(QLatin1Char('\x1b'), QStringLiteral("\\x1B")) +
+                  QStringLiteral("... (305 bytes in all)"));
     for (const Case &c : cases) {
         QString version, ident;
         EXPECT_EQ(k52::parse_identification(QString::fromLatin1(c.reply), version, ident), c.ok) << c.reply;

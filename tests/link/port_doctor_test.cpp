@@ -155,7 +155,7 @@ TEST(PortDoctor, HolderAndModemManager) {
     // Busy, with the holder out of sight (another user's process).
     env.modem_manager = false;
     EXPECT_EQ(explain_open_failure(kDevice, QStringLiteral("Permission denied"), true, env),
-              QStringLiteral("Serial port /dev/ttyUSB0 is in use by another program that cannot be seen from here: "
+              QStringLiteral("Serial port /dev/ttyUSB0 is held by another program that cannot be seen from here: "
                              "find it with \"sudo fuser -v /dev/ttyUSB0\" and close it."));
     EXPECT_EQ(explain_open_failure(kDevice, QStringLiteral("Input/output error"), false, env),
               QStringLiteral("Unable to open serial port /dev/ttyUSB0: Input/output error."));

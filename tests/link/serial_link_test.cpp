@@ -113,3 +113,20 @@ TEST(SerialLinkSim, OpeningForAJobDropsAnAbortedExchangesReply) {
     ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
     EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QStringLiteral("ZOR K54 V01.99"));
 }
+
+// A converter still sending the image an earlier program asked for (that
+// program was killed during its backup read): the next job's opening drops
+// it until the line is quiet, so its first exchange reads its own reply.
+TEST(SerialLinkSim, OpeningDropsWhatAnEarlierProgramLeftOnTheLine) {
+    SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.96")});
+    k52::SerialLink link;
+    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
+    ASSERT_TRUE(link.write(QByteArray("\x00\x03\x7f", 3))); // the image upload, never read
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
+    link.close();
+    k52::PortSpec port;
+    port.device = sim.device();
+    QString why;
+    ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
+    EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QStringLiteral("ZOR K52 V01.96"));
+}

@@ -46,7 +46,7 @@ class LegacyImport : public ::testing::TestWithParam<JetVersion> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const CliRun r = k52util(db, {"profiles", "list"}); // the database with its Default
+        const CliRun r = k52util(db, {"profiles", "export", "Default"}); // the database with its Default
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
     }
     // Write a fixture and check it with mdb-export before anything else.
@@ -271,7 +271,7 @@ INSTANTIATE_TEST_SUITE_P(Jet, LegacyImport, ::testing::Values(JetVersion::Jet3, 
 class LegacyImportFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(k52util(db, {"profiles", "list"}).code, 0);
+        ASSERT_EQ(k52util(db, {"profiles", "export", "Default"}).code, 0);
         before = bytes();
     }
     QByteArray bytes() {
@@ -316,6 +316,39 @@ TEST_F(LegacyImportFiles, UnusableFilesAreRefusedWithTheirReason) {
     expect_refused(truncated, "cut.mdb: cannot be read:");
     expect_refused(other, "other.mdb: no table \"profiles\": this Jet 3 database holds the tables Customers, settings");
     expect_refused(empty, "empty.mdb: no table \"profiles\": this Jet 4 database holds no tables");
+}
+
+// A table whose definition counts more rows than can be read is damaged:
+// refused, or with --partial imported as far as it was read, saying how
+// many rows were lost. A file whose list of tables is gone says "damaged".
+TEST_F(LegacyImportFiles, DamagedTablesAreRefusedOrImportedInPart) {
+    QByteArray file = jet_database(
+        JetVersion::Jet4,
+        {profiles_table({{QStringLiteral("A"), {}}, {QStringLiteral("B"), {}}, {QStringLiteral("C"), {}}})});
+    constexpr int kRowCount = 3 * 4096 + 16; // in the definition of the first table (page 3)
+    ASSERT_EQ(quint8(file[kRowCount]), 3);
+    file[kRowCount] = 5;
+    const QString damaged = dir.filePath(QStringLiteral("damaged.mdb"));
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    expect_refused(damaged, "damaged.mdb: table \"profiles\" is damaged: only 3 of its 5 rows could be read; "
+                            "--partial imports the rows that were read");
+    const CliRun r = k52util(db, {"profiles", "import-legacy", damaged, "--partial"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("only 3 of its 5 rows could be read; 2 rows were lost")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("3 imported")) << r.out.toStdString();
+    before = bytes();
+
+    QByteArray no_catalog = jet_database(JetVersion::Jet4, {profiles_table({{QStringLiteral("A"), {}}})});
+    no_catalog.replace(4096, 4096, QByteArray(4096, '\0')); // the usage maps, the catalog's among them
+    const QString lost = dir.filePath(QStringLiteral("lost.mdb"));
+    QFile l(lost);
+    ASSERT_TRUE(l.open(QIODevice::WriteOnly));
+    l.write(no_catalog);
+    l.close();
+    expect_refused(lost, "lost.mdb: cannot be read: the list of tables of the Jet 4 database is damaged");
 }
 
 // The real Access files, read in place: each format opens, none holds our

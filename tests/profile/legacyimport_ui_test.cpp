@@ -111,6 +111,11 @@ TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
     ASSERT_EQ(told.told.size(), 1);
     EXPECT_TRUE(told.told.first().contains("profiles.db: not an Access database")) << told.told.first().toStdString();
     EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
+    // A file that crashes the Access reader takes only its child process down.
+    window.open_legacy_import_file(QStringLiteral(K52_SOURCE_DIR "/fuzz/corpus/access_import/crash-48.mdb"));
+    ASSERT_EQ(told.told.size(), 2);
+    EXPECT_TRUE(told.told.last().contains("is damaged or not a readable Access database; nothing was imported"))
+        << told.told.last().toStdString();
     ASSERT_NE(window.menu_action(QStringLiteral("imp")), nullptr);
     EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text(), "Import from an older database...");
 }

@@ -104,6 +104,12 @@ TEST(ProfileNames, TrimmedBoundedAndPrintable) {
         {QStringLiteral("del\x7f"), {}, "U+007F"},
         {QStringLiteral("next") + QChar(0x85) + QStringLiteral("line"), {}, "U+0085"},
         {QStringLiteral("para") + QChar(0x2029) + QStringLiteral("graph"), {}, "U+2029"},
+        {QStringLiteral("Door") + QChar(0x202E) + QStringLiteral("1 ecafretni"), {}, "U+202E"},
+        {QChar(0x202A) + QStringLiteral("embedded"), {}, "U+202A"},
+        {QStringLiteral("iso") + QChar(0x2066) + QStringLiteral("late"), {}, "U+2066"},
+        {QStringLiteral("pop") + QChar(0x2069), {}, "U+2069"},
+        {QStringLiteral("Tür ") + QChar(0x05D0) + QStringLiteral(" mixed"),
+         QStringLiteral("Tür ") + QChar(0x05D0) + QStringLiteral(" mixed"), nullptr},
     };
     for (const Case &c : cases) {
         QString why;

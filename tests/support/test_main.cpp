@@ -8,6 +8,8 @@ using TestApp = QApplication;
 using TestApp = QCoreApplication;
 #endif
 
+#include "profile/legacy_reader.h"
+
 #include <QStandardPaths>
 
 int main(int argc, char **argv) {
@@ -20,6 +22,8 @@ int main(int argc, char **argv) {
     // the one running them (tests that want another language say so).
     qputenv("LANGUAGE", "en");
     TestApp app(argc, argv);
+    // Access files are read by the program's own child, not by this binary.
+    k52::set_legacy_reader_program(QStringLiteral(K52_UTIL_PATH));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
