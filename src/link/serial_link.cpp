@@ -1,23 +1,20 @@
+// The serial byte link on Linux (and other POSIX systems): QSerialPort opens
+// and sets up the port; the bytes go straight through its descriptor.
 #include "serial_link.h"
 
 #include "port_doctor.h"
 
 #include <QSerialPort>
-#include <QSet>
 
 #include <cerrno>
-#include <mutex>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
-#endif
 
 namespace k52 {
 
 SerialLink::SerialLink() {
-#ifdef Q_OS_UNIX
     if (::pipe(wake_) == 0) {
         for (int fd : wake_) {
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -26,49 +23,20 @@ SerialLink::SerialLink() {
     } else {
         wake_[0] = wake_[1] = -1;
     }
-#endif
 }
 
 SerialLink::~SerialLink() {
     close();
-#ifdef Q_OS_UNIX
     for (int fd : wake_)
         if (fd >= 0)
             ::close(fd);
-#endif
 }
 
 void SerialLink::drain_wake() {
-#ifdef Q_OS_UNIX
     char buf[64];
     if (wake_[0] >= 0)
         while (::read(wake_[0], buf, sizeof buf) > 0) {
         }
-#endif
-}
-
-void apply_serial_settings(QSerialPort &port, const SerialSettings &s) {
-    port.setBaudRate(s.baud);
-    port.setDataBits(static_cast<QSerialPort::DataBits>(s.data_bits));
-    switch (s.parity) {
-    case Parity::Even:
-        port.setParity(QSerialPort::EvenParity);
-        break;
-    case Parity::Odd:
-        port.setParity(QSerialPort::OddParity);
-        break;
-    case Parity::Mark:
-        port.setParity(QSerialPort::MarkParity);
-        break;
-    case Parity::Space:
-        port.setParity(QSerialPort::SpaceParity);
-        break;
-    case Parity::None:
-        port.setParity(QSerialPort::NoParity);
-        break;
-    }
-    port.setStopBits(s.stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 bool SerialLink::open(const QString &port, const SerialSettings &s, QString *error) {
@@ -98,29 +66,10 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
     return true;
 }
 
-namespace {
-
-// Ports closed in the middle of an exchange: the next opening waits for the
-// late reply to pass.
-std::mutex g_aborted_mutex;
-QSet<QString> g_aborted;
-
-void mark_aborted(const QString &device) {
-    std::lock_guard lock(g_aborted_mutex);
-    g_aborted.insert(device);
-}
-
-bool take_aborted(const QString &device) {
-    std::lock_guard lock(g_aborted_mutex);
-    return g_aborted.remove(device);
-}
-
-} // namespace
-
 void SerialLink::close() {
     if (port_) {
         if (interrupted_)
-            mark_aborted(device_);
+            mark_aborted_port(device_);
         if (port_->isOpen())
             port_->close();
         port_.reset();
@@ -134,15 +83,12 @@ bool SerialLink::is_open() const {
 
 void SerialLink::interrupt() {
     interrupted_ = true;
-#ifdef Q_OS_UNIX
     if (wake_[1] >= 0) {
         const char c = 1;
         [[maybe_unused]] auto n = ::write(wake_[1], &c, 1);
     }
-#endif
 }
 
-#ifdef Q_OS_UNIX
 bool SerialLink::pull_pending() {
     if (in_pos_ >= in_.size()) {
         in_.clear();
@@ -163,22 +109,8 @@ bool SerialLink::pull_pending() {
         return false;
     }
 }
-#else
-bool SerialLink::pull_pending() {
-    port_->waitForReadyRead(0);
-    const auto err = port_->error();
-    if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError && port_->bytesAvailable() == 0) {
-        failed_ = true;
-        return false;
-    }
-    port_->clearError();
-    in_.append(port_->readAll());
-    return true;
-}
-#endif
 
 bool SerialLink::wait_ready(bool for_write, LinkClock::time_point deadline) {
-#ifdef Q_OS_UNIX
     int spurious = 0;
     while (is_open()) {
         const auto now = LinkClock::now();
@@ -210,26 +142,6 @@ bool SerialLink::wait_ready(bool for_write, LinkClock::time_point deadline) {
         }
     }
     return false;
-#else
-    // No common wait object here: wait in short slices so that interrupt()
-    // is seen quickly; the driver still sleeps between slices.
-    while (is_open()) {
-        const auto now = LinkClock::now();
-        if (now >= deadline)
-            return false;
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
-        const int slice = static_cast<int>(std::min<long long>(left, 50));
-        if (for_write ? port_->waitForBytesWritten(slice) : port_->waitForReadyRead(slice))
-            return true;
-        const auto err = port_->error();
-        if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
-            failed_ = true;
-            return false;
-        }
-        port_->clearError();
-    }
-    return false;
-#endif
 }
 
 bool SerialLink::write(const QByteArray &bytes) {
@@ -238,7 +150,6 @@ bool SerialLink::write(const QByteArray &bytes) {
     // Without flow control the driver takes the bytes at once; a full
     // output queue is waited for, within two seconds.
     const auto deadline = LinkClock::now() + std::chrono::seconds(2);
-#ifdef Q_OS_UNIX
     const char *p = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -255,18 +166,6 @@ bool SerialLink::write(const QByteArray &bytes) {
         failed_ = true;
         return false;
     }
-#else
-    if (port_->write(bytes) != bytes.size()) {
-        failed_ = true;
-        return false;
-    }
-    while (port_->bytesToWrite() > 0) {
-        if (!wait_ready(true, deadline)) {
-            failed_ = true;
-            return false;
-        }
-    }
-#endif
     return is_open();
 }
 
@@ -286,7 +185,6 @@ std::optional<quint8> SerialLink::read_byte(LinkClock::time_point deadline) {
 int SerialLink::bytes_waiting() {
     if (!is_open())
         return 0;
-#ifdef Q_OS_UNIX
     pollfd fd{static_cast<int>(port_->handle()), POLLIN, 0};
     if (::poll(&fd, 1, 0) > 0) {
         if (fd.revents & POLLIN)
@@ -294,9 +192,6 @@ int SerialLink::bytes_waiting() {
         else if (fd.revents & (POLLHUP | POLLERR | POLLNVAL))
             failed_ = true;
     }
-#else
-    pull_pending();
-#endif
     return is_open() ? static_cast<int>(in_.size() - in_pos_) : 0;
 }
 
@@ -310,7 +205,7 @@ void SerialLink::discard_input() {
     // arrives until the line has been quiet for the time of a command and
     // its reply goes too. A converter answers within its reply deadline, so
     // this ends.
-    if (!take_aborted(device_))
+    if (!take_aborted_port(device_))
         return;
     const auto quiet = std::chrono::milliseconds(50) + wire_time(settings_, 80); // a clone packet and "GO"
     const auto give_up = LinkClock::now() + std::chrono::seconds(3);

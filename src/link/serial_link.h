@@ -15,7 +15,9 @@ namespace k52 {
 // port applies them as it opens).
 void apply_serial_settings(QSerialPort &port, const SerialSettings &s);
 
-// The byte link over a serial port (QSerialPort opens and sets it up). Flow
+// The byte link over a serial port. On Linux QSerialPort opens and sets it
+// up (serial_link.cpp); on Windows the port is a Win32 file handle with
+// blocking reads under COMMTIMEOUTS (serial_link_win.cpp). Flow
 // control is off and the modem-control lines are left as the driver sets
 // them. The port object is created by open() in the calling thread and
 // destroyed by close(), so a worker thread may own a whole run. Waits sleep
@@ -56,6 +58,13 @@ private:
     std::atomic<bool> interrupted_{false};
     bool failed_ = false;
     int wake_[2] = {-1, -1}; // self-pipe that interrupt() writes to
+    void *handle_ = nullptr; // Windows: the port's file handle
+    int read_wait_ms_ = -1;  // Windows: the read time-out set on the port
 };
+
+// Ports closed in the middle of an exchange: the next opening waits for the
+// late reply to pass.
+void mark_aborted_port(const QString &device);
+bool take_aborted_port(const QString &device);
 
 } // namespace k52

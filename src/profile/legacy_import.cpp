@@ -151,6 +151,11 @@ int find_column(const QStringList &names, const QString &name) {
 
 } // namespace
 
+bool is_access_file(const QString &path) {
+    QFile f(path);
+    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) && access_format(f.read(0x20)).has_value();
+}
+
 std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error) {
     auto fail = [&](const QString &why) -> std::optional<LegacyDatabase> {
         if (error)

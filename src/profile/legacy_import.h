@@ -37,6 +37,9 @@ struct LegacyDatabase {
 // tables it does hold).
 std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error);
 
+// True when the file begins as a Jet or ACE (Access) database does.
+bool is_access_file(const QString &path);
+
 // One row of `profiles` as the values of our table.
 struct LegacyProfile {
     QString name;
