@@ -58,10 +58,10 @@ case " $parts " in *" 2 "*)
     shift 2
     start=$(date +%s.%N)
     if [ "$side" = windows ]; then
-      (cd "$out" && "$here/wine-run.sh" ./k52util.com --db 'c:\zor-test\k52.db' "$@" --port 5) >"$work/out" 2>&1 ||
+      (cd "$out" && "$here/wine-run.sh" ./k52util.com --db 'c:\zor-test\k52.db' "$@" --port 5 --baud 9600 --parity 0) >"$work/out" 2>&1 ||
         { cat "$work/out"; fail "Windows: $label"; }
     else
-      "$repo/build/k52util" --db "$work/linux.db" "$@" --port "$work/ttyK52" >"$work/out" 2>&1 ||
+      "$repo/build/k52util" --db "$work/linux.db" "$@" --port "$work/ttyK52" --baud 9600 --parity 0 >"$work/out" 2>&1 ||
         { cat "$work/out"; fail "Linux: $label"; }
     fi
     printf "%-8s %-12s %6.2f s\n" "$side" "$label" "$(awk "BEGIN { print $(date +%s.%N) - $start }")"

@@ -97,9 +97,15 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
             *error = open_failure_text(port, code);
         return false;
     }
+    // Every field set here: under Wine GetCommState can fail on a
+    // pseudo-terminal (no modem lines), and a DCB left half filled (XON
+    // equal to XOFF) is refused.
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    GetCommState(h, &dcb);
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    dcb.XonLim = 2048;
+    dcb.XoffLim = 512;
     dcb.BaudRate = DWORD(s.baud);
     dcb.ByteSize = BYTE(s.data_bits);
     dcb.Parity = parity_code(s.parity);
@@ -116,7 +122,14 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
     dcb.fAbortOnError = FALSE;
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    if (!SetCommState(h, &dcb)) {
+    // Wine refuses to set a pseudo-terminal to the framing it already has
+    // when that has parity (ERROR_INVALID_PARAMETER): set 8 None first,
+    // then the framing asked for.
+    DCB plain = dcb;
+    plain.ByteSize = 8;
+    plain.Parity = NOPARITY;
+    plain.fParity = FALSE;
+    if (!SetCommState(h, &dcb) && !(SetCommState(h, &plain) && SetCommState(h, &dcb))) {
         const DWORD code = GetLastError();
         CloseHandle(h);
         if (error)
