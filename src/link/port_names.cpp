@@ -17,7 +17,7 @@ QVector<PortEntry> list_ports() {
     for (const QSerialPortInfo &i : infos) {
         PortEntry e;
         e.number = static_cast<int>(out.size()) + 1;
-        e.device = i.systemLocation();
+        e.device = platform_port_name(i.systemLocation(), i.portName());
         QStringList parts;
         if (!i.description().isEmpty())
             parts << i.description();

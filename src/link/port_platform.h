@@ -17,6 +17,10 @@ namespace k52 {
 QString platform_port_identity(const QString &device, const QString &serial_number, bool has_usb_ids, quint16 vendor,
                                quint16 product);
 
+// The name a port is opened and shown by: the device path on Linux
+// ("/dev/ttyUSB0"), the port name on Windows ("COM3", not "\\.\COM3").
+QString platform_port_name(const QString &system_location, const QString &port_name);
+
 // The device of Comm Port `number`: COM1 to COM7 on Windows (any number
 // gives COMn); elsewhere the number-th port of `ports`. Empty, with the
 // reason in `error` (may be null), when there is none.

@@ -15,6 +15,10 @@ QString platform_port_identity(const QString &device, const QString &serial_numb
     return serial_number;
 }
 
+QString platform_port_name(const QString &system_location, const QString &) {
+    return system_location;
+}
+
 QString platform_port_device(int number, const QVector<PortEntry> &ports, QString *error) {
     if (number < 1 || number > ports.size()) {
         if (error)

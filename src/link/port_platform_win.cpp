@@ -11,6 +11,10 @@ QString platform_port_identity(const QString &, const QString &serial_number, bo
     return {};
 }
 
+QString platform_port_name(const QString &, const QString &port_name) {
+    return port_name;
+}
+
 QString platform_port_device(int number, const QVector<PortEntry> &, QString *error) {
     if (number < 1) {
         if (error)
