@@ -6,6 +6,7 @@
 #include "app/window_library.h"
 #include "cli/cli.h"
 #include "profile/legacy_reader.h"
+#include "profile/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,36 +17,11 @@
 
 #include <memory>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace {
-
-// A standard stream the caller closed must not be reused as the number of
-// a file or port this program opens (its output would land there). It is
-// filled with /dev/null opened for reading, so writes to it still fail and
-// are reported.
-void hold_closed_standard_streams() {
-#ifdef Q_OS_UNIX
-    for (int fd = 0; fd <= 2; ++fd)
-        if (::fcntl(fd, F_GETFD) == -1)
-            ::open("/dev/null", O_RDONLY); // takes the lowest free number: fd
-#endif
-}
-
-// The program's folder, known before any application object exists.
-QString program_dir(const char *argv0) {
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    if (self.exists())
-        return QFileInfo(self.canonicalFilePath()).absolutePath();
-    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
-}
 
 int run_from_window_library(int argc, char **argv, const char *entry) {
     QString error;
-    const k52::WindowEntry f = k52::window_entry(program_dir(argv[0]), entry, &error);
+    const k52::WindowEntry f = k52::window_entry(k52::platform_program_dir(argv[0]), entry, &error);
     if (!f) {
         std::fprintf(stderr, "k52util: %s\n", error.toLocal8Bit().constData());
         return 1;
@@ -56,7 +32,7 @@ int run_from_window_library(int argc, char **argv, const char *entry) {
 } // namespace
 
 int main(int argc, char **argv) {
-    hold_closed_standard_streams();
+    k52::platform_hold_closed_standard_streams();
     // The child that reads an Access file: no database, no window.
     if (argc == 3 && std::strcmp(argv[1], k52::kLegacyReaderCommand) == 0)
         return k52::run_legacy_reader_child(QString::fromLocal8Bit(argv[2]));

@@ -392,6 +392,13 @@ int run_window(const QString &program_dir, const QString &db_override) {
         w.start_up_windows();
         if (!r.warning.isEmpty())
             QMessageBox::warning(&w, message_title(), r.warning);
+        if (!r.legacy_db.isEmpty() &&
+            QMessageBox::question(&w, message_title(),
+                                  QStringLiteral("An Access database of the older program is at %1.\n\nImport its "
+                                                 "profiles now? (The file itself stays as it is.)")
+                                      .arg(r.legacy_db),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+            w.open_legacy_import_file(r.legacy_db);
         rc = QApplication::exec();
         questions.set_owner(nullptr);
     }

@@ -8,7 +8,7 @@ namespace k52 {
 
 namespace {
 
-const char *const kLibraryFile = "libk52window.so";
+const char *const kLibraryFile = K52_WINDOW_LIBRARY;
 
 } // namespace
 

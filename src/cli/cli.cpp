@@ -77,6 +77,9 @@ bool CliContext::open_store() {
     }
     if (!r.warning.isEmpty())
         err << r.warning << Qt::endl;
+    if (!r.legacy_db.isEmpty())
+        err << "An Access database of the older program is at " << r.legacy_db
+            << "; import its profiles with \"k52util profiles import-legacy " << r.legacy_db << "\"." << Qt::endl;
     db_path_ = r.db_path;
     opened_ = true;
     return true;

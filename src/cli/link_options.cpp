@@ -5,12 +5,7 @@
 #include <csignal>
 #include <cstdio>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "profile/platform.h"
 #include "screens/link_rules.h"
 
 namespace k52 {
@@ -158,11 +153,7 @@ void CliProgress::end_bar() {
 }
 
 bool CliProgress::stdout_is_terminal() {
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stdout)) != 0;
-#else
-    return ::isatty(fileno(stdout)) != 0;
-#endif
+    return platform_stdout_is_terminal();
 }
 
 } // namespace k52

@@ -317,40 +317,11 @@ private:
 
 } // namespace
 
-#else
-
-PortProbe probe_port(const QString &) {
-    return {};
-}
-
-namespace {
-
-// Elsewhere only the port list and existence are known.
-class SystemPortEnvironment : public PortEnvironment {
-public:
-    std::optional<DeviceFile> stat(const QString &device) override {
-        for (const PortEntry &p : list_ports())
-            if (p.device.compare(device, Qt::CaseInsensitive) == 0)
-                return DeviceFile{};
-        return std::nullopt;
-    }
-    bool accessible(const QString &) override { return true; }
-    QVector<PortEntry> ports() override { return list_ports(); }
-    QVector<PortHolder> holders(const QString &) override { return {}; }
-    bool modem_manager_running() override { return false; }
-    QString user_name() override { return {}; }
-    QVector<uint> process_groups() override { return {}; }
-    QVector<uint> database_groups() override { return {}; }
-    QString group_name(uint gid) override { return QString::number(gid); }
-};
-
-} // namespace
-
-#endif
-
 PortEnvironment &system_port_environment() {
     static SystemPortEnvironment env;
     return env;
 }
+
+#endif // Windows: port_doctor_win.cpp
 
 } // namespace k52

@@ -1,29 +1,14 @@
 #include "port_names.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QHash>
+#include "port_platform.h"
+
 #include <QSerialPortInfo>
 
 #include <algorithm>
 
 namespace k52 {
 
-namespace {
-
-// Device path -> its /dev/serial/by-id name (udev's stable names).
-QHash<QString, QString> stable_names() {
-    QHash<QString, QString> out;
-    const QDir dir(QStringLiteral("/dev/serial/by-id"));
-    for (const QFileInfo &link : dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
-        out.insert(link.canonicalFilePath(), link.absoluteFilePath());
-    return out;
-}
-
-} // namespace
-
 QVector<PortEntry> list_ports() {
-    const QHash<QString, QString> stable = stable_names();
     QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     std::sort(infos.begin(), infos.end(), [](const QSerialPortInfo &a, const QSerialPortInfo &b) {
         return a.systemLocation() < b.systemLocation();
@@ -32,7 +17,7 @@ QVector<PortEntry> list_ports() {
     for (const QSerialPortInfo &i : infos) {
         PortEntry e;
         e.number = static_cast<int>(out.size()) + 1;
-        e.device = i.systemLocation();
+        e.device = platform_port_name(i.systemLocation(), i.portName());
         QStringList parts;
         if (!i.description().isEmpty())
             parts << i.description();
@@ -45,7 +30,9 @@ QVector<PortEntry> list_ports() {
         if (!i.serialNumber().isEmpty())
             parts << QStringLiteral("serial %1").arg(i.serialNumber());
         e.description = parts.join(QStringLiteral(", "));
-        e.identity = stable.value(QFileInfo(e.device).canonicalFilePath(), i.serialNumber());
+        e.identity =
+            platform_port_identity(e.device, i.serialNumber(), i.hasVendorIdentifier() || i.hasProductIdentifier(),
+                                   i.vendorIdentifier(), i.productIdentifier());
         out.push_back(e);
     }
     return out;
@@ -69,28 +56,7 @@ QString resolve_port(const LinkSettings &settings, const QVector<PortEntry> &por
         return p->device;
     if (!settings.commdevice.trimmed().isEmpty())
         return settings.commdevice.trimmed();
-    const int n = settings.commport;
-#ifdef Q_OS_WIN
-    Q_UNUSED(ports);
-    if (n < 1) {
-        if (error)
-            *error = QStringLiteral("Comm port %1 is not a port number").arg(n);
-        return {};
-    }
-    return QStringLiteral("COM%1").arg(n);
-#else
-    if (n < 1 || n > ports.size()) {
-        if (error)
-            *error = ports.isEmpty()
-                         ? QStringLiteral("Comm port %1: this system has no serial ports").arg(n)
-                         : QStringLiteral("Comm port %1: this system has %2 serial port(s); see 'k52util ports' "
-                                          "or set the device path")
-                               .arg(n)
-                               .arg(ports.size());
-        return {};
-    }
-    return ports[n - 1].device;
-#endif
+    return platform_port_device(settings.commport, ports, error);
 }
 
 } // namespace k52

@@ -17,7 +17,9 @@ struct PortEntry;
 // port applies them as it opens).
 void apply_serial_settings(QSerialPort &port, const SerialSettings &s);
 
-// The byte link over a serial port (QSerialPort opens and sets it up). Flow
+// The byte link over a serial port. On Linux QSerialPort opens and sets it
+// up (serial_link.cpp); on Windows the port is a Win32 file handle with
+// blocking reads under COMMTIMEOUTS (serial_link_win.cpp). Flow
 // control is off and the modem-control lines are left as the driver sets
 // them. The port object is created by open() in the calling thread and
 // destroyed by close(), so a worker thread may own a whole run. Waits sleep
@@ -42,6 +44,9 @@ public:
     void interrupt() override;
 
 private:
+    // After the buffers are cleared: drops what still arrives from an
+    // earlier session until the line is quiet.
+    void drop_stale_input();
     // Wait until the port is readable (or writable), the deadline passes or
     // the link is interrupted; false unless the port became ready.
     bool wait_ready(bool for_write, LinkClock::time_point deadline);
@@ -58,11 +63,18 @@ private:
     std::atomic<bool> interrupted_{false};
     bool failed_ = false;
     int wake_[2] = {-1, -1}; // self-pipe that interrupt() writes to
+    void *handle_ = nullptr; // Windows: the port's file handle
+    int read_wait_ms_ = -1;  // Windows: the read time-out set on the port
 };
 
 // A serial link for each port of a search (find_converters).
 inline std::unique_ptr<ByteLink> serial_links(const PortEntry &) {
     return std::make_unique<SerialLink>();
 }
+
+// Ports closed in the middle of an exchange: the next opening waits for the
+// late reply to pass.
+void mark_aborted_port(const QString &device);
+bool take_aborted_port(const QString &device);
 
 } // namespace k52

@@ -12,11 +12,7 @@
 namespace k52 {
 
 QString clone_file_path() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\zor\\K52clone.dat");
-#else
-    return default_data_dir() + QStringLiteral("/K52clone.dat");
-#endif
+    return QDir::toNativeSeparators(QDir::fromNativeSeparators(default_data_dir()) + QStringLiteral("/K52clone.dat"));
 }
 
 QByteArray clone_upload_request() {

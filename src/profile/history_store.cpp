@@ -1,5 +1,6 @@
 #include "history_store.h"
 
+#include "platform.h"
 #include "profile_store.h"
 
 #include <QCryptographicHash>
@@ -359,12 +360,7 @@ QString history_time_text(const QDateTime &utc) {
     // The C library's local time, digits written by hand: QDateTime's zone
     // conversion and formatting cost more than the rest of a long list.
     const std::time_t secs = std::time_t(utc.toSecsSinceEpoch());
-    std::tm t{};
-#ifdef Q_OS_WIN
-    localtime_s(&t, &secs);
-#else
-    localtime_r(&secs, &t);
-#endif
+    const std::tm t = platform_local_time(secs);
     char16_t text[19];
     auto put = [&](int at, int value, int digits) {
         for (int i = digits - 1; i >= 0; --i, value /= 10)

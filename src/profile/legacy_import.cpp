@@ -162,6 +162,11 @@ QString lost_rows_text(const QString &path, const QString &table_name, const Leg
         .arg(table.declared_rows);
 }
 
+bool is_access_file(const QString &path) {
+    QFile f(path);
+    return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) && access_format(f.read(0x20)).has_value();
+}
+
 std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString *error, bool quiet) {
     auto fail = [&](const QString &why) -> std::optional<LegacyDatabase> {
         if (error)

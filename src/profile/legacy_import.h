@@ -48,6 +48,9 @@ std::optional<LegacyDatabase> read_legacy_database(const QString &path, QString 
 // only N of its M rows could be read". Empty when every row was read.
 QString lost_rows_text(const QString &path, const QString &table_name, const LegacyTable &table);
 
+// True when the file begins as a Jet or ACE (Access) database does.
+bool is_access_file(const QString &path);
+
 // One row of `profiles` as the values of our table.
 struct LegacyProfile {
     QString name;

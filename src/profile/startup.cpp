@@ -1,27 +1,25 @@
 #include "startup.h"
 
+#include "legacy_import.h"
+#include "platform.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace k52 {
 
 QString default_data_dir() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\zor");
-#else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zor");
-#endif
+    return QDir::toNativeSeparators(platform_data_dir());
 }
 
 QString default_db_path() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\zor\\K52v199.mdb");
-#else
-    return default_data_dir() + QStringLiteral("/K52v199.db");
-#endif
+    return QDir::toNativeSeparators(platform_data_dir() + QStringLiteral("/K52v199.db"));
+}
+
+QString default_legacy_db_path() {
+    return QDir::toNativeSeparators(platform_data_dir() + QStringLiteral("/K52v199.mdb"));
 }
 
 QString read_ini_db_path(const QString &ini_file) {
@@ -41,6 +39,13 @@ QString read_ini_db_path(const QString &ini_file) {
 }
 
 namespace {
+
+QString access_file_text(const QString &path) {
+    return QStringLiteral("%1 is an Access database of the older program; it is not opened as the profile database "
+                          "and stays as it is. Import its profiles with \"k52util profiles import-legacy %1\" (or "
+                          "Import from an older database in the window).")
+        .arg(path);
+}
 
 // Steps 4 to 8 of start-up on one path. A "Default" with damaged values
 // still starts the program (on seeded values for those columns, with
@@ -73,6 +78,11 @@ bool try_path(const QString &path, ProfileStore::OpenMode mode, ProfileStore &st
 // an unusable file gets a message that names it and the cure.
 void finish_on(const QString &path, ProfileStore &store, LinkSettings &link, ConfigRecord &rec, StartupResult &r) {
     r.db_path = path;
+    if (is_access_file(path)) {
+        r.ok = false;
+        r.error = access_file_text(path);
+        return;
+    }
     r.ok = try_path(path, ProfileStore::OpenMode::CreateIfMissing, store, link, rec, r.error, r.warning);
     if (!r.ok && store.file_unusable()) {
         r.unusable = true;
@@ -95,7 +105,15 @@ StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSetti
     auto same_file = [](const QString &a, const QString &b) {
         return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
     };
-    if (!ini.isEmpty() && !same_file(ini, fallback)) {
+    // An Access file (named by K52.ini, or beside the default database) is
+    // offered for import when the database is created, never opened here.
+    const bool fresh = !QFileInfo::exists(fallback);
+    const QString beside = QFileInfo(fallback).dir().filePath(QStringLiteral("K52v199.mdb"));
+    if (!ini.isEmpty() && is_access_file(ini)) {
+        r.recovered = true;
+        if (fresh)
+            r.legacy_db = ini;
+    } else if (!ini.isEmpty() && !same_file(ini, fallback)) {
         r.db_path = ini;
         QString first_error;
         if (try_path(ini, ProfileStore::OpenMode::Existing, store, link, rec, first_error, r.warning)) {
@@ -104,7 +122,11 @@ StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSetti
         }
         r.recovered = true; // taken once, silently
     }
+    if (fresh && r.legacy_db.isEmpty() && is_access_file(beside))
+        r.legacy_db = QDir::toNativeSeparators(beside);
     finish_on(fallback, store, link, rec, r);
+    if (!r.ok)
+        r.legacy_db.clear();
     return r;
 }
 

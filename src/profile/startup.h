@@ -8,9 +8,12 @@
 
 namespace k52 {
 
-// Default database path: "c:\zor\K52v199.mdb" on Windows; elsewhere
-// K52v199.db in folder zor of the user's data folder.
+// Default database path: K52v199.db in the data folder ("c:\zor" on
+// Windows; elsewhere folder zor of the user's data folder).
 QString default_db_path();
+// Where the older program keeps its Access database: K52v199.mdb in the
+// data folder. Never opened as ours.
+QString default_legacy_db_path();
 // Folder of the default database (the clone file lives there too).
 QString default_data_dir();
 
@@ -37,6 +40,10 @@ struct StartupResult {
     // Start-up went on, but the user must hear this (for example "Default"
     // holds a damaged value and its seeded value is used instead).
     QString warning;
+    // The database was created just now and an Access database of the older
+    // program lies beside it (or K52.ini names one): offer to import its
+    // profiles. An Access file is never opened as the profile database.
+    QString legacy_db;
 };
 
 // Start-up without windows: find and open the database (with the one-time

@@ -1,5 +1,7 @@
 #include "link_rules.h"
 
+#include "link/port_platform.h"
+
 namespace k52 {
 
 std::optional<int> baud_index(Long rate) {
@@ -34,16 +36,7 @@ const PortEntry *entry_for(const QString &device, const QVector<PortEntry> &port
 } // namespace
 
 QString port_device(int number, const QVector<PortEntry> &ports) {
-    if (number < 1)
-        return {};
-#ifdef Q_OS_WIN
-    Q_UNUSED(ports);
-    return QStringLiteral("COM%1").arg(number);
-#else
-    if (number > ports.size())
-        return {};
-    return ports[number - 1].device;
-#endif
+    return platform_port_device(number, ports, nullptr);
 }
 
 QString port_caption(int number, const QVector<PortEntry> &ports) {

@@ -1,4 +1,6 @@
 // The profiles command, run as the installer runs it.
+#include "support/file_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -25,8 +27,8 @@ protected:
         args.prepend(QStringLiteral("--db"));
         p.start(QStringLiteral(K52_UTIL_PATH), args);
         EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), k52test::output_text(p.readAllStandardOutput()),
+                k52test::output_text(p.readAllStandardError())};
     }
     QTemporaryDir dir;
     QString db = dir.filePath(QStringLiteral("cli.db"));

@@ -204,3 +204,54 @@ TEST_F(StartUp, DamagedDefaultStartsOnSeededValuesNamingTheColumns) {
     ASSERT_TRUE(row);
     EXPECT_EQ((*row)[column_index(QStringLiteral("baudrate"))].toString(), "fast") << "the stored row is untouched";
 }
+
+// An Access database of the older program (beside the database, named by
+// K52.ini or by --db) is never opened as ours, moved or changed; on the
+// first start it is offered for import.
+TEST_F(StartUp, AccessFileIsOfferedForImportNeverOpened) {
+    QByteArray jet(0x800, '\0');
+    jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+    jet[0x14] = 1;
+    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
+    const QString beside = dir.filePath(QStringLiteral("zor/K52v199.mdb"));
+    const QString named = dir.filePath(QStringLiteral("site.mdb"));
+    QDir().mkpath(dir.filePath(QStringLiteral("zor")));
+    write_file(beside, jet);
+    write_file(named, jet);
+    struct Case {
+        const char *what;
+        QString ini, db_override;
+        bool ok;
+        QString legacy_db;
+    } cases[] = {
+        {"first start, Access file beside", {}, {}, true, QDir::toNativeSeparators(beside)},
+        {"second start: no offer", {}, {}, true, {}},
+        {"K52.ini names an Access file", named, {}, true, {}},
+        {"--db names an Access file", {}, named, false, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(dir.filePath(QStringLiteral("K52.ini")));
+        if (!c.ini.isEmpty())
+            write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + c.ini + "\"\n").toUtf8());
+        const StartupResult r = start_up({dir.path(), c.db_override, fallback}, store, link, rec);
+        store.close();
+        EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_FALSE(r.unusable);
+        EXPECT_EQ(r.legacy_db, c.legacy_db);
+        if (!c.ok) {
+            EXPECT_TRUE(r.error.contains(QStringLiteral("k52util profiles import-legacy"))) << r.error.toStdString();
+        }
+        for (const QString &f : {beside, named}) {
+            QFile in(f);
+            ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+            EXPECT_EQ(in.readAll(), jet) << "left as it was: " << f.toStdString();
+        }
+    }
+    // A first start with K52.ini naming the Access file offers that one.
+    QFile::remove(fallback);
+    write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + named + "\"\n").toUtf8());
+    const StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.legacy_db, named);
+}

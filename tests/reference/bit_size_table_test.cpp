@@ -1,4 +1,5 @@
 #include "reference/bit_size_table.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +74,7 @@ TEST(BitSizeTable, CommandPrintsTheTable) {
     p.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("bitsize")});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), bit_size_table_text());
+    EXPECT_EQ(k52test::output_text(p.readAllStandardOutput()), bit_size_table_text());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// Whole files as bytes, for tests that check what a command left behind.
+// Whole files as bytes, for tests that check what a command left behind,
+// and a program's output as text.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,12 @@ namespace k52test {
 inline QByteArray file_bytes(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A program's output as text; the console's line ends of Windows ("\r\n")
+// read as "\n".
+inline QString output_text(const QByteArray &bytes) {
+    return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 inline void put_file(const QString &path, const QByteArray &data) {

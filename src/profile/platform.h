@@ -1,0 +1,33 @@
+#pragma once
+// What differs between Windows and the other systems, behind one set of
+// functions: platform_posix.cpp or platform_win.cpp is built (the CMake
+// lists choose). The serial port's side is in link/port_platform.h.
+
+#include <QString>
+
+#include <ctime>
+
+namespace k52 {
+
+// The folder of the database, the clone file and the Access file of the
+// older program: "c:/zor" on Windows; elsewhere folder zor of the user's
+// data folder. Forward slashes.
+QString platform_data_dir();
+
+// `secs` as local time (thread-safe).
+std::tm platform_local_time(std::time_t secs);
+
+// The folder of the running program, known before any application object
+// exists (`argv0` is the fallback).
+QString platform_program_dir(const char *argv0);
+
+// A standard stream the caller closed must not be reused as the number of
+// a file or port this program opens (its output would land there): it is
+// filled with the null device opened for reading, so writes to it still
+// fail and are reported. (Nothing to do on Windows.)
+void platform_hold_closed_standard_streams();
+
+// True when standard output is a terminal (a console window on Windows).
+bool platform_stdout_is_terminal();
+
+} // namespace k52
