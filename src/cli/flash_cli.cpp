@@ -29,7 +29,10 @@ int run_flash(CliContext &ctx) {
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return 1;
+    StoppableLink link(std::move(traced));
     const QString path = p.positionalArguments().first();
     QByteArray contents;
     FlashResult unread;

@@ -42,7 +42,10 @@ int run_clone(CliContext &ctx) {
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
     const QString file = args.size() > 1 ? args[1] : clone_file_path();
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return 1;
+    StoppableLink link(std::move(traced));
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.
     // A clone file that is no regular file is refused before the port is
@@ -89,7 +92,10 @@ int run_version(CliContext &ctx) {
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    SerialLink link;
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return 1;
+    ByteLink &link = *traced;
     const VersionResult r = version_job(link, port);
     QString version, identification;
     if (!r.complete || !parse_identification(r.reply, version, identification)) {
@@ -115,7 +121,10 @@ int run_device_command(CliContext &ctx, bool reset) {
     PortSpec port;
     if (!ctx.open_store() || !cli_port(ctx, p, port))
         return 1;
-    SerialLink link;
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return 1;
+    ByteLink &link = *traced;
     const auto record =
         begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);
     if (!record)

@@ -5,6 +5,7 @@
 #include "profile/profile_json.h"
 #include "profile/profile_store.h"
 #include "recorded_job.h"
+#include "wire_trace.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -105,6 +106,10 @@ bool ActionRecord::finish(const QString &outcome, const QString &detail, const W
         entry_.converter = watched->identification();
     if (watched && entry_.device.isEmpty())
         entry_.device = watched->device();
+    if (trace_ && outcome != kOutcomeDone) {
+        trace_->finish();
+        entry_.trace = trace_->text();
+    }
     HistoryStore h(*store_);
     return h.finish(entry_, error);
 }

@@ -17,6 +17,7 @@ namespace k52 {
 
 class ProfileStore;
 struct ConfigRecord;
+class WireTrace;
 
 // A link that notes what passes through it: the last framed command sent,
 // the reply it got, and the converter's identification when it answered
@@ -73,6 +74,9 @@ public:
     // (thread-safe).
     void set_backup(const QByteArray &image);
     void set_image(const QByteArray &image);
+    // The wire trace of the action's link: kept with the row when the
+    // action does not end "done".
+    void set_trace(std::shared_ptr<WireTrace> trace) { trace_ = std::move(trace); }
     // Completes the row; the converter's identification is taken from
     // `watched` when it answered. A no-op when begin() was not called.
     bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);
@@ -80,6 +84,7 @@ public:
 private:
     ProfileStore *store_;
     HistoryEntry entry_;
+    std::shared_ptr<WireTrace> trace_;
     std::mutex mutex_;
 };
 

@@ -64,7 +64,10 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
         q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_profile ON history(profilename, id)")) &&
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS preferences (name TEXT PRIMARY KEY, value TEXT)")) &&
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_detail (id INTEGER PRIMARY KEY "
-                              "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)"));
+                              "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)")) &&
+        // The wire trace of an action that did not end well.
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_trace (id INTEGER PRIMARY KEY "
+                              "REFERENCES history(id), trace BLOB)"));
     if (!ok && error)
         *error = q.lastError().text();
     return ok;
@@ -141,6 +144,12 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
         q.addBindValue(e.backup.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(e.backup));
         q.addBindValue(e.image.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray)) : QVariant(e.image));
         q.addBindValue(e.id);
+        ok = q.exec();
+    }
+    if (ok && !e.trace.isEmpty()) {
+        q.prepare(QStringLiteral("INSERT OR REPLACE INTO history_trace (id, trace) VALUES (?, ?)"));
+        q.addBindValue(e.id);
+        q.addBindValue(e.trace);
         ok = q.exec();
     }
     if (!ok) {
@@ -260,6 +269,10 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
         e.lines = lines.split(QLatin1Char('\n'));
     e.backup = q.value(16).toByteArray();
     e.image = q.value(17).toByteArray();
+    q.prepare(QStringLiteral("SELECT trace FROM history_trace WHERE id = ?"));
+    q.addBindValue(id);
+    if (q.exec() && q.next())
+        e.trace = q.value(0).toByteArray();
     return e;
 }
 
@@ -331,6 +344,8 @@ QString history_show_text(const HistoryEntry &e) {
         field("Backup", QStringLiteral("%1 bytes read before writing").arg(e.backup.size()));
     if (!e.image.isEmpty())
         field("Image", QStringLiteral("%1 bytes").arg(e.image.size()));
+    if (!e.trace.isEmpty())
+        field("Trace", QStringLiteral("%1 bytes (history show %2 --trace)").arg(e.trace.size()).arg(e.id));
     t += QStringLiteral("Lines:\n");
     for (const QString &l : e.lines)
         t += QStringLiteral("  ") + l + QLatin1Char('\n');
@@ -361,6 +376,8 @@ QByteArray history_to_json(const HistoryEntry &e) {
         o[QStringLiteral("backup")] = QString::fromLatin1(e.backup.toHex());
     if (!e.image.isEmpty())
         o[QStringLiteral("image")] = QString::fromLatin1(e.image.toHex());
+    if (!e.trace.isEmpty())
+        o[QStringLiteral("trace")] = QString::fromUtf8(e.trace);
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -42,6 +42,7 @@ struct HistoryEntry {
     QStringList lines;   // every progress line
     QByteArray backup;   // the converter's image read before writing
     QByteArray image;    // the image read by a clone read, or written by a clone write
+    QByteArray trace;    // the wire trace of an action that did not end well
 };
 
 struct HistoryFilter {
