@@ -38,23 +38,22 @@ QByteArray WireTrace::format_line(qint64 micros, char direction, const QByteArra
 }
 
 QByteArray WireTrace::format_bytes(char direction, const QByteArray &bytes) {
-    QByteArray line;
-    line.reserve(4 * bytes.size() + 8);
-    line += direction;
-    line += ' ';
-    QByteArray text;
-    text.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    // "> 41 42  |AB|\n", filled in place (a terminal log formats every burst).
+    const qsizetype n = bytes.size();
+    QByteArray line(2 + (n > 0 ? 3 * n - 1 : 0) + 3 + n + 2, ' ');
+    char *out = line.data();
+    out[0] = direction;
+    char *hex = out + 2;
+    char *text = hex + (n > 0 ? 3 * n - 1 : 0) + 3;
+    text[-1] = '|';
+    for (qsizetype i = 0; i < n; ++i) {
         const auto b = quint8(bytes[i]);
-        if (i > 0)
-            line += ' ';
-        line += kHex[b >> 4];
-        line += kHex[b & 15];
-        text += b >= 0x20 && b < 0x7F ? char(b) : '.';
+        hex[3 * i] = kHex[b >> 4];
+        hex[3 * i + 1] = kHex[b & 15];
+        text[i] = b >= 0x20 && b < 0x7F ? char(b) : '.';
     }
-    line += "  |";
-    line += text;
-    line += "|\n";
+    text[n] = '|';
+    text[n + 1] = '\n';
     return line;
 }
 

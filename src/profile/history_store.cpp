@@ -320,6 +320,21 @@ bool HistoryStore::set_backup_before_writing(bool on, QString *error) {
     return q.exec() || fail(error, QStringLiteral("cannot remember the backup option"), q.lastError().text());
 }
 
+bool HistoryStore::flag(const QString &name) const {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT value FROM preferences WHERE name = ?"));
+    q.addBindValue(name);
+    return q.exec() && q.next() && q.value(0).toString() == QLatin1String("1");
+}
+
+bool HistoryStore::set_flag(const QString &name, bool on, QString *error) {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO preferences (name, value) VALUES (?, ?)"));
+    q.addBindValue(name);
+    q.addBindValue(on ? QStringLiteral("1") : QStringLiteral("0"));
+    return q.exec() || fail(error, QStringLiteral("cannot remember %1").arg(name), q.lastError().text());
+}
+
 QString history_show_text(const HistoryEntry &e) {
     QString t;
     auto field = [&](const char *name, const QString &value) {

@@ -89,6 +89,9 @@ public:
     // (remembered in table `preferences`; off unless switched on).
     bool backup_before_writing() const;
     bool set_backup_before_writing(bool on, QString *error);
+    // Other remembered on/off choices (the terminal's views), by name.
+    bool flag(const QString &name) const;
+    bool set_flag(const QString &name, bool on, QString *error);
 
 private:
     bool select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const;
