@@ -51,7 +51,7 @@ CardTestPanel::CardTestPanel(const ConfigRecord &record, const WiegandFieldMap &
         auto *label = new QLabel(QString::fromLatin1(kCaptions[i]), this);
         values_[i] = make_entry_box(kNames[i], EntryRule::Decimal, 20, this);
         values_[i]->setAccessibleName(QStringLiteral("Test a card: ") + QString::fromLatin1(kCaptions[i]));
-        values_[i]->setMaximumWidth(values_[i]->fontMetrics().horizontalAdvance(QString(21, QLatin1Char('0'))));
+        values_[i]->setFixedWidth(values_[i]->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('0'))) + 12);
         label->setBuddy(values_[i]);
         row->addWidget(label);
         row->addWidget(values_[i]);
@@ -62,25 +62,26 @@ CardTestPanel::CardTestPanel(const ConfigRecord &record, const WiegandFieldMap &
     bits_->setAccessibleName(QStringLiteral("Bits sent"));
     bits_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     bits_->setWordWrap(true);
-    row->addWidget(bits_, 1);
+    row->addStretch();
     g->addLayout(row, 0, 1);
+    auto *bits_label = new QLabel(QStringLiteral("Bits sent:"), this);
+    g->addWidget(bits_label, 1, 0);
+    g->addWidget(bits_, 1, 1);
 
     auto *read_label = new QLabel(QStringLiteral("Read bits:"), this);
-    g->addWidget(read_label, 1, 0);
-    auto *row2 = new QHBoxLayout;
+    g->addWidget(read_label, 2, 0);
     read_ = new QLineEdit(this);
     read_->setObjectName(QStringLiteral("cardread"));
     read_->setAccessibleName(QStringLiteral("Bits to read"));
     read_->setPlaceholderText(QStringLiteral("paste 0/1 bits or HEX/COUNT"));
     read_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     read_label->setBuddy(read_);
-    row2->addWidget(read_, 1);
+    g->addWidget(read_, 2, 1);
     verdict_ = new QLabel(this);
     verdict_->setObjectName(QStringLiteral("cardverdict"));
     verdict_->setAccessibleName(QStringLiteral("Bits read"));
     verdict_->setWordWrap(true);
-    row2->addWidget(verdict_, 1);
-    g->addLayout(row2, 1, 1);
+    g->addWidget(verdict_, 3, 1);
     g->setColumnStretch(1, 1);
     connect(read_, &QLineEdit::textChanged, this, &CardTestPanel::refresh);
     // A first card to show: site 1, ID 1.

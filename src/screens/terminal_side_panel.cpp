@@ -102,9 +102,12 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
     stop_button_->setObjectName(QStringLiteral("stopsend"));
     stop_button_->setAccessibleName(QStringLiteral("Stop sending the file"));
     stop_button_->hide();
+    send_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    log_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     send_row->addWidget(send_button_);
     send_row->addWidget(progress_, 1);
     send_row->addWidget(stop_button_);
+    send_row->addStretch();
     send_label_ = new QLabel(this);
     send_label_->setObjectName(QStringLiteral("sendname"));
 
