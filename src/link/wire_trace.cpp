@@ -163,6 +163,13 @@ bool TracingLink::write(const QByteArray &bytes) {
     return ok;
 }
 
+void TracingLink::discard_input() {
+    const int waiting = bytes_waiting();
+    WatchingLink::discard_input();
+    if (waiting > 0)
+        trace_.note(QStringLiteral("%1 stale bytes discarded").arg(waiting));
+}
+
 std::optional<quint8> TracingLink::read_byte(LinkClock::time_point deadline) {
     const auto b = WatchingLink::read_byte(deadline);
     if (!b)

@@ -97,8 +97,9 @@ public:
     void close() override;
     bool write(const QByteArray &bytes) override;
     std::optional<quint8> read_byte(LinkClock::time_point deadline) override;
-    // Stale input is read through the trace, so that it shows.
-    void discard_input() override { ByteLink::discard_input(); }
+    // Stale input goes the inner link's own way (which waits for a quiet
+    // line after an aborted exchange); how many bytes went is noted.
+    void discard_input() override;
 
 private:
     WireTrace &trace_;

@@ -148,6 +148,9 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
     view_timer_.setSingleShot(true);
     view_timer_.setInterval(kViewCatchUpMs);
     connect(&view_timer_, &QTimer::timeout, this, &TerminalSidePanel::show_pending);
+    // As with "Clear Screen": a click leaves the keys going to the terminal.
+    for (QWidget *w : std::initializer_list<QWidget *>{line_box_, hex_box_, log_button_, send_button_, stop_button_})
+        w->setFocusPolicy(Qt::NoFocus);
     send_timer_.setInterval(kSendTickMs);
     connect(&send_timer_, &QTimer::timeout, this, &TerminalSidePanel::send_more);
 
