@@ -2,6 +2,7 @@
 // device, and the CPU an open, idle terminal uses over a minute.
 #include "link/terminal_link.h"
 #include "profile/profile_store.h"
+#include "screens/terminal_side_panel.h"
 #include "screens/termmode_screen.h"
 #include "ui/app_context.h"
 
@@ -53,21 +54,35 @@ int main(int argc, char **argv) {
     QByteArray burst(100 * 1024, '\0');
     for (int i = 0; i < burst.size(); ++i)
         burst[i] = char(32 + i % 90);
-    const quint64 before = screen.grid().drawn();
-    QElapsedTimer t;
-    t.start();
-    qsizetype sent = 0;
-    while (screen.grid().drawn() < before + quint64(burst.size()) && t.elapsed() < 30000) {
-        if (sent < burst.size()) {
-            const ssize_t n = ::write(master, burst.constData() + sent, size_t(burst.size() - sent));
-            if (n > 0)
-                sent += n;
+    const auto take_burst = [&](const char *what) {
+        const quint64 before = screen.grid().drawn();
+        QElapsedTimer t;
+        t.start();
+        qsizetype sent = 0;
+        while (screen.grid().drawn() < before + quint64(burst.size()) && t.elapsed() < 30000) {
+            if (sent < burst.size()) {
+                const ssize_t n = ::write(master, burst.constData() + sent, size_t(burst.size() - sent));
+                if (n > 0)
+                    sent += n;
+            }
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         }
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    QApplication::processEvents(); // the repaint of the last chunk
-    std::printf("100 KB burst: taken in and drawn in %.1f ms (%llu characters)\n", t.nsecsElapsed() / 1e6,
-                (unsigned long long)(screen.grid().drawn() - before));
+        QApplication::processEvents(); // the repaint of the last chunk
+        std::printf("100 KB burst%s: taken in and drawn in %.1f ms (%llu characters)\n", what, t.nsecsElapsed() / 1e6,
+                    (unsigned long long)(screen.grid().drawn() - before));
+    };
+    take_burst("");
+    // The same with the line view, the hex view and the log on.
+    QTemporaryDir dir;
+    screen.side()->set_line_view(true);
+    screen.side()->set_hex_view(true);
+    if (!screen.side()->start_log(dir.filePath(QStringLiteral("bench.log"))))
+        return 1;
+    QApplication::processEvents();
+    take_burst(" with times, hex and log");
+    screen.side()->stop_log();
+    screen.side()->set_line_view(false);
+    screen.side()->set_hex_view(false);
 
     const double cpu0 = cpu_seconds();
     QEventLoop idle;

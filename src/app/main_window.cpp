@@ -6,6 +6,8 @@
 #include "commandmenu_panel.h"
 #include "fleet_window.h"
 #include "history_window.h"
+#include "link/device_job.h"
+#include "link/wire_trace.h"
 #include "navigation.h"
 #include "profile/startup.h"
 #include "programming/pgmform_window.h"
@@ -21,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -79,6 +82,51 @@ void MainWindow::build_menu() {
             else
                 show_reference(QString::fromLatin1(e.window), e.modal);
         });
+    }
+    // For support: every byte of every later device job into a file.
+    QMenu *support = menuBar()->addMenu(QStringLiteral("Support"));
+    support->setObjectName(QStringLiteral("supportmenu"));
+    QAction *trace = support->addAction(QStringLiteral("Record a wire trace…"));
+    trace->setObjectName(QStringLiteral("wiretrace"));
+    trace->setCheckable(true);
+    connect(trace, &QAction::triggered, this, [this](bool on) { set_wire_trace(on); });
+}
+
+void MainWindow::set_wire_trace(bool on, const QString &chosen) {
+    auto *action = findChild<QAction *>(QStringLiteral("wiretrace"));
+    const auto tell = [this](const QString &text) {
+        if (ctx_.questions)
+            ctx_.questions->warn(QStringLiteral("Record a wire trace"), text);
+    };
+    if (!on) {
+        const auto old = DeviceJob::trace_for_all();
+        DeviceJob::set_trace_for_all(nullptr);
+        if (action) {
+            action->setChecked(false);
+            action->setToolTip(QString());
+        }
+        if (old && !old->error().isEmpty())
+            tell(QStringLiteral("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
+        return;
+    }
+    const QString file = !chosen.isEmpty() ? chosen
+                                           : QFileDialog::getSaveFileName(this, QStringLiteral("Record a wire trace"),
+                                                                          QStringLiteral("k52-trace.txt"),
+                                                                          QStringLiteral("Text files (*.txt)"));
+    auto trace = std::make_shared<WireTrace>(false);
+    QString why;
+    if (file.isEmpty() || !trace->to_file(file, &why)) {
+        if (!file.isEmpty())
+            tell(QStringLiteral("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.")
+                     .arg(why));
+        if (action)
+            action->setChecked(false);
+        return;
+    }
+    DeviceJob::set_trace_for_all(trace);
+    if (action) {
+        action->setChecked(true);
+        action->setToolTip(QStringLiteral("Recording into %1").arg(file));
     }
 }
 

@@ -48,6 +48,9 @@ public:
     PgmFormWindow *pgmform();
 
     // Menu actions.
+    // "Record a wire trace…": on asks for the file and traces every later
+    // device job into it; off ends it. `file` given: no file chooser.
+    void set_wire_trace(bool on, const QString &file = {});
     void open_profile_chooser(const QString &caption);
     void load_profile();
     void open_save_profile();

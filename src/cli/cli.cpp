@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "cli/cli_commands.h"
+#include "cli/link_options.h"
 #include "profile/startup.h"
 
 #include <QCommandLineParser>
@@ -51,6 +52,8 @@ const std::vector<CliCommand> &cli_commands() {
         {QStringLiteral("restore"),
          QStringLiteral("Write the converter image kept in a history row back into the converter"), run_restore},
         {QStringLiteral("version"), QStringLiteral("Read the converter's model and firmware version"), run_version},
+        {QStringLiteral("wiegand"),
+         QStringLiteral("Work out the bits of a card under a Wiegand output format, or read bits back"), run_wiegand},
     };
     return commands;
 }
@@ -198,7 +201,7 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
             int rc = 0;
             {
                 CliContext ctx(args, db, program_dir);
-                rc = c.handler(ctx);
+                rc = finish_cli_trace(ctx, c.handler(ctx));
             }
             return output_written(rc);
         }
@@ -206,6 +209,24 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
     std_err() << QCoreApplication::translate("usage", "Unknown command: %1").arg(args[0]) << '\n';
     print_usage(std_err());
     return kExitUsage;
+}
+
+QCommandLineOption profile_option() {
+    return QCommandLineOption(QStringLiteral("profile"),
+                              QStringLiteral("Profile to use; default: the current profile."), QStringLiteral("name"));
+}
+
+bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec) {
+    rec = ctx.record();
+    const QString profile = QStringLiteral("profile");
+    if (!p.isSet(profile))
+        return true;
+    QString error;
+    if (!ctx.store().load_profile(p.value(profile), rec, &error)) {
+        ctx.err << error << Qt::endl;
+        return false;
+    }
+    return true;
 }
 
 int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QCommandLineParser;
+class QCommandLineOption;
 
 namespace k52 {
 
@@ -86,6 +87,11 @@ QString command_help(const CliContext &ctx, const QCommandLineParser &p);
 // --help added. Returns -1 when the command goes on, else the exit code
 // (0 after printing the help, kExitUsage after printing an error).
 int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional);
+
+// --profile NAME, and the record it names (the current profile's without
+// it). False, with the reason printed, when it cannot be loaded.
+QCommandLineOption profile_option();
+bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec);
 
 // Pull "--db FILE" / "--db=FILE" out of the arguments.
 QString take_db_option(QStringList &args);

@@ -28,5 +28,7 @@ int run_restart(CliContext &ctx);
 int run_program(CliContext &ctx);
 int run_plan(CliContext &ctx);
 int run_ports(CliContext &ctx);
+// wiegand_cli.cpp
+int run_wiegand(CliContext &ctx);
 
 } // namespace k52

@@ -47,7 +47,10 @@ int run_flash(CliContext &ctx) {
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return kExitFailed;
+    StoppableLink link(std::move(traced));
     QByteArray contents;
     FlashResult unread;
     // A file that cannot be read is refused before the port is opened: no

@@ -53,7 +53,10 @@ int run_history(CliContext &ctx) {
                                       QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption to_opt(QStringLiteral("to"), QStringLiteral("Only rows up to this day."),
                                     QStringLiteral("YYYY-MM-DD"));
-    p.addOptions({profile_opt, from_opt, to_opt});
+    const QCommandLineOption trace_opt(QStringLiteral("trace"),
+                                       QStringLiteral("show: print the row's wire trace (kept when an action did not "
+                                                      "end well) instead of the row."));
+    p.addOptions({profile_opt, from_opt, to_opt, trace_opt});
     p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list (default), show, export or report"),
                             QStringLiteral("[action] [N] [FILE]"));
     // "-1" is no option but a row that cannot exist.
@@ -65,7 +68,7 @@ int run_history(CliContext &ctx) {
             QStringLiteral("The record of every programming run, clone read and write, firmware download, reset, "
                            "restart and restore.\n"
                            "  list [--profile NAME] [--from DAY] [--to DAY]  rows, newest first\n"
-                           "  show N                  row N with its progress lines\n"
+                           "  show N [--trace]        row N with its progress lines (or its wire trace)\n"
                            "  export N FILE           row N as JSON\n"
                            "  report N FILE.pdf       the commissioning report of row N"),
             3);
@@ -101,6 +104,14 @@ int run_history(CliContext &ctx) {
     const auto e = history.entry(id, &why);
     if (!e)
         return fail(ctx, why);
+    if (action == QLatin1String("show") && p.isSet(trace_opt)) {
+        if (e->trace.isEmpty())
+            return fail(ctx, QStringLiteral("history row %1 keeps no wire trace: traces are kept only when an "
+                                            "action failed, was refused or was stopped")
+                                 .arg(id));
+        ctx.out << QString::fromUtf8(e->trace);
+        return 0;
+    }
     if (action == QLatin1String("show")) {
         ctx.out << history_show_text(*e);
         return 0;

@@ -54,7 +54,7 @@ int run_find(CliContext &ctx) {
     const QCommandLineOption save(QStringLiteral("save"),
                                   QStringLiteral("Keep the first converter's port, speed and parity as the link "
                                                  "settings."));
-    p.addOptions({port, save});
+    p.addOptions({port, save, trace_option()});
     if (int rc = parse_arguments(ctx, p,
                                  QStringLiteral("Find the converter: try each serial port at every speed and "
                                                 "parity with the identification request, the stored settings "
@@ -100,7 +100,7 @@ int run_find(CliContext &ctx) {
 
 int run_doctor(CliContext &ctx) {
     QCommandLineParser p;
-    p.addOptions(link_options());
+    p.addOptions({port_option(), baud_option(), parity_option()});
     if (int rc = parse_arguments(ctx, p,
                                  QStringLiteral("Check the serial port of the link settings: that it exists, that "
                                                 "you may open it, that no other program holds it and that the "

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "link/serial_link.h"
 #include "profile/platform.h"
 #include "screens/link_rules.h"
 
@@ -29,8 +30,58 @@ QCommandLineOption parity_option() {
                               QStringLiteral("0|1|2"));
 }
 
+QCommandLineOption trace_option() {
+    return QCommandLineOption(QStringLiteral("trace"),
+                              QStringLiteral("Write every byte to and from the converter into FILE as the job "
+                                             "runs (the wire trace, for support)."),
+                              QStringLiteral("FILE"));
+}
+
 QList<QCommandLineOption> link_options() {
-    return {port_option(), baud_option(), parity_option()};
+    return {port_option(), baud_option(), parity_option(), trace_option()};
+}
+
+namespace {
+
+// One command runs per process: its traces.
+std::shared_ptr<WireTrace> g_memory_trace;
+std::shared_ptr<WireTrace> g_file_trace;
+
+} // namespace
+
+std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p) {
+    g_memory_trace = std::make_shared<WireTrace>();
+    std::unique_ptr<ByteLink> link = trace_link(std::make_unique<SerialLink>(), g_memory_trace);
+    const QString trace = QStringLiteral("trace");
+    if (p.optionNames().contains(trace)) {
+        auto file = std::make_shared<WireTrace>(false);
+        QString why;
+        if (!file->to_file(p.value(trace), &why)) {
+            ctx.err << "Cannot write the wire trace: " << why << "; name a file in a folder you can write to"
+                    << Qt::endl;
+            return nullptr;
+        }
+        g_file_trace = file;
+        link = trace_link(std::move(link), file);
+    }
+    return link;
+}
+
+std::shared_ptr<WireTrace> cli_link_trace() {
+    return g_memory_trace;
+}
+
+int finish_cli_trace(CliContext &ctx, int rc) {
+    if (!g_file_trace)
+        return rc;
+    g_file_trace->finish();
+    const QString error = g_file_trace->error();
+    const QString path = g_file_trace->file();
+    g_file_trace.reset();
+    if (error.isEmpty())
+        return rc;
+    ctx.err << "The wire trace " << path << " is incomplete: " << error << Qt::endl;
+    return rc == 0 ? 1 : rc;
 }
 
 bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettings &out) {

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "link/device_job.h"
+#include "link/wire_trace.h"
 #include "profile/link_settings.h"
 
 #include <QCommandLineOption>
@@ -16,8 +17,21 @@ namespace k52 {
 QCommandLineOption port_option();
 QCommandLineOption baud_option();
 QCommandLineOption parity_option();
-// The three above.
+// --trace FILE: the wire trace of the command's link.
+QCommandLineOption trace_option();
+// The four above.
 QList<QCommandLineOption> link_options();
+
+// The link of a device subcommand: the serial link, traced into memory (kept
+// with the history row of an action that does not end well) and, with
+// --trace FILE, into that file as the job runs. Null, with the reason
+// printed on ctx.err, when the trace file cannot be written.
+std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p);
+// The memory trace of the link cli_link() made last (null before).
+std::shared_ptr<WireTrace> cli_link_trace();
+// After the command: ends the trace file; a write to it that failed is
+// reported and turns exit code 0 into 1.
+int finish_cli_trace(CliContext &ctx, int rc);
 
 // The stored link settings with --port, --baud and --parity applied (not
 // stored). False, with the reason printed on ctx.err, for a bad value.

@@ -60,7 +60,10 @@ int run_clone(CliContext &ctx) {
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return kExitFailed;
+    StoppableLink link(std::move(traced));
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.
     // A clone file that is no regular file is refused before the port is
@@ -109,7 +112,10 @@ int run_version(CliContext &ctx) {
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    SerialLink link;
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return kExitFailed;
+    ByteLink &link = *traced;
     const VersionResult r = version_job(link, port);
     QString version, identification;
     if (!r.complete || !parse_identification(r.reply, version, identification)) {
@@ -137,7 +143,10 @@ int run_device_command(CliContext &ctx, bool reset) {
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    SerialLink link;
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return kExitFailed;
+    ByteLink &link = *traced;
     const auto record =
         begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);
     if (!record)

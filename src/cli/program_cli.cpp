@@ -22,28 +22,12 @@ namespace {
 const QCommandLineOption kFirmwareOption(QStringLiteral("firmware"),
                                          QStringLiteral("Firmware version to plan for, e.g. 01.94."),
                                          QStringLiteral("version"));
-const QCommandLineOption kProfileOption(QStringLiteral("profile"),
-                                        QStringLiteral("Profile to use; default: the current profile."),
-                                        QStringLiteral("name"));
-
-bool load_record(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec) {
-    rec = ctx.record();
-    if (!p.isSet(kProfileOption))
-        return true;
-    QString error;
-    if (!ctx.store().load_profile(p.value(kProfileOption), rec, &error)) {
-        ctx.err << error << Qt::endl;
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int run_program(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
-    p.addOption(kProfileOption);
+    p.addOption(profile_option());
     p.addOptions(backup_options());
     p.addOptions(fleet_options());
     if (int rc =
@@ -55,9 +39,9 @@ int run_program(CliContext &ctx) {
         return rc;
     if (fleet_wanted(p)) {
         ConfigRecord each;
-        if (!ctx.open_store() || !load_record(ctx, p, each))
-            return 1;
-        const QString name = p.isSet(kProfileOption) ? p.value(kProfileOption) : ctx.store().current_profile();
+        if (!ctx.open_store() || !load_cli_profile(ctx, p, each))
+            return kExitFailed;
+        const QString name = p.isSet(profile_option()) ? p.value(profile_option()) : ctx.store().current_profile();
         return run_each(
             ctx, p, QStringLiteral("program"), programming_at_stake(),
             [name, each](ActionRecord &a) { a.set_profile(name, each); },
@@ -65,11 +49,14 @@ int run_program(CliContext &ctx) {
     }
     PortSpec port;
     ConfigRecord rec;
-    if (!ctx.open_store() || !load_record(ctx, p, rec))
+    if (!ctx.open_store() || !load_cli_profile(ctx, p, rec))
         return kExitFailed;
     if (!cli_port(ctx, p, port))
         return kExitUsage;
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return kExitFailed;
+    StoppableLink link(std::move(traced));
     const auto record = begin_cli_action(ctx, &p, QStringLiteral("program"), port, link,
                                          [&](ActionRecord &a) { a.set_profile(ctx.store().current_profile(), rec); });
     if (!record)
@@ -89,7 +76,7 @@ int run_program(CliContext &ctx) {
 
 int run_plan(CliContext &ctx) {
     QCommandLineParser p;
-    p.addOptions({kProfileOption, kFirmwareOption});
+    p.addOptions({profile_option(), kFirmwareOption});
     p.addPositionalArgument(QStringLiteral("version"), QStringLiteral("Firmware version (or --firmware)"),
                             QStringLiteral("[version]"));
     if (int rc = parse_arguments(
@@ -108,7 +95,7 @@ int run_plan(CliContext &ctx) {
     if (!ctx.open_store())
         return 1;
     ConfigRecord rec;
-    if (!load_record(ctx, p, rec))
+    if (!load_cli_profile(ctx, p, rec))
         return 1;
     bool refused = false;
     for (const PlanStep &s : build_plan(rec, version)) {

@@ -24,6 +24,7 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
                                                const std::function<void(ActionRecord &)> &prepare) {
     auto record = std::make_shared<ActionRecord>(&ctx.store(), action);
     record->set_device(port.device);
+    record->set_trace(cli_link_trace());
     if (prepare)
         prepare(*record);
     const bool optional = p && p->isSet(kBackupOptional);

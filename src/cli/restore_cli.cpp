@@ -58,7 +58,10 @@ int run_restore(CliContext &ctx) {
         ctx.err << problem << Qt::endl;
         return 1;
     }
-    StoppableLink link(std::make_unique<SerialLink>());
+    auto traced = cli_link(ctx, p);
+    if (!traced)
+        return 1;
+    StoppableLink link(std::move(traced));
     const auto record = begin_cli_action(ctx, nullptr, QStringLiteral("restore"), port, link, [&](ActionRecord &a) {
         a.entry().image = image;
         a.entry().profile = row->profile;

@@ -5,6 +5,7 @@
 #include "profile/profile_json.h"
 #include "profile/profile_store.h"
 #include "recorded_job.h"
+#include "wire_trace.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -117,6 +118,10 @@ bool ActionRecord::finish(const QString &outcome, const QString &detail, const W
         entry_.converter = watched->identification();
     if (watched && entry_.device.isEmpty())
         entry_.device = watched->device();
+    if (trace_ && outcome != kOutcomeDone) {
+        trace_->finish();
+        entry_.trace = trace_->text();
+    }
     HistoryStore h(*store_);
     QString why;
     const bool ok = h.finish(entry_, &why);

@@ -17,6 +17,7 @@ namespace k52 {
 
 class ProfileStore;
 struct ConfigRecord;
+class WireTrace;
 
 // A link that notes what passes through it: the last framed command sent,
 // the reply it got, and the converter's identification when it answered
@@ -76,6 +77,9 @@ public:
     // Keeps `image` as the backup and stores it in the row at once, in a
     // step of its own. False, with the reason, when it cannot be stored.
     bool store_backup(const QByteArray &image, QString *error);
+    // The wire trace of the action's link: kept with the row when the
+    // action does not end "done".
+    void set_trace(std::shared_ptr<WireTrace> trace) { trace_ = std::move(trace); }
     // Completes the row; the converter's identification is taken from
     // `watched` when it answered. A no-op when begin() was not called.
     bool finish(const QString &outcome, const QString &detail, const WatchingLink *watched, QString *error = nullptr);
@@ -86,6 +90,7 @@ private:
     QString finish_error_;
     ProfileStore *store_;
     HistoryEntry entry_;
+    std::shared_ptr<WireTrace> trace_;
     std::mutex mutex_;
 };
 

@@ -4,6 +4,7 @@
 #include "port_names.h"
 #include "serial_link.h"
 #include "stoppable_link.h"
+#include "wire_trace.h"
 
 #include <QThread>
 
@@ -137,6 +138,23 @@ void DeviceJob::stop() {
         link_->interrupt();
 }
 
+namespace {
+
+std::mutex g_trace_mutex;
+std::shared_ptr<WireTrace> g_trace_for_all;
+
+} // namespace
+
+void DeviceJob::set_trace_for_all(std::shared_ptr<WireTrace> trace) {
+    std::lock_guard lock(g_trace_mutex);
+    g_trace_for_all = std::move(trace);
+}
+
+std::shared_ptr<WireTrace> DeviceJob::trace_for_all() {
+    std::lock_guard lock(g_trace_mutex);
+    return g_trace_for_all;
+}
+
 bool DeviceJob::start_erased(std::function<void(ByteLink &, JobProgress &)> work, std::function<void()> done,
                              QString at_stake) {
     if (thread_)
@@ -144,22 +162,26 @@ bool DeviceJob::start_erased(std::function<void(ByteLink &, JobProgress &)> work
     stopped_ = false;
     at_stake_ = std::move(at_stake);
     done_ = std::move(done);
-    thread_ = QThread::create([this, work = std::move(work)] {
-        // The stop lasts: a job that closes and opens the port again part-way
-        // (the clone transfer does) must not wake up with a fresh port.
-        StoppableLink link(factory_ ? factory_() : std::make_unique<SerialLink>());
-        {
+    job_trace_ = std::make_shared<WireTrace>();
+    thread_ =
+        QThread::create([this, work = std::move(work), memory = job_trace_, file = trace_, all = trace_for_all()] {
+            // The stop lasts: a job that closes and opens the port again part-way
+            // (the clone transfer does) must not wake up with a fresh port.
+            // Every byte goes into the job's own trace and the ones asked for.
+            StoppableLink link(trace_link(
+                trace_link(trace_link(factory_ ? factory_() : std::make_unique<SerialLink>(), memory), file), all));
+            {
+                std::lock_guard lock(mutex_);
+                link_ = &link;
+                if (stopped_)
+                    link.interrupt();
+            }
+            SignalProgress progress(*this);
+            work(link, progress);
+            link.close();
             std::lock_guard lock(mutex_);
-            link_ = &link;
-            if (stopped_)
-                link.interrupt();
-        }
-        SignalProgress progress(*this);
-        work(link, progress);
-        link.close();
-        std::lock_guard lock(mutex_);
-        link_ = nullptr;
-    });
+            link_ = nullptr;
+        });
     closer_id_ = links_.add([this] { stop(); }, at_stake_);
     connect(thread_, &QThread::finished, this, [this] {
         step_timer_.stop();

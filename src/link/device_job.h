@@ -59,6 +59,8 @@ class QThread;
 
 namespace k52 {
 
+class WireTrace;
+
 // Where a job goes: the device and its framing, resolved from the link
 // settings. An empty `device` means no device fits; `error` says why.
 struct PortSpec {
@@ -128,6 +130,16 @@ public:
             [done = std::move(done), result] { done(*result); }, std::move(at_stake));
     }
 
+    // The wire trace every later job of every DeviceJob also writes to (the
+    // window's "Record a wire trace"); null stops it. Thread-safe.
+    static void set_trace_for_all(std::shared_ptr<WireTrace> trace);
+    static std::shared_ptr<WireTrace> trace_for_all();
+    // Also trace this object's later jobs into `trace` (null: no more).
+    void set_trace(std::shared_ptr<WireTrace> trace) { trace_ = std::move(trace); }
+    // The trace of the running or last job, kept in memory (for its
+    // history row); null before the first job. Read it once the job ended.
+    std::shared_ptr<WireTrace> job_trace() const { return job_trace_; }
+
     bool running() const { return thread_ != nullptr; }
     // The question to ask before stopping the running job; empty when it
     // stops without asking (or none runs).
@@ -154,6 +166,8 @@ private:
 
     LinkClosers &links_;
     LinkFactory factory_;
+    std::shared_ptr<WireTrace> trace_;
+    std::shared_ptr<WireTrace> job_trace_;
     QThread *thread_ = nullptr;
     int closer_id_ = 0;
     QString at_stake_;

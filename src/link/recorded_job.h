@@ -128,6 +128,7 @@ bool start_recorded(DeviceJob &job, std::shared_ptr<ActionRecord> record, Work w
     return job.start(
         recording_work(record, seen, std::move(work)),
         [record, seen, j, done = std::move(done)](const Result &r) {
+            record->set_trace(j->job_trace());
             finish_recorded(*record, r, *seen, j->stopped());
             const QString unfinished = unfinished_row_text(*record);
             if (unfinished.isEmpty()) {

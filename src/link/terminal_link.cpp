@@ -170,12 +170,24 @@ void TerminalLink::close() {
 }
 
 bool TerminalLink::send(quint8 byte) {
-    const QByteArray one(1, char(byte));
+    return send(QByteArray(1, char(byte)));
+}
+
+bool TerminalLink::send(const QByteArray &bytes) {
     if (commtype_ == QLatin1String("S"))
-        return serial_ && serial_->isOpen() && serial_->write(one) == 1;
+        return serial_ && serial_->isOpen() && serial_->write(bytes) == bytes.size();
     if (commtype_ == QLatin1String("T"))
-        return socket_ && tcp_ready_ && socket_->state() == QAbstractSocket::ConnectedState && socket_->write(one) == 1;
+        return socket_ && tcp_ready_ && socket_->state() == QAbstractSocket::ConnectedState &&
+               socket_->write(bytes) == bytes.size();
     return false;
+}
+
+qint64 TerminalLink::waiting_to_go() const {
+    if (commtype_ == QLatin1String("S") && serial_)
+        return serial_->bytesToWrite();
+    if (commtype_ == QLatin1String("T") && socket_)
+        return socket_->bytesToWrite();
+    return 0;
 }
 
 } // namespace k52

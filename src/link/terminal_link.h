@@ -52,6 +52,9 @@ public:
     bool keys_ignored() const { return tcp_chosen() && !tcp_ready_; }
     // Write one byte to the open link; false when it was not sent.
     bool send(quint8 byte);
+    bool send(const QByteArray &bytes);
+    // Bytes written but not yet on the wire.
+    qint64 waiting_to_go() const;
 
 signals:
     void status(const QString &text);

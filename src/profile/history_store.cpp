@@ -67,7 +67,10 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
         q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS history_profile ON history(profilename, id)")) &&
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS preferences (name TEXT PRIMARY KEY, value TEXT)")) &&
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_detail (id INTEGER PRIMARY KEY "
-                              "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)"));
+                              "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)")) &&
+        // The wire trace of an action that did not end well.
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_trace (id INTEGER PRIMARY KEY "
+                              "REFERENCES history(id), trace BLOB)"));
     if (!ok && error)
         *error = q.lastError().text();
     return ok;
@@ -186,6 +189,12 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
         q.addBindValue(e.backup.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(image_digest(e.backup)));
         q.addBindValue(e.image.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(image_digest(e.image)));
         q.addBindValue(e.id);
+        ok = q.exec();
+    }
+    if (ok && !e.trace.isEmpty()) {
+        q.prepare(QStringLiteral("INSERT OR REPLACE INTO history_trace (id, trace) VALUES (?, ?)"));
+        q.addBindValue(e.id);
+        q.addBindValue(e.trace);
         ok = q.exec();
     }
     if (!ok) {
@@ -351,6 +360,11 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
         e.backup_sha256 = value("backup_sha256").toString();
         e.image_sha256 = value("image_sha256").toString();
     }
+    // A history made before traces were kept has no trace table.
+    d.prepare(QStringLiteral("SELECT trace FROM history_trace WHERE id = ?"));
+    d.addBindValue(id);
+    if (d.exec() && d.next())
+        e.trace = d.value(0).toByteArray();
     return e;
 }
 
@@ -393,6 +407,21 @@ bool HistoryStore::set_backup_before_writing(bool on, QString *error) {
     return q.exec() || fail(error, QStringLiteral("cannot remember the backup option"), q.lastError().text());
 }
 
+bool HistoryStore::flag(const QString &name) const {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT value FROM preferences WHERE name = ?"));
+    q.addBindValue(name);
+    return q.exec() && q.next() && q.value(0).toString() == QLatin1String("1");
+}
+
+bool HistoryStore::set_flag(const QString &name, bool on, QString *error) {
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO preferences (name, value) VALUES (?, ?)"));
+    q.addBindValue(name);
+    q.addBindValue(on ? QStringLiteral("1") : QStringLiteral("0"));
+    return q.exec() || fail(error, QStringLiteral("cannot remember %1").arg(name), q.lastError().text());
+}
+
 QString history_show_text(const HistoryEntry &e) {
     QString t;
     auto field = [&](const char *name, const QString &value) {
@@ -417,6 +446,8 @@ QString history_show_text(const HistoryEntry &e) {
         field("Backup", QStringLiteral("%1 bytes read before writing").arg(e.backup.size()));
     if (!e.image.isEmpty())
         field("Image", QStringLiteral("%1 bytes").arg(e.image.size()));
+    if (!e.trace.isEmpty())
+        field("Trace", QStringLiteral("%1 bytes (history show %2 --trace)").arg(e.trace.size()).arg(e.id));
     t += QStringLiteral("Lines:\n");
     for (const QString &l : e.lines)
         t += QStringLiteral("  ") + l + QLatin1Char('\n');
@@ -447,6 +478,8 @@ QByteArray history_to_json(const HistoryEntry &e) {
         o[QStringLiteral("backup")] = QString::fromLatin1(e.backup.toHex());
     if (!e.image.isEmpty())
         o[QStringLiteral("image")] = QString::fromLatin1(e.image.toHex());
+    if (!e.trace.isEmpty())
+        o[QStringLiteral("trace")] = QString::fromUtf8(e.trace);
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -46,6 +46,7 @@ struct HistoryEntry {
     // rows stored before digests were kept (only filled by entry()).
     QString backup_sha256;
     QString image_sha256;
+    QByteArray trace; // the wire trace of an action that did not end well
 };
 
 struct HistoryFilter {
@@ -108,6 +109,9 @@ public:
     // (remembered in table `preferences`; off unless switched on).
     bool backup_before_writing() const;
     bool set_backup_before_writing(bool on, QString *error);
+    // Other remembered on/off choices (the terminal's views), by name.
+    bool flag(const QString &name) const;
+    bool set_flag(const QString &name, bool on, QString *error);
 
 private:
     bool select(const HistoryFilter &f, const QString &what, QSqlQuery &q, QString *error) const;

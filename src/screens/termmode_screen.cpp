@@ -1,8 +1,10 @@
 #include "termmode_screen.h"
 
 #include "link/terminal_link.h"
+#include "screens/terminal_side_panel.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -71,7 +73,14 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     link_ = new TerminalLink(this);
     auto *layout = new QVBoxLayout(this);
     pop1_ = new TerminalView(grid_, this);
-    layout->addWidget(pop1_, 0, Qt::AlignLeft | Qt::AlignTop);
+    // Beside the grid: the line and hex views, the log and the file sender.
+    auto *top = new QHBoxLayout;
+    top->addWidget(pop1_, 0, Qt::AlignLeft | Qt::AlignTop);
+    side_ = new TerminalSidePanel(
+        ctx_.store, [this](const QByteArray &bytes) { return send_bytes(bytes); },
+        [this] { return link_->waiting_to_go(); }, this);
+    top->addWidget(side_, 1);
+    layout->addLayout(top);
     status_ = new QLabel(QString::fromLatin1(term_status::kChecking), this);
     status_->setObjectName(QStringLiteral("status"));
     layout->addWidget(status_);
@@ -99,6 +108,12 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         pop1_->update();
     });
     connect(link_, &TerminalLink::received, this, &TermModeScreen::show_received);
+    connect(side_, &TerminalSidePanel::problem, this, [this](const QString &text) {
+        if (ctx_.questions)
+            ctx_.questions->warn(message_title(), text);
+        else
+            QMessageBox::warning(this, message_title(), text);
+    });
     connect(link_, &TerminalLink::unknown_error, this, [this](const QString &text) {
         if (ctx_.questions)
             ctx_.questions->warn(message_title(), text);
@@ -129,6 +144,7 @@ void TermModeScreen::stop() {
     }
     link_->close();
     keys_.cancel_alt();
+    side_->stop_send();
 }
 
 void TermModeScreen::clear_screen() {
@@ -142,12 +158,23 @@ void TermModeScreen::show_received(const QByteArray &bytes) {
     // loop pass however many chunks arrived.
     grid_.put(bytes, CellOrigin::Received);
     pop1_->update();
+    side_->received(bytes);
 }
 
 void TermModeScreen::send_byte(quint8 byte) {
     grid_.put(byte, CellOrigin::Sent);
     pop1_->update();
     link_->send(byte); // drawn even when nothing is open to send it on
+    side_->sent(QByteArray(1, char(byte)));
+}
+
+bool TermModeScreen::send_bytes(const QByteArray &bytes) {
+    if (!link_->send(bytes))
+        return false;
+    grid_.put(bytes, CellOrigin::Sent);
+    pop1_->update();
+    side_->sent(bytes);
+    return true;
 }
 
 bool TermModeScreen::eventFilter(QObject *watched, QEvent *event) {

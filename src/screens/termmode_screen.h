@@ -10,6 +10,7 @@ class QLabel;
 namespace k52 {
 
 class TerminalLink;
+class TerminalSidePanel;
 
 // The drawing area `pop1`: paints the grid, sent characters black and
 // received ones red, codes outside 32..125 as two small hex digits.
@@ -53,6 +54,7 @@ public:
     TerminalLink &link() { return *link_; }
     QLabel *status_label() const { return status_; }
     TerminalView *pop1() const { return pop1_; }
+    TerminalSidePanel *side() const { return side_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,6 +63,7 @@ private:
     void key_down(QKeyEvent *e);
     void key_up(QKeyEvent *e);
     void send_byte(quint8 byte);
+    bool send_bytes(const QByteArray &bytes); // a file's piece, drawn and sent
     void show_received(const QByteArray &bytes);
 
     TerminalGrid grid_;
@@ -69,6 +72,7 @@ private:
     TerminalView *pop1_ = nullptr;
     QLabel *status_ = nullptr;
     QCheckBox *clear_ = nullptr;
+    TerminalSidePanel *side_ = nullptr;
     int closer_id_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "wiegand_output_editor.h"
 
+#include "screens/card_test_panel.h"
 #include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
@@ -63,13 +64,18 @@ QLineEdit *WiegandOutputEditor::decimal_box(IntField field, int max_len, bool re
         ctx_.record.*field = decimal_text_value(e->text());
         if (redraw)
             makeformat();
+        else
+            refresh_card();
     });
     return e;
 }
 
 QLineEdit *WiegandOutputEditor::hex_box(TextField field, int max_len, QWidget *parent) {
     QLineEdit *e = make_entry_box("", EntryRule::Hex, max_len, parent);
-    connect(e, &QLineEdit::textChanged, this, [this, e, field] { ctx_.record.*field = e->text(); });
+    connect(e, &QLineEdit::textChanged, this, [this, e, field] {
+        ctx_.record.*field = e->text();
+        refresh_card();
+    });
     return e;
 }
 
@@ -86,9 +92,9 @@ void WiegandOutputEditor::build() {
         const auto n = std::size_t(i);
         extract_[n] =
             make_check(QString::fromUtf8(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
-        start_[n] = decimal_box(v_.start[n], 2, false, extraction);
+        start_[n] = decimal_box(v_.map.start[n], 2, false, extraction);
         start_[n]->setObjectName(name_of(kFieldNames[n], "_start"));
-        len_[n] = decimal_box(v_.len[n], 2, false, extraction);
+        len_[n] = decimal_box(v_.map.len[n], 2, false, extraction);
         len_[n]->setObjectName(name_of(kFieldNames[n], "_len"));
         eg->addWidget(extract_[n], i + 1, 0);
         eg->addWidget(start_[n], i + 1, 1);
@@ -106,7 +112,7 @@ void WiegandOutputEditor::build() {
     constexpr std::array<const char *, kOutputFields> kFieldCaptions{"Site", "ID", "Issue", "Const"};
     for (int f = 0; f < kOutputFields; ++f) {
         const auto n = std::size_t(f);
-        bits_[n] = decimal_box(v_.bits[n], 2, true, formats);
+        bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
         bits_[n]->setObjectName(name_of(kOutputNames[n], "_bits"));
         lsb_[n] = make_check(QString(), name_of(kOutputNames[n], "_lsb"), formats);
         fg->addWidget(make_label(kFieldCaptions[n], formats), f + 1, 0);
@@ -124,14 +130,14 @@ void WiegandOutputEditor::build() {
         const auto n = std::size_t(i);
         overflag_[n] =
             make_check(QString::fromUtf8(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
-        over_[n] = hex_box(v_.over[n], 4, overrides);
+        over_[n] = hex_box(v_.map.over[n], 4, overrides);
         over_[n]->setObjectName(name_of(kFieldNames[n], "_value"));
         og->addWidget(overflag_[n], i, 0);
         og->addWidget(make_label(v_.value_label, overrides), i, 1);
         og->addWidget(over_[n], i, 2);
         connect(overflag_[n], &QCheckBox::toggled, this, [this, i] { apply_override(i); });
     }
-    over_[3] = hex_box(v_.over[3], 4, overrides);
+    over_[3] = hex_box(v_.map.over[3], 4, overrides);
     over_[3]->setObjectName(QStringLiteral("const_value"));
     og->addWidget(make_label("Constant Value (hex):", overrides), 3, 0, 1, 2);
     og->addWidget(over_[3], 3, 2);
@@ -148,9 +154,9 @@ void WiegandOutputEditor::build() {
         pg->addWidget(parity_[n], 0, b + 1);
         connect(parity_[n], &QCheckBox::toggled, this, [this, b] { on_parity_click(ParityBox(b)); });
     }
-    lpbits_ = decimal_box(v_.lpbits, 3, false, parity);
+    lpbits_ = decimal_box(v_.map.lpbits, 3, false, parity);
     lpbits_->setObjectName(QStringLiteral("left_bits"));
-    rpbits_ = decimal_box(v_.rpbits, 3, false, parity);
+    rpbits_ = decimal_box(v_.map.rpbits, 3, false, parity);
     rpbits_->setObjectName(QStringLiteral("right_bits"));
     left_even_ = make_check(QStringLiteral("Even"), QStringLiteral("left_even"), parity);
     left_odd_ = make_check(QStringLiteral("Odd"), QStringLiteral("left_odd"), parity);
@@ -188,9 +194,9 @@ void WiegandOutputEditor::build() {
     // Parity Masks
     auto *masks = new QGroupBox(QStringLiteral("Parity Masks"), this);
     auto *mg = new QGridLayout(masks);
-    lpmask_ = hex_box(v_.lpmask, 16, masks);
+    lpmask_ = hex_box(v_.map.lpmask, 16, masks);
     lpmask_->setObjectName(QStringLiteral("left_mask"));
-    rpmask_ = hex_box(v_.rpmask, 16, masks);
+    rpmask_ = hex_box(v_.map.rpmask, 16, masks);
     rpmask_->setObjectName(QStringLiteral("right_mask"));
     mg->addWidget(make_label("Left:", masks), 0, 0);
     mg->addWidget(lpmask_, 0, 1);
@@ -218,6 +224,8 @@ void WiegandOutputEditor::build() {
     picture_ = new FormatPictureView(this);
     picture_->setObjectName(QStringLiteral("picture"));
     shown->addWidget(picture_);
+    card_ = new CardTestPanel(ctx_.record, v_.map, this);
+    shown->addWidget(card_);
     layout->addLayout(shown, 2, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
     layout->setRowStretch(3, 1);
     layout->setColumnStretch(3, 1);
@@ -228,7 +236,7 @@ void WiegandOutputEditor::apply_extract(int i) {
         return;
     const auto n = std::size_t(i);
     const bool on = extract_[n]->isChecked();
-    ctx_.record.*v_.extract[n] = on ? 1 : 0;
+    ctx_.record.*v_.map.extract[n] = on ? 1 : 0;
     start_[n]->setEnabled(on);
     len_[n]->setEnabled(on);
 }
@@ -236,7 +244,8 @@ void WiegandOutputEditor::apply_extract(int i) {
 void WiegandOutputEditor::apply_lsb(int f) {
     if (f < 0 || f >= kOutputFields)
         return;
-    ctx_.record.*v_.lsb[std::size_t(f)] = lsb_[std::size_t(f)]->isChecked() ? 1 : 0;
+    ctx_.record.*v_.map.lsb[std::size_t(f)] = lsb_[std::size_t(f)]->isChecked() ? 1 : 0;
+    refresh_card();
 }
 
 void WiegandOutputEditor::apply_override(int i) {
@@ -244,8 +253,9 @@ void WiegandOutputEditor::apply_override(int i) {
         return;
     const auto n = std::size_t(i);
     const bool on = overflag_[n]->isChecked();
-    ctx_.record.*v_.overflag[n] = on ? 1 : 0;
+    ctx_.record.*v_.map.overflag[n] = on ? 1 : 0;
     over_[n]->setEnabled(on);
+    refresh_card();
 }
 
 void WiegandOutputEditor::on_parity_click(ParityBox b) {
@@ -277,9 +287,9 @@ void WiegandOutputEditor::on_sense_click(QCheckBox *box, QCheckBox *partner) {
         return;
     partner->setChecked(!box->isChecked());
     if (box == left_even_ || box == left_odd_)
-        ctx_.record.*v_.lp = left_odd_->isChecked() ? 1 : 0;
+        ctx_.record.*v_.map.lp = left_odd_->isChecked() ? 1 : 0;
     else
-        ctx_.record.*v_.rp = right_even_->isChecked() ? 1 : 0;
+        ctx_.record.*v_.map.rp = right_even_->isChecked() ? 1 : 0;
     makeformat();
 }
 
@@ -296,7 +306,7 @@ void WiegandOutputEditor::set_parity(int mode) {
     rpbits_->setEnabled(mode == 1);
     lpmask_->setEnabled(mode == 2);
     rpmask_->setEnabled(mode == 2);
-    ctx_.record.*v_.parity = mode == 3 ? 0 : Integer(mode);
+    ctx_.record.*v_.map.parity = mode == 3 ? 0 : Integer(mode);
     grouping_ = false;
     makeformat();
 }
@@ -308,7 +318,7 @@ void WiegandOutputEditor::set_fields(int row, int field) {
     auto &boxes = order_[std::size_t(row - 1)];
     for (int b = 0; b < kOrderBoxes; ++b)
         boxes[std::size_t(b)]->setChecked(order_code(b) == field);
-    ctx_.record.*v_.field[std::size_t(row - 1)] = Integer(field);
+    ctx_.record.*v_.map.field[std::size_t(row - 1)] = Integer(field);
     grouping_ = false;
     makeformat();
 }
@@ -339,6 +349,12 @@ void WiegandOutputEditor::makeformat() {
         lines << letters_.mid(at, kPreviewLine);
     preview_->setText(lines.join(QLatin1Char('\n')));
     picture_->set_letters(letters_);
+    refresh_card();
+}
+
+void WiegandOutputEditor::refresh_card() {
+    if (card_ && !refreshing_)
+        card_->refresh();
 }
 
 void WiegandOutputEditor::set_parms() {
@@ -346,20 +362,20 @@ void WiegandOutputEditor::set_parms() {
     refreshing_ = true;
 
     for (int i = 0; i < 3; ++i) {
-        extract_[std::size_t(i)]->setChecked(r.*v_.extract[std::size_t(i)] == 1);
+        extract_[std::size_t(i)]->setChecked(r.*v_.map.extract[std::size_t(i)] == 1);
         apply_extract(i);
     }
     for (int i = 0; i < 3; ++i) {
-        start_[std::size_t(i)]->setText(QString::number(r.*v_.start[std::size_t(i)]));
-        len_[std::size_t(i)]->setText(QString::number(r.*v_.len[std::size_t(i)]));
+        start_[std::size_t(i)]->setText(QString::number(r.*v_.map.start[std::size_t(i)]));
+        len_[std::size_t(i)]->setText(QString::number(r.*v_.map.len[std::size_t(i)]));
     }
     for (int f = 0; f < kOutputFields; ++f)
-        bits_[std::size_t(f)]->setText(QString::number(r.*v_.bits[std::size_t(f)]));
+        bits_[std::size_t(f)]->setText(QString::number(r.*v_.map.bits[std::size_t(f)]));
 
     for (int f = 0; f < kOutputFields; ++f)
-        lsb_[std::size_t(f)]->setChecked(r.*v_.lsb[std::size_t(f)] == 1);
+        lsb_[std::size_t(f)]->setChecked(r.*v_.map.lsb[std::size_t(f)] == 1);
     for (int i = 0; i < 3; ++i)
-        overflag_[std::size_t(i)]->setChecked(r.*v_.overflag[std::size_t(i)] == 1);
+        overflag_[std::size_t(i)]->setChecked(r.*v_.map.overflag[std::size_t(i)] == 1);
     if (v_.fill_applies_boxes) {
         for (int f = 0; f < kOutputFields; ++f)
             apply_lsb(f);
@@ -368,11 +384,11 @@ void WiegandOutputEditor::set_parms() {
     }
 
     for (int f = 0; f < kOutputFields; ++f)
-        over_[std::size_t(f)]->setText(r.*v_.over[std::size_t(f)]);
+        over_[std::size_t(f)]->setText(r.*v_.map.over[std::size_t(f)]);
 
     for (QCheckBox *b : parity_)
         b->setChecked(false);
-    switch (r.*v_.parity) {
+    switch (r.*v_.map.parity) {
     case 0:
         parity_[None]->setChecked(true);
         set_parity(3);
@@ -389,13 +405,13 @@ void WiegandOutputEditor::set_parms() {
         break;
     }
 
-    lpbits_->setText(QString::number(r.*v_.lpbits));
-    rpbits_->setText(QString::number(r.*v_.rpbits));
+    lpbits_->setText(QString::number(r.*v_.map.lpbits));
+    rpbits_->setText(QString::number(r.*v_.map.rpbits));
 
-    const bool left_odd = r.*v_.lp == 1;
+    const bool left_odd = r.*v_.map.lp == 1;
     left_odd_->setChecked(left_odd);
     left_even_->setChecked(!left_odd);
-    const bool right_even = r.*v_.rp == 1;
+    const bool right_even = r.*v_.map.rp == 1;
     right_even_->setChecked(right_even);
     right_odd_->setChecked(!right_even);
 
@@ -403,14 +419,14 @@ void WiegandOutputEditor::set_parms() {
         auto &boxes = order_[std::size_t(row)];
         for (QCheckBox *b : boxes)
             b->setChecked(false);
-        const Integer code = r.*v_.field[std::size_t(row)];
+        const Integer code = r.*v_.map.field[std::size_t(row)];
         for (int b = 0; b < kOrderBoxes; ++b)
             if (code >= kFieldNone && code <= kFieldConstant && order_code(b) == code)
                 boxes[std::size_t(b)]->setChecked(true);
     }
 
-    lpmask_->setText(r.*v_.lpmask);
-    rpmask_->setText(r.*v_.rpmask);
+    lpmask_->setText(r.*v_.map.lpmask);
+    rpmask_->setText(r.*v_.map.rpmask);
 
     for (int i = 0; i < 3; ++i) {
         const bool on = extract_[std::size_t(i)]->isChecked();

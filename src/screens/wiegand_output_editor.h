@@ -4,6 +4,7 @@
 // screen and the Wiegand output screen; what differs between them (title,
 // captions, the record fields) is a WiegandOutputVariant.
 
+#include "profile/wiegand_map.h"
 #include "screens/wiegand_format.h"
 #include "ui/base_screen.h"
 
@@ -16,23 +17,13 @@ class QLineEdit;
 namespace k52 {
 
 struct WiegandOutputVariant {
-    using IntField = Integer ConfigRecord::*;
-    using TextField = QString ConfigRecord::*;
-
     const char *title;
     const char *value_label; // caption of the three override value boxes
     bool grey;               // passes itself to grey_controls
     // set_parms applies the LSB boxes and then the Override boxes; false
     // where the click handlers alone apply them.
     bool fill_applies_boxes;
-
-    std::array<IntField, 3> extract, start, len; // site, ID, issue
-    std::array<IntField, kOutputFields> bits, lsb;
-    std::array<IntField, 3> overflag;
-    std::array<TextField, kOutputFields> over; // site, ID, issue fixed values, constant value
-    IntField parity, lpbits, rpbits, lp, rp;
-    std::array<IntField, kOrderRows> field;
-    TextField lpmask, rpmask;
+    const WiegandFieldMap &map;
 };
 
 // Serial input to Wiegand output (`sertowie`) and Wiegand / magstripe input
@@ -41,6 +32,7 @@ extern const WiegandOutputVariant kSerToWieVariant;
 extern const WiegandOutputVariant kWieToWieVariant;
 
 class FormatPictureView;
+class CardTestPanel;
 
 class WiegandOutputEditor : public BaseScreen {
     Q_OBJECT
@@ -89,10 +81,11 @@ public:
     QLineEdit *right_mask_box() const { return rpmask_; }
     QLabel *preview() const { return preview_; }
     FormatPictureView *picture() const { return picture_; }
+    CardTestPanel *card_test() const { return card_; }
 
 private:
-    using IntField = WiegandOutputVariant::IntField;
-    using TextField = WiegandOutputVariant::TextField;
+    using IntField = WiegandFieldMap::IntField;
+    using TextField = WiegandFieldMap::TextField;
 
     void build();
     QLineEdit *decimal_box(IntField field, int max_len, bool redraw, QWidget *parent);
@@ -100,6 +93,7 @@ private:
     void on_parity_click(ParityBox b);
     void on_order_click(int row, int box);
     void on_sense_click(QCheckBox *box, QCheckBox *partner);
+    void refresh_card(); // the card's bits follow every change of the format
 
     const WiegandOutputVariant &v_;
     std::array<QCheckBox *, 3> extract_{};
@@ -115,6 +109,7 @@ private:
     QLineEdit *lpmask_ = nullptr, *rpmask_ = nullptr;
     QLabel *preview_ = nullptr;
     FormatPictureView *picture_ = nullptr;
+    CardTestPanel *card_ = nullptr;
     QString preview_text_;
     QString letters_;
     // Refresh guard: set for the whole of set_parms. Group guard: set for

@@ -6,11 +6,13 @@
 #include "app/profilepop_dialog.h"
 #include "link/serial_link.h"
 #include "maintenance/flashdl_screen.h"
+#include "profile/history_store.h"
 #include "profile/profile_names.h"
 #include "programming/pgmform_window.h"
 #include "screens/screen_fixture.h"
 #include "support/sim_process.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -186,6 +188,12 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     ctx_.record.terminators.input = QStringLiteral("D");
     PgmFormWindow *p = window->pgmform();
     click_row("Label12");
+    // "Record a wire trace…" on: the run's bytes go into the file too.
+    const QString trace = dir_.filePath(QStringLiteral("wire.txt"));
+    window->set_wire_trace(true, trace);
+    auto *traced = window->findChild<QAction *>(QStringLiteral("wiretrace"));
+    ASSERT_NE(traced, nullptr);
+    EXPECT_TRUE(traced->isChecked());
     QSignalSpy done(&p->job(), &DeviceJob::ended);
     click_row("Label9");
     EXPECT_EQ(yellow_rows(), QStringList{QStringLiteral("Label9")});
@@ -197,6 +205,15 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     EXPECT_EQ(p->bar()->value(), p->bar()->maximum());
     EXPECT_GT(sim.received().size(), 30);
     EXPECT_EQ(ctx_.record.terminators.input, QStringLiteral("0D")); // written back
+    window->set_wire_trace(false);
+    EXPECT_FALSE(traced->isChecked());
+    EXPECT_EQ(DeviceJob::trace_for_all(), nullptr);
+    QFile wire(trace);
+    ASSERT_TRUE(wire.open(QIODevice::ReadOnly));
+    const QByteArray lines = wire.readAll();
+    EXPECT_TRUE(lines.contains("\n# port: " + sim.device().toUtf8() + " 9600,E,7,1\n"));
+    EXPECT_TRUE(lines.contains("\n# converter: K54 V01.95\n"));
+    EXPECT_TRUE(lines.contains("|.S1G")); // a command of the run
 
     QString error;
     const QString log = dir_.filePath(QStringLiteral("run.txt"));
@@ -386,6 +403,14 @@ TEST_F(MainWindowTest, ARunAfterAnAbortedRunProgramsTheConverter) {
     ASSERT_TRUE(done.wait(60000));
     EXPECT_EQ(p->lines().value(2), QStringLiteral("...Programming K52 V01.99"));
     EXPECT_EQ(p->lines().last(), QStringLiteral("Converter has been programmed"));
+    // The stopped run keeps its wire trace with its row; the good one none.
+    HistoryStore history(ctx_.store);
+    const auto stopped = history.entry(1, nullptr);
+    const auto good = history.entry(2, nullptr);
+    ASSERT_TRUE(stopped && good);
+    EXPECT_EQ(stopped->outcome, kOutcomeStopped);
+    EXPECT_TRUE(stopped->trace.contains("# converter: K52 V01.99\n"));
+    EXPECT_TRUE(good->trace.isEmpty());
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {

@@ -1,14 +1,22 @@
 #include "screen_fixture.h"
 
 #include "link/terminal_link.h"
+#include "screens/terminal_side_panel.h"
 #include "screens/termmode_screen.h"
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -255,6 +263,82 @@ TEST_F(TermModeTest, TcpNothingListening) {
     ctx_.link.remoteportaddress = QStringLiteral("http");
     s->open_link();
     EXPECT_TRUE(wait_status(*s, "Status: unable to connect to tcp/ip port"));
+}
+
+// Beside the grid, against the echoing simulator: the line view stamps each
+// received line, the hex view shows every byte in its colour, the log keeps
+// every byte both ways with its time, and a file goes out whole.
+TEST_F(TermModeTest, LineViewHexViewLogAndSendFile) {
+    k52test::SimProcess sim({QStringLiteral("--echo")});
+    ASSERT_TRUE(sim.start());
+    ctx_.link.commdevice = sim.device();
+    ctx_.link.baudrate = 9600;
+    auto s = open(QStringLiteral("S"));
+    ASSERT_TRUE(s->link().serial_open()) << status(*s).toStdString();
+    TerminalSidePanel *side = s->side();
+    click(side->line_view_box());
+    click(side->hex_view_box());
+    const QString log = dir_.filePath(QStringLiteral("term.log"));
+    ASSERT_TRUE(side->start_log(log));
+    EXPECT_EQ(side->log_label()->text(), QStringLiteral("Logging to term.log"));
+
+    QTest::keyClicks(s->pop1(), QStringLiteral("Hi"));
+    QTest::keyClick(s->pop1(), Qt::Key_Return);
+    // Sent and echoed: 3 + 3 bytes, each as two hex digits in its colour.
+    const auto digits = [&](const QColor &colour) {
+        QString out;
+        for (QTextBlock b = side->hex_view()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().foreground().color() == colour)
+                    out += it.fragment().text().remove(QLatin1Char(' '));
+        return out;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return digits(QColor(255, 0, 0)).size() == 6; }, kWaitMs));
+    EXPECT_EQ(digits(QColor(Qt::black)), QStringLiteral("48690D"));
+    EXPECT_EQ(digits(QColor(255, 0, 0)), QStringLiteral("48690D"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\] Hi$"))
+                    .match(side->line_view()->toPlainText())
+                    .hasMatch())
+        << side->line_view()->toPlainText().toStdString();
+
+    // A file goes out at the link's pace, drawn and logged like typed keys.
+    QByteArray file;
+    for (int i = 0; i < 300; ++i)
+        file += char('a' + i % 26);
+    const QString path = dir_.filePath(QStringLiteral("send.txt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+    f.close();
+    ASSERT_TRUE(side->start_send(path));
+    EXPECT_TRUE(side->stop_button()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !side->sending(); }, kWaitMs));
+    EXPECT_EQ(side->progress()->maximum(), 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return digits(QColor(255, 0, 0)).size() == 2 * 303; }, kWaitMs));
+    side->stop_log();
+    EXPECT_EQ(side->log_label()->text(), QString());
+
+    // The log: every byte both ways, a line a chunk, each with its time.
+    QFile lf(log);
+    ASSERT_TRUE(lf.open(QIODevice::ReadOnly));
+    QByteArray sent, received;
+    const QRegularExpression line(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} ([<>]) ([0-9A-F ]+)  \\|.*\\|$"));
+    for (const QByteArray &l : lf.readAll().split('\n')) {
+        if (l.isEmpty())
+            continue;
+        const auto m = line.match(QString::fromLatin1(l));
+        ASSERT_TRUE(m.hasMatch()) << l.constData();
+        (m.captured(1) == QLatin1String(">") ? sent : received) +=
+            QByteArray::fromHex(m.captured(2).remove(QLatin1Char(' ')).toLatin1());
+    }
+    EXPECT_EQ(sent, QByteArray("Hi\r") + file);
+    EXPECT_EQ(received, QByteArray("Hi\r") + file);
+
+    // The views' state is remembered for the next terminal.
+    s.reset();
+    auto again = open(QStringLiteral("S"));
+    EXPECT_TRUE(again->side()->line_view_box()->isChecked());
+    EXPECT_TRUE(again->side()->hex_view()->isVisibleTo(again.get()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "screen_fixture.h"
 
 #include "app/navigation.h"
+#include "screens/card_test_panel.h"
 #include "screens/wiegand_output_editor.h"
 
 #include <QApplication>
@@ -389,6 +390,40 @@ TEST_P(WiegandEditorTest, KeystrokeFiltersAndLengths) {
     EXPECT_EQ(ed->bits_box(0)->text(), QStringLiteral("123"));
     EXPECT_EQ(r.*cols->bits[0], 123);
     EXPECT_EQ(r.*cols->start[0], -4);
+}
+
+// "Test a card" follows the boxes: the standard 26 bits, then a 35-bit
+// layout typed into the screen (the hand sums are in wiegand_card_test).
+TEST_P(WiegandEditorTest, TestACardFollowsTheBoxes) {
+    CardTestPanel *card = ed->card_test();
+    type_into(ed->right_bits_box(), QStringLiteral("12"));
+    EXPECT_EQ(card->bits(), QStringLiteral("10000000100000000000000010"));
+    EXPECT_TRUE(card->bits_label()->text().contains(QStringLiteral("#5b9bd5"))); // site cells' colour
+
+    type_into(ed->bits_box(2), QStringLiteral("1"));
+    type_into(ed->bits_box(0), QStringLiteral("12"));
+    type_into(ed->bits_box(1), QStringLiteral("20"));
+    click(ed->order_box(0, 2));
+    click(ed->order_box(1, 0));
+    click(ed->order_box(2, 1));
+    type_into(ed->left_bits_box(), QStringLiteral("17"));
+    type_into(ed->right_bits_box(), QStringLiteral("16"));
+    type_into(card->value_box(0), QStringLiteral("4095"));
+    type_into(card->value_box(1), QStringLiteral("1"));
+    type_into(card->value_box(2), QStringLiteral("1"));
+    const QString bits35 = QStringLiteral("1"
+                                          "1"
+                                          "111111111111"
+                                          "00000000000000000001"
+                                          "0");
+    EXPECT_EQ(card->bits(), bits35);
+
+    type_into(card->read_box(), bits35);
+    EXPECT_EQ(card->verdict_label()->text(), QStringLiteral("Site 4095, ID 1, Issue 1 - parity good"));
+    type_into(card->read_box(), QStringLiteral("0") + bits35.mid(1));
+    EXPECT_TRUE(card->verdict_label()->text().contains(QStringLiteral("FAILS: left even parity fails")));
+    type_into(card->value_box(0), QStringLiteral("4096"));
+    EXPECT_EQ(card->bits_label()->text(), QStringLiteral("site 4096 does not fit in 12 bits (largest 4095)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScreens, WiegandEditorTest, ::testing::Values("sertowie", "wietowie"));

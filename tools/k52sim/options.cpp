@@ -121,6 +121,13 @@ std::vector<OptionEntry> general_options() {
              s.log_path = p.value(QStringLiteral("log"));
              return true;
          }},
+        {O(QStringLiteral("wire-log"),
+           QStringLiteral("Append every byte read and sent to FILE: \"R hex\" or \"S hex\", a line a chunk."),
+           QStringLiteral("FILE")),
+         [](Sim &s, const QCommandLineParser &p, QString &) {
+             s.wire_log_path = p.value(QStringLiteral("wire-log"));
+             return true;
+         }},
     };
 }
 

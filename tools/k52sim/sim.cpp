@@ -122,9 +122,17 @@ void Sim::pace(int bytes) {
     }
 }
 
+void Sim::log_wire(char what, const char *bytes, qsizetype n) {
+    if (!wire_log_.isOpen() || n <= 0)
+        return;
+    wire_log_.write(QByteArray(1, what) + ' ' + QByteArray(bytes, n).toHex() + '\n');
+    wire_log_.flush();
+}
+
 void Sim::send(const QByteArray &bytes) {
     if (master_ < 0)
         return;
+    log_wire('S', bytes.constData(), bytes.size());
     if (pace_baud > 0) {
         // One byte per ten bit times, against an absolute schedule.
         timespec t;
@@ -267,6 +275,13 @@ int Sim::run(int argc, char **argv) {
             return 2;
         }
     }
+    if (!wire_log_path.isEmpty()) {
+        wire_log_.setFileName(wire_log_path);
+        if (!wire_log_.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            std::fprintf(stderr, "k52sim: cannot write the wire log %s\n", qPrintable(wire_log_path));
+            return 2;
+        }
+    }
     char name[256] = {0};
     if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
         std::perror("k52sim: openpty");
@@ -316,6 +331,7 @@ int Sim::run(int argc, char **argv) {
         }
         if (n == 0)
             break;
+        log_wire('R', buf, n);
         // Under --hangup-after the line drops as the next command arrives,
         // so the answers before it have surely been read.
         if (hangup_after >= 0 && answered_ >= hangup_after)

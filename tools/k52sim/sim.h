@@ -79,6 +79,7 @@ public:
     bool echo = false;     // send back every byte received outside a command frame
     int baud = 0;          // answer only a caller whose line runs at this speed (0: any)
     QString log_path;
+    QString wire_log_path; // every byte both ways: "R hex" read, "S hex" sent, a line a chunk
 
     // Reply text, then CR (and LF under --crlf); the fault switches apply.
     void reply(const QByteArray &text);
@@ -107,6 +108,8 @@ private:
     int master_ = -1;
     int slave_ = -1;
     QFile log_;
+    QFile wire_log_;
+    void log_wire(char what, const char *bytes, qsizetype n);
     std::unique_ptr<Mode> mode_;
     std::unique_ptr<Mode> pending_mode_;
     bool mode_change_ = false;
