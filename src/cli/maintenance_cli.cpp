@@ -42,7 +42,8 @@ int run_clone(CliContext &ctx) {
     if (fleet_wanted(p)) {
         if (what != QLatin1String("write"))
             return usage_error(
-                ctx, QStringLiteral("clone: --each writes one clone file into each converter; it goes with write only"));
+                ctx,
+                QStringLiteral("clone: --each writes one clone file into each converter; it goes with write only"));
         QString why;
         if (!check_regular_file(file, &why) || clone_file_image(file).size() != kCloneImageSize) {
             ctx.err << "clone write --each: " << (why.isEmpty() ? file + QStringLiteral(" is no clone file") : why)
