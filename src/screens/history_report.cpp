@@ -29,10 +29,11 @@ int number(const QVector<QVariant> &stored, const QString &column) {
 // Paints page after page, top to bottom, in points (1/72 inch).
 class PageWriter {
 public:
-    PageWriter(QPdfWriter &writer, QPainter &painter) : writer_(writer), p_(painter) {
+    // `total`: the number of pages the footers name (0 while counting).
+    PageWriter(QPdfWriter &writer, QPainter &painter, int total) : writer_(writer), p_(painter), total_(total) {
         const QRectF page = writer.pageLayout().paintRect(QPageLayout::Point);
         width_ = page.width();
-        height_ = page.height();
+        height_ = page.height() - kFooter;
         // Device units per point.
         scale_ = writer.resolution() / 72.0;
         p_.scale(scale_, scale_);
@@ -40,9 +41,24 @@ public:
 
     void need(double h) {
         if (y_ + h > height_) {
+            footer();
             writer_.newPage();
+            ++page_;
             y_ = 0;
         }
+    }
+    // "page N of M" at the foot of the page; the pages drawn so far.
+    int finish() {
+        footer();
+        return page_;
+    }
+    void footer() {
+        if (total_ <= 0)
+            return;
+        p_.setFont(font(7));
+        p_.setPen(Qt::black);
+        p_.drawText(QRectF(0, height_ + 4, width_, kFooter - 4), Qt::AlignRight | Qt::AlignBottom,
+                    QStringLiteral("page %1 of %2").arg(page_).arg(total_));
     }
     // A font of `size` points on the scaled painter.
     QFont font(double size, bool bold = false) const {
@@ -103,8 +119,10 @@ public:
     }
 
 private:
+    static constexpr double kFooter = 16; // points kept free for the page number
     QPdfWriter &writer_;
     QPainter &p_;
+    int total_ = 0, page_ = 1;
     double width_ = 0, height_ = 0, scale_ = 1, y_ = 0;
 };
 
@@ -146,8 +164,11 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
             return fail(QStringLiteral("History row %1 holds a snapshot that cannot be read: %2").arg(e.id).arg(why));
     }
 
+    // Drawn twice: once to count the pages, once with "page N of M".
     QByteArray pdf;
-    {
+    int pages = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        pdf.clear();
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
@@ -157,7 +178,7 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(300);
         QPainter painter(&writer);
-        PageWriter page(writer, painter);
+        PageWriter page(writer, painter, pages);
 
         page.text(QStringLiteral("Commissioning report"), 18, true);
         page.text(ProfileStore::kTitle(), 8);
@@ -172,7 +193,9 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
         page.pair(QStringLiteral("Device"),
                   e.adapter.isEmpty() ? e.device : e.device + QStringLiteral(" (") + e.adapter + QLatin1Char(')'));
         if (!e.profile.isEmpty())
-            page.pair(QStringLiteral("Profile"), e.profile);
+            page.pair(QStringLiteral("Profile"), history_profile_text(e));
+        for (const QString &c : e.changed)
+            page.pair(QStringLiteral("Changed"), c);
         if (!e.file_name.isEmpty())
             page.pair(QStringLiteral("Firmware file"),
                       QStringLiteral("%1, %2 bytes, SHA-256 %3").arg(e.file_name).arg(e.file_size).arg(e.file_sha256));
@@ -208,6 +231,7 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
             for (const QString &l : e.lines)
                 page.text(l, 8, false, 12);
         }
+        pages = page.finish();
         if (!painter.end())
             return fail(QStringLiteral("Cannot draw the report"));
     }

@@ -112,7 +112,8 @@ TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
     EXPECT_TRUE(told.told.first().contains("profiles.db: not an Access database")) << told.told.first().toStdString();
     EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
     ASSERT_NE(window.menu_action(QStringLiteral("imp")), nullptr);
-    EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text(), "Import from an older database...");
+    EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text().remove(QLatin1Char('&')),
+              "Import from an older database...");
 }
 
 // The window's ticks as an import.
