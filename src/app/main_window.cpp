@@ -76,7 +76,7 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
 
     // The screens scroll inside their frames, so the window itself can be
     // as small as the panel and a usable part of a screen.
-    mdi_->setMinimumSize(twips_to_px(6000, this), twips_to_px(4000, this));
+    mdi_->setMinimumSize(twips_to_px(6000, this), twips_to_px(3600, this));
     mdi_->viewport()->installEventFilter(this);
     // A maximised screen keeps the caption that the profile sets.
     connect(this, &QWidget::windowTitleChanged, this, [this](const QString &title) {

@@ -87,9 +87,13 @@ void place_over(QWidget *w, const QWidget *owner) {
         auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), w, w, &QWidget::close, Qt::WindowShortcut);
         escape->setObjectName(QStringLiteral("close_on_escape"));
     }
-    if (owner) {
+    const QSize extra = frame_allowance(w);
+    const QRect area = available_area(w);
+    // Centred on the owner where it fits with room to spare; a window as
+    // large as the screen is only kept on it.
+    if (owner && w->width() + extra.width() < area.width() * 9 / 10 &&
+        w->height() + extra.height() < area.height() * 9 / 10) {
         const QRect over = owner->frameGeometry();
-        const QSize extra = frame_allowance(w);
         w->move(over.center() - QPoint((w->width() + extra.width()) / 2, (w->height() + extra.height()) / 2));
     }
     keep_on_screen(w);
