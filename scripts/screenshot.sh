@@ -10,6 +10,6 @@ shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 K52_SCREENSHOT_DIR="$shots" sh tests/app/run_under_x.sh 1366x768 1 build/tests/k52_ui_tests \
   --gtest_filter='LayoutCheck.*'
-for shot in commform termmode serial sertowie wietowie utilities flashdl help wiring bitsize fleet; do
+for shot in commform termmode serial sertowie wiesetup wietowie utilities flashdl help wiring bitsize save_profile fleet; do
   cp "$shots/$shot.png" docs/
 done

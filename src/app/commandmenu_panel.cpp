@@ -2,7 +2,9 @@
 
 #include "ui/base_screen.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace k52 {
@@ -19,6 +21,34 @@ void NavLabel::mousePressEvent(QMouseEvent *e) {
     if (e->button() == Qt::LeftButton)
         emit clicked();
     QLabel::mousePressEvent(e);
+}
+
+void NavLabel::keyPressEvent(QKeyEvent *e) {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    case Qt::Key_Up:
+        emit move_focus(-1);
+        return;
+    case Qt::Key_Down:
+        emit move_focus(1);
+        return;
+    default:
+        QLabel::keyPressEvent(e);
+    }
+}
+
+void NavLabel::paintEvent(QPaintEvent *e) {
+    QLabel::paintEvent(e);
+    if (!hasFocus())
+        return;
+    // The keyboard focus: a dotted frame in the text's colour.
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
 CommandMenuPanel::CommandMenuPanel(QWidget *parent) : QWidget(parent) {
@@ -45,7 +75,11 @@ CommandMenuPanel::CommandMenuPanel(QWidget *parent) : QWidget(parent) {
         } else {
             l->setCursor(Qt::PointingHandCursor);
             l->setIndent(twips_to_px(150, parent));
+            l->setFocusPolicy(Qt::StrongFocus);
+            l->setAccessibleName(l->text());
+            l->setAccessibleDescription(QStringLiteral("Navigation entry: Return opens it"));
             connect(l, &NavLabel::clicked, this, [this, i] { emit entry_clicked(i); });
+            connect(l, &NavLabel::move_focus, this, [this, i](int by) { focus_next(i, by); });
         }
         labels_.append(l);
         layout->addWidget(l);
@@ -76,6 +110,23 @@ void CommandMenuPanel::mark(int row) {
 
 bool CommandMenuPanel::is_yellow(int row) const {
     return labels_[row]->palette().color(QPalette::WindowText) == kYellow;
+}
+
+int CommandMenuPanel::row_of_screen(const QString &screen) const {
+    for (int i = 0; i < labels_.size(); ++i) {
+        const NavRow &r = nav_rows()[i];
+        if (r.kind != NavRow::Heading && r.screen && screen == QLatin1String(r.screen))
+            return i;
+    }
+    return -1;
+}
+
+void CommandMenuPanel::focus_next(int row, int by) {
+    for (int i = row + by; i >= 0 && i < labels_.size(); i += by)
+        if (nav_rows()[i].kind != NavRow::Heading && labels_[i]->isEnabled()) {
+            labels_[i]->setFocus(Qt::TabFocusReason);
+            return;
+        }
 }
 
 int CommandMenuPanel::row_of(const QString &label) const {

@@ -5,6 +5,8 @@
 #include "maintenance/maintenance_history.h"
 #include "profile/profile_json.h"
 #include "screens/history_report.h"
+#include "ui/message_dialog.h"
+#include "ui/top_window.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -158,9 +160,9 @@ void HistoryWindow::save_snapshot_clicked() {
 }
 
 void HistoryWindow::report_clicked() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Commissioning Report"),
-                                                      QStringLiteral("report-%1.pdf").arg(selected_.id),
-                                                      QStringLiteral("PDF Files (*.pdf)"));
+    const QString path = remember_file(QFileDialog::getSaveFileName(
+        this, QStringLiteral("Commissioning Report"),
+        file_dialog_start(QStringLiteral("report-%1.pdf").arg(selected_.id)), QStringLiteral("PDF Files (*.pdf)")));
     if (path.isEmpty())
         return;
     QString why;
@@ -181,8 +183,8 @@ void HistoryWindow::restore_clicked() {
         QMessageBox::warning(this, kTitle, problem);
         return;
     }
-    if (QMessageBox::question(this, kTitle,
-                              QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
+    if (ask_guarded(this, kTitle,
+                    QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
         QMessageBox::Yes)
         return;
     if (!ctx_.release_links())

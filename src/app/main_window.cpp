@@ -11,10 +11,13 @@
 #include "navigation.h"
 #include "profile/startup.h"
 #include "programming/pgmform_window.h"
+#include "screens/commform_screen.h"
+#include "screens/find_converter_panel.h"
 #include "ui/message_dialog.h"
 #include "ui/top_window.h"
 #include "window_entry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -26,13 +29,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace k52 {
 
 MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("mainK52"));
+    // Every window of the program shows its icon.
+    set_program_icon(this);
+    QApplication::setWindowIcon(windowIcon());
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,10 +53,34 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     setCentralWidget(central);
     build_menu();
     connect(panel_, &CommandMenuPanel::entry_clicked, this, &MainWindow::panel_clicked);
+    // Program K52 and Find Converter from the keyboard anywhere.
+    auto *program = new QAction(QStringLiteral("Program K52"), this);
+    program->setObjectName(QStringLiteral("program_key"));
+    program->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    program->setShortcutContext(Qt::ApplicationShortcut);
+    connect(program, &QAction::triggered, this, &MainWindow::program_k52);
+    addAction(program);
+    auto *find = new QAction(QStringLiteral("Find Converter"), this);
+    find->setObjectName(QStringLiteral("find_key"));
+    find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
+    find->setShortcutContext(Qt::ApplicationShortcut);
+    connect(find, &QAction::triggered, this, &MainWindow::find_converter);
+    addAction(find);
+    // Whichever way a screen comes to the front (Ctrl+Tab among them), its
+    // entry is the yellow one.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *frame) {
+        if (!frame)
+            return;
+        const int row = panel_->row_of_screen(frames_.key(frame));
+        if (row >= 0 && !panel_->is_yellow(row)) {
+            panel_->all_white();
+            panel_->mark(row);
+        }
+    });
 
     // The screens scroll inside their frames, so the window itself can be
     // as small as the panel and a usable part of a screen.
-    mdi_->setMinimumSize(twips_to_px(6000, this), twips_to_px(4000, this));
+    mdi_->setMinimumSize(twips_to_px(6000, this), twips_to_px(3600, this));
     mdi_->viewport()->installEventFilter(this);
     // A maximised screen keeps the caption that the profile sets.
     connect(this, &QWidget::windowTitleChanged, this, [this](const QString &title) {
@@ -63,19 +96,63 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     resize(w, h);
     move(area.topLeft() + QPoint((area.width() - w - frame_allowance(this).width()) / 2, 0));
     ctx_.store.set_after_load([this] {
-        set_main_caption();
         refresh_screens();
+        set_main_caption();
+        show_status(QStringLiteral("Loaded profile %1").arg(ctx_.store.current_profile()));
     });
+    statusBar()->setObjectName(QStringLiteral("status"));
+    // Whatever the user did with keys or the mouse may have changed the
+    // record: the caption follows once the event has been handled.
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
     ctx_.store.set_after_load({});
 }
 
+namespace {
+
+// The keys of the menu entries: the letter Alt takes it with (underlined in
+// the caption) and a shortcut. Help lists them.
+struct MenuKey {
+    const char *name;
+    char letter;
+    QKeySequence::StandardKey standard;
+    const char *shortcut;
+};
+const MenuKey kMenuKeys[] = {
+    {"md", 'L', QKeySequence::Open, "Ctrl+O"},           {"dm", 'S', QKeySequence::Save, "Ctrl+S"},
+    {"dpf", 'D', QKeySequence::UnknownKey, nullptr},     {"imp", 'I', QKeySequence::UnknownKey, nullptr},
+    {"wir", 'W', QKeySequence::UnknownKey, nullptr},     {"bittable", 'B', QKeySequence::UnknownKey, nullptr},
+    {"hp", 'H', QKeySequence::HelpContents, "F1"},       {"ab", 'A', QKeySequence::UnknownKey, nullptr},
+    {"revs", 'R', QKeySequence::UnknownKey, nullptr},    {"history", 't', QKeySequence::UnknownKey, nullptr},
+    {"compare", 'C', QKeySequence::UnknownKey, nullptr},
+};
+
+// `caption` with an ampersand before the first `letter`.
+QString with_mnemonic(const QString &caption, char letter) {
+    const int at = caption.indexOf(QLatin1Char(letter));
+    return at < 0 ? caption : QString(caption).insert(at, QLatin1Char('&'));
+}
+
+} // namespace
+
 void MainWindow::build_menu() {
     for (const MenuEntry &e : menu_entries()) {
-        QAction *a = menuBar()->addAction(QString::fromLatin1(e.caption));
+        QString caption = QString::fromLatin1(e.caption);
+        const MenuKey *key = nullptr;
+        for (const MenuKey &k : kMenuKeys)
+            if (qstrcmp(k.name, e.name) == 0)
+                key = &k;
+        QAction *a = menuBar()->addAction(key ? with_mnemonic(caption, key->letter) : caption);
         a->setObjectName(QString::fromLatin1(e.name));
+        if (key && key->shortcut) {
+            a->setShortcut(key->standard != QKeySequence::UnknownKey
+                               ? QKeySequence(key->standard)
+                               : QKeySequence(QString::fromLatin1(key->shortcut)));
+            a->setShortcutContext(Qt::ApplicationShortcut);
+            a->setToolTip(QStringLiteral("%1 (%2)").arg(caption.trimmed(), QString::fromLatin1(key->shortcut)));
+        }
         connect(a, &QAction::triggered, this, [this, &e] {
             if (e.run)
                 (this->*e.run)();
@@ -131,9 +208,42 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
 }
 
 void MainWindow::load_profile() {
-    // Loading a profile takes the line from a job under way.
-    if (ctx_.release_links())
+    // Loading a profile takes the line from a job under way, and replaces
+    // the record.
+    if (ctx_.release_links() && settle_changes())
         open_profile_chooser(QStringLiteral("Load Profile"));
+}
+
+bool MainWindow::record_changed() const {
+    return !ctx_.store.current_profile().isEmpty() && !ctx_.store.changed_settings(ctx_.record).isEmpty();
+}
+
+bool MainWindow::settle_changes() {
+    const QStringList changed =
+        ctx_.store.current_profile().isEmpty() ? QStringList() : ctx_.store.changed_settings(ctx_.record);
+    if (changed.isEmpty() || !ctx_.questions)
+        return true;
+    QString list = changed.mid(0, 8).join(QStringLiteral("\n"));
+    if (changed.size() > 8)
+        list += QStringLiteral("\n... and %1 more").arg(changed.size() - 8);
+    const QString text =
+        QStringLiteral("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
+            .arg(changed.size())
+            .arg(ctx_.store.current_profile(), list);
+    switch (ctx_.questions->ask_unsaved(message_title(), text)) {
+    case Questions::Unsaved::Save:
+        open_save_profile();
+        return !record_changed();
+    case Questions::Unsaved::Discard:
+        return true;
+    case Questions::Unsaved::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::show_status(const QString &text) {
+    statusBar()->showMessage(text);
 }
 
 void MainWindow::delete_profile() {
@@ -168,7 +278,10 @@ void MainWindow::show_history(bool compare) {
         history_->compare_window()->refill(ctx_.store.current_profile(), {});
         w = history_->compare_window();
     }
+    const bool first = !w->isVisible();
     w->show();
+    if (first)
+        place_over(w, this);
     w->raise();
     w->activateWindow();
 }
@@ -191,8 +304,10 @@ void MainWindow::show_reference(const QString &name, bool modal) {
     }
     w->set_parms(); // the bit size table fills itself here
     w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    const bool first = !w->isVisible();
     w->show();
-    keep_on_screen(w);
+    if (first)
+        place_over(w, this);
     w->raise();
     w->activateWindow();
 }
@@ -203,6 +318,7 @@ BaseScreen *MainWindow::screen(const QString &name) {
     BaseScreen *s = create_screen(name, ctx_, nullptr);
     if (!s)
         return nullptr;
+    s->offer_find_converter = [this] { offer_find_converter(); };
     pack_left(s);
     // A screen larger than the area scrolls inside its frame.
     auto *scroll = new QScrollArea;
@@ -225,11 +341,38 @@ BaseScreen *MainWindow::screen(const QString &name) {
 PgmFormWindow *MainWindow::pgmform() {
     auto *p = static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
     if (p && !p->on_finished)
-        p->on_finished = [this](const RunResult &) {
+        p->on_finished = [this](const RunResult &r) {
             if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
                 serial->set_parms(); // the terminators may have been normalised
+            if (r.outcome == RunOutcome::ErrorDownloading)
+                offer_find_converter();
+            show_status(QStringLiteral("Program K52: %1").arg(r.message));
         };
     return p;
+}
+
+bool MainWindow::find_converter() {
+    if (!ctx_.release_links())
+        return false;
+    open_screen(panel_->row_of(QStringLiteral("Label3")));
+    auto *comm = static_cast<CommFormScreen *>(screen(QStringLiteral("commform")));
+    if (!comm || !comm->find_panel())
+        return false;
+    comm->find_panel()->find_button()->setFocus();
+    return comm->find_panel()->start();
+}
+
+bool MainWindow::offer_find_converter() {
+    const PortSpec port = port_spec(ctx_.link);
+    if (port.error.isEmpty() || !ctx_.questions)
+        return false;
+    if (!ctx_.questions->offer(
+            message_title(),
+            QStringLiteral("The converter cannot be reached: %1.\n\nFind Converter tries every port and speed and "
+                           "only reads; it writes nothing to the converter.\n\nFind the converter now?")
+                .arg(port.error)))
+        return false;
+    return find_converter();
 }
 
 void MainWindow::place(QMdiSubWindow *frame) {
@@ -249,6 +392,21 @@ void MainWindow::bring_up(QMdiSubWindow *frame) {
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        if (!check_queued_ && !shut_down_) {
+            check_queued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                check_queued_ = false;
+                set_main_caption();
+            });
+        }
+        break;
+    default:
+        break;
+    }
     // When the area changes size, the screens that fill it follow.
     if (watched == mdi_->viewport() && event->type() == QEvent::Resize)
         for (QMdiSubWindow *f : std::as_const(frames_))
@@ -271,11 +429,14 @@ void MainWindow::start_up_windows() {
         bring_up(frames_.value(QStringLiteral("commform")));
         comm->set_from_link();
     }
+    // The keyboard starts in the panel, on the screen shown.
+    panel_->label(panel_->row_of(QStringLiteral("Label3")))->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::set_main_caption() {
-    caption_ = ctx_.store.main_caption();
-    setWindowTitle(caption_);
+    caption_ = ctx_.store.main_caption() + (record_changed() ? QStringLiteral(" *") : QString());
+    if (windowTitle() != caption_)
+        setWindowTitle(caption_);
 }
 
 void MainWindow::refresh_screens() {
@@ -312,9 +473,17 @@ void MainWindow::open_screen(int row) {
         return;
     if (r.set_parms_first)
         s->set_parms();
+    const bool from_keys = panel_->label(row)->hasFocus();
     bring_up(frames_.value(QString::fromLatin1(r.screen)));
     s->update();
     s->after_show();
+    // Opened from the keyboard: the keys go on into the screen.
+    if (from_keys)
+        for (QWidget *w = s->nextInFocusChain(); w && w != s; w = w->nextInFocusChain())
+            if (s->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
 }
 
 void MainWindow::program_k52() {
@@ -336,6 +505,7 @@ QPoint MainWindow::dialog_position() const {
 
 void MainWindow::open_profile_chooser(const QString &caption) {
     ProfilePopDialog dlg(ctx_, caption, this);
+    set_program_icon(&dlg);
     dlg.move(dialog_position());
     keep_on_screen(&dlg);
     dlg.exec();
@@ -343,15 +513,20 @@ void MainWindow::open_profile_chooser(const QString &caption) {
 
 void MainWindow::open_save_profile() {
     SaveProfileDialog dlg(ctx_, this);
+    set_program_icon(&dlg);
     dlg.move(dialog_position());
     keep_on_screen(&dlg);
-    dlg.exec();
+    if (dlg.exec() == QDialog::Accepted && !dlg.saved_as().isEmpty()) {
+        // The saved profile is the one named from now on.
+        set_main_caption();
+        show_status(QStringLiteral("Saved profile %1").arg(dlg.saved_as()));
+    }
 }
 
 void MainWindow::open_legacy_import() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Import from an older database"), QFileInfo(ctx_.db_path).absolutePath(),
-        QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)"));
+    const QString file = remember_file(
+        QFileDialog::getOpenFileName(this, QStringLiteral("Import from an older database"), file_dialog_start(),
+                                     QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)")));
     if (!file.isEmpty())
         open_legacy_import_file(file);
 }
@@ -379,7 +554,7 @@ void MainWindow::open_legacy_import_file(const QString &file) {
 
 void MainWindow::closeEvent(QCloseEvent *e) {
     if (!shut_down_) {
-        if (!ctx_.may_stop(ctx_.links.at_stake())) {
+        if (!ctx_.may_stop(ctx_.links.at_stake()) || !settle_changes()) {
             e->ignore();
             return;
         }

@@ -38,7 +38,23 @@ public:
     void open_screen(int row);
     // "Program K52".
     void program_k52();
+    // The profile's caption, followed by " *" while the record differs
+    // from the profile as last loaded or saved.
     void set_main_caption();
+    // Whether the record differs from the current profile as stored.
+    bool record_changed() const;
+    // Before the record is replaced or dropped (loading another profile,
+    // closing the window): with changes, asks Save / Discard / Cancel.
+    // True when the action may go on.
+    bool settle_changes();
+    // After a job could not reach the converter because no port or speed
+    // is set: offers Find Converter (Yes by default: it only reads) and on
+    // Yes starts it on the communications screen. True when it started.
+    bool offer_find_converter();
+    // Find Converter (Ctrl+F): the communications screen, its search started.
+    bool find_converter();
+    // The status line: what the last action did.
+    void show_status(const QString &text);
     // Refill every screen from the record (after a profile load).
     void refresh_screens();
 
@@ -96,6 +112,7 @@ private:
     QMap<QString, BaseScreen *> reference_;
     QString caption_;
     bool shut_down_ = false;
+    bool check_queued_ = false; // a look at the changed state is pending
 };
 
 } // namespace k52

@@ -2,6 +2,7 @@
 
 #include "profile/profile_names.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -44,22 +45,30 @@ ProfilePopDialog::ProfilePopDialog(AppContext &ctx, const QString &caption, QWid
     list_->setObjectName(QStringLiteral("List1"));
     layout->addWidget(list_);
     list_profiles(ctx_, list_);
+    list_->setAccessibleName(caption);
+    // One click acts; from the keyboard, Return on the entry does.
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pick(item->text()); });
+    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { pick(item->text()); });
+    list_->setFocus();
 }
 
 void ProfilePopDialog::pick(const QString &name) {
+    if (picked_)
+        return;
     QString error;
     if (windowTitle().startsWith(QLatin1String("Del"))) {
         if (name == QLatin1String("Default")) {
             tell(ctx_, windowTitle(), QStringLiteral("You cannot delete the Default Profile"));
             return;
         }
+        picked_ = true;
         if (ask(ctx_, windowTitle(), QStringLiteral("verify delete of profile ") + name) &&
             !ctx_.store.delete_profile(name, &error))
             tell(ctx_, windowTitle(), error);
         accept();
         return;
     }
+    picked_ = true;
     // A row that cannot be read leaves the record (and the screens) as they
     // were, and says why.
     if (!ctx_.store.load_profile(name, ctx_.record, &error))
@@ -72,20 +81,39 @@ SaveProfileDialog::SaveProfileDialog(AppContext &ctx, QWidget *parent) : QDialog
     setWindowTitle(QStringLiteral("Save Profile"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Current Saved Profiles"), this));
+    auto *heading = new QLabel(QStringLiteral("Current Saved Profiles"), this);
+    layout->addWidget(heading);
     list_ = new QListWidget(this);
+    heading->setBuddy(list_);
+    list_->setAccessibleName(heading->text());
     layout->addWidget(list_);
     auto *note = new QLabel(
         QStringLiteral("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
     note->setWordWrap(true);
     layout->addWidget(note);
-    layout->addWidget(new QLabel(QStringLiteral("New Profile Name"), this));
+    auto *name_label = new QLabel(QStringLiteral("New Profile Name"), this);
+    layout->addWidget(name_label);
     text_ = new QLineEdit(this);
+    name_label->setBuddy(text_);
+    text_->setAccessibleName(name_label->text());
     layout->addWidget(text_);
+    auto *buttons = new QHBoxLayout;
     save_ = new QPushButton(QStringLiteral("Save Profile"), this);
-    layout->addWidget(save_);
+    // Return in the name box saves; Escape (or Cancel) closes unsaved.
+    save_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setAutoDefault(false);
+    buttons->addWidget(save_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     text_->clear();
     list_profiles(ctx_, list_);
+    // The name is typed first; the list comes after it in the tab order.
+    setTabOrder(text_, save_);
+    setTabOrder(save_, cancel_);
+    setTabOrder(cancel_, list_);
+    text_->setFocus();
     connect(save_, &QPushButton::clicked, this, [this] {
         if (save_as(text_->text()))
             accept();
@@ -124,6 +152,8 @@ bool SaveProfileDialog::save_as(const QString &typed) {
         tell(ctx_, windowTitle(), error);
         return false;
     }
+    ctx_.store.take_as_current(target, ctx_.record);
+    saved_as_ = target;
     return true;
 }
 

@@ -25,6 +25,7 @@ public:
 
 private:
     AppContext &ctx_;
+    bool picked_ = false; // one pick a dialog (a double click is two clicks)
     QListWidget *list_ = nullptr;
 };
 
@@ -37,13 +38,19 @@ public:
     QPushButton *save_button() const { return save_; }
     // Save-as: true when the record was written. The name is trimmed and
     // checked by valid_profile_name(); a refused name is told, nothing saved.
+    // The saved profile becomes the current one.
     bool save_as(const QString &name);
+    // The name saved under; empty while nothing was saved.
+    QString saved_as() const { return saved_as_; }
+    QPushButton *cancel_button() const { return cancel_; }
 
 private:
     AppContext &ctx_;
     QListWidget *list_ = nullptr;
     QLineEdit *text_ = nullptr;
     QPushButton *save_ = nullptr;
+    QPushButton *cancel_ = nullptr;
+    QString saved_as_;
 };
 
 // Fill a list with the profile names in name order; false (with the reason

@@ -60,8 +60,9 @@ void ActionRecord::set_device(const QString &port) {
             entry_.adapter = p.description;
 }
 
-void ActionRecord::set_profile(const QString &name, const ConfigRecord &rec) {
+void ActionRecord::set_profile(const QString &name, const ConfigRecord &rec, const QStringList &changed) {
     entry_.profile = name;
+    entry_.changed = changed;
     entry_.snapshot = record_to_json(name, rec);
 }
 

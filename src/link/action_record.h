@@ -61,7 +61,8 @@ public:
     // The device path, and the adapter's description from the port list.
     void set_device(const QString &port);
     // The profile name and the snapshot of the record that is sent.
-    void set_profile(const QString &name, const ConfigRecord &rec);
+    // `changed`: the settings of `rec` that differ from the stored profile.
+    void set_profile(const QString &name, const ConfigRecord &rec, const QStringList &changed = {});
     // Name, size and SHA-256 of a firmware file.
     void set_file(const QString &path, const QByteArray &contents);
 

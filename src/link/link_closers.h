@@ -17,7 +17,18 @@ public:
         closers_[++next_] = {std::move(closer), std::move(at_stake)};
         return next_;
     }
-    void remove(int id) { closers_.erase(id); }
+    void remove(int id) {
+        closers_.erase(id);
+        auto watchers = watchers_; // a watcher may unwatch itself
+        for (auto &[w, f] : watchers)
+            f();
+    }
+    // `f` runs after every remove() (a job has ended), until unwatch().
+    int watch(std::function<void()> f) {
+        watchers_[++next_] = std::move(f);
+        return next_;
+    }
+    void unwatch(int id) { watchers_.erase(id); }
     void close_all() {
         auto copy = closers_; // a closer may remove itself
         for (auto &[id, c] : copy)
@@ -38,6 +49,7 @@ private:
         QString at_stake;
     };
     std::map<int, Closer> closers_;
+    std::map<int, std::function<void()>> watchers_;
     int next_ = 0;
 };
 

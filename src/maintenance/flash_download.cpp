@@ -284,4 +284,37 @@ QString flash_stopped_warning() {
                           "again.");
 }
 
+QString flash_ending_text(const FlashResult &r, bool stopped) {
+    if (r.ok())
+        return r.message;
+    QString reason = stopped ? QString::fromLatin1(kStoppedByUser) : r.detail;
+    if (!reason.isEmpty() && !reason.endsWith(QLatin1Char('.')))
+        reason += QLatin1Char('.');
+    QString next;
+    switch (r.outcome) {
+    case FlashOutcome::DownloadError:
+        next = QStringLiteral("The converter waits in its boot loader: start the download again.");
+        break;
+    case FlashOutcome::Timeout:
+        next = QStringLiteral("Nothing was written to the converter: check the port and the cable, then start the "
+                              "download again.");
+        break;
+    case FlashOutcome::EarlyEnd:
+    case FlashOutcome::FileError:
+        next = QStringLiteral("Nothing was written to the converter: choose a firmware file that holds an image.");
+        break;
+    case FlashOutcome::PortError:
+        next = QStringLiteral("Nothing was written to the converter: set the port on Communications Setup (or use "
+                              "Find Converter), then start the download again.");
+        break;
+    case FlashOutcome::Complete:
+        break;
+    }
+    QStringList parts{r.message};
+    for (const QString &p : {reason, next})
+        if (!p.isEmpty())
+            parts << p;
+    return parts.join(QStringLiteral("\n\n"));
+}
+
 } // namespace k52

@@ -66,4 +66,8 @@ FlashResult doflashdl(ByteLink &link, const PortSpec &port, const QString &path,
 // What the command line adds when a download was stopped part-way.
 QString flash_stopped_warning();
 
+// The ending as the window tells it: the message, then (for a failure) the
+// reason and the next step. `stopped` when the user stopped the download.
+QString flash_ending_text(const FlashResult &r, bool stopped);
+
 } // namespace k52

@@ -3,6 +3,8 @@
 #include "maintenance_history.h"
 #include "profile/profile_store.h"
 #include "ui/backup_option_panel.h"
+#include "ui/job_panel.h"
+#include "ui/top_window.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -21,30 +23,23 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     select_->setObjectName(QStringLiteral("Command1"));
     start_ = new QPushButton(QStringLiteral("Start Flash Download"), this);
     start_->setObjectName(QStringLiteral("Command2"));
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
-    stop_->setObjectName(QStringLiteral("stop"));
-    stop_->setEnabled(false);
     buttons->addWidget(select_);
     buttons->addWidget(start_);
-    buttons->addWidget(stop_);
-    backup_ = new BackupOptionBox(ctx_.store, this);
-    buttons->addWidget(backup_);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     file_label_ = new QLabel(this);
     file_label_->setObjectName(QStringLiteral("Label1"));
     file_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    file_label_->setAccessibleName(QStringLiteral("Firmware file"));
     layout->addWidget(file_label_);
-    status_label_ = new QLabel(this);
-    status_label_->setObjectName(QStringLiteral("Label2"));
-    layout->addWidget(status_label_);
-    bar_ = new QProgressBar(this);
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
-    layout->addWidget(bar_);
-    detail_label_ = new QLabel(this);
-    detail_label_->setWordWrap(true);
-    layout->addWidget(detail_label_);
+    job_ = new DeviceJob(ctx_.links, this);
+    panel_ = new JobPanel(ctx_, *job_, JobPanel::Status, this);
+    // The bar shows the percentage of the status label.
+    panel_->percent = flash_progress_percent;
+    backup_ = new BackupOptionBox(ctx_.store, this);
+    panel_->buttons()->addWidget(backup_);
+    panel_->buttons()->addStretch(1);
+    layout->addWidget(panel_);
     layout->addStretch(1);
     grey_controls(this);
 
@@ -53,15 +48,19 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             getdownloadfile();
     });
     connect(start_, &QPushButton::clicked, this, [this] { start_download(); });
-    connect(stop_, &QPushButton::clicked, this, &FlashDlScreen::stop_download);
+}
 
-    job_ = new DeviceJob(ctx_.links, this);
-    connect(job_, &DeviceJob::status, status_label_, &QLabel::setText);
-    connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        // The bar shows the percentage of the status label.
-        bar_->setRange(0, 100);
-        bar_->setValue(flash_progress_percent(done, total));
-    });
+QLabel *FlashDlScreen::status_label() const {
+    return panel_->status();
+}
+QLabel *FlashDlScreen::detail_label() const {
+    return panel_->detail();
+}
+QProgressBar *FlashDlScreen::bar() const {
+    return panel_->bar();
+}
+QPushButton *FlashDlScreen::stop_button() const {
+    return panel_->stop_button();
 }
 
 QString FlashDlScreen::ask_for_file() {
@@ -72,9 +71,10 @@ QString FlashDlScreen::ask_for_file() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilter(QStringLiteral("Bin Files (*.bin)"));
     dialog.setDefaultSuffix(QStringLiteral("bin"));
+    dialog.setDirectory(file_dialog_start());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().first();
+    return remember_file(dialog.selectedFiles().first());
 }
 
 void FlashDlScreen::getdownloadfile() {
@@ -88,9 +88,10 @@ bool FlashDlScreen::start_download() {
     if (path_.isEmpty() || busy())
         return false;
     ctx_.close_all_links();
-    detail_label_->clear();
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
+    // The status label keeps its last text until the next download says more.
+    const QString last_status = panel_->status()->text();
+    panel_->begin();
+    panel_->status()->setText(last_status);
     const PortSpec port = port_spec(ctx_.link);
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("flash"));
     record->set_device(port.device);
@@ -105,34 +106,26 @@ bool FlashDlScreen::start_download() {
             return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
         },
         [this](const QString &why) {
-            stop_->setEnabled(false);
-            detail_label_->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            panel_->end(false, {});
+            panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
         },
         [port, path = path_](ByteLink &link, JobProgress &progress) {
             return doflashdl(link, port, path, QDate::currentDate(), progress);
         },
         [this](const FlashResult &r) {
-            stop_->setEnabled(false);
-            detail_label_->setText(job_->stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : r.detail);
-            if (r.ok())
-                bar_->setValue(bar_->maximum());
-            if (ctx_.questions) {
-                if (r.ok())
-                    ctx_.questions->inform(message_title(), r.message);
-                else
-                    ctx_.questions->warn(message_title(), r.message);
-            }
+            panel_->end(r.ok(), r.detail, flash_ending_text(r, job_->stopped()));
+            if (r.outcome == FlashOutcome::PortError && offer_find_converter)
+                offer_find_converter();
             if (on_finished)
                 on_finished(r);
         },
         flash_at_stake());
-    stop_->setEnabled(started);
+    panel_->started(started);
     return started;
 }
 
 void FlashDlScreen::stop_download() {
-    if (busy() && ctx_.may_stop(job_->at_stake()))
-        job_->stop();
+    panel_->stop();
 }
 
 } // namespace k52

@@ -37,24 +37,21 @@ public:
     std::function<void(const FlashResult &)> on_finished;
 
     QLabel *file_label() const { return file_label_; }
-    QLabel *status_label() const { return status_label_; }
-    QLabel *detail_label() const { return detail_label_; }
-    QProgressBar *bar() const { return bar_; }
+    QLabel *status_label() const;
+    QLabel *detail_label() const;
+    QProgressBar *bar() const;
     QPushButton *select_button() const { return select_; }
     QPushButton *start_button() const { return start_; }
-    QPushButton *stop_button() const { return stop_; }
+    QPushButton *stop_button() const;
 
 private:
     QString ask_for_file();
 
     QString path_;
     QLabel *file_label_ = nullptr;
-    QLabel *status_label_ = nullptr;
-    QLabel *detail_label_ = nullptr;
-    QProgressBar *bar_ = nullptr;
+    class JobPanel *panel_ = nullptr;
     QPushButton *select_ = nullptr;
     QPushButton *start_ = nullptr;
-    QPushButton *stop_ = nullptr;
     class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };

@@ -4,12 +4,17 @@
 #include "link/exchange.h"
 #include "maintenance/cloning.h"
 #include "maintenance_history.h"
+#include "profile/safe_file.h"
 #include "screens/option_rules.h"
 #include "ui/backup_option_panel.h"
 #include "ui/entry_box_editor.h"
+#include "ui/top_window.h"
 #include "utilities_rules.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -122,9 +127,13 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     auto *write_button = make_button("Clone to new K52", "clonewrite", cloning);
     stop_ = make_button("Stop", "stop", cloning);
     stop_->setEnabled(false);
+    saved_image_as_ = make_button("Save Image As...", "saveimageas", cloning);
+    saved_image_as_->setEnabled(false);
+    saved_image_as_->setToolTip(QStringLiteral("Save a copy of the image the last read saved"));
     cl->addWidget(read_button);
     cl->addWidget(write_button);
     cl->addWidget(stop_);
+    cl->addWidget(saved_image_as_);
     backup_ = new BackupOptionBox(ctx_.store, cloning);
     cl->addWidget(backup_);
     layout->addWidget(cloning);
@@ -144,6 +153,7 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     connect(read_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_upload);
     connect(write_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_download);
     connect(stop_, &QPushButton::clicked, this, &UtilitiesScreen::stop_action);
+    connect(saved_image_as_, &QPushButton::clicked, this, &UtilitiesScreen::save_image_as);
     // Only clicks raise `clicked`; the screen's own changes of the boxes
     // trigger nothing further.
     for (int i = 0; i < 6; ++i)
@@ -309,17 +319,51 @@ void UtilitiesScreen::run_clone(bool upload) {
                 record->set_image(clone_file_image(file));
             return r;
         },
-        [this](const CloneResult &r) {
+        [this, upload, file = clone_file_](const CloneResult &r) {
             progress_->hide();
+            const QString saved = upload && r.ok() ? QStringLiteral("Clone image saved to %1").arg(file) : QString();
             if (ctx_.questions) {
                 if (r.ok())
-                    ctx_.questions->inform(message_title(), clone_report_text(r));
+                    ctx_.questions->inform(
+                        message_title(),
+                        clone_report_text(r) +
+                            (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
                 else
                     ctx_.questions->warn(message_title(), clone_report_text(r));
             }
-            finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : QString());
+            finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : saved);
+            if (!saved.isEmpty())
+                saved_image_as_->setEnabled(true);
+            if (!r.ok() && !job_.stopped() && !port_spec(ctx_.link).error.isEmpty() && offer_find_converter)
+                offer_find_converter();
         },
         upload ? QString() : clone_write_at_stake());
+}
+
+bool UtilitiesScreen::save_image_as() {
+    QString path;
+    if (ask_path) {
+        path = ask_path();
+    } else {
+        path = remember_file(QFileDialog::getSaveFileName(this, QStringLiteral("Save Image As"),
+                                                          file_dialog_start(QFileInfo(clone_file_).fileName()),
+                                                          QStringLiteral("Clone images (*.bin);;All files (*)")));
+    }
+    if (path.isEmpty())
+        return false;
+    QFile in(clone_file_);
+    QString why;
+    if (!in.open(QIODevice::ReadOnly))
+        why = QStringLiteral("%1: %2").arg(clone_file_, in.errorString());
+    else if (!write_file_safely(path, in.readAll(), &why))
+        why = why.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : why;
+    if (!why.isEmpty()) {
+        if (ctx_.questions)
+            ctx_.questions->warn(message_title(), QStringLiteral("The image was not saved: %1").arg(why));
+        return false;
+    }
+    status_->setText(QStringLiteral("Clone image saved to %1").arg(path));
+    return true;
 }
 
 void UtilitiesScreen::clone_upload() {

@@ -4,6 +4,7 @@
 #include "ui/base_screen.h"
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -42,6 +43,10 @@ public:
     // version gate, the transfer and one message box at every ending.
     void clone_upload();
     void clone_download();
+    // "Save Image As...": a copy of the image the last read saved, where the
+    // user chooses (`ask_path` replaces the file dialog in tests).
+    bool save_image_as();
+    std::function<QString()> ask_path;
 
     // Select pulse-duration choice `i` (3, 4, 5 mag; 6, 7, 8 Wiegand) and
     // store its code; a number of the other row is ignored.
@@ -79,6 +84,7 @@ private:
     QLabel *status_ = nullptr;
     QProgressBar *progress_ = nullptr;
     QPushButton *stop_ = nullptr;
+    QPushButton *saved_image_as_ = nullptr;
     class BackupOptionBox *backup_ = nullptr;
     bool busy_ = false;
     QString clone_file_;

@@ -70,7 +70,11 @@ bool create_history_tables(QSqlDatabase &db, QString *error) {
                               "REFERENCES history(id), snapshot TEXT, lines TEXT, backup BLOB, image BLOB)")) &&
         // The wire trace of an action that did not end well.
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_trace (id INTEGER PRIMARY KEY "
-                              "REFERENCES history(id), trace BLOB)"));
+                              "REFERENCES history(id), trace BLOB)")) &&
+        // The settings sent that differed from the stored profile, one a
+        // line; a row only where some did.
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS history_changes (id INTEGER PRIMARY KEY "
+                              "REFERENCES history(id), changed TEXT NOT NULL)"));
     if (!ok && error)
         *error = q.lastError().text();
     return ok;
@@ -148,6 +152,12 @@ bool HistoryStore::begin(HistoryEntry &e, QString *error) {
         q.prepare(QStringLiteral("INSERT INTO history_detail (id, snapshot) VALUES (?, ?)"));
         q.addBindValue(e.id);
         q.addBindValue(e.snapshot.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QString::fromUtf8(e.snapshot));
+        ok = q.exec();
+    }
+    if (ok && !e.changed.isEmpty()) {
+        q.prepare(QStringLiteral("INSERT INTO history_changes (id, changed) VALUES (?, ?)"));
+        q.addBindValue(e.id);
+        q.addBindValue(e.changed.join(QLatin1Char('\n')));
         ok = q.exec();
     }
     if (!ok) {
@@ -360,12 +370,24 @@ std::optional<HistoryEntry> HistoryStore::entry(qint64 id, QString *error) const
         e.backup_sha256 = value("backup_sha256").toString();
         e.image_sha256 = value("image_sha256").toString();
     }
-    // A history made before traces were kept has no trace table.
+    // A history made before traces or changes were kept has no table for
+    // them.
     d.prepare(QStringLiteral("SELECT trace FROM history_trace WHERE id = ?"));
     d.addBindValue(id);
     if (d.exec() && d.next())
         e.trace = d.value(0).toByteArray();
+    d.prepare(QStringLiteral("SELECT changed FROM history_changes WHERE id = ?"));
+    d.addBindValue(id);
+    if (d.exec() && d.next())
+        e.changed = d.value(0).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return e;
+}
+
+QString history_profile_text(const HistoryEntry &e) {
+    if (e.profile.isEmpty() || e.changed.isEmpty())
+        return e.profile;
+    return e.changed.size() == 1 ? QStringLiteral("%1, 1 setting changed").arg(e.profile)
+                                 : QStringLiteral("%1, %2 settings changed").arg(e.profile).arg(e.changed.size());
 }
 
 QString history_time_text(const QDateTime &utc) {
@@ -437,7 +459,9 @@ QString history_show_text(const HistoryEntry &e) {
     field("Device", e.device);
     field("Adapter", e.adapter);
     field("Converter", e.converter);
-    field("Profile", e.profile);
+    field("Profile", history_profile_text(e));
+    for (const QString &c : e.changed)
+        field("Changed", c);
     field("File", e.file_name);
     if (e.file_size >= 0)
         field("File size", QString::number(e.file_size));
@@ -464,6 +488,8 @@ QByteArray history_to_json(const HistoryEntry &e) {
     o[QStringLiteral("adapter")] = e.adapter;
     o[QStringLiteral("converter")] = e.converter;
     o[QStringLiteral("profilename")] = e.profile;
+    if (!e.changed.isEmpty())
+        o[QStringLiteral("changed_settings")] = QJsonArray::fromStringList(e.changed);
     o[QStringLiteral("outcome")] = e.outcome;
     o[QStringLiteral("detail")] = e.detail;
     if (!e.file_name.isEmpty()) {

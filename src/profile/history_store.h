@@ -37,6 +37,7 @@ struct HistoryEntry {
     qint64 file_size = -1;
     QString file_sha256;
     bool has_backup = false; // an image read before writing is stored
+    QStringList changed;     // settings sent that differed from the stored profile ("Screen: Caption")
     // Detail (only filled by HistoryStore::entry()).
     QByteArray snapshot; // the record sent, as `profiles export` writes it
     QStringList lines;   // every progress line
@@ -125,6 +126,9 @@ private:
 QByteArray history_to_json(const HistoryEntry &e);
 // `history show`: every field on a line of its own, then the progress lines.
 QString history_show_text(const HistoryEntry &e);
+// The profile of a row as shown: "Default", or "Default, 3 settings changed"
+// when the record sent differed from the stored profile.
+QString history_profile_text(const HistoryEntry &e);
 // "2026-12-07 14:05:11" in local time.
 QString history_time_text(const QDateTime &utc);
 

@@ -3,6 +3,7 @@
 #include "columns.h"
 #include "history_store.h"
 #include "profile_names.h"
+#include "setting_places.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -175,7 +176,7 @@ bool ProfileStore::ensure_schema(bool create_or_repair, QString *error) {
     // Older files lack the history; it is added beside the other tables
     // (read-only: stays absent, and recording reports why).
     if (!tables.contains(QStringLiteral("history")) || !tables.contains(QStringLiteral("history_detail")) ||
-        !tables.contains(QStringLiteral("preferences"))) {
+        !tables.contains(QStringLiteral("preferences")) || !tables.contains(QStringLiteral("history_changes"))) {
         q.finish();
         if (db.transaction()) {
             if (create_history_tables(db, nullptr))
@@ -325,7 +326,7 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
         replaced->append(what);
     }
     rec = copy;
-    current_ = name;
+    take_as_current(name, copy);
     title_ = kTitle();
     if (after_load_)
         after_load_();
@@ -522,6 +523,27 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     if (!q.exec())
         return fail_sql(error, QStringLiteral("cannot write the link settings"), q.lastError());
     return true;
+}
+
+void ProfileStore::take_as_current(const QString &name, const ConfigRecord &rec) {
+    current_ = name;
+    ConfigRecord copy = rec;
+    if (!encode_row(name, copy, current_values_, nullptr))
+        current_values_.clear(); // unstorable: every setting counts as changed
+}
+
+QStringList ProfileStore::changed_settings(const ConfigRecord &rec) const {
+    ConfigRecord copy = rec;
+    QVector<QVariant> now;
+    QStringList out;
+    if (!encode_row(current_, copy, now, nullptr))
+        return {QStringLiteral("settings that cannot be stored")};
+    if (current_values_.size() != now.size())
+        return current_.isEmpty() ? QStringList() : QStringList{QStringLiteral("every setting")};
+    for (const SettingDifference &d : diff_settings(current_values_, now))
+        out << QStringLiteral("%1: %2").arg(QLatin1StringView(d.place->screen), d.place->caption);
+    out.removeDuplicates();
+    return out;
 }
 
 QString ProfileStore::main_caption() const {

@@ -86,6 +86,15 @@ public:
     // Title, "            PROFILE: " and the current profile name.
     QString main_caption() const;
 
+    // The current profile as `rec` now holds it: names it and remembers its
+    // stored values, against which changed_settings() compares (load does
+    // this; so does the window's Save Profile).
+    void take_as_current(const QString &name, const ConfigRecord &rec);
+    // The settings of `rec` whose stored values differ from the current
+    // profile as last loaded or saved, as "Screen: Caption", in column
+    // order; empty when nothing differs.
+    QStringList changed_settings(const ConfigRecord &rec) const;
+
     // Called after every successful load (the screens refill themselves).
     void set_after_load(std::function<void()> hook) { after_load_ = std::move(hook); }
 
@@ -107,6 +116,7 @@ private:
     QString connection_;
     QString path_;
     QString current_;
+    QVector<QVariant> current_values_; // stored values of the current profile
     QString title_;
     std::function<void()> after_load_;
     mutable bool unusable_ = false;

@@ -4,6 +4,8 @@
 #include "profile/safe_file.h"
 #include "run_history.h"
 #include "ui/backup_option_panel.h"
+#include "ui/job_panel.h"
+#include "ui/top_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,62 +24,46 @@ namespace k52 {
 PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowTitle(QStringLiteral("Programming"));
     auto *layout = new QVBoxLayout(this);
-    picture1_ = new QPlainTextEdit(this);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setReadOnly(true);
-    picture1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    layout->addWidget(picture1_, 1);
-    bar_ = new QProgressBar(this);
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
-    layout->addWidget(bar_);
-    detail_ = new QLabel(this);
-    detail_->setWordWrap(true);
-    layout->addWidget(detail_);
-    auto *buttons = new QHBoxLayout;
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
-    stop_->setObjectName(QStringLiteral("stop"));
-    stop_->setEnabled(false);
-    buttons->addWidget(stop_);
+    job_ = new DeviceJob(ctx_.links, this);
+    panel_ = new JobPanel(ctx_, *job_, JobPanel::Lines, this);
+    layout->addWidget(panel_);
     backup_ = new BackupOptionBox(ctx_.store, this);
-    buttons->addWidget(backup_);
+    panel_->buttons()->addWidget(backup_);
     copy_ = new QPushButton(QStringLiteral("Copy Lines"), this);
     save_ = new QPushButton(QStringLiteral("Save Lines..."), this);
-    buttons->addWidget(copy_);
-    buttons->addWidget(save_);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    panel_->buttons()->addWidget(copy_);
+    panel_->buttons()->addWidget(save_);
+    panel_->buttons()->addStretch(1);
     connect(copy_, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(lines().join(QLatin1Char('\n')) + QLatin1Char('\n')); });
     connect(save_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Lines"), QString(),
-                                                          QStringLiteral("Text Files (*.txt)"));
+        const QString path = remember_file(QFileDialog::getSaveFileName(
+            this, QStringLiteral("Save Lines"), file_dialog_start(), QStringLiteral("Text Files (*.txt)")));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
             QMessageBox::warning(this, message_title(), error);
     });
-    connect(stop_, &QPushButton::clicked, this, &PgmFormWindow::stop_run);
+}
 
-    job_ = new DeviceJob(ctx_.links, this);
-    connect(job_, &DeviceJob::line, this, [this](const QString &t) { picture1_->appendPlainText(t); });
-    connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        bar_->setRange(0, static_cast<int>(qMax<qint64>(total, 1)));
-        bar_->setValue(static_cast<int>(done));
-    });
+QProgressBar *PgmFormWindow::bar() const {
+    return panel_->bar();
+}
+QLabel *PgmFormWindow::detail() const {
+    return panel_->detail();
+}
+QPushButton *PgmFormWindow::stop_button() const {
+    return panel_->stop_button();
 }
 
 bool PgmFormWindow::start_run() {
     if (running())
         return false;
     ctx_.close_all_links();
-    picture1_->clear();
-    detail_->clear();
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
+    panel_->begin();
     const PortSpec port = port_spec(ctx_.link);
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
     record->set_device(port.device);
-    record->set_profile(ctx_.store.current_profile(), ctx_.record);
+    record->set_profile(ctx_.store.current_profile(), ctx_.record, ctx_.store.changed_settings(ctx_.record));
     backup_->refresh();
     const bool started = start_recorded_with_backup(
         *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
@@ -85,8 +71,8 @@ bool PgmFormWindow::start_run() {
             return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
         },
         [this](const QString &why) {
-            stop_->setEnabled(false);
-            detail_->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            panel_->end(false, {});
+            panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
             if (on_finished)
                 on_finished(RunResult{});
         },
@@ -94,30 +80,23 @@ bool PgmFormWindow::start_run() {
             return savetoK52(link, port, rec, progress);
         },
         [this](const RunResult &r) {
-            stop_->setEnabled(false);
             // Only the normalised terminators go back into the record.
             ctx_.record.terminators = r.terminators;
-            if (job_->stopped() && r.outcome != RunOutcome::Programmed)
-                detail_->setText(QString::fromLatin1(kStoppedByUser));
-            else if (!r.detail.isEmpty())
-                detail_->setText(r.detail);
-            if (r.outcome == RunOutcome::Programmed)
-                bar_->setValue(bar_->maximum());
+            panel_->end(r.outcome == RunOutcome::Programmed, r.detail);
             if (on_finished)
                 on_finished(r);
         },
         programming_at_stake());
-    stop_->setEnabled(started);
+    panel_->started(started);
     return started;
 }
 
 void PgmFormWindow::stop_run() {
-    if (running() && ctx_.may_stop(job_->at_stake()))
-        job_->stop();
+    panel_->stop();
 }
 
 QStringList PgmFormWindow::lines() const {
-    const QString text = picture1_->toPlainText();
+    const QString text = panel_->lines()->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 

@@ -31,21 +31,18 @@ public:
     // Called after every run, once the terminators are written back.
     std::function<void(const RunResult &)> on_finished;
 
-    QProgressBar *bar() const { return bar_; }
-    QLabel *detail() const { return detail_; }
+    QProgressBar *bar() const;
+    QLabel *detail() const;
     QStringList lines() const;
     // "Save Lines..." without its file dialog.
     bool save_lines(const QString &path, QString *error) const;
 
-    QPushButton *stop_button() const { return stop_; }
+    QPushButton *stop_button() const;
 
 private:
-    QPlainTextEdit *picture1_ = nullptr;
-    QProgressBar *bar_ = nullptr;
-    QLabel *detail_ = nullptr;
+    class JobPanel *panel_ = nullptr;
     QPushButton *copy_ = nullptr;
     QPushButton *save_ = nullptr;
-    QPushButton *stop_ = nullptr;
     class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };

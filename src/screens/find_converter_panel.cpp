@@ -3,6 +3,7 @@
 #include "link/serial_link.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,7 +24,10 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     bar_->setRange(0, 1);
     bar_->setValue(0);
     bar_->setTextVisible(true);
-    bar_->setFormat(QStringLiteral("Tries each port at every speed and parity"));
+    bar_->setFormat(QStringLiteral("%p%"));
+    status_ = new QLabel(QStringLiteral("Tries each port at every speed and parity"), this);
+    status_->setObjectName(QStringLiteral("findstatus"));
+    status_->setWordWrap(true);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("findresults"));
     list_->setFixedHeight(list_->fontMetrics().height() * 3 + 2 * list_->frameWidth() + 6);
@@ -35,8 +39,9 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     g->addWidget(find_, 0, 0);
     g->addWidget(bar_, 0, 1);
     g->addWidget(stop_button_, 0, 2);
-    g->addWidget(list_, 1, 0, 1, 2);
-    g->addWidget(use_, 1, 2, Qt::AlignTop);
+    g->addWidget(status_, 1, 0, 1, 3);
+    g->addWidget(list_, 2, 0, 1, 2);
+    g->addWidget(use_, 2, 2, Qt::AlignTop);
     g->setColumnStretch(1, 1);
 
     connect(find_, &QPushButton::clicked, this, &FindConverterPanel::start);
@@ -55,8 +60,7 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
         list_->addItem(text);
         list_->item(list_->count() - 1)->setToolTip(text);
     });
-    connect(&job_, &DeviceJob::status, this,
-            [this](const QString &text) { set_status(text + QStringLiteral("  %p%")); });
+    connect(&job_, &DeviceJob::status, this, [this](const QString &text) { set_status(text); });
 }
 
 bool FindConverterPanel::start() {
@@ -115,11 +119,11 @@ void FindConverterPanel::finished(const SearchResult &r) {
 }
 
 QString FindConverterPanel::status_text() const {
-    return bar_->format();
+    return status_->text();
 }
 
 void FindConverterPanel::set_status(const QString &text) {
-    bar_->setFormat(text);
+    status_->setText(text);
 }
 
 bool FindConverterPanel::take(int row) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -60,6 +61,7 @@ private:
     QPushButton *use_ = nullptr;
     QProgressBar *bar_ = nullptr;
     QListWidget *list_ = nullptr;
+    QLabel *status_ = nullptr; // wraps, so it fits at any scale
 };
 
 } // namespace k52

@@ -33,20 +33,38 @@ int number(const QVector<QVariant> &stored, const QString &column) {
 // Paints page after page, top to bottom, in points (1/72 inch).
 class PageWriter {
 public:
-    PageWriter(QPdfWriter &writer, QPainter &painter) : writer_(writer), p_(painter) {
+    // `total`: the number of pages the footers name (0 while counting).
+    PageWriter(QPdfWriter &writer, QPainter &painter, int total) : writer_(writer), p_(painter), total_(total) {
         const QRectF page = writer.pageLayout().paintRect(QPageLayout::Point);
         width_ = page.width();
-        height_ = page.height();
+        height_ = page.height() - kFooter;
         // Device units per point.
         scale_ = writer.resolution() / 72.0;
         p_.scale(scale_, scale_);
     }
 
     void need(double h) {
-        if (y_ + h > height_) {
-            writer_.newPage();
-            y_ = 0;
-        }
+        if (y_ + h > height_)
+            next_page();
+    }
+    void next_page() {
+        footer();
+        writer_.newPage();
+        ++page_;
+        y_ = 0;
+    }
+    // "page N of M" at the foot of the page; the pages drawn so far.
+    int finish() {
+        footer();
+        return page_;
+    }
+    void footer() {
+        if (total_ <= 0)
+            return;
+        p_.setFont(font(7));
+        p_.setPen(Qt::black);
+        p_.drawText(QRectF(0, height_ + 4, width_, kFooter - 4), Qt::AlignRight | Qt::AlignBottom,
+                    QStringLiteral("page %1 of %2").arg(page_).arg(total_));
     }
     // A font of `size` points on the scaled painter.
     QFont font(double size, bool bold = false) const {
@@ -81,8 +99,6 @@ public:
         y_ += h + 1;
     }
     void gap(double h) { y_ += h; }
-    // After a page break made outside: at the top again.
-    void top() { y_ = 0; }
     void rule() {
         need(4);
         p_.setPen(QPen(Qt::gray, 0.5));
@@ -113,8 +129,10 @@ public:
     }
 
 private:
+    static constexpr double kFooter = 16; // points kept free for the page number
     QPdfWriter &writer_;
     QPainter &p_;
+    int total_ = 0, page_ = 1;
     double width_ = 0, height_ = 0, scale_ = 1, y_ = 0;
 };
 
@@ -158,7 +176,9 @@ void draw_entry(PageWriter &page, const HistoryEntry &e, const std::optional<Imp
     page.pair(QStringLiteral("Device"),
               e.adapter.isEmpty() ? e.device : e.device + QStringLiteral(" (") + e.adapter + QLatin1Char(')'));
     if (!e.profile.isEmpty())
-        page.pair(QStringLiteral("Profile"), e.profile);
+        page.pair(QStringLiteral("Profile"), history_profile_text(e));
+    for (const QString &c : e.changed)
+        page.pair(QStringLiteral("Changed"), c);
     if (!e.file_name.isEmpty())
         page.pair(QStringLiteral("Firmware file"),
                   QStringLiteral("%1, %2 bytes, SHA-256 %3").arg(e.file_name).arg(e.file_size).arg(e.file_sha256));
@@ -211,14 +231,17 @@ bool read_snapshot(const HistoryEntry &e, std::optional<ImportedProfile> &profil
 
 // Draws a PDF titled `title` with `draw` and writes it to `path` in one step.
 bool write_pdf(const QString &title, const QString &path, QString *error,
-               const std::function<void(QPdfWriter &, PageWriter &)> &draw) {
+               const std::function<void(PageWriter &)> &draw) {
     auto fail = [&](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
+    // Drawn twice: once to count the pages, once with "page N of M".
     QByteArray pdf;
-    {
+    int pages = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        pdf.clear();
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
@@ -228,8 +251,9 @@ bool write_pdf(const QString &title, const QString &path, QString *error,
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(300);
         QPainter painter(&writer);
-        PageWriter page(writer, painter);
-        draw(writer, page);
+        PageWriter page(writer, painter, pages);
+        draw(page);
+        pages = page.finish();
         if (!painter.end())
             return fail(QStringLiteral("Cannot draw the report"));
     }
@@ -243,7 +267,7 @@ bool write_history_report(const HistoryEntry &e, const QString &path, QString *e
     if (!read_snapshot(e, profile, error))
         return false;
     return write_pdf(QStringLiteral("Commissioning report %1").arg(e.id), path, error,
-                     [&](QPdfWriter &, PageWriter &page) { draw_entry(page, e, profile); });
+                     [&](PageWriter &page) { draw_entry(page, e, profile); });
 }
 
 bool write_run_report(const QString &title, const QStringList &summary, const QVector<HistoryEntry> &rows,
@@ -252,15 +276,14 @@ bool write_run_report(const QString &title, const QStringList &summary, const QV
     for (qsizetype i = 0; i < rows.size(); ++i)
         if (!read_snapshot(rows[i], profiles[std::size_t(i)], error))
             return false;
-    return write_pdf(title, path, error, [&](QPdfWriter &writer, PageWriter &page) {
+    return write_pdf(title, path, error, [&](PageWriter &page) {
         page.text(title, 18, true);
         page.text(ProfileStore::kTitle(), 8);
         page.gap(6);
         for (const QString &line : summary)
             page.text(line, 9);
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            writer.newPage();
-            page.top();
+            page.next_page();
             draw_entry(page, rows[i], profiles[std::size_t(i)]);
         }
     });

@@ -14,8 +14,25 @@ namespace k52 {
 class Questions {
 public:
     virtual ~Questions() = default;
-    // True for "Yes".
+    // True for "Yes". No is the default answer: Return and Escape give No.
     virtual bool ask_yes_no(const QString &title, const QString &text) = 0;
+    // A question whose Yes only reads or looks (an offer): Yes is the
+    // default answer, Escape gives No.
+    virtual bool offer(const QString &title, const QString &text) { return ask_yes_no(title, text); }
+    // Whether to stop a guarded job: like ask_yes_no, but when the job ends
+    // while the question is open (no guarded job is left in `links`), the
+    // question closes itself and the answer is No: the job's ending is
+    // shown once, by the job.
+    virtual bool ask_to_stop(const QString &title, const QString &text, LinkClosers & /*links*/) {
+        return ask_yes_no(title, text);
+    }
+    // Settings that differ from the stored profile, before they would be
+    // dropped: Save, Discard or Cancel; Cancel is the default answer.
+    enum class Unsaved { Save, Discard, Cancel };
+    virtual Unsaved ask_unsaved(const QString &title, const QString &text) {
+        return ask_yes_no(title, text + QStringLiteral("\n\nDiscard the changes?")) ? Unsaved::Discard
+                                                                                    : Unsaved::Cancel;
+    }
     virtual void inform(const QString &title, const QString &text) = 0;
     // A failure: told like any other message unless the answerer shows it
     // as a warning.
@@ -42,7 +59,7 @@ struct AppContext {
     // Whether a job whose stop puts `at_stake` (the question) may be
     // stopped: yes when nothing is at stake, else the user's answer.
     bool may_stop(const QString &at_stake) {
-        return at_stake.isEmpty() || !questions || questions->ask_yes_no(message_title(), at_stake);
+        return at_stake.isEmpty() || !questions || questions->ask_to_stop(message_title(), at_stake, links);
     }
     // Before anything that closes the link (a navigation entry, a menu
     // entry, closing the main window): asks when a guarded job is under way.

@@ -1,7 +1,11 @@
 #pragma once
 // Message boxes for the window: the real answers to the core's questions.
+// Every Yes/No question has No as its default and Escape answers No, so
+// neither Return nor Escape stops a job or drops a change.
 
 #include "app_context.h"
+
+#include <QMessageBox>
 
 class QWidget;
 
@@ -12,11 +16,20 @@ public:
     explicit MessageBoxQuestions(QWidget *owner = nullptr) : owner_(owner) {}
     void set_owner(QWidget *owner) { owner_ = owner; }
     bool ask_yes_no(const QString &title, const QString &text) override;
+    bool offer(const QString &title, const QString &text) override;
+    bool ask_to_stop(const QString &title, const QString &text, LinkClosers &links) override;
+    Unsaved ask_unsaved(const QString &title, const QString &text) override;
     void inform(const QString &title, const QString &text) override;
     void warn(const QString &title, const QString &text) override;
 
 private:
     QWidget *owner_;
 };
+
+// The one shape of a guarded question: Yes and No (or the given buttons),
+// `safe` the default button and the answer to Escape.
+int ask_guarded(QWidget *owner, const QString &title, const QString &text,
+                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::StandardButton safe = QMessageBox::No);
 
 } // namespace k52

@@ -1,5 +1,10 @@
 #include "top_window.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QShortcut>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
@@ -50,6 +55,48 @@ void keep_on_screen(QWidget *w) {
         frame.moveTop(area.top());
     if (frame.topLeft() != w->pos())
         w->move(frame.topLeft());
+}
+
+namespace {
+QString &last_folder() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString file_dialog_start(const QString &name) {
+    const QDir dir(last_folder().isEmpty() ? QDir::homePath() : last_folder());
+    return name.isEmpty() ? dir.absolutePath() : dir.filePath(name);
+}
+
+QString remember_file(const QString &path) {
+    if (!path.isEmpty())
+        last_folder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void set_program_icon(QWidget *w) {
+    static const QIcon icon(QStringLiteral(":/org.zor.k52util.png"));
+    if (!icon.isNull())
+        w->setWindowIcon(icon);
+}
+
+void place_over(QWidget *w, const QWidget *owner) {
+    set_program_icon(w);
+    if (!w->findChild<QShortcut *>(QStringLiteral("close_on_escape"))) {
+        auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), w, w, &QWidget::close, Qt::WindowShortcut);
+        escape->setObjectName(QStringLiteral("close_on_escape"));
+    }
+    const QSize extra = frame_allowance(w);
+    const QRect area = available_area(w);
+    // Centred on the owner where it fits with room to spare; a window as
+    // large as the screen is only kept on it.
+    if (owner && w->width() + extra.width() < area.width() * 9 / 10 &&
+        w->height() + extra.height() < area.height() * 9 / 10) {
+        const QRect over = owner->frameGeometry();
+        w->move(over.center() - QPoint((w->width() + extra.width()) / 2, (w->height() + extra.height()) / 2));
+    }
+    keep_on_screen(w);
 }
 
 } // namespace k52

@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class QWidget;
 
@@ -22,5 +23,15 @@ void show_scrolled(QWidget *window, QWidget *content);
 // Shrink a top-level window that is larger than the available area and move
 // it so that its frame lies wholly inside that area.
 void keep_on_screen(QWidget *w);
+// A window of the program opened over `owner`: centred on it, then kept on
+// the screen; Escape closes it; it carries the program's icon.
+void place_over(QWidget *w, const QWidget *owner);
+// Where a file dialog starts: the folder of the file chosen last in any of
+// the program's file dialogs, else the home folder; `name` joined to it.
+QString file_dialog_start(const QString &name = {});
+// The file a dialog returned (empty: cancelled), remembered for the next.
+QString remember_file(const QString &path);
+// The program's icon (the main window and every top-level window show it).
+void set_program_icon(QWidget *w);
 
 } // namespace k52

@@ -3,6 +3,7 @@
 #include "profile/history_store.h"
 #include "profile/profile_store.h"
 #include "support/cli_run.h"
+#include "support/db_poke.h"
 #include "support/sim_process.h"
 
 #include <QCryptographicHash>
@@ -227,6 +228,9 @@ TEST_F(HistoryCli, ReportOfARunHoldsModelAndProfileAndRenders) {
     SimProcess sim({QStringLiteral("--model"), QStringLiteral("K54R")});
     ASSERT_TRUE(sim.start());
     ASSERT_EQ(util({"program"}, &sim).code, 0);
+    // As a run from the window after three settings were changed records it.
+    k52test::poke_file(db, QStringLiteral("INSERT INTO history_changes (id, changed) VALUES "
+                                          "(1, 'Serial I/O: Good Beep\nSerial I/O: Bad Beep\nMasking: Start')"));
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     const CliRun r = util({"history", "report", "1", pdf});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
@@ -234,8 +238,9 @@ TEST_F(HistoryCli, ReportOfARunHoldsModelAndProfileAndRenders) {
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
     const QString t = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char *expected : {"Commissioning report", "K54R V01.99", "Default", "Converter Baud Rate", "9600",
-                                 "Wiegand output format", "Converter has been programmed"})
+    for (const char *expected :
+         {"Commissioning report", "K54R V01.99", "Default, 3 settings changed", "Serial I/O: Bad Beep",
+          "Converter Baud Rate", "9600", "Wiegand output format", "Converter has been programmed", "page 1 of "})
         EXPECT_TRUE(t.contains(QLatin1String(expected))) << expected;
     QProcess render;
     render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("40"),

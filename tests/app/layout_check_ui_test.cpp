@@ -18,8 +18,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -216,6 +218,42 @@ protected:
 
     int row(const char *label) { return window_->commandmenu()->row_of(QString::fromLatin1(label)); }
 
+    // Sampled where the screen shows its background (no control there, or
+    // well inside a group box): one grey, the screen's own.
+    static void expect_one_background(QWidget *s) {
+        ASSERT_NE(s, nullptr);
+        const QImage shot = s->grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        QMap<QRgb, int> seen;
+        for (int y = 4; y < s->height() - 4; y += 13)
+            for (int x = 4; x < s->width() - 4; x += 13) {
+                QWidget *at = s->childAt(x, y);
+                if (auto *g = qobject_cast<QGroupBox *>(at)) {
+                    const QPoint in = g->mapFrom(s, QPoint(x, y));
+                    const int top = g->fontMetrics().height() + 8;
+                    if (in.x() < 8 || in.y() < top || in.x() > g->width() - 8 || in.y() > g->height() - 8)
+                        continue;
+                    // A group box's title or a control's margin is no background.
+                    if (g->childAt(in))
+                        continue;
+                } else if (at) {
+                    continue;
+                }
+                ++seen[shot.pixel(QPoint(int(x * ratio), int(y * ratio))) & 0xffffff];
+            }
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_EQ(seen.size(), 1) << s->objectName().toStdString() << " shows " << seen.size()
+                                  << " background colours, e.g. #" << std::hex << seen.lastKey();
+        EXPECT_EQ(seen.firstKey(), QColor(192, 192, 192).rgb() & 0xffffff) << s->objectName().toStdString();
+    }
+
+    // The program's icon, and the window over the main window.
+    void expect_icon_and_over_main(QWidget *w) {
+        EXPECT_FALSE(w->windowIcon().isNull()) << name_of(w).toStdString();
+        EXPECT_EQ(w->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << name_of(w).toStdString();
+        EXPECT_TRUE(window_->frameGeometry().contains(w->frameGeometry().center())) << name_of(w).toStdString();
+    }
+
     MessageBoxQuestions questions_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -251,13 +289,24 @@ TEST_F(LayoutCheck, EveryScreenOpensReadable) {
         if (n.kind == NavRow::Heading)
             continue;
         const QString screen = QString::fromLatin1(n.kind == NavRow::Program ? "pgmform" : n.screen);
+        // With no converter the run ends at once and offers Find Converter:
+        // answered No.
+        QTimer no;
+        QObject::connect(&no, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        no.start(100);
         QTest::mouseClick(window_->commandmenu()->label(r), Qt::LeftButton);
         if (n.kind == NavRow::Program)
             (void)QTest::qWaitFor([this] { return !window_->pgmform()->running(); }, 20000);
+        QTest::qWait(n.kind == NavRow::Program ? 300 : 0);
+        no.stop();
         settle();
         SCOPED_TRACE(screen.toStdString());
         expect_full_size(screen);
         expect_no_faults(window_->frame_of(screen));
+        expect_one_background(window_->screen(screen));
         shoot(window_.get(), screen);
     }
 }
@@ -303,7 +352,28 @@ TEST_F(LayoutCheck, ReferenceWindowsOpenOnTheScreen) {
         (void)QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 2000);
         settle();
         expect_no_faults(w);
+        expect_icon_and_over_main(w);
         shoot(w, QString::fromLatin1(r.shot));
+        // Escape closes it.
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible());
+        w->close();
+    }
+    EXPECT_FALSE(window_->windowIcon().isNull());
+    for (const char *action : {"history", "compare"}) {
+        SCOPED_TRACE(action);
+        window_->menu_action(QString::fromLatin1(action))->trigger();
+        QWidget *w = QApplication::activeWindow();
+        for (QWidget *t : QApplication::topLevelWidgets())
+            if (t->isVisible() && t != window_.get() && !qobject_cast<QMenu *>(t))
+                w = t;
+        ASSERT_TRUE(w && w != window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        (void)QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 2000);
+        settle();
+        expect_icon_and_over_main(w);
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible());
         w->close();
     }
 }

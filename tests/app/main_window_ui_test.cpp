@@ -150,8 +150,8 @@ TEST_F(MainWindowTest, SaveProfileDialogRules) {
         QTest::mouseClick(dlg.save_button(), Qt::LeftButton);
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_TRUE(ctx_.store.find_profile(QStringLiteral("Gate 2")).has_value());
-        // The caption still names the profile loaded last.
-        EXPECT_TRUE(window->windowTitle().endsWith(QLatin1String("PROFILE: Default")));
+        // The saved profile is the one named now.
+        QTRY_VERIFY(window->windowTitle().endsWith(QLatin1String("PROFILE: Gate 2")));
     }
     ctx_.record.seringoodbeep = 0;
     questions.answer = false;
@@ -186,6 +186,7 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     ctx_.link.commdevice = sim.device();
     ctx_.link.baudrate = 9600;
     ctx_.record.terminators.input = QStringLiteral("D");
+    ctx_.record.seringoodbeep = 1 - ctx_.record.seringoodbeep; // one setting differs from "Default"
     PgmFormWindow *p = window->pgmform();
     click_row("Label12");
     // "Record a wire trace…" on: the run's bytes go into the file too.
@@ -214,6 +215,15 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     EXPECT_TRUE(lines.contains("\n# port: " + sim.device().toUtf8() + " 9600,E,7,1\n"));
     EXPECT_TRUE(lines.contains("\n# converter: K54 V01.95\n"));
     EXPECT_TRUE(lines.contains("|.S1G")); // a command of the run
+    // The history names the profile and the setting that differed from it.
+    HistoryStore history(ctx_.store);
+    const auto rows = history.list({}, nullptr);
+    ASSERT_FALSE(rows.isEmpty());
+    const auto row = history.entry(rows.first().id, nullptr);
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->profile, QStringLiteral("Default"));
+    ASSERT_EQ(row->changed.size(), 1) << row->changed.join(QLatin1Char(',')).toStdString();
+    EXPECT_EQ(history_profile_text(*row), QStringLiteral("Default, 1 setting changed"));
 
     QString error;
     const QString log = dir_.filePath(QStringLiteral("run.txt"));
@@ -349,7 +359,9 @@ TEST_F(GuardedDownloadTest, AClickAnsweredYesStopsTheDownloadAndActs) {
     EXPECT_EQ(questions.asked.size(), 1);
     EXPECT_TRUE(window->frame_of(QStringLiteral("sertomag"))->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
-    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
+    // The ending says why and what to do next.
+    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error\n\nStopped by the user.\n\nThe converter "
+                                                         "waits in its boot loader: start the download again.")});
     EXPECT_EQ(flash->detail_label()->text(), QStringLiteral("Stopped by the user"));
     EXPECT_TRUE(port_free());
     EXPECT_FALSE(QFile::exists(out));
@@ -363,7 +375,8 @@ TEST_F(GuardedDownloadTest, TheStopButtonAsksTheSame) {
     ASSERT_EQ(questions.asked.size(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
     EXPECT_FALSE(flash->stop_button()->isEnabled());
-    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error")});
+    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error\n\nStopped by the user.\n\nThe converter "
+                                                         "waits in its boot loader: start the download again.")});
     EXPECT_TRUE(port_free());
 }
 
@@ -411,6 +424,77 @@ TEST_F(MainWindowTest, ARunAfterAnAbortedRunProgramsTheConverter) {
     EXPECT_EQ(stopped->outcome, kOutcomeStopped);
     EXPECT_TRUE(stopped->trace.contains("# converter: K52 V01.99\n"));
     EXPECT_TRUE(good->trace.isEmpty());
+}
+
+TEST_F(MainWindowTest, UnsavedChangesShowInTheCaptionAndAreAskedAbout) {
+    using Answer = Questions::Unsaved;
+    struct Asker : ScriptedQuestions {
+        Answer given = Answer::Cancel;
+        int asked_unsaved = 0;
+        Answer ask_unsaved(const QString &, const QString &) override {
+            ++asked_unsaved;
+            return given;
+        }
+    } q;
+    ctx_.questions = &q;
+    EXPECT_FALSE(window->windowTitle().endsWith(QLatin1String(" *")));
+    ctx_.record.seringoodbeep = 1 - ctx_.record.seringoodbeep;
+    window->set_main_caption();
+    EXPECT_TRUE(window->windowTitle().endsWith(QLatin1String("PROFILE: Default *")));
+    // Cancel keeps the window open and the change; Discard lets it close.
+    window->close();
+    EXPECT_EQ(q.asked_unsaved, 1);
+    EXPECT_TRUE(window->isVisible());
+    window->load_profile(); // Load Profile asks the same; Cancel opens no chooser
+    EXPECT_EQ(q.asked_unsaved, 2);
+    // Changed back, nothing is asked.
+    ctx_.record.seringoodbeep = 1 - ctx_.record.seringoodbeep;
+    EXPECT_TRUE(window->settle_changes());
+    window->set_main_caption();
+    EXPECT_FALSE(window->windowTitle().endsWith(QLatin1String(" *")));
+    EXPECT_EQ(q.asked_unsaved, 2);
+    ctx_.record.seringoodbeep = 1 - ctx_.record.seringoodbeep;
+    q.given = Answer::Discard;
+    window->close();
+    EXPECT_EQ(q.asked_unsaved, 3);
+    EXPECT_FALSE(window->isVisible());
+    ctx_.questions = &questions;
+}
+
+TEST_F(MainWindowTest, AFirstStartRunThatCannotReachTheConverterOffersFindConverter) {
+    ctx_.link.commdevice.clear();
+    ctx_.link.commport = 0;
+    ctx_.link.baudrate = 0; // no speed ticked
+    questions.answer = false;
+    PgmFormWindow *p = window->pgmform();
+    QSignalSpy done(&p->job(), &DeviceJob::ended);
+    window->program_k52();
+    ASSERT_TRUE(done.count() > 0 || done.wait(10000));
+    EXPECT_EQ(p->lines().last(), QStringLiteral("Error downloading"));
+    ASSERT_FALSE(questions.asked.isEmpty());
+    EXPECT_TRUE(questions.asked.last().endsWith(QLatin1String("Find the converter now?")))
+        << questions.asked.last().toStdString();
+}
+
+TEST_F(MainWindowTest, SaveProfileTakesTheKeyboard) {
+    ctx_.record.seringoodbeep = 1 - ctx_.record.seringoodbeep;
+    SaveProfileDialog dlg(ctx_, window.get());
+    dlg.show();
+    dlg.activateWindow();
+    EXPECT_EQ(dlg.focusWidget(), dlg.name_box()); // a typed name goes into the box
+    QTest::keyClicks(dlg.focusWidget(), QStringLiteral("Lobby"));
+    QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.saved_as(), QStringLiteral("Lobby"));
+    EXPECT_EQ(ctx_.store.current_profile(), QStringLiteral("Lobby"));
+    EXPECT_TRUE(ctx_.store.changed_settings(ctx_.record).isEmpty());
+    // Escape closes it unsaved.
+    SaveProfileDialog again(ctx_, window.get());
+    again.show();
+    QTest::keyClicks(again.name_box(), QStringLiteral("Hall"));
+    QTest::keyClick(again.name_box(), Qt::Key_Escape);
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_FALSE(ctx_.store.find_profile(QStringLiteral("Hall")).has_value());
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheLinkSettings) {

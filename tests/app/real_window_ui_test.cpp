@@ -1,10 +1,10 @@
-// The real k52util as a child process on an X display with a window manager:
-// a firmware download is started with the mouse and the keyboard, the main
-// window is closed through the window manager during the download, the
-// question is answered Yes, and the process must end.
+// The real k52util as a child process on an X display with a window manager,
+// driven with xdotool: a firmware download is started with the mouse and the
+// keyboard; the guarded question that a navigation click, the Stop button or
+// closing the window asks is answered with Return, Escape or Yes.
 //
 // Runs under tests/app/run_under_x.sh; elsewhere it skips. Where the panel
-// row and the buttons lie is read off the same window built in this process
+// rows and the buttons lie is read off the same window built in this process
 // on the same display, so nothing depends on fixed coordinates.
 #include "app/main_window.h"
 #include "maintenance/flashdl_screen.h"
@@ -13,6 +13,7 @@
 #include "support/sim_process.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -60,15 +61,20 @@ protected:
         auto *row = w.findChild<QLabel *>(QStringLiteral("Label10"));
         ASSERT_NE(row, nullptr);
         row_ = row->mapTo(&w, row->rect().center());
+        auto *comm = w.findChild<QLabel *>(QStringLiteral("Label3"));
+        ASSERT_NE(comm, nullptr);
+        comm_ = comm->mapTo(&w, comm->rect().center());
         QTest::mouseClick(row, Qt::LeftButton);
         QTest::qWait(150);
         QMdiSubWindow *f = w.frame_of(QStringLiteral("flashdl"));
         ASSERT_TRUE(f && f->isVisible());
         auto *select = f->findChild<QPushButton *>(QStringLiteral("Command1"));
         auto *start = f->findChild<QPushButton *>(QStringLiteral("Command2"));
-        ASSERT_TRUE(select && start);
+        auto *stop = f->findChild<QPushButton *>(QStringLiteral("stop"));
+        ASSERT_TRUE(select && start && stop);
         select_ = select->mapTo(&w, select->rect().center());
         start_ = start->mapTo(&w, start->rect().center());
+        stop_ = stop->mapTo(&w, stop->rect().center());
     }
 
     void click(const QString &window, QPoint at) {
@@ -80,78 +86,144 @@ protected:
         QTest::qWait(300);
     }
 
-    QPoint row_, select_, start_;
+    // The window that is not `main`, once there is one.
+    QString other_window(qint64 pid, const QString &main, int ms = 10000) {
+        QString found;
+        (void)QTest::qWaitFor(
+            [&] {
+                for (const QString &w : windows_of(pid))
+                    if (w != main)
+                        found = w;
+                return !found.isEmpty();
+            },
+            ms);
+        return found;
+    }
+
+    // A firmware file of `size` bytes; the sim's --firmware-out compares.
+    QString firmware(int size) {
+        const QString path = dir_.filePath(QStringLiteral("firmware.bin"));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char((i * 7 + i / 251) & 0xff);
+        f.write(bytes);
+        return path;
+    }
+
+    // k52util started on `sim`'s port, the flash screen opened and a
+    // download of `file` started with the mouse and the keyboard; `main` is
+    // its main window.
+    void start_download(k52test::SimProcess &sim, QProcess &util, const QString &file, QString &main) {
+        const QString db = dir_.filePath(QStringLiteral("real.db"));
+        QProcess find;
+        find.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db, QStringLiteral("find"),
+                                                   QStringLiteral("--port"), sim.device(), QStringLiteral("--save")});
+        ASSERT_TRUE(find.waitForFinished(60000));
+        ASSERT_EQ(find.exitCode(), 0) << find.readAllStandardError().toStdString();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir_.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir_.filePath(QStringLiteral("data")));
+        util.setProcessEnvironment(env);
+        util.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db});
+        ASSERT_TRUE(util.waitForStarted());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QStringList w = windows_of(util.processId());
+                main = w.isEmpty() ? QString() : w.first();
+                return !main.isEmpty();
+            },
+            15000))
+            << "k52util showed no window";
+        QTest::qWait(500);
+
+        click(main, row_);
+        click(main, select_);
+        // The file dialog takes the typed path.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows_of(util.processId()).size() > 1; }, 10000))
+            << "no file dialog";
+        xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), file});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return windows_of(util.processId()).size() == 1; }, 10000))
+            << "the file dialog stayed open";
+        click(main, start_);
+        // The boot loader is under way.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().contains(QStringLiteral("BOOT")); }, 15000))
+            << "no download started";
+        QTest::qWait(1000);
+    }
+
+    QPoint row_, comm_, select_, start_, stop_;
 };
 
-TEST_F(RealWindow, ClosingDuringADownloadAsksAndThenTheProcessEnds) {
+TEST_F(RealWindow, ReturnAndEscapeOnTheStopQuestionLetTheDownloadComplete) {
     measure();
     if (HasFatalFailure())
         return;
+    struct Case {
+        const char *what;
+        bool stop_button; // else a navigation click asks
+        const char *key;
+    };
+    for (const Case &c : {Case{"navigation, Return", false, "Return"}, Case{"navigation, Escape", false, "Escape"},
+                          Case{"Stop button, Return", true, "Return"}}) {
+        SCOPED_TRACE(c.what);
+        const QString out = dir_.filePath(QStringLiteral("delivered.bin"));
+        QFile::remove(out);
+        k52test::SimProcess sim(
+            {QStringLiteral("--pace"), QStringLiteral("115200"), QStringLiteral("--firmware-out"), out});
+        QString why;
+        ASSERT_TRUE(sim.start(&why)) << why.toStdString();
+        // About ten seconds on the wire at 115200 baud.
+        const QString file = firmware(96 * 1024);
+        QProcess util;
+        QString main;
+        start_download(sim, util, file, main);
+        if (HasFatalFailure())
+            return;
 
+        click(main, c.stop_button ? stop_ : comm_);
+        const QString question = other_window(util.processId(), main);
+        ASSERT_FALSE(question.isEmpty()) << "no question was asked";
+        xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), question});
+        xdotool({QStringLiteral("key"), QString::fromLatin1(c.key)});
+        // The download runs on to its end: "Download complete".
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(out).size() == 96 * 1024; }, 60000))
+            << "the download did not complete";
+        QFile a(file), b(out);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(a.readAll() == b.readAll()) << "the delivered firmware differs";
+        util.kill();
+        util.waitForFinished(5000);
+    }
+}
+
+TEST_F(RealWindow, ClosingDuringADownloadAsksAndYesEndsTheProcess) {
+    measure();
+    if (HasFatalFailure())
+        return;
     // A converter slow enough that the download is still running when the
     // window is closed: 32 KB at 9600 baud takes about 40 seconds.
     k52test::SimProcess sim({QStringLiteral("--pace"), QStringLiteral("9600")});
     QString why;
     ASSERT_TRUE(sim.start(&why)) << why.toStdString();
-    const QString firmware = dir_.filePath(QStringLiteral("firmware.bin"));
-    {
-        QFile f(firmware);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(32 * 1024, '\x5a'));
-    }
-    const QString db = dir_.filePath(QStringLiteral("real.db"));
-    QProcess find;
-    find.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db, QStringLiteral("find"),
-                                               QStringLiteral("--port"), sim.device(), QStringLiteral("--save")});
-    ASSERT_TRUE(find.waitForFinished(60000));
-    ASSERT_EQ(find.exitCode(), 0) << find.readAllStandardError().toStdString();
-
     QProcess util;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dir_.path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dir_.filePath(QStringLiteral("data")));
-    util.setProcessEnvironment(env);
-    util.start(QStringLiteral(K52_UTIL_PATH), {QStringLiteral("--db"), db});
-    ASSERT_TRUE(util.waitForStarted());
     QString main;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            const QStringList w = windows_of(util.processId());
-            main = w.isEmpty() ? QString() : w.first();
-            return !main.isEmpty();
-        },
-        15000))
-        << "k52util showed no window";
-    QTest::qWait(500);
-
-    click(main, row_);
-    click(main, select_);
-    // The file dialog takes the typed path.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return windows_of(util.processId()).size() > 1; }, 10000)) << "no file dialog";
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), firmware});
-    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return windows_of(util.processId()).size() == 1; }, 10000))
-        << "the file dialog stayed open";
-    click(main, start_);
-    // The boot loader is under way.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().contains(QStringLiteral("BOOT")); }, 15000))
-        << "no download started";
-    QTest::qWait(1500);
+    start_download(sim, util, firmware(32 * 1024), main);
+    if (HasFatalFailure())
+        return;
 
     // Closed through the window manager's Alt+F4: the question comes first.
     xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), main});
     xdotool({QStringLiteral("key"), QStringLiteral("alt+F4")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return windows_of(util.processId()).size() > 1; }, 10000))
-        << "closing the window during a download did not ask";
+    const QString question = other_window(util.processId(), main);
+    ASSERT_FALSE(question.isEmpty()) << "closing the window during a download did not ask";
     EXPECT_EQ(util.state(), QProcess::Running);
-    QString question;
-    for (const QString &w : windows_of(util.processId()))
-        if (w != main)
-            question = w;
-    // A click on the box gives it the keyboard; Return answers its default,
-    // Yes ("Stop the download?").
-    click(question, QPoint(10, 10));
-    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    // Return would answer No; "y" is the Yes button's key.
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), question});
+    xdotool({QStringLiteral("key"), QStringLiteral("y")});
     // (waitForFinished is false for a process that has ended already)
     const bool ended = util.waitForFinished(20000) || util.state() == QProcess::NotRunning;
     if (!ended)

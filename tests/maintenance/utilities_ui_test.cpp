@@ -218,10 +218,12 @@ TEST_F(UtilitiesTest, ReadFromK52StoresTheImage) {
     QTest::mouseClick(button("cloneread"), Qt::LeftButton);
     EXPECT_TRUE(bar()->isVisible());
     ASSERT_TRUE(done.wait(kWaitMs));
-    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 complete")});
+    // The ending names the file the image went to, and so does the status line.
+    const QString saved = QStringLiteral("Clone image saved to %1").arg(clone_file_);
+    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 complete\n\n") + saved + QLatin1Char('.')});
     EXPECT_EQ(status_at_message, QStringLiteral("Attempting Clone Upload from K52"));
     EXPECT_EQ(file_bytes(clone_file_), image + QByteArray(6, '\xEE'));
-    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(status(), saved);
     EXPECT_FALSE(bar()->isVisible());
     EXPECT_EQ(edit("versionbox")->text(), QString()); // the clone's query is not shown
     EXPECT_FALSE(s_->busy());

@@ -117,7 +117,8 @@ TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
     EXPECT_TRUE(told.told.last().contains("is damaged or not a readable Access database; nothing was imported"))
         << told.told.last().toStdString();
     ASSERT_NE(window.menu_action(QStringLiteral("imp")), nullptr);
-    EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text(), "Import from an older database...");
+    EXPECT_EQ(window.menu_action(QStringLiteral("imp"))->text().remove(QLatin1Char('&')),
+              "Import from an older database...");
 }
 
 // The window's ticks as an import.

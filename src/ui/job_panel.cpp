@@ -1,0 +1,87 @@
+#include "job_panel.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace k52 {
+
+JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
+    : QWidget(parent), ctx_(ctx), job_(job) {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (parts & Lines) {
+        lines_ = new QPlainTextEdit(this);
+        lines_->setObjectName(QStringLiteral("Picture1"));
+        lines_->setReadOnly(true);
+        lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        lines_->setAccessibleName(QStringLiteral("Progress lines"));
+        layout->addWidget(lines_, 1);
+        connect(&job_, &DeviceJob::line, lines_, &QPlainTextEdit::appendPlainText);
+    }
+    if (parts & Status) {
+        status_ = new QLabel(this);
+        status_->setObjectName(QStringLiteral("Label2"));
+        layout->addWidget(status_);
+        connect(&job_, &DeviceJob::status, status_, &QLabel::setText);
+    }
+    bar_ = new QProgressBar(this);
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    bar_->setAccessibleName(QStringLiteral("Progress"));
+    layout->addWidget(bar_);
+    detail_ = new QLabel(this);
+    detail_->setObjectName(QStringLiteral("detail"));
+    detail_->setWordWrap(true);
+    layout->addWidget(detail_);
+    buttons_ = new QHBoxLayout;
+    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_->setObjectName(QStringLiteral("stop"));
+    stop_->setEnabled(false);
+    buttons_->addWidget(stop_);
+    layout->addLayout(buttons_);
+
+    connect(stop_, &QPushButton::clicked, this, &JobPanel::stop);
+    connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
+        bar_->setRange(0, 100);
+        bar_->setValue(percent ? percent(done, total) : total > 0 ? int(done * 100 / total) : 0);
+    });
+}
+
+void JobPanel::begin() {
+    if (lines_)
+        lines_->clear();
+    if (status_)
+        status_->clear();
+    detail_->clear();
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+}
+
+void JobPanel::started(bool ok) {
+    stop_->setEnabled(ok);
+}
+
+void JobPanel::end(bool ok, const QString &detail, const QString &told) {
+    stop_->setEnabled(false);
+    detail_->setText(job_.stopped() && !ok ? QString::fromLatin1(kStoppedByUser) : detail);
+    if (ok)
+        bar_->setValue(bar_->maximum());
+    if (!told.isEmpty() && ctx_.questions) {
+        if (ok)
+            ctx_.questions->inform(message_title(), told);
+        else
+            ctx_.questions->warn(message_title(), told);
+    }
+}
+
+void JobPanel::stop() {
+    if (job_.running() && ctx_.may_stop(job_.at_stake()))
+        job_.stop();
+}
+
+} // namespace k52

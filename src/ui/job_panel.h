@@ -1,0 +1,69 @@
+#pragma once
+// One device job on a screen: its lines (optional), its status line
+// (optional), a bar, Stop and the words it ended with, in one widget.
+//
+//   panel_ = new JobPanel(ctx_, *job_, JobPanel::Status, this);
+//   panel_->begin();                               // before job.start(...)
+//   panel_->started(job_->start(work, [this](const R &r) {
+//       panel_->end(r.ok(), r.detail, ending_text(r));
+//   }, at_stake));
+//
+// Stop asks what is at stake first (No is the default; the question closes
+// itself when the job ends meanwhile) and the ending is told once.
+
+#include "app_context.h"
+#include "link/device_job.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QHBoxLayout;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace k52 {
+
+class JobPanel : public QWidget {
+    Q_OBJECT
+public:
+    enum Part { Lines = 1, Status = 2 };
+    JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent = nullptr);
+
+    // A job is about to start: lines, status, bar and detail cleared.
+    void begin();
+    // Whether the job started; Stop takes clicks while it runs.
+    void started(bool ok);
+    // The job ended: Stop off, `detail` shown ("Stopped by the user" for a
+    // stopped job that did not succeed), the bar full when `ok`; `told`,
+    // when not empty, is told once: as information when `ok`, else as a
+    // warning.
+    void end(bool ok, const QString &detail, const QString &told = {});
+    // "Stop": asks what is at stake, then stops the job.
+    void stop();
+
+    // The bar's value (0-100) for a step; done/total when unset.
+    std::function<int(qint64 done, qint64 total)> percent;
+
+    // Room beside Stop for a screen's own buttons.
+    QHBoxLayout *buttons() const { return buttons_; }
+    QPlainTextEdit *lines() const { return lines_; }
+    QLabel *status() const { return status_; }
+    QProgressBar *bar() const { return bar_; }
+    QLabel *detail() const { return detail_; }
+    QPushButton *stop_button() const { return stop_; }
+
+private:
+    AppContext &ctx_;
+    DeviceJob &job_;
+    QPlainTextEdit *lines_ = nullptr;
+    QLabel *status_ = nullptr;
+    QProgressBar *bar_ = nullptr;
+    QLabel *detail_ = nullptr;
+    QPushButton *stop_ = nullptr;
+    QHBoxLayout *buttons_ = nullptr;
+};
+
+} // namespace k52
