@@ -263,7 +263,10 @@ void MainWindow::show_fleet() {
         fleet_ = new FleetWindow(ctx_, {}, this);
     else if (!fleet_->running())
         fleet_->start();
+    const bool first = !fleet_->isVisible();
     fleet_->show();
+    if (first)
+        place_over(fleet_, this); // over the main window; Escape closes it (asking while it writes)
     fleet_->raise();
     fleet_->activateWindow();
 }

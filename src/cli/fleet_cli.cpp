@@ -123,6 +123,8 @@ int run_fleet(CliContext &ctx, const QCommandLineParser &p, FleetJob job) {
     if (!positive(ctx, p, kCount, options.count) || !positive(ctx, p, kSettle, settle))
         return kExitUsage;
     options.settle = std::chrono::milliseconds(settle);
+    if (p.optionNames().contains(QStringLiteral("trace")))
+        options.trace = p.value(QStringLiteral("trace"));
     const QString csv = p.value(kCsv);
     if (!csv.isEmpty() && !QFileInfo(QFileInfo(csv).absolutePath()).isDir()) {
         ctx.err << "--csv " << csv << ": the folder does not exist" << Qt::endl;

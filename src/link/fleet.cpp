@@ -1,6 +1,9 @@
 #include "fleet.h"
 
 #include "profile/history_store.h"
+#include "wire_trace.h"
+
+#include <QFileInfo>
 
 namespace k52 {
 
@@ -98,6 +101,13 @@ QByteArray fleet_csv(const QVector<FleetConverter> &rows) {
         text += quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return text.toUtf8();
+}
+
+QString fleet_trace_path(const QString &base, int row) {
+    const QFileInfo f(base);
+    const QString suffix = f.completeSuffix();
+    const QString stem = suffix.isEmpty() ? base : base.left(base.size() - suffix.size() - 1);
+    return stem + QStringLiteral("-%1").arg(row + 1) + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
 Fleet::Fleet(LinkClosers &links, ProfileStore *store, PortLister ports, FleetJob job, Options options, QObject *parent)
@@ -203,6 +213,16 @@ void Fleet::work(Port &p, const FoundConverter &found) {
     p.phase = Port::Working;
     emit converter_added(row);
     const PortSpec spec{p.entry.device, line_serial(found.setting), {}};
+    std::shared_ptr<WireTrace> trace;
+    if (!options_.trace.isEmpty()) {
+        trace = std::make_shared<WireTrace>(false);
+        QString why;
+        if (!trace->to_file(fleet_trace_path(options_.trace, row), &why)) {
+            rows_[row].lines << QStringLiteral("No wire trace: ") + why;
+            trace.reset();
+        }
+    }
+    p.job.set_trace(trace);
     if (!job_.start(p.job, record, spec, [this, &p, row, record] { worked(p, row, record); })) {
         disconnect(p.lines);
         p.phase = Port::Idle;

@@ -37,6 +37,9 @@ namespace k52 {
 class ProfileStore;
 
 // One converter plugged in, as the fleet saw it: one row of the run.
+// The trace file of the fleet's row `row` (counted from 0) for `base`.
+QString fleet_trace_path(const QString &base, int row);
+
 struct FleetConverter {
     QString port;     // device path
     QString identity; // the adapter's identity; empty when it has none
@@ -108,6 +111,9 @@ public:
         int count = 0;                          // end after this many finished; 0: until stopped
         std::chrono::milliseconds settle{2000}; // no answer this long: the converter has gone
         std::chrono::milliseconds rescan{1000}; // how often the ports are listed again
+        // A wire trace for each converter: "wire.txt" gives "wire-1.txt",
+        // "wire-2.txt", ... by row; empty: none.
+        QString trace;
     };
 
     // `store` receives one history row per converter (none when null).

@@ -63,7 +63,7 @@ void WireTrace::opened(const QString &port, const SerialSettings &settings) {
     start_ = LinkClock::now();
     const QString program =
         QCoreApplication::applicationName().isEmpty() ? QStringLiteral("k52util") : QCoreApplication::applicationName();
-    const QString version = QCoreApplication::applicationVersion();
+    const QString version = QStringLiteral(K52_VERSION);
     QByteArray h = "# k52util wire trace\n";
     h += "# program: " +
          (program + QLatin1Char(' ') + (version.isEmpty() ? QStringLiteral("(no version)") : version)).toUtf8() + '\n';

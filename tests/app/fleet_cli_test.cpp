@@ -186,7 +186,8 @@ void FleetCli::each_into_two(const QStringList &command, const QString &file, co
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     const QByteArray sent = in.readAll();
     const QString out1 = dir.filePath("out1.bin"), out2 = dir.filePath("out2.bin");
-    start_fleet(command + QStringList{"--count", "2"});
+    // Each converter's bytes go into a trace file of its own.
+    start_fleet(command + QStringList{"--count", "2", "--trace", dir.filePath("wire.txt")});
     run({
         {Step::Plug, "conv1", {"--firmware", "01.96", out_option, out1}, ""},
         {Step::Plug, "conv2", {"--model", "K54", out_option, out2}, ""},
@@ -201,6 +202,18 @@ void FleetCli::each_into_two(const QStringList &command, const QString &file, co
     }
     EXPECT_TRUE(out.contains(QStringLiteral("Programmed: 2"))) << out.toStdString();
     EXPECT_EQ(rows().size(), 2);
+    QStringList traced;
+    for (const char *name : {"wire-1.txt", "wire-2.txt"}) {
+        QFile t(dir.filePath(name));
+        ASSERT_TRUE(t.open(QIODevice::ReadOnly)) << name;
+        const QByteArray text = t.readAll();
+        const int at = int(text.indexOf("# port: ")) + 8;
+        ASSERT_GE(at, 8) << text.toStdString();
+        traced << QString::fromUtf8(text.mid(at, text.indexOf(' ', at) - at));
+        EXPECT_TRUE(text.contains(" < ")) << text.toStdString(); // the converter's answers too
+    }
+    traced.sort();
+    EXPECT_EQ(traced, (QStringList{dir.filePath("conv1"), dir.filePath("conv2")}));
 }
 
 TEST_F(FleetCli, FlashEachIntoTwoConvertersAtOnce) {
