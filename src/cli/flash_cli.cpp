@@ -43,13 +43,9 @@ int run_flash(CliContext &ctx) {
             });
     }
     PortSpec port;
-    if (!ctx.open_store())
-        return kExitFailed;
-    if (!cli_port(ctx, p, port))
-        return kExitUsage;
-    auto traced = cli_link(ctx, p);
-    if (!traced)
-        return kExitFailed;
+    std::unique_ptr<ByteLink> traced;
+    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+        return rc;
     StoppableLink link(std::move(traced));
     QByteArray contents;
     FlashResult unread;

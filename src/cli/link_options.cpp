@@ -67,6 +67,15 @@ std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p)
     return link;
 }
 
+int open_device_command(CliContext &ctx, const QCommandLineParser &p, PortSpec &port, std::unique_ptr<ByteLink> &link) {
+    if (!ctx.open_store())
+        return kExitFailed;
+    if (!cli_port(ctx, p, port))
+        return kExitUsage;
+    link = cli_link(ctx, p);
+    return link ? kExitDone : kExitFailed;
+}
+
 std::shared_ptr<WireTrace> cli_link_trace() {
     return g_memory_trace;
 }

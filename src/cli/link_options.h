@@ -27,6 +27,10 @@ QList<QCommandLineOption> link_options();
 // --trace FILE, into that file as the job runs. Null, with the reason
 // printed on ctx.err, when the trace file cannot be written.
 std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p);
+// What every single-converter command does first: opens the store, takes
+// the port and makes the link (traced as asked). kExitDone, or the exit
+// status to end with (the reason printed).
+int open_device_command(CliContext &ctx, const QCommandLineParser &p, PortSpec &port, std::unique_ptr<ByteLink> &link);
 // The memory trace of the link cli_link() made last (null before).
 std::shared_ptr<WireTrace> cli_link_trace();
 // After the command: ends the trace file; a write to it that failed is

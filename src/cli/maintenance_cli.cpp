@@ -57,13 +57,9 @@ int run_clone(CliContext &ctx) {
             [file](ByteLink &l, const PortSpec &port, JobProgress &pr) { return clone_write(l, port, file, pr); });
     }
     PortSpec port;
-    if (!ctx.open_store())
-        return kExitFailed;
-    if (!cli_port(ctx, p, port))
-        return kExitUsage;
-    auto traced = cli_link(ctx, p);
-    if (!traced)
-        return kExitFailed;
+    std::unique_ptr<ByteLink> traced;
+    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+        return rc;
     StoppableLink link(std::move(traced));
     const bool read = what == QLatin1String("read");
     // A backup before a read would read the same image twice.
@@ -109,13 +105,9 @@ int run_version(CliContext &ctx) {
         rc >= 0)
         return rc;
     PortSpec port;
-    if (!ctx.open_store())
-        return kExitFailed;
-    if (!cli_port(ctx, p, port))
-        return kExitUsage;
-    auto traced = cli_link(ctx, p);
-    if (!traced)
-        return kExitFailed;
+    std::unique_ptr<ByteLink> traced;
+    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+        return rc;
     ByteLink &link = *traced;
     const VersionResult r = version_job(link, port);
     QString version, identification;
@@ -140,13 +132,9 @@ int run_device_command(CliContext &ctx, bool reset) {
         rc >= 0)
         return rc;
     PortSpec port;
-    if (!ctx.open_store())
-        return kExitFailed;
-    if (!cli_port(ctx, p, port))
-        return kExitUsage;
-    auto traced = cli_link(ctx, p);
-    if (!traced)
-        return kExitFailed;
+    std::unique_ptr<ByteLink> traced;
+    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+        return rc;
     ByteLink &link = *traced;
     const auto record =
         begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);

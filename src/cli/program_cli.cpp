@@ -48,13 +48,11 @@ int run_program(CliContext &ctx) {
             [each](ByteLink &l, const PortSpec &port, JobProgress &pr) { return savetoK52(l, port, each, pr); });
     }
     PortSpec port;
+    std::unique_ptr<ByteLink> traced;
+    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+        return rc;
     ConfigRecord rec;
-    if (!ctx.open_store() || !load_cli_profile(ctx, p, rec))
-        return kExitFailed;
-    if (!cli_port(ctx, p, port))
-        return kExitUsage;
-    auto traced = cli_link(ctx, p);
-    if (!traced)
+    if (!load_cli_profile(ctx, p, rec))
         return kExitFailed;
     StoppableLink link(std::move(traced));
     const auto record = begin_cli_action(ctx, &p, QStringLiteral("program"), port, link,
