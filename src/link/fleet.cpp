@@ -212,7 +212,7 @@ void Fleet::work(Port &p, const FoundConverter &found) {
     });
     p.phase = Port::Working;
     emit converter_added(row);
-    const PortSpec spec{p.entry.device, line_serial(found.setting), {}};
+    const PortSpec target{p.entry.device, line_serial(found.setting), {}};
     std::shared_ptr<WireTrace> trace;
     if (!options_.trace.isEmpty()) {
         trace = std::make_shared<WireTrace>(false);
@@ -223,7 +223,7 @@ void Fleet::work(Port &p, const FoundConverter &found) {
         }
     }
     p.job.set_trace(trace);
-    if (!job_.start(p.job, record, spec, [this, &p, row, record] { worked(p, row, record); })) {
+    if (!job_.start(p.job, record, target, [this, &p, row, record] { worked(p, row, record); })) {
         disconnect(p.lines);
         p.phase = Port::Idle;
         rows_[row].outcome = kOutcomeFailed;
@@ -258,11 +258,11 @@ void Fleet::worked(Port &p, int row, const std::shared_ptr<ActionRecord> &record
 
 void Fleet::leave(Port &p) {
     p.phase = Port::Leaving;
-    const PortSpec spec{p.entry.device, line_serial(p.setting.value_or(options_.stored)), {}};
+    const PortSpec target{p.entry.device, line_serial(p.setting.value_or(options_.stored)), {}};
     const auto settle = options_.settle;
     p.job.start(
-        [spec, settle](ByteLink &link, JobProgress &) {
-            wait_until_gone(link, spec, settle);
+        [target, settle](ByteLink &link, JobProgress &) {
+            wait_until_gone(link, target, settle);
             return true;
         },
         [this, &p](bool) {
