@@ -160,10 +160,16 @@ void MainWindow::build_menu() {
                 show_reference(QString::fromLatin1(e.window), e.modal);
         });
     }
-    // For support: every byte of every later device job into a file.
-    QMenu *support = menuBar()->addMenu(QStringLiteral("Support"));
-    support->setObjectName(QStringLiteral("supportmenu"));
-    QAction *trace = support->addAction(QStringLiteral("Record a wire trace…"));
+    // The tools of commissioning and support share one menu, so that the
+    // bar keeps to one line on a 1366 pixel screen: the fleet window, and
+    // every byte of every later device job into a file.
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("toolsmenu"));
+    if (QAction *fleet = menu_action(QStringLiteral("fleet"))) {
+        menuBar()->removeAction(fleet);
+        tools->addAction(fleet);
+    }
+    QAction *trace = tools->addAction(QStringLiteral("Record a wire trace…"));
     trace->setObjectName(QStringLiteral("wiretrace"));
     trace->setCheckable(true);
     connect(trace, &QAction::triggered, this, [this](bool on) { set_wire_trace(on); });
@@ -290,9 +296,14 @@ void MainWindow::show_history(bool compare) {
 }
 
 QAction *MainWindow::menu_action(const QString &name) const {
-    for (QAction *a : menuBar()->actions())
+    for (QAction *a : menuBar()->actions()) {
         if (a->objectName() == name)
             return a;
+        if (a->menu())
+            for (QAction *inner : a->menu()->actions())
+                if (inner->objectName() == name)
+                    return inner;
+    }
     return nullptr;
 }
 
