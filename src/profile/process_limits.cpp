@@ -25,6 +25,10 @@ constexpr bool kAddressSpaceLimitWorks = true;
 
 } // namespace
 
+bool memory_limit_enforced() {
+    return kAddressSpaceLimitWorks;
+}
+
 #ifdef Q_OS_UNIX
 // POSIX: resource limits set in the child between fork and exec (only
 // async-signal-safe calls there).

@@ -16,5 +16,8 @@ struct ProcessLimits {
 // system cannot enforce a limit it is left off; the caller still bounds
 // the wall-clock time by its own wait.
 void set_process_limits(QProcess &process, const ProcessLimits &limits);
+// Whether the memory limit is enforced in this build (not under the
+// sanitizers, whose shadow memory no address-space limit leaves room for).
+bool memory_limit_enforced();
 
 } // namespace k52

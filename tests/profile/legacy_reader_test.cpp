@@ -52,7 +52,7 @@ TEST(LegacyReader, EveryMisbehaviourOfTheChildIsOneClearMessage) {
     const bool python = !QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        if (!python && c.script.contains("python3"))
+        if ((!python || !memory_limit_enforced()) && c.script.contains("python3"))
             continue;
         FakeReader reader(c.script);
         QString why;
