@@ -53,6 +53,20 @@ void read_row(const QSqlQuery &q, HistoryEntry &e) {
     e.has_backup = q.value(9).toBool();
 }
 
+// Ends a transaction: commits when `ok`, else rolls back. Empty, or why it
+// failed.
+QString end_transaction(QSqlDatabase &d, const QSqlQuery &q, bool ok) {
+    QString why;
+    if (!ok)
+        why = q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such row");
+    else if (!d.commit())
+        why = d.lastError().text();
+    else
+        return {};
+    d.rollback();
+    return why;
+}
+
 } // namespace
 
 bool create_history_tables(QSqlDatabase &db, QString *error) {
@@ -207,16 +221,8 @@ bool HistoryStore::finish(const HistoryEntry &e, QString *error) {
         q.addBindValue(e.trace);
         ok = q.exec();
     }
-    if (!ok) {
-        const QString why = q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such row");
-        d.rollback();
+    if (const QString why = end_transaction(d, q, ok); !why.isEmpty())
         return fail(error, what, why);
-    }
-    if (!d.commit()) {
-        const QString why = d.lastError().text();
-        d.rollback();
-        return fail(error, what, why);
-    }
     return true;
 }
 
@@ -236,16 +242,8 @@ bool HistoryStore::store_backup(qint64 id, const QByteArray &image, QString *err
         q.addBindValue(id);
         ok = q.exec() && q.numRowsAffected() == 1;
     }
-    if (!ok) {
-        const QString why = q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such row");
-        d.rollback();
+    if (const QString why = end_transaction(d, q, ok); !why.isEmpty())
         return fail(error, what, why);
-    }
-    if (!d.commit()) {
-        const QString why = d.lastError().text();
-        d.rollback();
-        return fail(error, what, why);
-    }
     return true;
 }
 
