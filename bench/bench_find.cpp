@@ -2,8 +2,8 @@
 // one port (a converter at the stored settings, one at a speed tried late,
 // a silent line) and a search of three lines at once against the slowest of
 // them alone. Each figure is the median of five searches.
-#include "link/converter_search.h"
-#include "link/serial_link.h"
+#include "core/link/converter_search.h"
+#include "core/link/serial_link.h"
 #include "sim_start.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 // plain write()/read() calls that speaks the same boot-loader protocol over
 // the same pseudo-terminal, through k52sim --pace 115200. Median of five
 // runs each for 16 KiB and 64 KiB.
-#include "link/serial_link.h"
-#include "maintenance/flash_download.h"
+#include "core/link/serial_link.h"
+#include "core/maintenance/flash_download.h"
 #include "sim_start.h"
 
 #include <QCoreApplication>

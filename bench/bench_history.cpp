@@ -1,8 +1,8 @@
 // History figures with 100,000 rows: listing them (the store's query and
 // the command's text), a filtered list, and `k52util history` as a whole.
-#include "profile/history_store.h"
-#include "profile/profile_json.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_store.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

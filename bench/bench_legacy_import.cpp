@@ -1,6 +1,6 @@
 // Import of 1,000 profiles from an older Access database (Jet 4 and Jet 3
 // fixtures): reading, checking and writing them in one transaction.
-#include "profile/legacy_import.h"
+#include "core/profile/legacy_import.h"
 #include "support/legacy_fixtures.h"
 
 #include <QCoreApplication>

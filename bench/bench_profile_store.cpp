@@ -1,5 +1,5 @@
 // Profile store figures with 10,000 profiles: list, load, save.
-#include "profile/profile_store.h"
+#include "core/profile/profile_store.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

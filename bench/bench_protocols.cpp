@@ -1,9 +1,9 @@
 // Protocol figures against k52sim: the programming run's wall time against
 // the wire time of the bytes exchanged at 9600 baud and CPU time while a
 // silent converter is waited for. (The flash download: bench_flash.)
-#include "link/serial_link.h"
-#include "profile/profile_store.h"
-#include "programming/programming_run.h"
+#include "core/link/serial_link.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/programming_run.h"
 #include "sim_start.h"
 
 #include <QCoreApplication>

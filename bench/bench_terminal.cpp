@@ -1,10 +1,10 @@
 // Terminal figures: time to take in and draw a 100 KB burst from the
 // device, and the CPU an open, idle terminal uses over a minute.
-#include "link/terminal_link.h"
-#include "profile/profile_store.h"
-#include "screens/terminal_side_panel.h"
-#include "screens/termmode_screen.h"
-#include "ui/app_context.h"
+#include "core/link/terminal_link.h"
+#include "core/profile/profile_store.h"
+#include "window/screens/terminal_side_panel.h"
+#include "window/screens/termmode_screen.h"
+#include "window/ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

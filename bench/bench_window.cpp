@@ -1,10 +1,10 @@
 // Window figures: start-up time with a database of 10,000 profiles, and the
 // peak memory once every screen and reference window has been opened.
-#include "app/commandmenu_panel.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
-#include "profile/startup.h"
-#include "ui/app_context.h"
+#include "core/profile/startup.h"
+#include "window/app/commandmenu_panel.h"
+#include "window/app/main_window.h"
+#include "window/app/navigation.h"
+#include "window/ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

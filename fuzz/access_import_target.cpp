@@ -4,8 +4,8 @@
 // the child's time; a profile table read is checked as an import checks it.
 #include "fuzz_targets.h"
 
-#include "profile/legacy_import.h"
-#include "profile/legacy_reader.h"
+#include "core/profile/legacy_import.h"
+#include "core/profile/legacy_reader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // again, and saving is a fixed point (save, load, save gives the same value).
 #include "fuzz_targets.h"
 
-#include "profile/columns.h"
-#include "profile/profile_store.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_store.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // libFuzzer entry of one target, chosen at build time by K52_FUZZ_TARGET.
 #include "fuzz_targets.h"
 
-#include "profile/legacy_reader.h"
+#include "core/profile/legacy_reader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // database refuses, must change no stored profile.
 #include "fuzz_targets.h"
 
-#include "profile/columns.h"
-#include "profile/profile_json.h"
-#include "profile/profile_store.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_store.h"
 
 namespace k52::fuzz {
 

@@ -4,12 +4,12 @@
 // happened on the wire.
 #include "fuzz_targets.h"
 
-#include "link/exchange.h"
-#include "maintenance/cloning.h"
-#include "maintenance/flash_download.h"
-#include "profile/profile_store.h"
-#include "programming/programming_run.h"
-#include "programming/run_plan.h"
+#include "core/link/exchange.h"
+#include "core/maintenance/cloning.h"
+#include "core/maintenance/flash_download.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/programming_run.h"
+#include "core/programming/run_plan.h"
 
 #include <QDir>
 #include <QFile>

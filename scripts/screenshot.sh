@@ -8,7 +8,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target k52_ui_tests
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
-K52_SCREENSHOT_DIR="$shots" sh tests/app/run_under_x.sh 1366x768 1 build/tests/k52_ui_tests \
+K52_SCREENSHOT_DIR="$shots" sh tests/window/app/run_under_x.sh 1366x768 1 build/tests/k52_ui_tests \
   --gtest_filter='LayoutCheck.*'
 for shot in commform termmode serial sertowie wiesetup wietowie utilities flashdl help wiring bitsize save_profile fleet; do
   cp "$shots/$shot.png" docs/

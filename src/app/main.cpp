@@ -2,11 +2,11 @@
 // headless and exits non-zero on failure.
 // The window and the commands that draw run from the window library, loaded
 // only then.
-#include "app/catalogue.h"
 #include "app/window_library.h"
 #include "cli/cli.h"
-#include "profile/legacy_reader.h"
-#include "profile/platform.h"
+#include "core/profile/catalogue.h"
+#include "core/profile/legacy_reader.h"
+#include "core/profile/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>

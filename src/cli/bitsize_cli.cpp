@@ -1,7 +1,7 @@
 // `k52util bitsize`: the bit size table on standard output.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
-#include "reference/bit_size_table.h"
+#include "core/reference/bit_size_table.h"
 
 #include <QCommandLineParser>
 

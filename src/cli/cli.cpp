@@ -2,7 +2,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
-#include "profile/startup.h"
+#include "core/profile/startup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,10 +4,10 @@
 #include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-#include "maintenance/flash_download.h"
-#include "maintenance/maintenance_history.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
+#include "core/maintenance/flash_download.h"
+#include "core/maintenance/maintenance_history.h"
 
 namespace k52 {
 

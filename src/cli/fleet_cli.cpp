@@ -1,11 +1,11 @@
 #include "fleet_cli.h"
 
 #include "cli/link_options.h"
-#include "link/port_names.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-#include "maintenance/maintenance_history.h"
-#include "profile/safe_file.h"
+#include "core/link/port_names.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/safe_file.h"
 
 #include <QDir>
 #include <QEventLoop>

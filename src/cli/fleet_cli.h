@@ -1,9 +1,9 @@
 #pragma once
 // `--each` on `program`, `flash` and `clone write`: the same job for every
-// converter plugged in (link/fleet.h), from the command line.
+// converter plugged in (core/link/fleet.h), from the command line.
 
 #include "cli/cli.h"
-#include "link/fleet.h"
+#include "core/link/fleet.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -5,8 +5,8 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
-#include "profile/history_store.h"
-#include "profile/safe_file.h"
+#include "core/profile/history_store.h"
+#include "core/profile/safe_file.h"
 
 namespace k52 {
 

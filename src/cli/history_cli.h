@@ -3,7 +3,7 @@
 // which the command line does not link. The window library, which holds
 // the writer, sets it before it runs a command that draws.
 
-#include "profile/history_store.h"
+#include "core/profile/history_store.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "legacy_import_cli.h"
 
 #include "cli/cli.h"
-#include "profile/legacy_import.h"
-#include "profile/legacy_reader.h"
-#include "profile/profile_names.h"
+#include "core/profile/legacy_import.h"
+#include "core/profile/legacy_reader.h"
+#include "core/profile/profile_names.h"
 
 namespace k52 {
 

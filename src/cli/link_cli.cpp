@@ -3,10 +3,10 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
-#include "link/converter_search.h"
-#include "link/port_doctor.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
+#include "core/link/converter_search.h"
+#include "core/link/port_doctor.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
 
 #include <QCommandLineParser>
 

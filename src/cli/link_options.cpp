@@ -5,9 +5,9 @@
 #include <csignal>
 #include <cstdio>
 
-#include "link/serial_link.h"
-#include "profile/platform.h"
-#include "screens/link_rules.h"
+#include "core/link/serial_link.h"
+#include "core/profile/platform.h"
+#include "core/rules/link_rules.h"
 
 namespace k52 {
 

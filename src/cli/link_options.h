@@ -3,9 +3,9 @@
 // --port, --baud and --parity over the stored link settings.
 
 #include "cli/cli.h"
-#include "link/device_job.h"
-#include "link/wire_trace.h"
-#include "profile/link_settings.h"
+#include "core/link/device_job.h"
+#include "core/link/wire_trace.h"
+#include "core/profile/link_settings.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -6,13 +6,13 @@
 #include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "link/exchange.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-#include "maintenance/cloning.h"
-#include "maintenance/device_commands.h"
-#include "maintenance/maintenance_history.h"
-#include "profile/safe_file.h"
+#include "core/link/exchange.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
+#include "core/maintenance/cloning.h"
+#include "core/maintenance/device_commands.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/safe_file.h"
 
 #include <QFileInfo>
 

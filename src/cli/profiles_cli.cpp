@@ -1,12 +1,12 @@
 // `k52util profiles list|show|export|import|delete`.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_names.h"
+#include "core/profile/safe_file.h"
+#include "core/profile/setting_places.h"
 #include "legacy_import_cli.h"
-#include "profile/columns.h"
-#include "profile/profile_json.h"
-#include "profile/profile_names.h"
-#include "profile/safe_file.h"
-#include "profile/setting_places.h"
 
 #include <QCommandLineParser>
 

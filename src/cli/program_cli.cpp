@@ -5,12 +5,12 @@
 #include "cli/fleet_cli.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "link/port_names.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-#include "programming/programming_run.h"
-#include "programming/run_history.h"
-#include "programming/run_plan.h"
+#include "core/link/port_names.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
+#include "core/programming/programming_run.h"
+#include "core/programming/run_history.h"
+#include "core/programming/run_plan.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #include "recorded_cli.h"
 
 #include "cli/link_options.h"
-#include "maintenance/maintenance_history.h"
-#include "profile/history_store.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/history_store.h"
 
 namespace k52 {
 

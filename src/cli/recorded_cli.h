@@ -3,7 +3,7 @@
 // commands that write to a converter, and the row of a command's action.
 
 #include "cli/cli.h"
-#include "link/recorded_job.h"
+#include "core/link/recorded_job.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

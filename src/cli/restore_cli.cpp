@@ -5,10 +5,10 @@
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
 #include "cli/recorded_cli.h"
-#include "link/serial_link.h"
-#include "link/stoppable_link.h"
-#include "maintenance/maintenance_history.h"
-#include "profile/history_store.h"
+#include "core/link/serial_link.h"
+#include "core/link/stoppable_link.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/history_store.h"
 
 namespace k52 {
 

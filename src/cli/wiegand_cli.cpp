@@ -2,7 +2,7 @@
 // output formats of a profile.
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
-#include "profile/wiegand_card.h"
+#include "core/profile/wiegand_card.h"
 
 #include <QCommandLineParser>
 

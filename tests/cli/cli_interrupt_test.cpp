@@ -1,7 +1,7 @@
 // Ctrl-C during the command line's long jobs against a paced converter: the
 // job ends by itself, closes the port, says it was stopped and exits 130.
-#include "link/device_job.h"
-#include "link/serial_link.h"
+#include "core/link/device_job.h"
+#include "core/link/serial_link.h"
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 // Bad input and unwritable output on the command line: every refusal comes
 // at once, says what is wrong on standard error, fails the command, prints
 // no Qt warning, and leaves the profile database exactly as it was.
-#include "profile/profile_json.h"
+#include "core/profile/profile_json.h"
 #include "support/cli_run.h"
 #include "support/db_poke.h"
 #include "support/file_bytes.h"

@@ -1,7 +1,7 @@
 // `program --each` and `flash --each` end to end: simulators appear and go
 // as links DIR/convN while k52util watches 'DIR/conv*'.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 #include "support/cli_run.h"
 #include "support/sim_process.h"
 

@@ -1,7 +1,7 @@
 // The history of device actions, end to end: k52util against k52sim on a
 // pseudo-terminal, the rows read back from the database it wrote.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 #include "support/cli_run.h"
 #include "support/db_poke.h"
 #include "support/sim_process.h"

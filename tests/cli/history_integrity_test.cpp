@@ -3,8 +3,8 @@
 // program holds the database, a row that cannot be completed is reported,
 // and a stored image that does not match its digest is refused before the
 // port opens. End to end: k52util against k52sim.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 #include "support/cli_run.h"
 #include "support/sim_process.h"
 

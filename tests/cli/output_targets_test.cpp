@@ -2,8 +2,8 @@
 // regular file is replaced whole or left byte for byte, a device or a FIFO
 // is written in place and stays what it is, and the exit status tells the
 // truth.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 #include "support/cli_run.h"
 #include "support/file_bytes.h"
 

@@ -1,8 +1,8 @@
 // Small refusals of the command line: usage errors of `diff`, a --db file
 // that does not exist, impossible row numbers and empty file names each get
 // their own words and exit status, and nothing is created or changed.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 #include "support/cli_run.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // through the child process. The suite mutates a few dozen; a campaign of
 // any size runs with K52_ACCESS_CAMPAIGN=N (K52_ACCESS_CAMPAIGN_OUT=DIR
 // keeps the files that crashed or stopped the reader, for the corpus).
+#include "core/profile/legacy_reader.h"
 #include "fuzz_targets.h"
-#include "profile/legacy_reader.h"
 #include "support/legacy_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "legacy_fixtures.h"
 
-#include "profile/columns.h"
-#include "profile/profile_store.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_store.h"
 
 #include <QDir>
 #include <QProcess>

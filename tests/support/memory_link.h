@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/device_job.h"
+#include "core/link/device_job.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -8,7 +8,7 @@ using TestApp = QApplication;
 using TestApp = QCoreApplication;
 #endif
 
-#include "profile/legacy_reader.h"
+#include "core/profile/legacy_reader.h"
 
 #include <QStandardPaths>
 

@@ -1,9 +1,9 @@
 #include "action_record.h"
 
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_store.h"
 #include "exchange.h"
 #include "port_names.h"
-#include "profile/profile_json.h"
-#include "profile/profile_store.h"
 #include "recorded_job.h"
 #include "wire_trace.h"
 

@@ -6,7 +6,7 @@
 // Without a store nothing is recorded and every call is a no-op.
 
 #include "byte_link.h"
-#include "profile/history_store.h"
+#include "core/profile/history_store.h"
 
 #include <QString>
 

@@ -4,9 +4,9 @@
 // identification request, the likeliest settings first.
 
 #include "byte_link.h"
+#include "core/profile/link_settings.h"
 #include "device_job.h"
 #include "port_names.h"
-#include "profile/link_settings.h"
 
 #include <QString>
 #include <QVector>

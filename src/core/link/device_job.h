@@ -10,18 +10,18 @@
 //                  stale input), reports through JobProgress and returns its
 //                  result, a JobEnding (message, detail) with the job's own
 //                  fields:
-//                    savetoK52      programming/programming_run.h  RunResult
+//                    savetoK52      core/programming/programming_run.h   RunResult
 //                    clone_read,
-//                    clone_write    maintenance/cloning.h          CloneResult
+//                    clone_write    core/maintenance/cloning.h           CloneResult
 //                    flash_download,
-//                    doflashdl      maintenance/flash_download.h   FlashResult
+//                    doflashdl      core/maintenance/flash_download.h    FlashResult
 //                    version_job,
 //                    reset_job,
-//                    restart_job    maintenance/device_commands.h  VersionResult,
-//                                                                  CommandResult
+//                    restart_job    core/maintenance/device_commands.h   VersionResult,
+//                                                                        CommandResult
 //   3. Where it runs:
 //      - command line: called directly with a SerialLink (see
-//        run_cli_job in app/link_options.h: Ctrl-C stops it cleanly);
+//        run_cli_job in cli/link_options.h: Ctrl-C stops it cleanly);
 //      - windows: on a DeviceJob, which runs it on a worker thread and
 //        brings the progress and the ending to the window's thread:
 //            job_.start([port, rec](ByteLink &l, JobProgress &p) {
@@ -39,8 +39,8 @@
 // last one), so a fast job does not flood the window.
 
 #include "byte_link.h"
+#include "core/profile/link_settings.h"
 #include "link_closers.h"
-#include "profile/link_settings.h"
 
 #include <QObject>
 #include <QString>

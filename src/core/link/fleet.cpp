@@ -1,6 +1,6 @@
 #include "fleet.h"
 
-#include "profile/history_store.h"
+#include "core/profile/history_store.h"
 #include "wire_trace.h"
 
 #include <QFileInfo>

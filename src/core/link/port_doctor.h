@@ -4,8 +4,8 @@
 // link settings are incomplete. The facts come from a PortEnvironment so
 // that tests can stage conditions a test machine cannot produce.
 
+#include "core/profile/link_settings.h"
 #include "port_names.h"
-#include "profile/link_settings.h"
 
 #include <QString>
 #include <QVector>

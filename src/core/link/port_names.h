@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profile/link_settings.h"
+#include "core/profile/link_settings.h"
 
 #include <QString>
 #include <QVector>

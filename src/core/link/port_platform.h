@@ -2,7 +2,7 @@
 // The serial ports' side of what differs between Windows and the other
 // systems: port_platform_posix.cpp or port_platform_win.cpp is built (the
 // CMake lists choose). The rest of the program's platform code is in
-// profile/platform.h.
+// core/profile/platform.h.
 
 #include "port_names.h"
 

@@ -18,9 +18,9 @@
 // stopped)`, declared beside each result type.
 
 #include "action_record.h"
+#include "core/profile/history_store.h"
 #include "device_job.h"
 #include "exchange.h"
-#include "profile/history_store.h"
 
 #include <QString>
 
@@ -145,7 +145,7 @@ bool start_recorded(DeviceJob &job, std::shared_ptr<ActionRecord> record, Work w
 }
 
 // Reads a converter's 1024-byte image, for a backup before writing (the
-// cloning exchange: maintenance/maintenance_history.h).
+// cloning exchange: core/maintenance/maintenance_history.h).
 using ImageReader =
     std::function<bool(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why)>;
 

@@ -1,8 +1,8 @@
 #include "terminal_link.h"
 
-#include "link/device_job.h"
-#include "link/port_doctor.h"
-#include "link/serial_link.h"
+#include "core/link/device_job.h"
+#include "core/link/port_doctor.h"
+#include "core/link/serial_link.h"
 
 #include <QSerialPort>
 #include <QTcpSocket>

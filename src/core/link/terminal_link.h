@@ -4,7 +4,7 @@
 // `commtype`, with raw bytes both ways. Receiving is driven by the device's
 // readyRead; nothing polls.
 
-#include "profile/link_settings.h"
+#include "core/profile/link_settings.h"
 
 #include <QByteArray>
 #include <QObject>

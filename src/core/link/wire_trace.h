@@ -21,7 +21,7 @@
 
 #include "action_record.h"
 #include "byte_link.h"
-#include "profile/safe_file.h"
+#include "core/profile/safe_file.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "cloning.h"
 
+#include "core/link/exchange.h"
+#include "core/profile/safe_file.h"
+#include "core/profile/startup.h"
 #include "device_commands.h"
-#include "link/exchange.h"
-#include "profile/safe_file.h"
-#include "profile/startup.h"
 
 #include <QDir>
 #include <QFile>

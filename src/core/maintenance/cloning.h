@@ -3,7 +3,7 @@
 // file ("Read from K52") and written from it into another converter
 // ("Clone to new K52"). Plain synchronous functions over the byte link.
 
-#include "link/device_job.h"
+#include "core/link/device_job.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "device_commands.h"
 
-#include "link/exchange.h"
+#include "core/link/exchange.h"
 
 namespace k52 {
 

@@ -2,7 +2,7 @@
 // The utilities' own exchanges with a converter: the version query, reset
 // and restart, and their jobs.
 
-#include "link/device_job.h"
+#include "core/link/device_job.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "flash_download.h"
 
-#include "profile/safe_file.h"
+#include "core/profile/safe_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // handshake, checksummed blocks of the image body, end marker, trailer,
 // programming date and two fill passes.
 
-#include "link/device_job.h"
+#include "core/link/device_job.h"
 
 #include <QByteArray>
 #include <QDate>

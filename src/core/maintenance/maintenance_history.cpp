@@ -1,7 +1,7 @@
 #include "maintenance_history.h"
 
-#include "profile/history_store.h"
-#include "profile/safe_file.h"
+#include "core/profile/history_store.h"
+#include "core/profile/safe_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

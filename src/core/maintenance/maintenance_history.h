@@ -1,11 +1,11 @@
 #pragma once
 // How the maintenance jobs end, for their history rows (see
-// link/recorded_job.h), and the clone image kept in a row.
+// core/link/recorded_job.h), and the clone image kept in a row.
 
 #include "cloning.h"
+#include "core/link/recorded_job.h"
 #include "device_commands.h"
 #include "flash_download.h"
-#include "link/recorded_job.h"
 
 namespace k52 {
 

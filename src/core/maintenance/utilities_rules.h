@@ -3,8 +3,8 @@
 // Pure rules of the utilities screen: the pulse-duration choices, the
 // startup beep pair and what the screen says at the end of an action.
 
-#include "maintenance/cloning.h"
-#include "profile/config_record.h"
+#include "core/maintenance/cloning.h"
+#include "core/profile/config_record.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "catalogue.h"
 
-#include "profile/installed_files.h"
+#include "core/profile/installed_files.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // What differs between Windows and the other systems, behind one set of
 // functions: platform_posix.cpp or platform_win.cpp is built (the CMake
-// lists choose). The serial port's side is in link/port_platform.h.
+// lists choose). The serial port's side is in core/link/port_platform.h.
 
 #include <QString>
 

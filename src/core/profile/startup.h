@@ -1,8 +1,8 @@
 #pragma once
 
-#include "profile/config_record.h"
-#include "profile/link_settings.h"
-#include "profile/profile_store.h"
+#include "core/profile/config_record.h"
+#include "core/profile/link_settings.h"
+#include "core/profile/profile_store.h"
 
 #include <QString>
 

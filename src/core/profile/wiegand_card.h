@@ -12,7 +12,7 @@
 // which data bits a mask digit selects is the firmware's own matter; the
 // calculator does not compute them and shows them as "p".
 
-#include "profile/wiegand_map.h"
+#include "core/profile/wiegand_map.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 // (columns input1wie...). The programming commands, the output format
 // editor and the card calculator all read the record through it.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <array>
 

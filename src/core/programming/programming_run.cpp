@@ -1,6 +1,6 @@
 #include "programming_run.h"
 
-#include "link/exchange.h"
+#include "core/link/exchange.h"
 #include "run_plan.h"
 
 namespace k52 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/device_job.h"
-#include "profile/config_record.h"
+#include "core/link/device_job.h"
+#include "core/profile/config_record.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
-// How a programming run ends, for its history row (see link/recorded_job.h).
+// How a programming run ends, for its history row (see core/link/recorded_job.h).
 
-#include "link/recorded_job.h"
+#include "core/link/recorded_job.h"
 #include "programming_run.h"
 
 namespace k52 {

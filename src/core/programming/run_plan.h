@@ -4,7 +4,7 @@
 // the run walks it, sending each command and stopping at the first refusal.
 // `k52util plan` prints it.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <QList>
 #include <QString>

@@ -4,7 +4,7 @@
 // mnemonic and the error numbers of one of them.
 #include "run_plan.h"
 
-#include "profile/wiegand_map.h"
+#include "core/profile/wiegand_map.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // them, and the value a decimal box stores. Typed, pasted and dropped text
 // all go through the same rule.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <QChar>
 #include <QString>

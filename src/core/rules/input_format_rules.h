@@ -4,7 +4,7 @@
 // record fields each row of the three Wiegand input formats edits, and the
 // track choice of the magstripe input.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "link_rules.h"
 
-#include "link/port_platform.h"
+#include "core/link/port_platform.h"
 
 namespace k52 {
 

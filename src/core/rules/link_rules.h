@@ -3,8 +3,8 @@
 // Pure rules of the communications setup screen: the choice groups of the
 // link settings and the devices behind the comm port numbers.
 
-#include "link/port_names.h"
-#include "profile/link_settings.h"
+#include "core/link/port_names.h"
+#include "core/profile/link_settings.h"
 
 #include <QString>
 #include <QVector>

@@ -4,7 +4,7 @@
 // magstripe input masking): which boxes of a mask entry take input and
 // which record fields a row of the input masks edits.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <array>
 #include <optional>

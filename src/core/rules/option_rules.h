@@ -4,7 +4,7 @@
 // Wiegand/magstripe input general settings): which box goes with which
 // other and which code each choice stores.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // Pure rules of the serial I/O settings screen: which boxes show a record
 // and what a click on a conversion type box leaves.
 
-#include "profile/config_record.h"
+#include "core/profile/config_record.h"
 
 #include <QString>
 

@@ -5,8 +5,8 @@
 // "E"/"O" standard parity, "M" mask parity), shown in lines of 90, and the
 // same bits laid out as a row of coloured cells.
 
-#include "profile/config_record.h"
-#include "ui/entry_rules.h"
+#include "core/profile/config_record.h"
+#include "core/rules/entry_rules.h"
 
 #include <QString>
 

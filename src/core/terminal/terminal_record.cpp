@@ -1,6 +1,6 @@
 #include "terminal_record.h"
 
-#include "link/wire_trace.h"
+#include "core/link/wire_trace.h"
 
 namespace k52 {
 

@@ -4,7 +4,7 @@
 // lines with the time each began, every byte as hex, and a log file of
 // every byte both ways with its time.
 
-#include "profile/safe_file.h"
+#include "core/profile/safe_file.h"
 
 #include <QByteArray>
 #include <QDateTime>

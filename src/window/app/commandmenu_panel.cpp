@@ -1,6 +1,6 @@
 #include "commandmenu_panel.h"
 
-#include "ui/base_screen.h"
+#include "window/ui/base_screen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "compare_window.h"
 
-#include "profile/setting_places.h"
+#include "core/profile/setting_places.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // "Compare Profiles": two lists to pick the profiles from and the settings
 // that differ, by screen and caption, as `profiles diff` prints them.
 
-#include "profile/profile_store.h"
+#include "core/profile/profile_store.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 #include "fleet_window.h"
 
-#include "link/port_names.h"
-#include "profile/history_store.h"
-#include "profile/safe_file.h"
-#include "programming/programming_run.h"
-#include "programming/run_history.h"
-#include "screens/history_report.h"
+#include "core/link/port_names.h"
+#include "core/profile/history_store.h"
+#include "core/profile/safe_file.h"
+#include "core/programming/programming_run.h"
+#include "core/programming/run_history.h"
+#include "window/report/history_report.h"
 
 #include <QApplication>
 #include <QCloseEvent>

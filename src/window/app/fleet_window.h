@@ -1,11 +1,11 @@
 #pragma once
 // "Program Every Converter": the current profile written into every
-// converter plugged in (link/fleet.h), one row per converter as they come
+// converter plugged in (core/link/fleet.h), one row per converter as they come
 // and go, a loud pass or fail per row, the counts, Stop, the run's report
 // and its CSV.
 
-#include "link/fleet.h"
-#include "ui/app_context.h"
+#include "core/link/fleet.h"
+#include "window/ui/app_context.h"
 
 #include <QWidget>
 

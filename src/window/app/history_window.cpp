@@ -1,12 +1,12 @@
 #include "history_window.h"
 
-#include "app/compare_window.h"
-#include "link/device_job.h"
-#include "maintenance/maintenance_history.h"
-#include "profile/profile_json.h"
-#include "screens/history_report.h"
-#include "ui/message_dialog.h"
-#include "ui/top_window.h"
+#include "core/link/device_job.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/profile_json.h"
+#include "window/app/compare_window.h"
+#include "window/report/history_report.h"
+#include "window/ui/message_dialog.h"
+#include "window/ui/top_window.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>

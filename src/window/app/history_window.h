@@ -4,8 +4,8 @@
 // save its snapshot as a new profile, write its commissioning report,
 // restore its converter image, compare profiles.
 
-#include "profile/history_store.h"
-#include "ui/app_context.h"
+#include "core/profile/history_store.h"
+#include "window/ui/app_context.h"
 
 #include <QWidget>
 

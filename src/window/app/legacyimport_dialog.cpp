@@ -1,7 +1,7 @@
 #include "legacyimport_dialog.h"
 
-#include "profile/legacy_reader.h"
-#include "profile/profile_names.h"
+#include "core/profile/legacy_reader.h"
+#include "core/profile/profile_names.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

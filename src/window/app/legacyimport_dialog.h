@@ -2,7 +2,7 @@
 // "Import from an older database...": the profiles of an older Access
 // profile database, a tick each and what importing it would do.
 
-#include "profile/legacy_import.h"
+#include "core/profile/legacy_import.h"
 
 #include <QDialog>
 

@@ -2,8 +2,8 @@
 // The main window `mainK52`: menu bar, navigation panel and the screens in a
 // multiple-document area.
 
-#include "ui/app_context.h"
-#include "ui/base_screen.h"
+#include "window/ui/app_context.h"
+#include "window/ui/base_screen.h"
 
 #include <QMainWindow>
 #include <QMap>

@@ -1,10 +1,10 @@
 // The entry points of the window library: the main window, and the commands
 // that draw (they need a GUI application for their fonts).
-#include "app/catalogue.h"
-#include "app/window_entry.h"
 #include "cli/cli.h"
 #include "cli/history_cli.h"
-#include "screens/history_report.h"
+#include "core/profile/catalogue.h"
+#include "window/app/window_entry.h"
+#include "window/report/history_report.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // wired by one table each. Start-up, the refill after a profile load, the
 // panel and the menu are all derived from them.
 
-#include "ui/base_screen.h"
+#include "window/ui/base_screen.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "profilepop_dialog.h"
 
-#include "profile/profile_names.h"
+#include "core/profile/profile_names.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

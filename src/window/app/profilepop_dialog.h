@@ -2,7 +2,7 @@
 // The profile chooser `profilepop` (Load Profile, Delete Profile) and the
 // Save Profile dialog `saveprofile`.
 
-#include "ui/app_context.h"
+#include "window/ui/app_context.h"
 
 #include <QDialog>
 

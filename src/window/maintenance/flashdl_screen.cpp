@@ -1,10 +1,10 @@
 #include "flashdl_screen.h"
 
-#include "maintenance_history.h"
-#include "profile/profile_store.h"
-#include "ui/backup_option_panel.h"
-#include "ui/job_panel.h"
-#include "ui/top_window.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/profile_store.h"
+#include "window/ui/backup_option_panel.h"
+#include "window/ui/job_panel.h"
+#include "window/ui/top_window.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

@@ -2,9 +2,9 @@
 // The Flash Download screen `flashdl`: picks a firmware file and sends it
 // to the converter's boot loader, with the status label and a progress bar.
 
-#include "flash_download.h"
-#include "link/device_job.h"
-#include "ui/base_screen.h"
+#include "core/link/device_job.h"
+#include "core/maintenance/flash_download.h"
+#include "window/ui/base_screen.h"
 
 #include <functional>
 

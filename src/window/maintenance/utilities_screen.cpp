@@ -1,15 +1,15 @@
 #include "utilities_screen.h"
 
-#include "device_commands.h"
-#include "link/exchange.h"
-#include "maintenance/cloning.h"
-#include "maintenance_history.h"
-#include "profile/safe_file.h"
-#include "screens/option_rules.h"
-#include "ui/backup_option_panel.h"
-#include "ui/entry_box_editor.h"
-#include "ui/top_window.h"
-#include "utilities_rules.h"
+#include "core/link/exchange.h"
+#include "core/maintenance/cloning.h"
+#include "core/maintenance/device_commands.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/maintenance/utilities_rules.h"
+#include "core/profile/safe_file.h"
+#include "core/rules/option_rules.h"
+#include "window/ui/backup_option_panel.h"
+#include "window/ui/entry_box_editor.h"
+#include "window/ui/top_window.h"
 
 #include <QCheckBox>
 #include <QFile>

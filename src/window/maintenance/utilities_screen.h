@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/device_job.h"
-#include "ui/base_screen.h"
+#include "core/link/device_job.h"
+#include "window/ui/base_screen.h"
 
 #include <array>
 #include <functional>

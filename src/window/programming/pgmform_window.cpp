@@ -1,11 +1,11 @@
 #include "pgmform_window.h"
 
-#include "maintenance/maintenance_history.h"
-#include "profile/safe_file.h"
-#include "run_history.h"
-#include "ui/backup_option_panel.h"
-#include "ui/job_panel.h"
-#include "ui/top_window.h"
+#include "core/maintenance/maintenance_history.h"
+#include "core/profile/safe_file.h"
+#include "core/programming/run_history.h"
+#include "window/ui/backup_option_panel.h"
+#include "window/ui/job_panel.h"
+#include "window/ui/top_window.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,9 +3,9 @@
 // are printed, a bar showing how far through its steps the run is, and the
 // lines to copy or save.
 
-#include "link/device_job.h"
-#include "programming_run.h"
-#include "ui/base_screen.h"
+#include "core/link/device_job.h"
+#include "core/programming/programming_run.h"
+#include "window/ui/base_screen.h"
 
 #include <functional>
 

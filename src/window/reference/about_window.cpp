@@ -1,8 +1,8 @@
 #include "about_window.h"
 
-#include "centred_window.h"
-#include "profile/installed_files.h"
-#include "profile/startup.h"
+#include "core/profile/installed_files.h"
+#include "core/profile/startup.h"
+#include "window/ui/centred_window.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "bitsize_window.h"
 
-#include "bit_size_table.h"
-#include "ui/top_window.h"
+#include "core/reference/bit_size_table.h"
+#include "window/ui/top_window.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
 #include "help_window.h"
 
-#include "help_topics.h"
+#include "core/reference/help_topics.h"
 
 #include <QFile>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "wiring_window.h"
 
-#include "ui/top_window.h"
-#include "wiring_charts.h"
+#include "core/reference/wiring_charts.h"
+#include "window/ui/top_window.h"
 
 #include <QLabel>
 #include <QPainter>

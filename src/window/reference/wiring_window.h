@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/base_screen.h"
+#include "window/ui/base_screen.h"
 
 namespace k52 {
 

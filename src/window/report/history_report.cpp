@@ -1,10 +1,10 @@
 #include "history_report.h"
 
-#include "profile/columns.h"
-#include "profile/profile_json.h"
-#include "profile/profile_store.h"
-#include "profile/safe_file.h"
-#include "profile/setting_places.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_store.h"
+#include "core/profile/safe_file.h"
+#include "core/profile/setting_places.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 // their captions, and the Wiegand output formats drawn as the format
 // editor's bit picture. Drawn with Qt's own PDF writer; no widgets.
 
-#include "profile/history_store.h"
-#include "wiegand_format.h"
+#include "core/profile/history_store.h"
+#include "core/rules/wiegand_format.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "card_test_panel.h"
 
-#include "screens/wiegand_format.h"
-#include "ui/entry_box_editor.h"
+#include "core/rules/wiegand_format.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

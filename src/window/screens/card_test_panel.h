@@ -5,7 +5,7 @@
 // picture; and a box where pasted bits are read back with the parity
 // verdict. It reads the format from the record through the field map.
 
-#include "profile/wiegand_card.h"
+#include "core/profile/wiegand_card.h"
 
 #include <QWidget>
 

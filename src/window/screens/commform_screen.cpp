@@ -1,7 +1,7 @@
 #include "commform_screen.h"
 
 #include "find_converter_panel.h"
-#include "ui/entry_box_editor.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

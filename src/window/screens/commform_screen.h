@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/port_names.h"
-#include "link_rules.h"
-#include "ui/base_screen.h"
+#include "core/link/port_names.h"
+#include "core/rules/link_rules.h"
+#include "window/ui/base_screen.h"
 
 #include <QVector>
 

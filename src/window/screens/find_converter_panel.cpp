@@ -1,6 +1,6 @@
 #include "find_converter_panel.h"
 
-#include "link/serial_link.h"
+#include "core/link/serial_link.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/converter_search.h"
-#include "link/device_job.h"
-#include "ui/app_context.h"
+#include "core/link/converter_search.h"
+#include "core/link/device_job.h"
+#include "window/ui/app_context.h"
 
 #include <QGroupBox>
 #include <QVector>

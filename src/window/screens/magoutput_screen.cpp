@@ -1,6 +1,6 @@
 #include "magoutput_screen.h"
 
-#include "option_rules.h"
+#include "core/rules/option_rules.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

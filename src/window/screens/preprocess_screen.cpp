@@ -1,7 +1,7 @@
 #include "preprocess_screen.h"
 
-#include "option_rules.h"
-#include "ui/entry_box_editor.h"
+#include "core/rules/option_rules.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "serial_screen.h"
 
-#include "ui/entry_box_editor.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

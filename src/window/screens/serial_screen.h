@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link_rules.h"
-#include "serial_rules.h"
-#include "ui/base_screen.h"
+#include "core/rules/link_rules.h"
+#include "core/rules/serial_rules.h"
+#include "window/ui/base_screen.h"
 
 #include <array>
 

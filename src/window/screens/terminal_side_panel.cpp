@@ -1,7 +1,7 @@
 #include "terminal_side_panel.h"
 
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 
 #include <QCheckBox>
 #include <QFile>

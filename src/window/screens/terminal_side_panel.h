@@ -5,7 +5,7 @@
 // received red), "Log to file…" and "Send file…". The views remember
 // whether they are on. With all of them off the grid works as before.
 
-#include "screens/terminal_record.h"
+#include "core/terminal/terminal_record.h"
 
 #include <QByteArray>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "termmode_screen.h"
 
-#include "link/terminal_link.h"
-#include "screens/terminal_side_panel.h"
+#include "core/link/terminal_link.h"
+#include "window/screens/terminal_side_panel.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "terminal_grid.h"
-#include "ui/base_screen.h"
+#include "core/terminal/terminal_grid.h"
+#include "window/ui/base_screen.h"
 
 class QCheckBox;
 class QKeyEvent;

@@ -1,7 +1,7 @@
 #include "wiegand_output_editor.h"
 
-#include "screens/card_test_panel.h"
-#include "ui/entry_box_editor.h"
+#include "window/screens/card_test_panel.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>

@@ -4,9 +4,9 @@
 // screen and the Wiegand output screen; what differs between them (title,
 // captions, the record fields) is a WiegandOutputVariant.
 
-#include "profile/wiegand_map.h"
-#include "screens/wiegand_format.h"
-#include "ui/base_screen.h"
+#include "core/profile/wiegand_map.h"
+#include "core/rules/wiegand_format.h"
+#include "window/ui/base_screen.h"
 
 #include <array>
 

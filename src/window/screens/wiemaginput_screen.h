@@ -1,7 +1,7 @@
 #pragma once
 
-#include "input_format_rules.h"
-#include "ui/base_screen.h"
+#include "core/rules/input_format_rules.h"
+#include "window/ui/base_screen.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mask_rules.h"
-#include "ui/base_screen.h"
+#include "core/rules/mask_rules.h"
+#include "window/ui/base_screen.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "link/link_closers.h"
-#include "profile/config_record.h"
-#include "profile/link_settings.h"
-#include "profile/profile_store.h"
+#include "core/link/link_closers.h"
+#include "core/profile/config_record.h"
+#include "core/profile/link_settings.h"
+#include "core/profile/profile_store.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "backup_option_panel.h"
 
-#include "profile/history_store.h"
+#include "core/profile/history_store.h"
 
 namespace k52 {
 

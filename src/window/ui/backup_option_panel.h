@@ -3,7 +3,7 @@
 // write to a converter; its state is remembered in the profile database and
 // shared by every such window.
 
-#include "profile/profile_store.h"
+#include "core/profile/profile_store.h"
 
 #include <QCheckBox>
 

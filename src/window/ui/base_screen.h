@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app_context.h"
+#include "window/ui/app_context.h"
 
 #include <QWidget>
 

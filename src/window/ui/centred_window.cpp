@@ -1,6 +1,6 @@
 #include "centred_window.h"
 
-#include "ui/top_window.h"
+#include "window/ui/top_window.h"
 
 #include <QApplication>
 #include <QScreen>

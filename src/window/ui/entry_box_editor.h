@@ -2,7 +2,7 @@
 // The entry-box kit of the screens: boxes that take text by one rule
 // whichever way it comes in, and check-box groups of which one choice holds.
 
-#include "entry_rules.h"
+#include "core/rules/entry_rules.h"
 
 #include <QValidator>
 

@@ -12,7 +12,7 @@
 // itself when the job ends meanwhile) and the ending is told once.
 
 #include "app_context.h"
-#include "link/device_job.h"
+#include "core/link/device_job.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 // Find Converter: the order of the tries and what each asks of the port
 // (in memory), the adapter remembered by its identity, and whole searches
 // against simulators on pseudo-terminals.
-#include "link/action_record.h"
-#include "link/converter_search.h"
-#include "link/serial_link.h"
+#include "core/link/action_record.h"
+#include "core/link/converter_search.h"
+#include "core/link/serial_link.h"
 #include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"

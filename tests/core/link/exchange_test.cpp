@@ -1,7 +1,7 @@
-#include "link/device_job.h"
-#include "link/exchange.h"
-#include "link/port_names.h"
-#include "link/serial_link.h"
+#include "core/link/device_job.h"
+#include "core/link/exchange.h"
+#include "core/link/port_names.h"
+#include "core/link/serial_link.h"
 #include "support/memory_link.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Port diagnosis: each condition staged in a scripted environment, and the
 // ones a test machine can make for real (a missing device, a file this user
 // may not open, a port another process holds) on the running system.
-#include "link/device_job.h"
-#include "link/port_doctor.h"
-#include "link/serial_link.h"
+#include "core/link/device_job.h"
+#include "core/link/port_doctor.h"
+#include "core/link/serial_link.h"
 #include "support/sim_process.h"
 
 #include <QFile>

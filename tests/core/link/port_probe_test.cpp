@@ -2,7 +2,7 @@
 // holds exclusively is reported held and left held: `doctor` and `find`
 // against the running system, as root and, where the machine allows it, as
 // an unprivileged user.
-#include "link/port_doctor.h"
+#include "core/link/port_doctor.h"
 #include "support/cli_run.h"
 
 #include <gtest/gtest.h>

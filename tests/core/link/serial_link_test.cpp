@@ -1,8 +1,8 @@
 // The serial link and the exchange through a real pseudo-terminal against
 // the simulator.
-#include "link/device_job.h"
-#include "link/exchange.h"
-#include "link/serial_link.h"
+#include "core/link/device_job.h"
+#include "core/link/exchange.h"
+#include "core/link/serial_link.h"
 #include "support/sim_process.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // The wire trace: its lines, its memory limit, and end to end against
 // k52sim: every byte the simulator read and sent is in the trace, and a
 // failed run keeps its trace with its history row.
-#include "link/wire_trace.h"
+#include "core/link/wire_trace.h"
 #include "support/cli_run.h"
 #include "support/sim_process.h"
 

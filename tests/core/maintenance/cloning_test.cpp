@@ -1,7 +1,7 @@
 // Cloning: packets byte for byte, the version gate, every ending, against an
 // in-memory converter and end to end against k52sim.
-#include "link/serial_link.h"
-#include "maintenance/cloning.h"
+#include "core/link/serial_link.h"
+#include "core/maintenance/cloning.h"
 #include "support/file_bytes.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"

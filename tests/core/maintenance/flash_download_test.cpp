@@ -1,7 +1,7 @@
 // The flash download against an in-memory boot loader (every byte on the
 // wire) and, end to end, against k52sim on a pseudo-terminal.
-#include "link/serial_link.h"
-#include "maintenance/flash_download.h"
+#include "core/link/serial_link.h"
+#include "core/maintenance/flash_download.h"
 #include "support/cli_run.h"
 #include "support/file_bytes.h"
 #include "support/memory_link.h"

@@ -1,5 +1,5 @@
 // The utilities' exchanges on the wire: version query, reset and restart.
-#include "maintenance/device_commands.h"
+#include "core/maintenance/device_commands.h"
 #include "support/memory_link.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The utilities screen's rules: pulse-duration choices and the texts of the
 // clone endings.
-#include "maintenance/utilities_rules.h"
+#include "core/maintenance/utilities_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The catalogue of the user's language: which languages the environment
 // asks for, and the program speaking German or English by it.
-#include "app/catalogue.h"
+#include "core/profile/catalogue.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "profile/columns.h"
+#include "core/profile/columns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The history tables: added to older files without touching the rest,
 // rows begun and completed, listed newest first with their filters.
-#include "profile/history_store.h"
-#include "profile/profile_store.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Import of the older Access profile database, through the command line as
 // the installer runs it, on files laid out page by page by the Jet writer
 // (each first read back by mdbtools' own mdb-export).
-#include "profile/columns.h"
-#include "profile/legacy_import.h"
+#include "core/profile/columns.h"
+#include "core/profile/legacy_import.h"
 #include "support/cli_run.h"
 #include "support/legacy_fixtures.h"
 

@@ -1,7 +1,7 @@
 // The Access reader's child process: whatever it does (crash, loop, eat
 // memory, answer garbage), the caller gets one message naming the file and
 // what the child said, and a sound answer comes through whole.
-#include "profile/legacy_reader.h"
+#include "core/profile/legacy_reader.h"
 
 #include <gtest/gtest.h>
 

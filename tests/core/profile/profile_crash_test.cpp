@@ -5,8 +5,8 @@
 // every save the child reported as committed must be there. After a
 // creation the file must open, with "Default", every time.
 
-#include "profile/columns.h"
-#include "profile/profile_store.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_store.h"
 
 #include <gtest/gtest.h>
 

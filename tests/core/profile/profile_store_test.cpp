@@ -1,6 +1,6 @@
-#include "profile/columns.h"
-#include "profile/profile_names.h"
-#include "profile/profile_store.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_names.h"
+#include "core/profile/profile_store.h"
 #include "support/db_poke.h"
 
 #include <gtest/gtest.h>

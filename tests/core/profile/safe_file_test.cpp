@@ -1,6 +1,6 @@
 // The file helpers every writer and importer goes through.
-#include "profile/profile_names.h"
-#include "profile/safe_file.h"
+#include "core/profile/profile_names.h"
+#include "core/profile/safe_file.h"
 #include "support/file_bytes.h"
 
 #include <gtest/gtest.h>

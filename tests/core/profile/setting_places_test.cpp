@@ -1,9 +1,9 @@
 // Where each setting is edited, how it is shown, and the comparison of two
 // profiles built on it.
-#include "profile/columns.h"
-#include "profile/profile_json.h"
-#include "profile/profile_store.h"
-#include "profile/setting_places.h"
+#include "core/profile/columns.h"
+#include "core/profile/profile_json.h"
+#include "core/profile/profile_store.h"
+#include "core/profile/setting_places.h"
 
 #include <gtest/gtest.h>
 

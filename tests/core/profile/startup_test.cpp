@@ -1,5 +1,5 @@
-#include "profile/columns.h"
-#include "profile/startup.h"
+#include "core/profile/columns.h"
+#include "core/profile/startup.h"
 #include "support/db_poke.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "profile/profile_store.h"
-#include "profile/wiegand_card.h"
-#include "screens/wiegand_format.h"
+#include "core/profile/profile_store.h"
+#include "core/profile/wiegand_card.h"
+#include "core/rules/wiegand_format.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // k52sim: a refusal at every position of the run, stalls past the reply
 // deadline, and a hang-up at every position. Each ends with the lines the
 // run owes, the port closed and nothing reported as programmed.
-#include "link/serial_link.h"
-#include "profile/profile_store.h"
-#include "programming/programming_run.h"
-#include "programming/run_plan.h"
+#include "core/link/serial_link.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/programming_run.h"
+#include "core/programming/run_plan.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 

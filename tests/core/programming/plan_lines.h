@@ -2,8 +2,8 @@
 // Plans as readable lines for test comparisons: "> CMD" for a command,
 // the progress line as printed, "! ERROR | EXPLANATION" for a refusal.
 
-#include "profile/profile_store.h"
-#include "programming/run_plan.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/run_plan.h"
 
 #include <string>
 #include <vector>

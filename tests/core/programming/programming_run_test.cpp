@@ -1,9 +1,9 @@
 // The programming run against an in-memory converter and, end to end,
 // against k52sim on a pseudo-terminal.
-#include "link/serial_link.h"
-#include "profile/profile_store.h"
-#include "programming/programming_run.h"
-#include "programming/run_plan.h"
+#include "core/link/serial_link.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/programming_run.h"
+#include "core/programming/run_plan.h"
 #include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"

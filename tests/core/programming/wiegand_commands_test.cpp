@@ -1,5 +1,5 @@
-#include "profile/profile_store.h"
-#include "programming/run_plan.h"
+#include "core/profile/profile_store.h"
+#include "core/programming/run_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reference/bit_size_table.h"
+#include "core/reference/bit_size_table.h"
 #include "support/file_bytes.h"
 
 #include <gtest/gtest.h>

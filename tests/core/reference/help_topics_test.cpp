@@ -1,5 +1,5 @@
-#include "reference/help_topics.h"
-#include "reference/wiring_charts.h"
+#include "core/reference/help_topics.h"
+#include "core/reference/wiring_charts.h"
 
 #include <gtest/gtest.h>
 

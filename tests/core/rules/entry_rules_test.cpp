@@ -1,4 +1,4 @@
-#include "ui/entry_rules.h"
+#include "core/rules/entry_rules.h"
 
 #include <gtest/gtest.h>
 

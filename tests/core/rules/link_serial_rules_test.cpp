@@ -1,5 +1,5 @@
-#include "screens/link_rules.h"
-#include "screens/serial_rules.h"
+#include "core/rules/link_rules.h"
+#include "core/rules/serial_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "screens/input_format_rules.h"
-#include "screens/mask_rules.h"
+#include "core/rules/input_format_rules.h"
+#include "core/rules/mask_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screens/option_rules.h"
+#include "core/rules/option_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screens/wiegand_format.h"
+#include "core/rules/wiegand_format.h"
 
 #include <gtest/gtest.h>
 

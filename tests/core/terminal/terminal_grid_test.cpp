@@ -1,4 +1,4 @@
-#include "screens/terminal_grid.h"
+#include "core/terminal/terminal_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screens/terminal_record.h"
+#include "core/terminal/terminal_record.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,9 @@
 // "Program Every Converter": simulators appear and go through the port
 // list; rows fill, Stop asks first, the CSV and the report are written.
-#include "app/fleet_window.h"
-#include "link/device_job.h"
-#include "screens/screen_fixture.h"
+#include "core/link/device_job.h"
 #include "support/sim_process.h"
+#include "window/app/fleet_window.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // The History window and Compare Profiles: rows, a row's lines and
 // snapshot, the snapshot saved as a profile, the differences shown.
-#include "app/compare_window.h"
-#include "app/history_window.h"
-#include "link/action_record.h"
-#include "link/device_job.h"
-#include "programming/pgmform_window.h"
-#include "screens/screen_fixture.h"
+#include "core/link/action_record.h"
+#include "core/link/device_job.h"
 #include "support/sim_process.h"
+#include "window/app/compare_window.h"
+#include "window/app/history_window.h"
+#include "window/programming/pgmform_window.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QCheckBox>
 #include <QDir>

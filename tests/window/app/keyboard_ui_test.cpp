@@ -1,14 +1,14 @@
 // The window from the keyboard: every screen's tab order runs top to bottom,
 // and a whole job (a screen, a change, a new profile, a programming run) is
 // done with keys alone.
-#include "app/commandmenu_panel.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
-#include "app/profilepop_dialog.h"
-#include "link/device_job.h"
-#include "programming/pgmform_window.h"
-#include "screens/screen_fixture.h"
+#include "core/link/device_job.h"
 #include "support/sim_process.h"
+#include "window/app/commandmenu_panel.h"
+#include "window/app/main_window.h"
+#include "window/app/navigation.h"
+#include "window/app/profilepop_dialog.h"
+#include "window/programming/pgmform_window.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>

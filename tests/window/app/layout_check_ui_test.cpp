@@ -4,12 +4,12 @@
 // could not see or read. Offscreen these tests skip.
 //
 // K52_SCREENSHOT_DIR=dir also saves a picture of each window there.
-#include "app/commandmenu_panel.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
-#include "programming/pgmform_window.h"
-#include "screens/screen_fixture.h"
-#include "ui/message_dialog.h"
+#include "window/app/commandmenu_panel.h"
+#include "window/app/main_window.h"
+#include "window/app/navigation.h"
+#include "window/programming/pgmform_window.h"
+#include "window/screens/screen_fixture.h"
+#include "window/ui/message_dialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -1,10 +1,10 @@
 // "Import from an older database...": the list of the file's profiles, the
 // ticks, and the import they make.
-#include "app/legacyimport_dialog.h"
-#include "app/main_window.h"
-#include "profile/columns.h"
-#include "screens/screen_fixture.h"
+#include "core/profile/columns.h"
 #include "support/legacy_fixtures.h"
+#include "window/app/legacyimport_dialog.h"
+#include "window/app/main_window.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QPushButton>
 #include <QScreen>

@@ -1,16 +1,16 @@
 // The main window: navigation rules, menu, profile dialogs, the programming
 // run from the window, shutdown.
-#include "app/commandmenu_panel.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
-#include "app/profilepop_dialog.h"
-#include "link/serial_link.h"
-#include "maintenance/flashdl_screen.h"
-#include "profile/history_store.h"
-#include "profile/profile_names.h"
-#include "programming/pgmform_window.h"
-#include "screens/screen_fixture.h"
+#include "core/link/serial_link.h"
+#include "core/profile/history_store.h"
+#include "core/profile/profile_names.h"
 #include "support/sim_process.h"
+#include "window/app/commandmenu_panel.h"
+#include "window/app/main_window.h"
+#include "window/app/navigation.h"
+#include "window/app/profilepop_dialog.h"
+#include "window/maintenance/flashdl_screen.h"
+#include "window/programming/pgmform_window.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QAction>
 #include <QLabel>

@@ -6,11 +6,11 @@
 // Runs under tests/app/run_under_x.sh; elsewhere it skips. Where the panel
 // rows and the buttons lie is read off the same window built in this process
 // on the same display, so nothing depends on fixed coordinates.
-#include "app/main_window.h"
-#include "maintenance/flashdl_screen.h"
-#include "screens/screen_fixture.h"
 #include "support/cli_run.h"
 #include "support/sim_process.h"
+#include "window/app/main_window.h"
+#include "window/maintenance/flashdl_screen.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // The Flash Download screen against k52sim: file choice, the busy guard,
 // status label, progress bar and messages, and close_all_links stopping a
 // download.
-#include "app/navigation.h"
-#include "maintenance/flashdl_screen.h"
-#include "screens/screen_fixture.h"
 #include "support/sim_process.h"
+#include "window/app/navigation.h"
+#include "window/maintenance/flashdl_screen.h"
+#include "window/screens/screen_fixture.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The utilities screen: its fields, the choice rules, the busy guard, and
 // its actions end to end against k52sim.
-#include "screens/screen_fixture.h"
+#include "window/screens/screen_fixture.h"
 
-#include "maintenance/utilities_screen.h"
 #include "support/file_bytes.h"
 #include "support/sim_process.h"
+#include "window/maintenance/utilities_screen.h"
 
 #include <QFile>
 #include <QLabel>

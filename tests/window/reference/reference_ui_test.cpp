@@ -1,11 +1,11 @@
-#include "app/navigation.h"
-#include "profile/startup.h"
-#include "reference/about_window.h"
-#include "reference/bitsize_window.h"
-#include "reference/help_topics.h"
-#include "reference/help_window.h"
-#include "reference/wiring_window.h"
-#include "ui/base_screen.h"
+#include "core/profile/startup.h"
+#include "core/reference/help_topics.h"
+#include "window/app/navigation.h"
+#include "window/reference/about_window.h"
+#include "window/reference/bitsize_window.h"
+#include "window/reference/help_window.h"
+#include "window/reference/wiring_window.h"
+#include "window/ui/base_screen.h"
 
 #include <gtest/gtest.h>
 

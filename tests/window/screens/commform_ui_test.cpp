@@ -1,7 +1,7 @@
 #include "screen_fixture.h"
 
-#include "screens/commform_screen.h"
-#include "screens/link_rules.h"
+#include "core/rules/link_rules.h"
+#include "window/screens/commform_screen.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -2,14 +2,14 @@
 // port list that follows adapters being plugged in and out.
 #include "screen_fixture.h"
 
-#include "app/commandmenu_panel.h"
-#include "app/main_window.h"
-#include "link/serial_link.h"
-#include "programming/programming_run.h"
-#include "screens/commform_screen.h"
-#include "screens/find_converter_panel.h"
-#include "screens/link_rules.h"
+#include "core/link/serial_link.h"
+#include "core/programming/programming_run.h"
+#include "core/rules/link_rules.h"
 #include "support/sim_process.h"
+#include "window/app/commandmenu_panel.h"
+#include "window/app/main_window.h"
+#include "window/screens/commform_screen.h"
+#include "window/screens/find_converter_panel.h"
 
 #include <QDir>
 #include <QGuiApplication>

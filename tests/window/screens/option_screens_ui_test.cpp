@@ -1,10 +1,10 @@
 #include "screen_fixture.h"
 
-#include "screens/magoutput_screen.h"
-#include "screens/option_rules.h"
-#include "screens/preprocess_screen.h"
-#include "screens/wiesetup_screen.h"
-#include "ui/base_screen.h"
+#include "core/rules/option_rules.h"
+#include "window/screens/magoutput_screen.h"
+#include "window/screens/preprocess_screen.h"
+#include "window/screens/wiesetup_screen.h"
+#include "window/ui/base_screen.h"
 
 #include <QLineEdit>
 

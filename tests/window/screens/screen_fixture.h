@@ -3,7 +3,7 @@
 // A standalone screen under test: an AppContext whose store is a fresh
 // database in a temporary folder, with "Default" loaded.
 
-#include "ui/app_context.h"
+#include "window/ui/app_context.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

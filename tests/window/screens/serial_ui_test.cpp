@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "screens/serial_screen.h"
+#include "window/screens/serial_screen.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "screens/sermask_screen.h"
+#include "window/screens/sermask_screen.h"
 
 #include <QLineEdit>
 

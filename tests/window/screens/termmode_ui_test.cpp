@@ -1,9 +1,9 @@
 #include "screen_fixture.h"
 
-#include "link/terminal_link.h"
-#include "screens/terminal_side_panel.h"
-#include "screens/termmode_screen.h"
+#include "core/link/terminal_link.h"
 #include "support/sim_process.h"
+#include "window/screens/terminal_side_panel.h"
+#include "window/screens/termmode_screen.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The Wiegand output editor on both of its screens.
 #include "screen_fixture.h"
 
-#include "app/navigation.h"
-#include "screens/card_test_panel.h"
-#include "screens/wiegand_output_editor.h"
+#include "window/app/navigation.h"
+#include "window/screens/card_test_panel.h"
+#include "window/screens/wiegand_output_editor.h"
 
 #include <QApplication>
 #include <QClipboard>

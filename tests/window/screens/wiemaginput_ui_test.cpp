@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "screens/wiemaginput_screen.h"
+#include "window/screens/wiemaginput_screen.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "screen_fixture.h"
 
-#include "screens/wiemasking_screen.h"
+#include "window/screens/wiemasking_screen.h"
 
 #include <QLineEdit>
 

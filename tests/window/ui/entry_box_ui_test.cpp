@@ -1,6 +1,6 @@
 // The entry-box kit: whichever way text comes into a box, it lands filtered
 // by the box's one rule and held to its length.
-#include "ui/entry_box_editor.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QApplication>
 #include <QCheckBox>

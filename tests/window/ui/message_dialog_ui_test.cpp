@@ -1,7 +1,7 @@
 // The window's questions: No is the default of every Yes/No question and the
 // answer to Escape; an offer defaults to Yes; a question about stopping a job
 // closes itself when the job ends meanwhile.
-#include "ui/message_dialog.h"
+#include "window/ui/message_dialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
