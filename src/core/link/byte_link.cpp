@@ -2,6 +2,26 @@
 
 namespace k52 {
 
+std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
+    SerialSettings s;
+    s.baud = baudrate;
+    switch (parity) {
+    case 0:
+        s.parity = Parity::Even;
+        break;
+    case 1:
+        s.parity = Parity::Odd;
+        break;
+    case 2:
+        s.parity = Parity::None;
+        s.data_bits = 8;
+        break;
+    default:
+        return std::nullopt;
+    }
+    return s;
+}
+
 QString serial_settings_text(const SerialSettings &s) {
     static const char kParity[] = {'E', 'O', 'N', 'M', 'S'};
     return QStringLiteral("%1,%2,%3,%4")

@@ -23,6 +23,9 @@ struct SerialSettings {
 
 // "9600,E,7,1": the settings as an installer reads them.
 QString serial_settings_text(const SerialSettings &s);
+// Typed framing of the stored parity: 0 ",E,7,1", 1 ",O,7,1", 2 ",N,8,1";
+// nothing for any other value.
+std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity);
 
 // How long `bytes` characters take on the wire at the link's speed and
 // framing (start bit, data bits, parity bit, stop bits), rounded up.

@@ -10,26 +10,6 @@
 
 namespace k52 {
 
-std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity) {
-    SerialSettings s;
-    s.baud = baudrate;
-    switch (parity) {
-    case 0:
-        s.parity = Parity::Even;
-        break;
-    case 1:
-        s.parity = Parity::Odd;
-        break;
-    case 2:
-        s.parity = Parity::None;
-        s.data_bits = 8;
-        break;
-    default:
-        return std::nullopt;
-    }
-    return s;
-}
-
 PortSpec port_spec(const LinkSettings &settings) {
     PortSpec port;
     port.error = settings_problem(settings.baudrate, settings.parity);

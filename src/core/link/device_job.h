@@ -69,9 +69,6 @@ struct PortSpec {
     QString error;
 };
 
-// Typed framing of the stored parity: 0 ",E,7,1", 1 ",O,7,1", 2 ",N,8,1";
-// nothing for any other value.
-std::optional<SerialSettings> serial_settings(qint32 baudrate, int parity);
 // The device and framing of the link settings.
 PortSpec port_spec(const LinkSettings &settings);
 

@@ -1,6 +1,6 @@
 #include "port_doctor.h"
 
-#include "device_job.h"
+#include "byte_link.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,12 +4,12 @@
 // CMake lists choose). The rest of the program's platform code is in
 // core/profile/platform.h.
 
-#include "port_names.h"
-
 #include <QString>
 #include <QVector>
 
 namespace k52 {
+
+struct PortEntry;
 
 // What stays the same of an adapter wherever it is plugged in: on Linux its
 // /dev/serial/by-id path, else its serial number; on Windows its serial

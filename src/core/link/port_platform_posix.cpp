@@ -1,5 +1,7 @@
 #include "port_platform.h"
 
+#include "port_names.h"
+
 #include <QDir>
 #include <QFileInfo>
 

@@ -1,5 +1,7 @@
 #include "port_platform.h"
 
+#include "port_names.h"
+
 namespace k52 {
 
 QString platform_port_identity(const QString &, const QString &serial_number, bool has_usb_ids, quint16 vendor,

@@ -19,9 +19,9 @@
 // checked) and, for the history, to memory: the header and the newest
 // lines up to kTraceKeep bytes. A WireTrace may be shared between threads.
 
-#include "action_record.h"
 #include "byte_link.h"
 #include "core/profile/safe_file.h"
+#include "watching_link.h"
 
 #include <QByteArray>
 #include <QString>
