@@ -64,14 +64,6 @@ inline const QString kOutcomeRefused = QStringLiteral("refused");
 inline const QString kOutcomeStopped = QStringLiteral("stopped");
 inline const QString kOutcomeFailed = QStringLiteral("failed");
 
-// Creates the two tables and their indexes when missing; `q` runs on the
-// database (inside the caller's transaction when there is one).
-bool create_history_tables(QSqlDatabase &db, QString *error);
-// Adds the digest columns of the stored images to a history made before
-// they were kept (nothing when they are there). False when the database
-// cannot be changed.
-bool add_history_digest_columns(QSqlDatabase &db);
-
 // SHA-256 of an image, in hex, as stored beside it.
 QString image_digest(const QByteArray &image);
 // Why the image stored in row `id` must not be written back: its length is

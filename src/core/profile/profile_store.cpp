@@ -1,7 +1,7 @@
 #include "profile_store.h"
 
 #include "columns.h"
-#include "history_store.h"
+#include "history_tables.h"
 #include "profile_names.h"
 #include "setting_places.h"
 
