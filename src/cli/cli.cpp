@@ -1,21 +1,15 @@
 #include "cli.h"
 
-#include "cli/cli_commands.h"
-#include "cli/link_options.h"
 #include "core/profile/startup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <utility>
 
 namespace k52 {
-
-namespace {
 
 QTextStream &std_out() {
     static QTextStream s(stdout);
@@ -25,37 +19,6 @@ QTextStream &std_out() {
 QTextStream &std_err() {
     static QTextStream s(stderr);
     return s;
-}
-
-} // namespace
-
-const std::vector<CliCommand> &cli_commands() {
-    // In the order --help lists them.
-    static const std::vector<CliCommand> commands = {
-        {QStringLiteral("bitsize"), QStringLiteral("Print the bit size table (largest value of a 1 to 64 bit field)"),
-         run_bitsize},
-        {QStringLiteral("clone"),
-         QStringLiteral("Read a converter's image into the clone file, or write it into another"), run_clone},
-        {QStringLiteral("doctor"), QStringLiteral("Check why the serial port cannot be used, and name the fix"),
-         run_doctor},
-        {QStringLiteral("find"), QStringLiteral("Find the converter's port, speed and parity"), run_find},
-        {QStringLiteral("flash"), QStringLiteral("Download a firmware file into the converter"), run_flash},
-        {QStringLiteral("history"),
-         QStringLiteral("List, show, export or report the record of converter writes and reads"), run_history},
-        {QStringLiteral("plan"), QStringLiteral("Print the commands the programming run sends for a firmware version"),
-         run_plan},
-        {QStringLiteral("ports"), QStringLiteral("List the serial ports and their Comm Port numbers"), run_ports},
-        {QStringLiteral("profiles"), QStringLiteral("List, show, export, import or delete profiles"), run_profiles},
-        {QStringLiteral("program"), QStringLiteral("Write a profile into the converter"), run_program},
-        {QStringLiteral("reset"), QStringLiteral("Send the reset command"), run_reset},
-        {QStringLiteral("restart"), QStringLiteral("Send the restart command"), run_restart},
-        {QStringLiteral("restore"),
-         QStringLiteral("Write the converter image kept in a history row back into the converter"), run_restore},
-        {QStringLiteral("version"), QStringLiteral("Read the converter's model and firmware version"), run_version},
-        {QStringLiteral("wiegand"),
-         QStringLiteral("Work out the bits of a card under a Wiegand output format, or read bits back"), run_wiegand},
-    };
-    return commands;
 }
 
 CliContext::CliContext(QStringList a, QString db_override, QString program_dir)
@@ -131,83 +94,8 @@ QString take_db_option(QStringList &args) {
     return db;
 }
 
-// A command whose output did not reach its destination (a full disk, a
-// closed or read-only standard output) has failed, whatever it did besides.
-// Standard output goes through stdio, whose buffer only reports such an
-// error when it is flushed.
-static int output_written(int rc) {
-    std_out().flush();
-    errno = 0;
-    const bool flush_failed = std::fflush(stdout) != 0;
-    const int why = errno;
-    if (!flush_failed && std_out().status() == QTextStream::Ok && !std::ferror(stdout))
-        return rc;
-    std_err() << "k52util: the output could not be written"
-              << (why != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(why)) : QString()) << Qt::endl;
-    return rc != 0 ? rc : 1;
-}
-
-// The first line names the options before the command: the manual page
-// and the completion are written from it.
-static void print_usage(QTextStream &s) {
-    s << QCoreApplication::translate("usage", "Usage: k52util [--db FILE] [COMMAND [ARGS...]]") << '\n'
-      << "       k52util --version [--verbose]\n"
-      << QCoreApplication::translate("usage", "With no command the main window opens.") << "\n\n"
-      << QCoreApplication::translate("usage", "Commands:") << '\n';
-    for (const auto &c : cli_commands())
-        s << "  " << c.name.leftJustified(12) << ' ' << c.summary << '\n';
-    s << '\n'
-      << QCoreApplication::translate("usage", "Run 'k52util COMMAND --help' for the options of a command.") << '\n';
-    s.flush();
-}
-
-// `k52util --version`: the name and version alone on a line, for scripts;
-// with --verbose also the Qt it runs on and was built with.
-static void print_version(QTextStream &s, bool verbose) {
-    s << "k52util " K52_VERSION "\n";
-    if (verbose)
-        s << QCoreApplication::translate("usage", "Qt %1 (built with Qt %2)")
-                 .arg(QLatin1String(qVersion()), QLatin1String(QT_VERSION_STR))
-          << '\n';
-}
-
 int usage_error(CliContext &ctx, const QString &why) {
     ctx.err << why << Qt::endl;
-    return kExitUsage;
-}
-
-int run_cli(const QStringList &argv, const QString &program_dir) {
-    QStringList args = argv;
-    const QString db = take_db_option(args);
-    if (args.isEmpty() || args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") ||
-        args[0] == QLatin1String("-h")) {
-        print_usage(std_out());
-        return output_written(args.isEmpty() ? kExitUsage : kExitDone);
-    }
-    QStringList version_args = args;
-    const bool verbose = version_args.removeAll(QStringLiteral("--verbose")) > 0;
-    if (version_args.value(0) == QLatin1String("--version") || version_args.value(0) == QLatin1String("-V")) {
-        if (version_args.size() > 1) {
-            std_err()
-                << QCoreApplication::translate("usage", "%1 takes no arguments but --verbose").arg(version_args[0])
-                << Qt::endl;
-            return kExitUsage;
-        }
-        print_version(std_out(), verbose);
-        return output_written(kExitDone);
-    }
-    for (const auto &c : cli_commands()) {
-        if (c.name == args[0]) {
-            int rc = 0;
-            {
-                CliContext ctx(args, db, program_dir);
-                rc = finish_cli_trace(ctx, c.handler(ctx));
-            }
-            return output_written(rc);
-        }
-    }
-    std_err() << QCoreApplication::translate("usage", "Unknown command: %1").arg(args[0]) << '\n';
-    print_usage(std_err());
     return kExitUsage;
 }
 

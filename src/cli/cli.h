@@ -61,6 +61,10 @@ enum ExitStatus : int {
     kExitStopped = 130, // the user stopped it (Ctrl-C)
 };
 
+// The program's standard output and standard error, one stream each.
+QTextStream &std_out();
+QTextStream &std_err();
+
 // Prints `why` on the error stream and returns kExitUsage.
 int usage_error(CliContext &ctx, const QString &why);
 
@@ -72,7 +76,8 @@ struct CliCommand {
     CliHandler handler;
 };
 
-// The subcommands, by name (cli_commands.h has their handlers).
+// The subcommands, by name (cli_commands.h has their handlers; the table
+// and run_cli() are in run_cli.cpp).
 const std::vector<CliCommand> &cli_commands();
 
 // Entry of the headless program. `argv` without the program name, with

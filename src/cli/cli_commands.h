@@ -1,6 +1,6 @@
 #pragma once
 // The handlers of the headless subcommands, one group per source file. The
-// dispatch lists them in its command table (cli.cpp).
+// dispatch lists them in its command table (run_cli.cpp).
 
 namespace k52 {
 
