@@ -642,4 +642,22 @@ int run_window(const QString &program_dir, const QString &db_override) {
     return rc;
 }
 
+const QVector<MenuEntry> &menu_entries() {
+    static const QVector<MenuEntry> entries = {
+        {"md", "Load Profile  ", &MainWindow::load_profile},
+        {"dm", "  Save Profile", &MainWindow::open_save_profile},
+        {"dpf", "    Delete Profile", &MainWindow::delete_profile},
+        {"imp", "Import from an older database...", &MainWindow::open_legacy_import},
+        {"wir", "     Wiring", nullptr, "wiring"},
+        {"bittable", "      Bit Size Table    ", nullptr, "bitsize"},
+        {"hp", "         Help             ", nullptr, "help"},
+        {"ab", "      About          ", nullptr, "about", true},
+        {"revs", "Revisions", nullptr, "Revisions", true},
+        {"history", "History...", &MainWindow::show_history},
+        {"compare", "Compare Profiles...", &MainWindow::show_comparison},
+        {"fleet", "Program Every Converter...", &MainWindow::show_fleet},
+    };
+    return entries;
+}
+
 } // namespace k52

@@ -115,4 +115,15 @@ private:
     bool check_queued_ = false; // a look at the changed state is pending
 };
 
+struct MenuEntry {
+    const char *name;             // "md"
+    const char *caption;          // exact, blanks included
+    void (MainWindow::*run)();    // what the entry does, or
+    const char *window = nullptr; // the reference window it shows
+    bool modal = false;
+};
+
+// Menu bar entries, left to right.
+const QVector<MenuEntry> &menu_entries();
+
 } // namespace k52

@@ -1,6 +1,5 @@
 #include "navigation.h"
 
-#include "main_window.h"
 #include "window/maintenance/flashdl_screen.h"
 #include "window/maintenance/utilities_screen.h"
 #include "window/programming/pgmform_window.h"
@@ -122,24 +121,6 @@ BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent)
     BaseScreen *s = r->make(ctx, parent);
     s->setObjectName(name);
     return s;
-}
-
-const QVector<MenuEntry> &menu_entries() {
-    static const QVector<MenuEntry> entries = {
-        {"md", "Load Profile  ", &MainWindow::load_profile},
-        {"dm", "  Save Profile", &MainWindow::open_save_profile},
-        {"dpf", "    Delete Profile", &MainWindow::delete_profile},
-        {"imp", "Import from an older database...", &MainWindow::open_legacy_import},
-        {"wir", "     Wiring", nullptr, "wiring"},
-        {"bittable", "      Bit Size Table    ", nullptr, "bitsize"},
-        {"hp", "         Help             ", nullptr, "help"},
-        {"ab", "      About          ", nullptr, "about", true},
-        {"revs", "Revisions", nullptr, "Revisions", true},
-        {"history", "History...", &MainWindow::show_history},
-        {"compare", "Compare Profiles...", &MainWindow::show_comparison},
-        {"fleet", "Program Every Converter...", &MainWindow::show_fleet},
-    };
-    return entries;
 }
 
 } // namespace k52

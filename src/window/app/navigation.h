@@ -1,7 +1,8 @@
 #pragma once
-// Every screen of the program and every entry of the panel and the menu bar,
-// wired by one table each. Start-up, the refill after a profile load, the
-// panel and the menu are all derived from them.
+// Every screen of the program and every entry of the panel, wired by one
+// table each (the menu bar's table is the main window's: main_window.h).
+// Start-up, the refill after a profile load and the panel are all derived
+// from them.
 
 #include "window/ui/base_screen.h"
 
@@ -10,8 +11,6 @@
 #include <QVector>
 
 namespace k52 {
-
-class MainWindow;
 
 struct NavRow {
     enum Kind {
@@ -52,16 +51,5 @@ const QStringList &refill_order();
 // The screen of a window name, with that object name; null for none.
 BaseScreen *create_screen(const QString &name, AppContext &ctx, QWidget *parent);
 bool has_screen(const QString &name);
-
-struct MenuEntry {
-    const char *name;             // "md"
-    const char *caption;          // exact, blanks included
-    void (MainWindow::*run)();    // what the entry does, or
-    const char *window = nullptr; // the reference window it shows
-    bool modal = false;
-};
-
-// Menu bar entries, left to right.
-const QVector<MenuEntry> &menu_entries();
 
 } // namespace k52
