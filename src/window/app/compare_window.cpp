@@ -1,14 +1,13 @@
 #include "compare_window.h"
 
 #include "core/profile/setting_places.h"
+#include "window/ui/top_window.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace k52 {
@@ -81,12 +80,6 @@ void CompareWindow::compare() {
     const auto va = store_.stored_row(a->text(), &why);
     const auto vb = va ? store_.stored_row(b->text(), &why) : std::nullopt;
     result_->setPlainText(vb ? difference_text(a->text(), *va, b->text(), *vb) : why);
-}
-
-void resize_within_screen(QWidget *w, QSize wanted) {
-    if (const QScreen *s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
-        wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(40, 60));
-    w->resize(wanted);
 }
 
 QString CompareWindow::result_text() const {

@@ -28,10 +28,6 @@ private:
     QPlainTextEdit *result_;
 };
 
-// Resizes a top-level window to `wanted`, no larger than the screen's
-// free area (at a large scale factor the wanted size may not fit).
-void resize_within_screen(QWidget *w, QSize wanted);
-
 // The differences as text: one block per screen, each setting with its
 // caption and both values; "The profiles are the same." when none.
 QString difference_text(const QString &a, const QVector<QVariant> &va, const QString &b, const QVector<QVariant> &vb);

@@ -38,6 +38,12 @@ void show_scrolled(QWidget *window, QWidget *content) {
     window->resize(content->sizeHint().expandedTo(content->minimumSizeHint()));
 }
 
+void resize_within_screen(QWidget *w, QSize wanted) {
+    if (const QScreen *s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(s->availableGeometry().size() - QSize(40, 60));
+    w->resize(wanted);
+}
+
 void keep_on_screen(QWidget *w) {
     const QRect area = available_area(w);
     const QSize extra = frame_allowance(w);

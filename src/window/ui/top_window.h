@@ -23,6 +23,9 @@ void show_scrolled(QWidget *window, QWidget *content);
 // Shrink a top-level window that is larger than the available area and move
 // it so that its frame lies wholly inside that area.
 void keep_on_screen(QWidget *w);
+// Resizes a top-level window to `wanted`, no larger than the screen's
+// free area (at a large scale factor the wanted size may not fit).
+void resize_within_screen(QWidget *w, QSize wanted);
 // A window of the program opened over `owner`: centred on it, then kept on
 // the screen; Escape closes it; it carries the program's icon.
 void place_over(QWidget *w, const QWidget *owner);
