@@ -1,8 +1,9 @@
 #!/bin/sh
 # Fails when a source file includes a header of a folder above its own or
 # beside it (another folder of the same rank), when the command line
-# includes a window header, when a folder has no rank yet, or when two files
-# (file pairs x.h/x.cpp) of one folder include each other.
+# includes a window header, when a folder has no rank yet, when two files
+# (file pairs x.h/x.cpp) of one folder include each other, or when the core
+# or the command line includes Qt Gui or Qt Widgets.
 # Folders, bottom to top:
 #   1 core/profile
 #   2 core/link
@@ -15,6 +16,7 @@
 #   7 app (the program's entry)
 # Usage: scripts/check_layers.sh [SRC_DIR]
 src=${1:-"$(dirname "$0")/../src"}
+rc=0
 find "$src" -name '*.h' -o -name '*.cpp' | sort | xargs grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]+"' |
 awk -v src="$src" '
 function rank(d) {
@@ -35,7 +37,10 @@ function unit(p) { sub(/\.[a-z]+$/, "", p); return p }
     inc = $0; sub(/^[^"]*"/, "", inc); sub(/".*/, "", inc)
     target = inc ~ /\// ? inc : me "/" inc
     dir = dirname(target)
-    if (!rank(me) && !(me in unranked)) { unranked[me] = 1; print me " has no rank: give the folder one here"; bad++ }
+    if (!rank(me)) {
+        if (!(me in unranked)) { unranked[me] = 1; print me " has no rank: give the folder one here"; bad++ }
+        next
+    }
     if (!rank(dir)) next
     if (dir == me) {
         a = unit(rel); b = unit(target)
@@ -53,4 +58,9 @@ function unit(p) { sub(/\.[a-z]+$/, "", p); return p }
         print rel " includes " inc " (the command line draws no window)"; bad++
     }
 }
-END { if (bad) { print bad " layer fault(s)"; exit 1 } }'
+END { if (bad) { print bad " layer fault(s)"; exit 1 } }' || rc=1
+if grep -rn -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(QtGui|QtWidgets|QtPrintSupport)|^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q(Application|GuiApplication|Widget|Painter|PdfWriter|Font|Color|Image|Pixmap|Icon|Screen)>' "$src/core" "$src/cli"; then
+    echo "the core and the command line use Qt Core, SerialPort, Network and Sql only"
+    rc=1
+fi
+exit $rc
