@@ -238,30 +238,5 @@ TEST(ConverterSearchSim, AStopEndsTheWaitOfEveryPort) {
     EXPECT_LT(a->received().size() + b->received().size(), 24);
 }
 
-TEST(ConverterSearchSim, CommandLineListsAndKeepsWhatItFound) {
-    auto sim = start_sim({QStringLiteral("--baud"), QStringLiteral("19200")});
-    auto silent = start_sim({QStringLiteral("--silent")});
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("k52.db"));
-    k52test::CliRun r = k52test::k52util(db, {QStringLiteral("find"), QStringLiteral("--port"), sim->device(),
-                                              QStringLiteral("--port"), silent->device(), QStringLiteral("--save")});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(sim->device() + QStringLiteral(": K52 firmware 01.99 at 19200 baud, 7 Even\n")))
-        << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(silent->device() + QStringLiteral(": no converter\n"))) << r.out.toStdString();
-    // The kept settings reach the converter without naming the port.
-    r = k52test::k52util(db, {QStringLiteral("version")});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("K52 V01.99\n"));
-
-    r = k52test::k52util(db, {QStringLiteral("find"), QStringLiteral("--port"), silent->device()});
-    EXPECT_EQ(r.code, 1);
-    r = k52test::k52util(db, {QStringLiteral("doctor"), QStringLiteral("--port"), QStringLiteral("/dev/k52-none")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.out.contains(QStringLiteral("FAIL  Serial port /dev/k52-none does not exist")))
-        << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QStringLiteral("ok    The link settings are 19200,E,7,1."))) << r.out.toStdString();
-}
-
 } // namespace
 } // namespace k52

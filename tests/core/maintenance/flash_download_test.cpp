@@ -2,7 +2,6 @@
 // wire) and, end to end, against k52sim on a pseudo-terminal.
 #include "core/link/serial_link.h"
 #include "core/maintenance/flash_download.h"
-#include "support/cli_run.h"
 #include "support/file_bytes.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
@@ -14,8 +13,6 @@
 #include <gtest/gtest.h>
 
 using namespace k52;
-using k52test::CliRun;
-using k52test::k52util;
 using k52test::MemoryLink;
 using k52test::SimProcess;
 
@@ -270,62 +267,4 @@ TEST(FlashAgainstSim, SixtyFourKilobytesArriveIntact) {
     EXPECT_FALSE(link.is_open());
     EXPECT_EQ(k52test::file_bytes(out_path), file);
     EXPECT_EQ(sim.received(), (QStringList{"BOOT", "FLASH 65536 03072026"}));
-}
-
-TEST(FlashAgainstSim, FailureEndingsStoreNothing) {
-    QTemporaryDir dir;
-    const QString out_path = dir.filePath(QStringLiteral("received.bin"));
-    const QString path = write_file(dir, QStringLiteral("fw.bin"), pattern(1000) + trailer());
-    struct Case {
-        QStringList args;
-        const char *detail;
-    };
-    const Case cases[] = {
-        {{QStringLiteral("--flash-bad-ack-after"), QStringLiteral("3")}, "\"B\" instead of \"K\" after block 4"},
-        {{QStringLiteral("--flash-hangup-after"), QStringLiteral("5")}, "the link to the converter failed"},
-    };
-    for (const Case &c : cases) {
-        SimProcess sim(c.args + QStringList{QStringLiteral("--firmware-out"), out_path});
-        ASSERT_TRUE(sim.start());
-        SerialLink link;
-        Reports out;
-        const FlashResult r = doflashdl(link, sim_settings(sim), path, kDate, out);
-        EXPECT_EQ(r.message, "Download Error");
-        EXPECT_TRUE(r.detail.contains(QLatin1String(c.detail))) << r.detail.toStdString();
-        EXPECT_FALSE(link.is_open());
-        EXPECT_FALSE(QFile::exists(out_path));
-    }
-    SimProcess sim({QStringLiteral("--firmware-out"), out_path});
-    ASSERT_TRUE(sim.start());
-    SerialLink link;
-    Reports out;
-    const QString short_file = write_file(dir, QStringLiteral("short.bin"), trailer());
-    EXPECT_EQ(doflashdl(link, sim_settings(sim), short_file, kDate, out).message, "Early end of binary file");
-    EXPECT_TRUE(sim.received().isEmpty());
-}
-
-TEST(FlashCommandLine, PrintsTheMessagesAndExitCode) {
-    QTemporaryDir dir;
-    const QString out_path = dir.filePath(QStringLiteral("received.bin"));
-    const QByteArray file = pattern(500) + trailer();
-    const QString path = write_file(dir, QStringLiteral("fw.bin"), file);
-    const QString db = dir.filePath(QStringLiteral("k52.db"));
-    {
-        SimProcess sim({QStringLiteral("--firmware-out"), out_path});
-        ASSERT_TRUE(sim.start());
-        const CliRun r = k52util(db, {"flash", path, "--port", sim.device(), "--baud", "19200", "--parity", "2"});
-        EXPECT_EQ(r.code, 0) << r.err.toStdString();
-        QStringList expected{QStringLiteral("Preparing to Download Flash")};
-        for (int pct = 10; pct < 100; pct += 10) // 500 bytes: 50 a block
-            expected << QStringLiteral("Downloading - %1 % complete").arg(pct);
-        expected << QStringLiteral("Download complete") << QString();
-        EXPECT_EQ(r.out.split(QLatin1Char('\n')), expected);
-        EXPECT_EQ(k52test::file_bytes(out_path), file);
-    }
-    SimProcess sim({QStringLiteral("--flash-bad-ack-after"), QStringLiteral("0")});
-    ASSERT_TRUE(sim.start());
-    const CliRun r = k52util(db, {"flash", path, "--port", sim.device(), "--baud", "9600"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "Preparing to Download Flash\nDownload Error\n");
-    EXPECT_TRUE(r.err.contains(QLatin1String("after block 1")));
 }

@@ -1,83 +1,205 @@
-// Faults of a converter during the programming run, end to end against
-// k52sim: a refusal at every position of the run, stalls past the reply
-// deadline, and a hang-up at every position. Each ends with the lines the
-// run owes, the port closed and nothing reported as programmed.
+// Faults of a converter in every protocol, end to end against k52sim: one
+// table of protocol, fault and the positions it strikes at (a refusal of
+// each command, a hang-up before each answer, a stall, a wrong answer).
+// Every ending closes the port, claims nothing and leaves the stored files
+// as they were.
 #include "core/link/serial_link.h"
+#include "core/maintenance/cloning.h"
+#include "core/maintenance/flash_download.h"
 #include "core/profile/profile_store.h"
 #include "core/programming/programming_run.h"
 #include "core/programming/run_plan.h"
+#include "support/file_bytes.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace k52;
 using k52test::SimProcess;
 
 namespace {
 
+enum class Protocol { Program, CloneWrite, CloneRead, Flash };
+
+const char *name_of(Protocol p) {
+    switch (p) {
+    case Protocol::Program:
+        return "program";
+    case Protocol::CloneWrite:
+        return "clone write";
+    case Protocol::CloneRead:
+        return "clone read";
+    case Protocol::Flash:
+        return "flash";
+    }
+    return "";
+}
+
 struct Lines : JobProgress {
     QStringList lines;
     void line(const QString &text) override { lines << text; }
 };
 
-PortSpec port(const QString &device) {
-    return k52test::port_on(device);
+// How a run ended: a programming run by its last two lines, a job by its
+// message and detail.
+struct Ending {
+    bool claimed = false;
+    QString said, detail;
+    bool link_open = true;
+    int received = 0; // commands the simulator took
+};
+
+QByteArray image(int size) {
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = char((i * 13 + 5) & 0xFF);
+    return b;
 }
 
-QList<PlanStep> commands_of(const QString &version) {
-    ConfigRecord rec = default_profile();
-    QList<PlanStep> out;
-    for (const PlanStep &s : build_plan(rec, version))
-        if (s.kind == PlanStep::Command)
-            out << s;
-    return out;
+struct Files {
+    QTemporaryDir dir;
+    QString clone = dir.filePath(QStringLiteral("K52clone.dat"));
+    QString firmware = dir.filePath(QStringLiteral("fw.bin"));
+    QString firmware_out = dir.filePath(QStringLiteral("received.bin"));
+};
+
+Ending run(Protocol p, SimProcess &sim, const Files &files) {
+    SerialLink link;
+    const PortSpec port = k52test::port_on(sim.device());
+    Ending e;
+    JobProgress quiet;
+    Lines out;
+    switch (p) {
+    case Protocol::Program: {
+        const RunResult r = savetoK52(link, port, default_profile(), out);
+        e.claimed = r.outcome == RunOutcome::Programmed;
+        e.said = out.lines.mid(out.lines.size() - 2).join(QStringLiteral(" / "));
+        break;
+    }
+    case Protocol::CloneWrite:
+    case Protocol::CloneRead: {
+        const CloneResult r = p == Protocol::CloneWrite ? clone_write(link, port, files.clone, quiet)
+                                                        : clone_read(link, port, files.clone, quiet);
+        e.claimed = r.ok();
+        e.said = r.message;
+        e.detail = r.detail;
+        break;
+    }
+    case Protocol::Flash: {
+        const FlashResult r = doflashdl(link, port, files.firmware, QDate(2026, 3, 7), quiet);
+        e.claimed = r.ok();
+        e.said = r.message;
+        e.detail = r.detail;
+        break;
+    }
+    }
+    e.link_open = link.is_open();
+    e.received = int(sim.received().size());
+    return e;
 }
+
+struct Fault {
+    Protocol protocol;
+    const char *flag;
+    QStringList at;                                    // where it strikes, one run each
+    std::function<void(const Ending &, int i)> expect; // besides the common checks
+};
 
 } // namespace
 
-TEST(FaultMatrix, RefusalAtEveryPositionOfTheRun) {
-    const QList<PlanStep> cmds = commands_of(QStringLiteral("01.99"));
+TEST(FaultMatrix, EveryProtocolFaultAndPositionEndsClaimingNothing) {
+    ConfigRecord rec = default_profile();
+    QList<PlanStep> cmds;
+    for (const PlanStep &s : build_plan(rec, QStringLiteral("01.99")))
+        if (s.kind == PlanStep::Command)
+            cmds << s;
     ASSERT_GT(cmds.size(), 30);
-    for (int i = 0; i < cmds.size(); ++i) {
-        SimProcess sim({QStringLiteral("--refuse"), cmds[i].text});
-        ASSERT_TRUE(sim.start());
-        SerialLink link;
-        Lines out;
-        const RunResult r = savetoK52(link, port(sim.device()), default_profile(), out);
-        EXPECT_EQ(r.outcome, RunOutcome::Stopped) << cmds[i].text.toStdString();
-        EXPECT_EQ(out.lines.mid(out.lines.size() - 2), (QStringList{cmds[i].error, "Programming Stopped"}));
-        EXPECT_FALSE(link.is_open());
-        // Nothing after the refused command was sent.
-        EXPECT_EQ(sim.received().size(), i + 2) << cmds[i].text.toStdString();
-    }
-}
+    QStringList refused, program_answers, clone_answers;
+    for (const PlanStep &s : cmds)
+        refused << s.text;
+    for (int n = 0; n <= cmds.size(); ++n) // "V" and every command
+        program_answers << QString::number(n);
+    for (int n = 0; n <= kClonePackets; ++n) // "V" and 32 packets
+        clone_answers << QString::number(n);
+    auto said = [](const char *text) {
+        return [text](const Ending &e, int) { EXPECT_EQ(e.said, QLatin1String(text)); };
+    };
 
-TEST(FaultMatrix, StallPastTheReplyDeadline) {
-    const std::pair<const char *, const char *> cases[] = {{"V", "Unable to Identify Converter"},
-                                                           {"S1G", "Error 001 Programming converter"},
-                                                           {"X1", "Error 042 Programming Converter"}};
-    for (const auto &[stalled, expected] : cases) {
-        SimProcess sim({QStringLiteral("--stall"), QString::fromLatin1(stalled)});
-        ASSERT_TRUE(sim.start());
-        SerialLink link;
-        Lines out;
-        EXPECT_EQ(savetoK52(link, port(sim.device()), default_profile(), out).outcome, RunOutcome::Stopped);
-        EXPECT_EQ(out.lines.mid(out.lines.size() - 2), (QStringList{expected, "Programming Stopped"})) << stalled;
-        EXPECT_FALSE(link.is_open());
-    }
-}
+    const Fault faults[] = {
+        {Protocol::Program, "--refuse", refused,
+         [&](const Ending &e, int i) {
+             EXPECT_EQ(e.said, cmds[i].error + QStringLiteral(" / Programming Stopped"));
+             EXPECT_EQ(e.received, i + 2); // nothing after the refused command
+         }},
+        {Protocol::Program, "--hangup-after", program_answers,
+         [](const Ending &e, int) {
+             EXPECT_TRUE(e.said.endsWith(QLatin1String("Programming Stopped")) ||
+                         e.said.endsWith(QLatin1String("Error downloading")))
+                 << e.said.toStdString();
+         }},
+        {Protocol::Program, "--stall", {"V"}, said("Unable to Identify Converter / Programming Stopped")},
+        {Protocol::Program, "--stall", {"S1G"}, said("Error 001 Programming converter / Programming Stopped")},
+        {Protocol::Program, "--stall", {"X1"}, said("Error 042 Programming Converter / Programming Stopped")},
+        {Protocol::Program, "--crlf", {}, [](const Ending &e, int) { EXPECT_TRUE(e.said.endsWith("Stopped")); }},
+        {Protocol::Program, "--garbage", {}, [](const Ending &e, int) { EXPECT_TRUE(e.said.endsWith("Stopped")); }},
+        {Protocol::CloneWrite, "--hangup-after", clone_answers,
+         [](const Ending &e, int n) {
+             EXPECT_EQ(e.said, n == 0 ? "Unable to communicate with K52" : "Error downloading to K52");
+         }},
+        {Protocol::CloneWrite,
+         "--stall-after",
+         {"6"}, // five packets acknowledged, then silence
+         [](const Ending &e, int) {
+             EXPECT_EQ(e.said, "Error downloading to K52");
+             EXPECT_TRUE(e.detail.startsWith(QLatin1String("packet 6 of 32"))) << e.detail.toStdString();
+         }},
+        {Protocol::CloneRead,
+         "--hangup-after",
+         {"0", "1"}, // before the identification, before the image
+         [](const Ending &e, int n) {
+             EXPECT_EQ(e.said, n == 0 ? "Unable to communicate with K52" : "Read from K52 did not complete");
+         }},
+        {Protocol::CloneRead, "--clone-short", {"1"}, said("Read from K52 did not complete")},
+        {Protocol::Flash,
+         "--flash-bad-ack-after",
+         {"3"},
+         [](const Ending &e, int) {
+             EXPECT_EQ(e.said, "Download Error");
+             EXPECT_TRUE(e.detail.contains(QLatin1String("\"B\" instead of \"K\" after block 4")));
+         }},
+        {Protocol::Flash,
+         "--flash-hangup-after",
+         {"5"},
+         [](const Ending &e, int) {
+             EXPECT_EQ(e.said, "Download Error");
+             EXPECT_TRUE(e.detail.contains(QLatin1String("the link to the converter failed")));
+         }},
+    };
 
-TEST(FaultMatrix, HangUpAtEveryPosition) {
-    const int total = int(commands_of(QStringLiteral("01.99")).size()) + 1; // with "V"
-    for (int n = 0; n < total; ++n) {
-        SimProcess sim({QStringLiteral("--hangup-after"), QString::number(n)});
-        ASSERT_TRUE(sim.start());
-        SerialLink link;
-        Lines out;
-        const RunResult r = savetoK52(link, port(sim.device()), default_profile(), out);
-        EXPECT_NE(r.outcome, RunOutcome::Programmed) << n;
-        EXPECT_TRUE(out.lines.last() == "Programming Stopped" || out.lines.last() == "Error downloading") << n;
-        EXPECT_FALSE(link.is_open());
+    Files files;
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(files.clone, image(kCloneImageSize)));
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(files.firmware, image(1044)));
+    for (const Fault &f : faults) {
+        const QStringList at = f.at.isEmpty() ? QStringList{QString()} : f.at;
+        for (int i = 0; i < at.size(); ++i) {
+            SCOPED_TRACE(std::string(name_of(f.protocol)) + " " + f.flag + " " + at[i].toStdString());
+            QStringList args{QString::fromLatin1(f.flag)};
+            if (!at[i].isEmpty())
+                args << at[i];
+            SimProcess sim(args + QStringList{QStringLiteral("--firmware-out"), files.firmware_out});
+            ASSERT_TRUE(sim.start());
+            const Ending e = run(f.protocol, sim, files);
+            EXPECT_FALSE(e.claimed);
+            EXPECT_FALSE(e.link_open);
+            f.expect(e, i);
+            EXPECT_EQ(k52test::file_bytes(files.clone), image(kCloneImageSize));
+            EXPECT_FALSE(QFile::exists(files.firmware_out));
+        }
     }
 }

@@ -4,7 +4,6 @@
 #include "core/profile/profile_store.h"
 #include "core/programming/programming_run.h"
 #include "core/programming/run_plan.h"
-#include "support/cli_run.h"
 #include "support/memory_link.h"
 #include "support/sim_process.h"
 
@@ -13,8 +12,6 @@
 #include <gtest/gtest.h>
 
 using namespace k52;
-using k52test::CliRun;
-using k52test::k52util;
 using k52test::MemoryLink;
 using k52test::SimProcess;
 
@@ -185,43 +182,4 @@ TEST(RunAgainstSimFaults, FormatLimitAfterSixteenAcceptedSteps) {
     ASSERT_FALSE(got.isEmpty());
     EXPECT_TRUE(got.last().startsWith(QLatin1String("I1OM"))) << got.last().toStdString();
     EXPECT_FALSE(link.is_open());
-}
-
-TEST(RunAgainstSimFaults, NoiseAndCrLfStopTheRun) {
-    for (const char *fault : {"--crlf", "--garbage"}) {
-        SimProcess sim({QString::fromLatin1(fault)});
-        ASSERT_TRUE(sim.start());
-        SerialLink link;
-        Lines out;
-        EXPECT_EQ(savetoK52(link, port(sim.device()), default_profile(), out).outcome, RunOutcome::Stopped) << fault;
-        EXPECT_EQ(out.lines.last(), QStringLiteral("Programming Stopped"));
-        EXPECT_FALSE(link.is_open());
-    }
-}
-
-TEST(ProgramCommandLine, PrintsTheProgressLinesAndExitCode) {
-    SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.95")});
-    ASSERT_TRUE(sim.start());
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("k52.db"));
-    CliRun r = k52util(db, {"program", "--port", sim.device(), "--baud", "9600"});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    const QStringList lines = r.out.split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.mid(0, 3), head(QStringLiteral("K52 V01.95")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Converter has been programmed")));
-
-    r = k52util(db, {"program", "--port", dir.filePath(QStringLiteral("nope"))});
-    EXPECT_NE(r.code, 0);
-    EXPECT_EQ(r.out, QStringLiteral("Starting communications\n \nError downloading\n"));
-    EXPECT_FALSE(r.err.isEmpty());
-}
-
-TEST(PlanCommandLine, PrintsCommandsWithoutAConverter) {
-    QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("k52.db"));
-    const CliRun r = k52util(db, {"plan", "01.69"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.out.startsWith(QLatin1String("...Programming Serial Pamameters\n> S1G")));
-    EXPECT_FALSE(r.out.contains(QLatin1String("> S2K")));
-    EXPECT_NE(k52util(db, {"plan", "1.9"}).code, 0);
 }

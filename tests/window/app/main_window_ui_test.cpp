@@ -204,7 +204,6 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     EXPECT_EQ(p->lines().value(2), QStringLiteral("...Programming K54 V01.95"));
     EXPECT_EQ(p->lines().last(), QStringLiteral("Converter has been programmed"));
     EXPECT_EQ(p->bar()->value(), p->bar()->maximum());
-    EXPECT_GT(sim.received().size(), 30);
     EXPECT_EQ(ctx_.record.terminators.input, QStringLiteral("0D")); // written back
     window->set_wire_trace(false);
     EXPECT_FALSE(traced->isChecked());
@@ -212,8 +211,6 @@ TEST_F(MainWindowTest, ProgramsTheSimulatorFromThePanel) {
     QFile wire(trace);
     ASSERT_TRUE(wire.open(QIODevice::ReadOnly));
     const QByteArray lines = wire.readAll();
-    EXPECT_TRUE(lines.contains("\n# port: " + sim.device().toUtf8() + " 9600,E,7,1\n"));
-    EXPECT_TRUE(lines.contains("\n# converter: K54 V01.95\n"));
     EXPECT_TRUE(lines.contains("|.S1G")); // a command of the run
     // The history names the profile and the setting that differed from it.
     HistoryStore history(ctx_.store);
@@ -363,21 +360,9 @@ TEST_F(GuardedDownloadTest, AClickAnsweredYesStopsTheDownloadAndActs) {
     EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error\n\nStopped by the user.\n\nThe converter "
                                                          "waits in its boot loader: start the download again.")});
     EXPECT_EQ(flash->detail_label()->text(), QStringLiteral("Stopped by the user"));
+    EXPECT_TRUE(flash->status_label()->text().startsWith(QLatin1String("Downloading - "))); // kept as it stopped
     EXPECT_TRUE(port_free());
     EXPECT_FALSE(QFile::exists(out));
-}
-
-TEST_F(GuardedDownloadTest, TheStopButtonAsksTheSame) {
-    ASSERT_NO_FATAL_FAILURE(start_download());
-    EXPECT_TRUE(flash->stop_button()->isEnabled());
-    questions.answer = true;
-    flash->stop_button()->click();
-    ASSERT_EQ(questions.asked.size(), 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !flash->busy(); }, 5000));
-    EXPECT_FALSE(flash->stop_button()->isEnabled());
-    EXPECT_EQ(questions.told, QStringList{QStringLiteral("Download Error\n\nStopped by the user.\n\nThe converter "
-                                                         "waits in its boot loader: start the download again.")});
-    EXPECT_TRUE(port_free());
 }
 
 TEST_F(GuardedDownloadTest, ClosingTheWindowAnsweredYesShutsDownSilently) {

@@ -80,37 +80,12 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
     EXPECT_EQ(told.titles, QStringList{message_title()});
     EXPECT_TRUE(screen->status_label()->text().isEmpty());
     EXPECT_EQ(screen->bar()->value(), 100);
-    QFile got(out);
-    ASSERT_TRUE(got.open(QIODevice::ReadOnly));
-    EXPECT_EQ(got.readAll(), contents);
 
     // Cancelling the dialog clears the selected file.
     screen->choose_file = [] { return QString(); };
     screen->select_button()->click();
     EXPECT_TRUE(screen->selected_file().isEmpty());
     EXPECT_FALSE(screen->start_download());
-}
-
-TEST_F(FlashDlScreenTest, CloseAllLinksStopsADownloadAndTheLabelKeepsItsText) {
-    const QString out = dir_.filePath(QStringLiteral("received.bin"));
-    SimProcess sim({"--firmware-out", out, "--pace", "9600"});
-    ASSERT_TRUE(sim.start());
-    use(sim);
-    const QString path = firmware(20044);
-    screen->choose_file = [&] { return path; };
-    screen->select_button()->click();
-    ASSERT_TRUE(screen->start_download());
-    QTRY_VERIFY_WITH_TIMEOUT(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")), 10000);
-    ctx_.close_all_links();
-    QTRY_VERIFY_WITH_TIMEOUT(!screen->busy(), 10000);
-    ASSERT_EQ(told.told.size(), 1);
-    EXPECT_TRUE(told.told.first().startsWith(QLatin1String("Download Error\n\n")));
-    EXPECT_TRUE(
-        told.told.first().endsWith(QLatin1String("The converter waits in its boot loader: start the download again.")));
-    EXPECT_TRUE(screen->status_label()->text().startsWith(QLatin1String("Downloading - ")));
-    EXPECT_FALSE(screen->detail_label()->text().isEmpty());
-    EXPECT_LT(screen->bar()->value(), screen->bar()->maximum());
-    EXPECT_FALSE(QFile::exists(out));
 }
 
 } // namespace

@@ -84,86 +84,33 @@ protected:
     QString clone_file_;
 };
 
-TEST_F(UtilitiesTest, SetParmsFillsEveryControl) {
+// A pulse code outside 1..3 leaves its row as it was and the record keeps
+// it; clicking the ticked choice stores its code again; any start-up value
+// other than "1" ticks "Off", and unticking "On" ticks "Off".
+TEST_F(UtilitiesTest, ChoiceGroupRules) {
     R &r = ctx_.record;
-    const std::pair<const char *, Integer R::*> boxes[] = {{"spkrfreq", &R::spkrfreq},
-                                                           {"spkrtimeser", &R::spkrtimeser},
-                                                           {"spkrtimei1", &R::spkrtimei1},
-                                                           {"maginterval", &R::maginterval},
-                                                           {"wieinterval", &R::wieinterval}};
-    for (int i = 0; i < 5; ++i)
-        r.*boxes[i].second = Integer(i + 1);
     r.magpulse = 3;
     r.wiepulse = 1;
-    r.spkrstart = QStringLiteral("1");
     s_->set_parms();
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(edit(boxes[i].first)->text(), QString::number(i + 1)) << boxes[i].first;
-    EXPECT_EQ(ticked(3), QList<int>{5});
-    EXPECT_EQ(ticked(6), QList<int>{6});
-    EXPECT_TRUE(check("beepon")->isChecked());
-    EXPECT_FALSE(check("beepoff")->isChecked());
-
-    // A code outside 1..3 leaves its row as it was; any start-up value
-    // other than "1" ticks "Off". The record keeps what was loaded.
     r.magpulse = 0;
-    r.wiepulse = 2;
     r.spkrstart = QStringLiteral("x");
     s_->set_parms();
     EXPECT_EQ(ticked(3), QList<int>{5});
+    EXPECT_EQ(ticked(6), QList<int>{6});
     EXPECT_EQ(r.magpulse, 0);
-    EXPECT_EQ(ticked(6), QList<int>{7});
     EXPECT_TRUE(check("beepoff")->isChecked());
     EXPECT_EQ(r.spkrstart, QStringLiteral("x"));
-}
 
-TEST_F(UtilitiesTest, NumberBoxesTakeDigitsOnly) {
-    QLineEdit *freq = edit("spkrfreq");
-    freq->clear();
-    QTest::keyClicks(freq, QStringLiteral("12a34"));
-    EXPECT_EQ(freq->text(), QStringLiteral("123")); // three digits at most
-    EXPECT_EQ(ctx_.record.spkrfreq, 123);
-    freq->clear();
-    EXPECT_EQ(ctx_.record.spkrfreq, 0);
+    click(s_->pulse_box(5));
+    EXPECT_EQ(ticked(3), QList<int>{5});
+    EXPECT_EQ(r.magpulse, 3);
+    EXPECT_EQ(ticked(6), QList<int>{6}); // the other row is untouched
 
-    QLineEdit *interval = edit("wieinterval");
-    interval->clear();
-    QTest::keyClicks(interval, QStringLiteral("57")); // one digit
-    EXPECT_EQ(ctx_.record.wieinterval, 5);
-    ctx_.record.spkrtimei1 = 7;
-    s_->set_parms();
-    QTest::keyClicks(edit("spkrtimei1"), QStringLiteral("-x."));
-    EXPECT_EQ(ctx_.record.spkrtimei1, 7);
-}
-
-TEST_F(UtilitiesTest, ChoiceGroupsKeepOneTicked) {
-    click(s_->pulse_box(4)); // mag 100us
-    EXPECT_EQ(ticked(3), QList<int>{4});
-    EXPECT_EQ(ctx_.record.magpulse, 2);
-    // Clicking the ticked choice keeps it ticked and stores its code again.
-    ctx_.record.magpulse = 0;
-    click(s_->pulse_box(4));
-    EXPECT_EQ(ticked(3), QList<int>{4});
-    EXPECT_EQ(ctx_.record.magpulse, 2);
-
-    click(s_->pulse_box(8)); // Wiegand 150us
-    EXPECT_EQ(ticked(6), QList<int>{8});
-    EXPECT_EQ(ctx_.record.wiepulse, 3);
-    EXPECT_EQ(ticked(3), QList<int>{4}); // the other row is untouched
-
-    // The start-up beep pair keeps one ticked.
-    ctx_.record.spkrstart = QStringLiteral("0");
-    s_->set_parms();
     click(check("beepon"));
-    EXPECT_FALSE(check("beepoff")->isChecked());
-    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("1"));
-    click(check("beepon")); // unticking "On" ticks "Off"
+    click(check("beepon"));
     EXPECT_FALSE(check("beepon")->isChecked());
     EXPECT_TRUE(check("beepoff")->isChecked());
-    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("0"));
-    click(check("beepoff"));
-    EXPECT_TRUE(check("beepon")->isChecked());
-    EXPECT_EQ(ctx_.record.spkrstart, QStringLiteral("1"));
+    EXPECT_EQ(r.spkrstart, QStringLiteral("0"));
 }
 
 TEST_F(UtilitiesTest, VersionResetAndRestart) {
@@ -296,21 +243,6 @@ TEST_F(UtilitiesTest, StopAsksBeforeBreakingACloneWriteOnly) {
     ASSERT_TRUE(done.wait(2500));
     EXPECT_EQ(questions_.asked.size(), 2);
     EXPECT_EQ(questions_.told.last(), QStringLiteral("Read from K52 did not complete"));
-}
-
-TEST_F(UtilitiesTest, ClosingTheLinksEndsATransferAtOnce) {
-    ASSERT_NO_FATAL_FAILURE(put_file(clone_file_, "old"));
-    // The converter holds back the last byte: the upload would wait 5 s.
-    auto k = sim({"--firmware", "01.96", "--clone-short", "1"});
-    QSignalSpy done(s_.get(), &UtilitiesScreen::action_done);
-    QTest::mouseClick(button("cloneread"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return bar()->value() >= 960; }, kWaitMs));
-    ctx_.close_all_links();
-    ASSERT_TRUE(done.wait(2500)); // well before the 5 s read deadline
-    EXPECT_EQ(questions_.told, QStringList{QStringLiteral("Read from K52 did not complete")});
-    EXPECT_EQ(file_bytes(clone_file_), QByteArray("old"));
-    EXPECT_FALSE(s_->busy());
-    EXPECT_EQ(status(), QStringLiteral("Stopped by the user"));
 }
 
 } // namespace

@@ -48,12 +48,6 @@ TEST_F(SerToMagTest, SetParmsFillsAndRepairsTracks) {
     s->set_parms();
     EXPECT_NE(s->track_box(kTrack1Box)->isChecked(), s->track_box(kTrack2Box)->isChecked());
     EXPECT_EQ(ctx_.record.sermagparms[0] + ctx_.record.sermagparms[1], 1);
-    EXPECT_FALSE(box(s.get(), "f2f")->isChecked());
-
-    click(box(s.get(), "f2f"));
-    EXPECT_EQ(ctx_.record.sermagparms[4], 1);
-    click(box(s.get(), "dataup"));
-    EXPECT_EQ(ctx_.record.sermagparms[2], 1);
 }
 
 using WieMagOutTest = ScreenFixture;
@@ -141,25 +135,6 @@ TEST_F(PreprocessTest, AtMostOnePreprocessorOn) {
     EXPECT_EQ(ticked, 1);
 }
 
-TEST_F(PreprocessTest, NumberBoxesTakeDigitsOnly) {
-    auto s = shown_screen<PreprocessScreen>();
-    QLineEdit *total = edit(s.get(), "hextotalbits");
-    EXPECT_EQ(total->text(), QStringLiteral("34"));
-    total->clear();
-    EXPECT_EQ(ctx_.record.hextotalbits, 0);
-    QTest::keyClicks(total, QStringLiteral("4x2-7"));
-    EXPECT_EQ(total->text(), QStringLiteral("42"));
-    EXPECT_EQ(ctx_.record.hextotalbits, 42);
-    QTest::keyClick(total, Qt::Key_Backspace);
-    EXPECT_EQ(ctx_.record.hextotalbits, 4);
-
-    // A stored value wider than the box is shown whole, not cut to "12".
-    ctx_.record.hexidlen = 123;
-    s->set_parms();
-    EXPECT_EQ(edit(s.get(), "hexidlen")->text(), QStringLiteral("123"));
-    EXPECT_EQ(ctx_.record.hexidlen, 123);
-}
-
 using WieSetupTest = ScreenFixture;
 TEST_F(WieSetupTest, ClicksStoreTheGroupCodes) {
     auto s = shown_screen<WieSetupScreen>();
@@ -212,21 +187,6 @@ TEST_F(WieSetupTest, UnknownCodesLeaveGroupsAsTheyWere) {
     EXPECT_TRUE(s->dump_mode_boxes()[5]->isChecked());
     EXPECT_EQ(ctx_.record.input1convtype, 6); // not rewritten either
     EXPECT_EQ(ctx_.record.dumpmodestyle, 9);
-}
-
-TEST_F(WieSetupTest, SpecialFunctions) {
-    ctx_.record.input1parchk = 1;
-    ctx_.record.input1beep = 0;
-    ctx_.record.input1mask = 2; // only 1 ticks
-    ctx_.record.zerosuppress = 0;
-    auto s = shown_screen<WieSetupScreen>();
-    EXPECT_TRUE(box(s.get(), "input1parchk")->isChecked());
-    EXPECT_FALSE(box(s.get(), "input1mask")->isChecked());
-    click(box(s.get(), "zerosuppress"));
-    click(box(s.get(), "input1parchk"));
-    EXPECT_EQ(ctx_.record.zerosuppress, 1);
-    EXPECT_EQ(ctx_.record.input1parchk, 0);
-    EXPECT_EQ(ctx_.record.input1beep, 0);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "window/screens/sermask_screen.h"
 
-#include <QLineEdit>
-
 #include <memory>
 
 namespace k52 {
@@ -75,65 +73,6 @@ TEST_F(SerMaskTest, ConstantBoxRuleActsOnItsEntryOnly) {
     EXPECT_EQ(ctx_.record.sermask2.entries[2].constant, 0);
     EXPECT_TRUE(s->start_edit(1, 2)->isEnabled());
     EXPECT_FALSE(s->value_edit(1, 2)->isEnabled());
-}
-
-TEST_F(SerMaskTest, KeyFiltersAndStoredNumbers) {
-    ctx_.record.sermask1.entries[0].constant = 1;
-    auto s = shown_screen<SerMaskScreen>();
-    QLineEdit *value = s->value_edit(0, 0);
-    retype(value, QStringLiteral("1g-f"));
-    QTest::keyClicks(value, QStringLiteral("0")); // two characters at most
-    EXPECT_EQ(ctx_.record.sermask1.entries[0].value, QStringLiteral("1F"));
-
-    QLineEdit *start = s->start_edit(0, 1);
-    retype(start, QStringLiteral("7a"));
-    EXPECT_EQ(ctx_.record.sermask1.entries[1].start, 7);
-    retype(s->length_edit(0, 1), QStringLiteral("123"));
-    EXPECT_EQ(ctx_.record.sermask1.entries[1].length, 12);
-    QTest::keyClick(start, Qt::Key_Backspace);
-    EXPECT_EQ(ctx_.record.sermask1.entries[1].start, 0);
-    retype(s->inputlen_edit(1), QStringLiteral("4x5"));
-    EXPECT_EQ(ctx_.record.sermask2.inputlen, 45);
-    EXPECT_EQ(ctx_.record.sermask3.inputlen, 0);
-}
-
-TEST_F(SerMaskTest, EverySetSurvivesSaveAndReload) {
-    auto s = shown_screen<SerMaskScreen>();
-    for (int set = 0; set < 3; ++set) {
-        click(s->constant_box(set, set));
-        retype(s->value_edit(set, set), QStringLiteral("a%1").arg(set + 1));
-        retype(s->start_edit(set, 4), QString::number(10 + set));
-        retype(s->length_edit(set, 4), QString::number(20 + set));
-    }
-    retype(s->inputlen_edit(1), QStringLiteral("32"));
-    retype(s->inputlen_edit(2), QStringLiteral("33"));
-    click(s->masking_box());
-    EXPECT_EQ(ctx_.record.serinmask, 0);
-
-    QString error;
-    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Default"), false, ctx_.record, &error)) << error.toStdString();
-    ctx_.record = ConfigRecord{};
-    s->set_parms();
-    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
-    s->set_parms();
-
-    const MaskSet *sets[3] = {&ctx_.record.sermask1, &ctx_.record.sermask2, &ctx_.record.sermask3};
-    for (int set = 0; set < 3; ++set) {
-        const auto &e = sets[set]->entries;
-        EXPECT_EQ(e[std::size_t(set)].constant, 1) << set;
-        EXPECT_EQ(e[std::size_t(set)].value, QStringLiteral("A%1").arg(set + 1)) << set;
-        EXPECT_EQ(e[4].start, 10 + set);
-        EXPECT_EQ(e[4].length, 20 + set);
-        EXPECT_TRUE(s->constant_box(set, set)->isChecked());
-        EXPECT_EQ(s->value_edit(set, set)->text(), QStringLiteral("A%1").arg(set + 1));
-        EXPECT_EQ(s->start_edit(set, 4)->text(), QString::number(10 + set));
-    }
-    EXPECT_EQ(ctx_.record.sermask2.entries[0].value, QStringLiteral("00")); // padded on save
-    EXPECT_EQ(ctx_.record.sermask2.inputlen, 32);
-    EXPECT_EQ(ctx_.record.sermask3.inputlen, 33);
-    EXPECT_EQ(s->inputlen_edit(2)->text(), QStringLiteral("33"));
-    EXPECT_EQ(ctx_.record.serinmask, 0);
-    EXPECT_FALSE(s->masking_box()->isChecked());
 }
 
 } // namespace
