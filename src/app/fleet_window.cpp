@@ -50,8 +50,8 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     table_ = new QTableWidget(0, Columns, split);
     table_->setObjectName(QStringLiteral("converters"));
     table_->setAccessibleName(tr("Converters"));
-    table_->setHorizontalHeaderLabels({tr("Port"), tr("Model"), tr("Firmware"),
-                                       tr("State"), tr("Time"), tr("Outcome")});
+    table_->setHorizontalHeaderLabels(
+        {tr("Port"), tr("Model"), tr("Firmware"), tr("State"), tr("Time"), tr("Outcome")});
     // One cell is chosen, not the row: the rest of the row keeps its pass or
     // fail colour.
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -104,15 +104,14 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     connect(stop_, &QPushButton::clicked, this, &FleetWindow::stop_asked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(report_, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, tr("Report of the Run"),
-                                         QStringLiteral("commissioning-run.pdf"), tr("PDF (*.pdf)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Report of the Run"),
+                                                          QStringLiteral("commissioning-run.pdf"), tr("PDF (*.pdf)"));
         if (!path.isEmpty())
             write_report(path);
     });
     connect(csv_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Save CSV"), QStringLiteral("commissioning-run.csv"), tr("CSV (*.csv)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save CSV"), QStringLiteral("commissioning-run.csv"),
+                                                          tr("CSV (*.csv)"));
         if (!path.isEmpty())
             save_csv(path);
     });
@@ -152,7 +151,7 @@ bool FleetWindow::start() {
     start_->setEnabled(false);
     stop_->setEnabled(true);
     status_->setText(tr("Plug in the converters one after another; each is programmed with profile "
-                                    "\"%1\" and may be unplugged when its row turns green.")
+                        "\"%1\" and may be unplugged when its row turns green.")
                          .arg(name));
     show_counts();
     return true;

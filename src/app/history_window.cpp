@@ -32,9 +32,8 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
     rows_->setObjectName(QStringLiteral("rows"));
     rows_->setRootIsDecorated(false);
     rows_->setUniformRowHeights(true);
-    rows_->setHeaderLabels({tr("Row"), tr("Time"), tr("Action"),
-                            tr("Outcome"), tr("Converter"), tr("Profile"),
-                            tr("Device")});
+    rows_->setHeaderLabels(
+        {tr("Row"), tr("Time"), tr("Action"), tr("Outcome"), tr("Converter"), tr("Profile"), tr("Device")});
     rows_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto *tabs = new QTabWidget(split);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -143,9 +142,9 @@ bool HistoryWindow::save_snapshot(const QString &name, QString *error) {
 
 void HistoryWindow::save_snapshot_clicked() {
     bool ok = false;
-    const QString name = QInputDialog::getText(
-        this, tr("Save Snapshot as Profile"), tr("New Profile Name"), QLineEdit::Normal,
-        tr("%1 (row %2)").arg(selected_.profile).arg(selected_.id), &ok);
+    const QString name =
+        QInputDialog::getText(this, tr("Save Snapshot as Profile"), tr("New Profile Name"), QLineEdit::Normal,
+                              tr("%1 (row %2)").arg(selected_.profile).arg(selected_.id), &ok);
     if (!ok)
         return;
     QString why;
@@ -157,8 +156,8 @@ void HistoryWindow::save_snapshot_clicked() {
 
 void HistoryWindow::report_clicked() {
     const QString path = remember_file(QFileDialog::getSaveFileName(
-        this, tr("Commissioning Report"),
-        file_dialog_start(QStringLiteral("report-%1.pdf").arg(selected_.id)), tr("PDF Files (*.pdf)")));
+        this, tr("Commissioning Report"), file_dialog_start(QStringLiteral("report-%1.pdf").arg(selected_.id)),
+        tr("PDF Files (*.pdf)")));
     if (path.isEmpty())
         return;
     QString why;

@@ -29,7 +29,7 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     if (db && db->profiles.lost_rows() > 0) {
         error_ = lost_rows_text(file, QStringLiteral("profiles"), db->profiles) +
                  tr("; nothing was imported (`k52util profiles import-legacy --partial` imports the rows "
-                                "that were read)");
+                    "that were read)");
         db.reset();
     }
     LegacyProfiles found;
@@ -46,10 +46,9 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     auto *head = new QLabel(this);
     head->setObjectName(QStringLiteral("heading"));
     head->setWordWrap(true);
-    head->setText(db ? tr("%1 (%2): %3 profiles")
-                           .arg(QFileInfo(file).fileName(), db->format)
-                           .arg(db->profiles.rows.size())
-                     : error_);
+    head->setText(
+        db ? tr("%1 (%2): %3 profiles").arg(QFileInfo(file).fileName(), db->format).arg(db->profiles.rows.size())
+           : error_);
     layout->addWidget(head);
     const QStringList notes = legacy_column_notes(found);
     if (!notes.isEmpty()) {
@@ -79,8 +78,7 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     list_->header()->setStretchLastSection(true);
     layout->addWidget(list_, 1);
     auto *hint = new QLabel(
-        tr("Ticked profiles are imported; a ticked profile whose name is stored already replaces it."),
-        this);
+        tr("Ticked profiles are imported; a ticked profile whose name is stored already replaces it."), this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto *buttons = new QDialogButtonBox(this);

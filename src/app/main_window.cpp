@@ -192,16 +192,15 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
             tell(tr("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
         return;
     }
-    const QString file = !chosen.isEmpty() ? chosen
-                                           : QFileDialog::getSaveFileName(this, tr("Record a wire trace"),
-                                                                          QStringLiteral("k52-trace.txt"),
-                                                                          tr("Text files (*.txt)"));
+    const QString file = !chosen.isEmpty()
+                             ? chosen
+                             : QFileDialog::getSaveFileName(this, tr("Record a wire trace"),
+                                                            QStringLiteral("k52-trace.txt"), tr("Text files (*.txt)"));
     auto trace = std::make_shared<WireTrace>(false);
     QString why;
     if (file.isEmpty() || !trace->to_file(file, &why)) {
         if (!file.isEmpty())
-            tell(tr("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.")
-                     .arg(why));
+            tell(tr("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.").arg(why));
         if (action)
             action->setChecked(false);
         return;
@@ -232,10 +231,9 @@ bool MainWindow::settle_changes() {
     QString list = changed.mid(0, 8).join(QStringLiteral("\n"));
     if (changed.size() > 8)
         list += tr("\n... and %1 more").arg(changed.size() - 8);
-    const QString text =
-        tr("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
-            .arg(changed.size())
-            .arg(ctx_.store.current_profile(), list);
+    const QString text = tr("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
+                             .arg(changed.size())
+                             .arg(ctx_.store.current_profile(), list);
     switch (ctx_.questions->ask_unsaved(message_title(), text)) {
     case Questions::Unsaved::Save:
         open_save_profile();
@@ -381,10 +379,9 @@ bool MainWindow::offer_find_converter() {
     if (port.error.isEmpty() || !ctx_.questions)
         return false;
     if (!ctx_.questions->offer(
-            message_title(),
-            tr("The converter cannot be reached: %1.\n\nFind Converter tries every port and speed and "
-                           "only reads; it writes nothing to the converter.\n\nFind the converter now?")
-                .arg(port.error)))
+            message_title(), tr("The converter cannot be reached: %1.\n\nFind Converter tries every port and speed and "
+                                "only reads; it writes nothing to the converter.\n\nFind the converter now?")
+                                 .arg(port.error)))
         return false;
     return find_converter();
 }
@@ -538,9 +535,9 @@ void MainWindow::open_save_profile() {
 }
 
 void MainWindow::open_legacy_import() {
-    const QString file = remember_file(
-        QFileDialog::getOpenFileName(this, tr("Import from an older database"), file_dialog_start(),
-                                     tr("Access databases (*.mdb *.accdb);;All files (*)")));
+    const QString file =
+        remember_file(QFileDialog::getOpenFileName(this, tr("Import from an older database"), file_dialog_start(),
+                                                   tr("Access databases (*.mdb *.accdb);;All files (*)")));
     if (!file.isEmpty())
         open_legacy_import_file(file);
 }
@@ -579,8 +576,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         ctx_.close_all_links();
         QString error;
         if (!shut_down(ctx_.store, ctx_.link, &error))
-            QMessageBox::warning(this, message_title(),
-                                 tr("The link settings were not saved: %1").arg(error));
+            QMessageBox::warning(this, message_title(), tr("The link settings were not saved: %1").arg(error));
         emit closed_for_good();
     }
     e->accept();

@@ -87,8 +87,7 @@ SaveProfileDialog::SaveProfileDialog(AppContext &ctx, QWidget *parent) : QDialog
     heading->setBuddy(list_);
     list_->setAccessibleName(heading->text());
     layout->addWidget(list_);
-    auto *note = new QLabel(
-        tr("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
+    auto *note = new QLabel(tr("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
     note->setWordWrap(true);
     layout->addWidget(note);
     auto *name_label = new QLabel(tr("New Profile Name"), this);

@@ -32,28 +32,43 @@ QTextStream &std_err() {
 const std::vector<CliCommand> &cli_commands() {
     // In the order --help lists them.
     static const std::vector<CliCommand> commands = {
-        {QStringLiteral("bitsize"), QStringLiteral("Print the bit size table (largest value of a 1 to 64 bit field)"),
+        {QStringLiteral("bitsize"),
+         QCoreApplication::translate("usage", "Print the bit size table (largest value of a 1 to 64 bit field)"),
          run_bitsize},
         {QStringLiteral("clone"),
-         QStringLiteral("Read a converter's image into the clone file, or write it into another"), run_clone},
-        {QStringLiteral("doctor"), QStringLiteral("Check why the serial port cannot be used, and name the fix"),
+         QCoreApplication::translate("usage", "Read a converter's image into the clone file, or write it into another"),
+         run_clone},
+        {QStringLiteral("doctor"),
+         QCoreApplication::translate("usage", "Check why the serial port cannot be used, and name the fix"),
          run_doctor},
-        {QStringLiteral("find"), QStringLiteral("Find the converter's port, speed and parity"), run_find},
-        {QStringLiteral("flash"), QStringLiteral("Download a firmware file into the converter"), run_flash},
+        {QStringLiteral("find"), QCoreApplication::translate("usage", "Find the converter's port, speed and parity"),
+         run_find},
+        {QStringLiteral("flash"), QCoreApplication::translate("usage", "Download a firmware file into the converter"),
+         run_flash},
         {QStringLiteral("history"),
-         QStringLiteral("List, show, export or report the record of converter writes and reads"), run_history},
-        {QStringLiteral("plan"), QStringLiteral("Print the commands the programming run sends for a firmware version"),
+         QCoreApplication::translate("usage", "List, show, export or report the record of converter writes and reads"),
+         run_history},
+        {QStringLiteral("plan"),
+         QCoreApplication::translate("usage", "Print the commands the programming run sends for a firmware version"),
          run_plan},
-        {QStringLiteral("ports"), QStringLiteral("List the serial ports and their Comm Port numbers"), run_ports},
-        {QStringLiteral("profiles"), QStringLiteral("List, show, export, import or delete profiles"), run_profiles},
-        {QStringLiteral("program"), QStringLiteral("Write a profile into the converter"), run_program},
-        {QStringLiteral("reset"), QStringLiteral("Send the reset command"), run_reset},
-        {QStringLiteral("restart"), QStringLiteral("Send the restart command"), run_restart},
+        {QStringLiteral("ports"),
+         QCoreApplication::translate("usage", "List the serial ports and their Comm Port numbers"), run_ports},
+        {QStringLiteral("profiles"),
+         QCoreApplication::translate("usage", "List, show, export, import or delete profiles"), run_profiles},
+        {QStringLiteral("program"), QCoreApplication::translate("usage", "Write a profile into the converter"),
+         run_program},
+        {QStringLiteral("reset"), QCoreApplication::translate("usage", "Send the reset command"), run_reset},
+        {QStringLiteral("restart"), QCoreApplication::translate("usage", "Send the restart command"), run_restart},
         {QStringLiteral("restore"),
-         QStringLiteral("Write the converter image kept in a history row back into the converter"), run_restore},
-        {QStringLiteral("version"), QStringLiteral("Read the converter's model and firmware version"), run_version},
+         QCoreApplication::translate("usage",
+                                     "Write the converter image kept in a history row back into the converter"),
+         run_restore},
+        {QStringLiteral("version"),
+         QCoreApplication::translate("usage", "Read the converter's model and firmware version"), run_version},
         {QStringLiteral("wiegand"),
-         QStringLiteral("Work out the bits of a card under a Wiegand output format, or read bits back"), run_wiegand},
+         QCoreApplication::translate("usage",
+                                     "Work out the bits of a card under a Wiegand output format, or read bits back"),
+         run_wiegand},
     };
     return commands;
 }
@@ -75,14 +90,15 @@ bool CliContext::open_store() {
     opt.db_override = db_override_;
     const StartupResult r = start_up(opt, *store_, link_, record_);
     if (!r.ok) {
-        err << "Cannot open the profile database: " << r.error << Qt::endl;
+        err << QCoreApplication::translate("usage", "Cannot open the profile database: ") << r.error << Qt::endl;
         return false;
     }
     if (!r.warning.isEmpty())
         err << r.warning << Qt::endl;
     if (!r.legacy_db.isEmpty())
-        err << "An Access database of the older program is at " << r.legacy_db
-            << "; import its profiles with \"k52util profiles import-legacy " << r.legacy_db << "\"." << Qt::endl;
+        err << QCoreApplication::translate("usage", "An Access database of the older program is at ") << r.legacy_db
+            << QCoreApplication::translate("usage", "; import its profiles with \"k52util profiles import-legacy ")
+            << r.legacy_db << "\"." << Qt::endl;
     db_path_ = r.db_path;
     opened_ = true;
     return true;
@@ -90,8 +106,10 @@ bool CliContext::open_store() {
 
 bool CliContext::open_existing_store() {
     if (!opened_ && !db_override_.isEmpty() && !QFileInfo::exists(db_override_)) {
-        err << "The profile database " << db_override_
-            << " does not exist: check the --db path (only commands that write create a database)" << Qt::endl;
+        err << QCoreApplication::translate("usage", "The profile database ") << db_override_
+            << QCoreApplication::translate(
+                   "usage", " does not exist: check the --db path (only commands that write create a database)")
+            << Qt::endl;
         return false;
     }
     return open_store();
@@ -142,7 +160,7 @@ static int output_written(int rc) {
     const int why = errno;
     if (!flush_failed && std_out().status() == QTextStream::Ok && !std::ferror(stdout))
         return rc;
-    std_err() << "k52util: the output could not be written"
+    std_err() << QCoreApplication::translate("usage", "k52util: the output could not be written")
               << (why != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(why)) : QString()) << Qt::endl;
     return rc != 0 ? rc : 1;
 }
@@ -213,7 +231,8 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
 
 QCommandLineOption profile_option() {
     return QCommandLineOption(QStringLiteral("profile"),
-                              QStringLiteral("Profile to use; default: the current profile."), QStringLiteral("name"));
+                              QCoreApplication::translate("usage", "Profile to use; default: the current profile."),
+                              QStringLiteral("name"));
 }
 
 bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec) {
@@ -239,7 +258,8 @@ int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about
         return kExitDone;
     }
     if (p.positionalArguments().size() > max_positional)
-        return usage_error(ctx, ctx.args.value(0) + QStringLiteral(": too many arguments; see --help"));
+        return usage_error(ctx, ctx.args.value(0) +
+                                    QCoreApplication::translate("usage", ": too many arguments; see --help"));
     return -1;
 }
 

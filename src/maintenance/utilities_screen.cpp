@@ -90,7 +90,8 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     numbers_[0] = {make_number_box("spkrfreq", 3, beeper), &ConfigRecord::spkrfreq};
     numbers_[1] = {make_number_box("spkrtimeser", 3, beeper), &ConfigRecord::spkrtimeser};
     numbers_[2] = {make_number_box("spkrtimei1", 3, beeper), &ConfigRecord::spkrtimei1};
-    const char *beeper_captions[] = {QT_TR_NOOP("Frequency"), QT_TR_NOOP("Serial In Beep Time"), QT_TR_NOOP("Wie/Aba In Beep Time")};
+    const char *beeper_captions[] = {QT_TR_NOOP("Frequency"), QT_TR_NOOP("Serial In Beep Time"),
+                                     QT_TR_NOOP("Wie/Aba In Beep Time")};
     for (int i = 0; i < 3; ++i) {
         bg->addWidget(new QLabel(tr(beeper_captions[i]), beeper), i, 0);
         bg->addWidget(numbers_[std::size_t(i)].edit, i, 1);

@@ -37,8 +37,8 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     connect(copy_, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(lines().join(QLatin1Char('\n')) + QLatin1Char('\n')); });
     connect(save_, &QPushButton::clicked, this, [this] {
-        const QString path = remember_file(QFileDialog::getSaveFileName(
-            this, tr("Save Lines"), file_dialog_start(), tr("Text Files (*.txt)")));
+        const QString path = remember_file(
+            QFileDialog::getSaveFileName(this, tr("Save Lines"), file_dialog_start(), tr("Text Files (*.txt)")));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
             QMessageBox::warning(this, message_title(), error);

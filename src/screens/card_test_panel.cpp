@@ -12,8 +12,9 @@ namespace k52 {
 
 namespace {
 
-constexpr std::array<const char *, 3> kCaptions{QT_TRANSLATE_NOOP("k52::CardTestPanel", "Site"), QT_TRANSLATE_NOOP("k52::CardTestPanel", "ID"),
-                                                   QT_TRANSLATE_NOOP("k52::CardTestPanel", "Issue")};
+constexpr std::array<const char *, 3> kCaptions{QT_TRANSLATE_NOOP("k52::CardTestPanel", "Site"),
+                                                QT_TRANSLATE_NOOP("k52::CardTestPanel", "ID"),
+                                                QT_TRANSLATE_NOOP("k52::CardTestPanel", "Issue")};
 constexpr std::array<const char *, 3> kNames{"cardsite", "cardid", "cardissue"};
 
 // The bits as rich text: each bit on its picture colour, fields apart.
@@ -108,8 +109,7 @@ void CardTestPanel::refresh() {
         bits_->setTextFormat(Qt::RichText);
         QString text = coloured(out.bits, layout);
         const QString hex = bits_to_hex(out.bits);
-        text += hex.isEmpty() ? tr(" (p: mask parity, not computed)")
-                              : tr(" hex %1/%2").arg(hex).arg(out.bits.size());
+        text += hex.isEmpty() ? tr(" (p: mask parity, not computed)") : tr(" hex %1/%2").arg(hex).arg(out.bits.size());
         bits_->setText(text);
     }
 

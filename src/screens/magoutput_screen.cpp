@@ -16,13 +16,14 @@ const MagOutputVariant kSerToMag{"sertomag",
                                  [](ConfigRecord &r) -> Integer & { return r.sermagparms[3]; },
                                  [](ConfigRecord &r) -> Integer & { return r.sermagparms[4]; }};
 
-const MagOutputVariant kWieMagOut{"wiemagout",
-                                  QT_TRANSLATE_NOOP("k52::MagOutputScreen", "Wiegand and Magstripe Input to Magstripe Output Options"),
-                                  QT_TRANSLATE_NOOP("k52::MagOutputScreen", "F2F"),
-                                  false,
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magdataup; },
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magcstart; },
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magoutf2f; }};
+const MagOutputVariant kWieMagOut{
+    "wiemagout",
+    QT_TRANSLATE_NOOP("k52::MagOutputScreen", "Wiegand and Magstripe Input to Magstripe Output Options"),
+    QT_TRANSLATE_NOOP("k52::MagOutputScreen", "F2F"),
+    false,
+    [](ConfigRecord &r) -> Integer & { return r.input1magdataup; },
+    [](ConfigRecord &r) -> Integer & { return r.input1magcstart; },
+    [](ConfigRecord &r) -> Integer & { return r.input1magoutf2f; }};
 
 namespace {
 QCheckBox *make_box(const QString &caption, const char *name, QWidget *parent) {

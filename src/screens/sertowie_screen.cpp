@@ -6,7 +6,10 @@ namespace k52 {
 
 const WiegandOutputVariant kSerToWieVariant{
     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Serial Input  to Wiegand Output Options"),
-    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex):"), true, true, kSerialWiegandMap,
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex):"),
+    true,
+    true,
+    kSerialWiegandMap,
 };
 
 } // namespace k52

@@ -133,9 +133,9 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
             stop_log();
             return;
         }
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Log to file"), QStringLiteral("terminal.log"),
-            tr("Log files (*.log *.txt)"), nullptr, QFileDialog::DontConfirmOverwrite);
+        const QString path =
+            QFileDialog::getSaveFileName(this, tr("Log to file"), QStringLiteral("terminal.log"),
+                                         tr("Log files (*.log *.txt)"), nullptr, QFileDialog::DontConfirmOverwrite);
         if (!path.isEmpty())
             start_log(path);
     });
@@ -250,8 +250,7 @@ void TerminalSidePanel::received(const QByteArray &bytes) {
 bool TerminalSidePanel::start_log(const QString &path) {
     QString why;
     if (!log_.open(path, &why)) {
-        emit problem(
-            tr("Cannot log to the file: %1\nChoose a file in a folder you can write to.").arg(why));
+        emit problem(tr("Cannot log to the file: %1\nChoose a file in a folder you can write to.").arg(why));
         return false;
     }
     log_button_->setText(tr("Stop log"));
@@ -319,8 +318,7 @@ void TerminalSidePanel::send_more() {
     const QByteArray piece = file_.mid(file_at_, kSendPiece);
     if (!send_(piece)) {
         stop_send();
-        emit problem(
-            tr("The link is not open: %1 of %2 bytes were sent.").arg(file_at_).arg(progress_->maximum()));
+        emit problem(tr("The link is not open: %1 of %2 bytes were sent.").arg(file_at_).arg(progress_->maximum()));
         return;
     }
     file_at_ += piece.size();

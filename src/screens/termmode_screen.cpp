@@ -89,8 +89,7 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     clear_->setFocusPolicy(Qt::NoFocus); // keys keep going to the terminal
     layout->addWidget(clear_);
     layout->addWidget(new QLabel(
-        tr("Characters in black are what you are sending and characters in red are what you are receiving"),
-        this));
+        tr("Characters in black are what you are sending and characters in red are what you are receiving"), this));
     layout->addWidget(new QLabel(tr("To send a NULL character (hex 00) hit the F10 key"), this));
     layout->addStretch();
     setFocusProxy(pop1_);

@@ -28,8 +28,10 @@ QLabel *make_label(const QString &caption, QWidget *parent) {
 
 constexpr std::array<const char *, 3> kFieldNames{"site", "id", "issue"};
 constexpr std::array<const char *, kOutputFields> kOutputNames{"site", "id", "issue", "const"};
-constexpr std::array<const char *, WiegandOutputEditor::kOrderBoxes> kOrderCaptions{QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Constant"),
-                                                                                    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")};
+constexpr std::array<const char *, WiegandOutputEditor::kOrderBoxes> kOrderCaptions{
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Constant"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")};
 
 QString name_of(const char *prefix, const char *what) {
     return QString::fromUtf8(prefix) + QString::fromUtf8(what);
@@ -87,11 +89,11 @@ void WiegandOutputEditor::build() {
     auto *eg = new QGridLayout(extraction);
     eg->addWidget(make_label(tr("Start"), extraction), 0, 1);
     eg->addWidget(make_label(tr("Length"), extraction), 0, 2);
-    constexpr std::array<const char *, 3> kExtractCaptions{QT_TR_NOOP("Extract Site"), QT_TR_NOOP("Extract ID"), QT_TR_NOOP("Extract Issue Code")};
+    constexpr std::array<const char *, 3> kExtractCaptions{QT_TR_NOOP("Extract Site"), QT_TR_NOOP("Extract ID"),
+                                                           QT_TR_NOOP("Extract Issue Code")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        extract_[n] =
-            make_check(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
+        extract_[n] = make_check(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
         start_[n] = decimal_box(v_.map.start[n], 2, false, extraction);
         start_[n]->setObjectName(name_of(kFieldNames[n], "_start"));
         len_[n] = decimal_box(v_.map.len[n], 2, false, extraction);
@@ -109,7 +111,8 @@ void WiegandOutputEditor::build() {
     fg->addWidget(make_label(tr("Field"), formats), 0, 0);
     fg->addWidget(make_label(tr("# Bits"), formats), 0, 1);
     fg->addWidget(make_label(tr("LSB"), formats), 0, 2);
-    constexpr std::array<const char *, kOutputFields> kFieldCaptions{QT_TR_NOOP("Site"), QT_TR_NOOP("ID"), QT_TR_NOOP("Issue"), QT_TR_NOOP("Const")};
+    constexpr std::array<const char *, kOutputFields> kFieldCaptions{QT_TR_NOOP("Site"), QT_TR_NOOP("ID"),
+                                                                     QT_TR_NOOP("Issue"), QT_TR_NOOP("Const")};
     for (int f = 0; f < kOutputFields; ++f) {
         const auto n = std::size_t(f);
         bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
@@ -125,11 +128,11 @@ void WiegandOutputEditor::build() {
     // Field Overrides and Constant Value
     auto *overrides = new QGroupBox(tr("Field Overrides and Constant Value"), this);
     auto *og = new QGridLayout(overrides);
-    constexpr std::array<const char *, 3> kOverrideCaptions{QT_TR_NOOP("Override Site"), QT_TR_NOOP("Override ID"), QT_TR_NOOP("Override Issue")};
+    constexpr std::array<const char *, 3> kOverrideCaptions{QT_TR_NOOP("Override Site"), QT_TR_NOOP("Override ID"),
+                                                            QT_TR_NOOP("Override Issue")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        overflag_[n] =
-            make_check(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
+        overflag_[n] = make_check(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
         over_[n] = hex_box(v_.map.over[n], 4, overrides);
         over_[n]->setObjectName(name_of(kFieldNames[n], "_value"));
         og->addWidget(overflag_[n], i, 0);
@@ -146,7 +149,8 @@ void WiegandOutputEditor::build() {
     // Parity Selection
     auto *parity = new QGroupBox(tr("Parity Selection"), this);
     auto *pg = new QGridLayout(parity);
-    constexpr std::array<const char *, 3> kParityCaptions{QT_TR_NOOP("Standard"), QT_TR_NOOP("Mask"), QT_TR_NOOP("None")};
+    constexpr std::array<const char *, 3> kParityCaptions{QT_TR_NOOP("Standard"), QT_TR_NOOP("Mask"),
+                                                          QT_TR_NOOP("None")};
     for (int b = 0; b < 3; ++b) {
         const auto n = std::size_t(b);
         parity_[n] = make_check(tr(kParityCaptions[n]),
@@ -182,8 +186,8 @@ void WiegandOutputEditor::build() {
     for (int row = 0; row < kOrderRows; ++row) {
         rg->addWidget(new QLabel(QString::number(row + 1), order), row, 0);
         for (int b = 0; b < kOrderBoxes; ++b) {
-            QCheckBox *box = make_check(tr(kOrderCaptions[std::size_t(b)]),
-                                        QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
+            QCheckBox *box =
+                make_check(tr(kOrderCaptions[std::size_t(b)]), QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
             order_[std::size_t(row)][std::size_t(b)] = box;
             rg->addWidget(box, row, b + 1);
             connect(box, &QCheckBox::toggled, this, [this, row, b] { on_order_click(row, b); });
@@ -454,9 +458,9 @@ QColor FormatPictureView::colour(CellKind kind) {
 }
 
 static QString total_text(const FormatLayout &l) {
-    QString t = tr("%1 bits").arg(l.total_bits);
+    QString t = FormatPictureView::tr("%1 bits").arg(l.total_bits);
     if (l.cut)
-        t += tr(" (first %1 shown)").arg(l.cells.size());
+        t += FormatPictureView::tr(" (first %1 shown)").arg(l.cells.size());
     return t;
 }
 

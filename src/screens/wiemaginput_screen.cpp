@@ -35,9 +35,11 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
     setWindowTitle(tr("Wiegand and Magstripe Input Options"));
     auto *layout = new QHBoxLayout(this);
     auto *formats = new QVBoxLayout;
-    const char *const captions[kWieInputFormats] = {QT_TR_NOOP("Wiegand Input - Format # 1"), QT_TR_NOOP("Wiegand Input - Format # 2"),
+    const char *const captions[kWieInputFormats] = {QT_TR_NOOP("Wiegand Input - Format # 1"),
+                                                    QT_TR_NOOP("Wiegand Input - Format # 2"),
                                                     QT_TR_NOOP("Wiegand Input - Format # 3 (v1.94+)")};
-    const char *const heads[] = {QT_TR_NOOP("Field"), QT_TR_NOOP("Start"), QT_TR_NOOP("Length"), QT_TR_NOOP("LSB"), QT_TR_NOOP("Chars")};
+    const char *const heads[] = {QT_TR_NOOP("Field"), QT_TR_NOOP("Start"), QT_TR_NOOP("Length"), QT_TR_NOOP("LSB"),
+                                 QT_TR_NOOP("Chars")};
     const char *const fields[kWieInputRows] = {QT_TR_NOOP("Site"), QT_TR_NOOP("ID"), QT_TR_NOOP("Issue")};
     for (int f = 0; f < kWieInputFormats; ++f) {
         auto *group = new QGroupBox(tr(captions[f]), this);

@@ -27,12 +27,14 @@ QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
 WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowTitle(tr("Wiegand and Magstripe Input Masking"));
     auto *layout = new QGridLayout(this);
-    const char *const captions[kMasks] = {QT_TR_NOOP("Input Mask # 1"), QT_TR_NOOP("Input Mask # 2"), QT_TR_NOOP("Input Mask # 3 (v1.94+)")};
+    const char *const captions[kMasks] = {QT_TR_NOOP("Input Mask # 1"), QT_TR_NOOP("Input Mask # 2"),
+                                          QT_TR_NOOP("Input Mask # 3 (v1.94+)")};
     const char *const notes[kMasks] = {
         QT_TR_NOOP("Note Mask # 1 is used for wiegand input format # 1 and also for magstripe input"),
         QT_TR_NOOP("Note Mask # 2 is used for wiegand input format # 2 only"),
         QT_TR_NOOP("Note Mask # 3 is used for wiegand input format # 3 only")};
-    const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"), QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
+    const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"),
+                                 QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
     for (int m = 0; m < kMasks; ++m) {
         auto *group = new QGroupBox(tr(captions[m]), this);
         group->setObjectName(QStringLiteral("mask%1").arg(m + 1));

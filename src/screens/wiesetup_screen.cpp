@@ -32,10 +32,12 @@ struct Special {
     Integer ConfigRecord::*field;
 };
 constexpr Special kSpecials[] = {
-    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "26 bit wiegand input parity check"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "input1parchk"), &ConfigRecord::input1parchk},
-    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Beep on a good conversion"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "input1beep"), &ConfigRecord::input1beep},
-    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Masking On"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "input1mask"), &ConfigRecord::input1mask},
-    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Zero Suppression (v1.94+)"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "zerosuppress"), &ConfigRecord::zerosuppress},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "26 bit wiegand input parity check"), "input1parchk",
+     &ConfigRecord::input1parchk},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Beep on a good conversion"), "input1beep", &ConfigRecord::input1beep},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Masking On"), "input1mask", &ConfigRecord::input1mask},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Zero Suppression (v1.94+)"), "zerosuppress",
+     &ConfigRecord::zerosuppress},
 };
 
 } // namespace
@@ -44,14 +46,12 @@ WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     setWindowTitle(tr("Wiegand and Magstripe Input General Settings"));
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
+    left->addWidget(make_group(tr("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
     left->addWidget(
-        make_group(tr("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
-    left->addWidget(make_group(tr("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"),
-                               check5_, this));
+        make_group(tr("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"), check5_, this));
     left->addStretch();
     auto *right = new QVBoxLayout;
-    QGroupBox *dump =
-        make_group(tr("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
+    QGroupBox *dump = make_group(tr("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
     dump->layout()->addWidget(new QLabel(QStringLiteral("(v1.81+)"), dump));
     right->addWidget(dump);
 

@@ -7,7 +7,10 @@ namespace k52 {
 
 const WiegandOutputVariant kWieToWieVariant{
     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Wiegand and Magstripe Input to Wiegand Output Options"),
-    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex)"), false, false, kInputWiegandMap,
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex)"),
+    false,
+    false,
+    kInputWiegandMap,
 };
 
 } // namespace k52
