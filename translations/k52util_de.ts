@@ -983,10 +983,6 @@ Bitte eine Datei in einem beschreibbaren Ordner wählen.</translation>
         <translation>Aufzeichnung nach %1</translation>
     </message>
     <message>
-        <source>Load Profile</source>
-        <translation>Profil laden</translation>
-    </message>
-    <message>
         <source>
 ... and %1 more</source>
         <translation>
@@ -1001,10 +997,6 @@ Save them as a profile first?</source>
 %3
 
 Zuerst als Profil speichern?</translation>
-    </message>
-    <message>
-        <source>Delete Profile</source>
-        <translation>Profil löschen</translation>
     </message>
     <message>
         <source>Program K52: %1</source>
@@ -1204,6 +1196,14 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
     <message>
         <source>verify delete of profile </source>
         <translation>Löschen bestätigen: Profil </translation>
+    </message>
+    <message>
+        <source>Delete Profile</source>
+        <translation>Profil löschen</translation>
+    </message>
+    <message>
+        <source>Load Profile</source>
+        <translation>Profil laden</translation>
     </message>
 </context>
 <context>

@@ -216,7 +216,7 @@ void MainWindow::load_profile() {
     // Loading a profile takes the line from a job under way, and replaces
     // the record.
     if (ctx_.release_links() && settle_changes())
-        open_profile_chooser(tr("Load Profile"));
+        open_profile_chooser(QStringLiteral("Load Profile"));
 }
 
 bool MainWindow::record_changed() const {
@@ -251,7 +251,7 @@ void MainWindow::show_status(const QString &text) {
 }
 
 void MainWindow::delete_profile() {
-    open_profile_chooser(tr("Delete Profile"));
+    open_profile_chooser(QStringLiteral("Delete Profile"));
 }
 
 void MainWindow::show_history() {

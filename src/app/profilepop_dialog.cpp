@@ -36,16 +36,16 @@ bool list_profiles(AppContext &ctx, QListWidget *list) {
 }
 
 ProfilePopDialog::ProfilePopDialog(AppContext &ctx, const QString &caption, QWidget *parent)
-    : QDialog(parent), ctx_(ctx) {
+    : QDialog(parent), ctx_(ctx), deleting_(caption.startsWith(QLatin1String("Del"))) {
     setObjectName(QStringLiteral("profilepop"));
-    setWindowTitle(caption);
+    setWindowTitle(deleting_ ? tr("Delete Profile") : tr("Load Profile"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
     layout->addWidget(list_);
     list_profiles(ctx_, list_);
-    list_->setAccessibleName(caption);
+    list_->setAccessibleName(windowTitle());
     // One click acts; from the keyboard, Return on the entry does.
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pick(item->text()); });
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { pick(item->text()); });
@@ -56,7 +56,7 @@ void ProfilePopDialog::pick(const QString &name) {
     if (picked_)
         return;
     QString error;
-    if (windowTitle().startsWith(QLatin1String("Del"))) {
+    if (deleting_) {
         if (name == QLatin1String("Default")) {
             tell(ctx_, windowTitle(), tr("You cannot delete the Default Profile"));
             return;
