@@ -850,6 +850,10 @@
         <source>Report written to %1</source>
         <translation>Protokoll geschrieben nach %1</translation>
     </message>
+    <message>
+        <source>Write the image of row %1 back into the converter?</source>
+        <translation>Das Abbild von Zeile %1 zurück in den Konverter schreiben?</translation>
+    </message>
 </context>
 <context>
     <name>k52::JobPanel</name>

@@ -179,7 +179,7 @@ void HistoryWindow::restore_clicked() {
         return;
     }
     if (ask_guarded(this, windowTitle(),
-                    QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
+                    tr("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
         QMessageBox::Yes)
         return;
     if (!ctx_.release_links())
