@@ -717,15 +717,15 @@
     </message>
     <message>
         <source>Network Manager</source>
-        <translation>Netzwerkverwaltung</translation>
+        <translation>Netzwerk</translation>
     </message>
     <message>
         <source>Reader Setup</source>
-        <translation>Lesereinrichtung</translation>
+        <translation>Leser einrichten</translation>
     </message>
     <message>
         <source>Bar/Mag Setup</source>
-        <translation>Barcode/Magnet einrichten</translation>
+        <translation>Barcode/Magnet</translation>
     </message>
     <message>
         <source>Utilities</source>
@@ -1437,6 +1437,10 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
         <source>Serial Input Conversion Type</source>
         <translation>Umsetzungsart serieller Eingang</translation>
     </message>
+    <message>
+        <source>Serial settings, except the &quot;input conversion type&quot;, will not take effect until the K52 is restarted.</source>
+        <translation>Die seriellen Einstellungen, außer der „Umsetzungsart am Eingang“, werden erst nach einem Neustart des K52 wirksam.</translation>
+    </message>
 </context>
 <context>
     <name>k52::TermModeScreen</name>
@@ -1974,15 +1978,15 @@ Bitte eine Datei in einem beschreibbaren Ordner wählen.</translation>
     </message>
     <message>
         <source>Extract Site</source>
-        <translation>Anlagencode ausziehen</translation>
+        <translation>Anlagencode entnehmen</translation>
     </message>
     <message>
         <source>Extract ID</source>
-        <translation>Ausweisnr. ausziehen</translation>
+        <translation>Ausweisnr. entnehmen</translation>
     </message>
     <message>
         <source>Extract Issue Code</source>
-        <translation>Ausgabecode ausziehen</translation>
+        <translation>Ausgabecode entnehmen</translation>
     </message>
     <message>
         <source>Output Bit Formats</source>

@@ -85,8 +85,7 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     layout->addWidget(conv);
 
     auto *note = new QLabel(
-        QStringLiteral(
-            "Serial settings, except the \"input conversion type\", will not take effect until the K52 is restarted."),
+        tr("Serial settings, except the \"input conversion type\", will not take effect until the K52 is restarted."),
         this);
     note->setObjectName(QStringLiteral("note"));
     note->setWordWrap(true);

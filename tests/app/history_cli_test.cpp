@@ -29,10 +29,10 @@ namespace {
 
 class HistoryCli : public ::testing::Test {
 protected:
-    CliRun util(QStringList args, const SimProcess *sim = nullptr, const k52test::CliSetup &setup = {}) {
+    CliRun util(QStringList args, const SimProcess *sim = nullptr, const QStringList &env = {}) {
         if (sim)
             args << QStringLiteral("--port") << sim->device() << QStringLiteral("--baud") << QStringLiteral("9600");
-        return k52test::k52util(db, args, setup);
+        return k52test::k52util(db, args, {}, env);
     }
     // The rows as the database holds them, newest first, with their detail.
     QVector<HistoryEntry> rows() {
@@ -145,14 +145,13 @@ TEST_F(HistoryCli, EveryActionLeavesOneCompleteRow) {
 // What the converter and the history read stays the same in every language:
 // a run in German sends the English run's bytes and stores its English lines.
 TEST_F(HistoryCli, GermanRunSendsTheSameBytesAndStoresEnglishLines) {
-    k52test::CliSetup german;
-    german.env = {"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8", "LANGUAGE=de"};
+    const QStringList german = {"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8", "LANGUAGE=de"};
     ASSERT_TRUE(util({"help"}, nullptr, german).out.startsWith(QStringLiteral("Aufruf: k52util")));
     QStringList sent[2];
     for (int run = 0; run < 2; ++run) {
         SimProcess sim;
         ASSERT_TRUE(sim.start());
-        const CliRun r = util({"program"}, &sim, run == 0 ? k52test::CliSetup{} : german);
+        const CliRun r = util({"program"}, &sim, run == 0 ? QStringList() : german);
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         sim.stop();
         sent[run] = sim.received();

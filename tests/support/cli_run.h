@@ -25,18 +25,19 @@ struct CliSetup {
     rlim_t file_size_limit = 0;
     enum class Out { Captured, DevFull, Closed };
     Out out = Out::Captured; // standard output: a pipe, /dev/full, or closed
-    QStringList env;         // NAME=VALUE settings over the test's environment
 };
 
-inline CliRun k52util(const QString &db, const QStringList &args, const CliSetup &setup = {}) {
+// `env`: NAME=VALUE settings over the test's environment.
+inline CliRun k52util(const QString &db, const QStringList &args, const CliSetup &setup = {},
+                      const QStringList &env = {}) {
     QProcess p;
     if (setup.out == CliSetup::Out::DevFull)
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
-    if (!setup.env.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString &kv : setup.env)
-            env.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
-        p.setProcessEnvironment(env);
+    if (!env.isEmpty()) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const QString &kv : env)
+            e.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+        p.setProcessEnvironment(e);
     }
     const CliSetup s = setup;
     p.setChildProcessModifier([s] {
