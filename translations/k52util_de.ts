@@ -400,6 +400,38 @@
         <source> - remembered adapter</source>
         <translation> – bekannter Adapter</translation>
     </message>
+    <message>
+        <source>Tcp/Ip</source>
+        <translation>TCP/IP</translation>
+    </message>
+    <message>
+        <source>(no such port on this machine)</source>
+        <translation>(diese Schnittstelle gibt es hier nicht)</translation>
+    </message>
+    <message>
+        <source> (not present)</source>
+        <translation> (nicht vorhanden)</translation>
+    </message>
+    <message>
+        <source>Serial link opens %1, the remembered adapter (%2)</source>
+        <translation>Die serielle Verbindung öffnet %1, den bekannten Adapter (%2)</translation>
+    </message>
+    <message>
+        <source>The remembered adapter (%1) is not plugged in. </source>
+        <translation>Der bekannte Adapter (%1) ist nicht angesteckt. </translation>
+    </message>
+    <message>
+        <source>Serial link opens %1 (device path; the Comm Port choice applies when it is empty)</source>
+        <translation>Die serielle Verbindung öffnet %1 (Gerätepfad; ist er leer, gilt die gewählte Schnittstelle)</translation>
+    </message>
+    <message>
+        <source>Comm port %1 has no device on this machine; choose a port or enter a device path</source>
+        <translation>Zu Schnittstelle %1 gibt es hier kein Gerät; bitte eine Schnittstelle wählen oder einen Gerätepfad eingeben</translation>
+    </message>
+    <message>
+        <source>Serial link opens %1</source>
+        <translation>Die serielle Verbindung öffnet %1</translation>
+    </message>
 </context>
 <context>
     <name>k52::CommandMenuPanel</name>

@@ -56,7 +56,7 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     auto *mode = new QGroupBox(tr("Comm Mode"), this);
     auto *mg = new QHBoxLayout(mode);
     mode_[kModeSerial] = make_box(tr("Serial"), QStringLiteral("serial"), mode);
-    mode_[kModeTcp] = make_box(QStringLiteral("Tcp/Ip"), QStringLiteral("tcpip"), mode);
+    mode_[kModeTcp] = make_box(tr("Tcp/Ip"), QStringLiteral("tcpip"), mode);
     mg->addWidget(mode_[kModeSerial]);
     mg->addWidget(mode_[kModeTcp]);
     mg->addStretch();
