@@ -178,8 +178,7 @@ void HistoryWindow::restore_clicked() {
         QMessageBox::warning(this, windowTitle(), problem);
         return;
     }
-    if (ask_guarded(this, windowTitle(),
-                    tr("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
+    if (ask_guarded(this, windowTitle(), tr("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
         QMessageBox::Yes)
         return;
     if (!ctx_.release_links())
