@@ -157,10 +157,10 @@ TEST_F(HistoryCli, GermanRunSendsTheSameBytesAndStoresEnglishLines) {
         sent[run] = sim.received();
     }
     EXPECT_FALSE(sent[0].isEmpty());
-    EXPECT_EQ(sent[1], sent[0]);
+    EXPECT_EQ(sent[1].join('\n').toStdString(), sent[0].join('\n').toStdString());
     const QVector<HistoryEntry> all = rows();
     ASSERT_EQ(all.size(), 2);
-    EXPECT_EQ(all[0].lines, all[1].lines);
+    EXPECT_EQ(all[0].lines.join('\n').toStdString(), all[1].lines.join('\n').toStdString());
     EXPECT_TRUE(all[0].lines.contains(QStringLiteral("Converter has been programmed")))
         << all[0].lines.join('|').toStdString();
     EXPECT_EQ(all[0].detail, all[1].detail);
