@@ -92,14 +92,6 @@
 <context>
     <name>find</name>
     <message>
-        <source>: this system lists </source>
-        <translation>: dieses System kennt </translation>
-    </message>
-    <message>
-        <source> serial port(s); give a device path</source>
-        <translation> serielle Schnittstelle(n); bitte einen Gerätepfad angeben</translation>
-    </message>
-    <message>
         <source>Search this port only (a Comm Port number or a device path; repeatable). Default: every port the system lists.</source>
         <translation>Nur diese Schnittstelle durchsuchen (eine COM-Port-Nummer oder ein Gerätepfad; wiederholbar). Vorgabe: alle Schnittstellen, die das System auflistet.</translation>
     </message>
@@ -116,12 +108,12 @@
         <translation>Keine seriellen Schnittstellen gefunden: Adapter anstecken oder die Schnittstelle mit --port angeben</translation>
     </message>
     <message>
-        <source>Link settings saved: </source>
-        <translation>Verbindungseinstellungen gespeichert: </translation>
+        <source>--port %1: this system lists %2 serial port(s); give a device path</source>
+        <translation>--port %1: dieses System kennt nur %2 serielle Schnittstelle(n); bitte einen Gerätepfad angeben</translation>
     </message>
     <message>
-        <source> at </source>
-        <translation> mit </translation>
+        <source>Link settings saved: %1 at %2</source>
+        <translation>Verbindungseinstellungen gespeichert: %1 mit %2</translation>
     </message>
 </context>
 <context>
@@ -2247,22 +2239,6 @@ Bitte eine Datei in einem beschreibbaren Ordner wählen.</translation>
         <translation>Jedes Byte zum und vom Konverter während des Vorgangs in DATEI schreiben (der Leitungsmitschnitt, für den Support).</translation>
     </message>
     <message>
-        <source>Cannot write the wire trace: </source>
-        <translation>Der Leitungsmitschnitt lässt sich nicht schreiben: </translation>
-    </message>
-    <message>
-        <source>; name a file in a folder you can write to</source>
-        <translation>; bitte eine Datei in einem beschreibbaren Ordner angeben</translation>
-    </message>
-    <message>
-        <source>The wire trace </source>
-        <translation>Der Leitungsmitschnitt </translation>
-    </message>
-    <message>
-        <source> is incomplete: </source>
-        <translation> ist unvollständig: </translation>
-    </message>
-    <message>
         <source>--baud: give one of the speeds </source>
         <translation>--baud: eine dieser Baudraten angeben: </translation>
     </message>
@@ -2301,6 +2277,14 @@ Der Vorgang läuft ohne Verlaufszeile weiter.</translation>
     <message>
         <source>); nothing was written. Use --backup-optional to write without a backup.</source>
         <translation>); es wurde nichts geschrieben. Mit --backup-optional wird ohne Sicherung geschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot write the wire trace: %1; name a file in a folder you can write to</source>
+        <translation>Der Leitungsmitschnitt lässt sich nicht schreiben: %1; bitte eine Datei in einem beschreibbaren Ordner angeben</translation>
+    </message>
+    <message>
+        <source>The wire trace %1 is incomplete: %2</source>
+        <translation>Der Leitungsmitschnitt %1 ist unvollständig: %2</translation>
     </message>
 </context>
 <context>
@@ -2476,16 +2460,8 @@ Es wurde nichts geändert.</translation>
         <translation>restore: die Nummer der Verlaufszeile angeben (die erste Spalte von `history list`)</translation>
     </message>
     <message>
-        <source>History row </source>
-        <translation>Verlaufszeile </translation>
-    </message>
-    <message>
-        <source> holds no converter image to restore; rows of a run with --backup </source>
-        <translation> enthält kein Konverterabbild zum Zurückschreiben; Zeilen eines Laufs mit --backup </translation>
-    </message>
-    <message>
-        <source>and of a clone read or write do</source>
-        <translation>und von Klon-Lese- oder -Schreibvorgängen schon</translation>
+        <source>History row %1 holds no converter image to restore; rows of a run with --backup and of a clone read or write do</source>
+        <translation>Verlaufszeile %1 enthält kein Konverterabbild zum Zurückschreiben; das haben nur Zeilen eines Laufs mit --backup und von Klon-Lese- oder -Schreibvorgängen</translation>
     </message>
 </context>
 <context>
@@ -2579,26 +2555,6 @@ Es wurde nichts geändert.</translation>
         <translation>Die Bits einer Karte für ein Wiegand-Ausgangsformat berechnen oder Bits zurücklesen</translation>
     </message>
     <message>
-        <source>Cannot open the profile database: </source>
-        <translation>Die Profildatenbank lässt sich nicht öffnen: </translation>
-    </message>
-    <message>
-        <source>An Access database of the older program is at </source>
-        <translation>Eine Access-Datenbank des älteren Programms liegt unter </translation>
-    </message>
-    <message>
-        <source>; import its profiles with &quot;k52util profiles import-legacy </source>
-        <translation>; ihre Profile importiert „k52util profiles import-legacy </translation>
-    </message>
-    <message>
-        <source>The profile database </source>
-        <translation>Die Profildatenbank </translation>
-    </message>
-    <message>
-        <source> does not exist: check the --db path (only commands that write create a database)</source>
-        <translation> gibt es nicht: bitte den Pfad bei --db prüfen (nur schreibende Befehle legen eine Datenbank an)</translation>
-    </message>
-    <message>
         <source>k52util: the output could not be written</source>
         <translation>k52util: die Ausgabe ließ sich nicht schreiben</translation>
     </message>
@@ -2609,6 +2565,18 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>: too many arguments; see --help</source>
         <translation>: zu viele Argumente; siehe --help</translation>
+    </message>
+    <message>
+        <source>Cannot open the profile database: %1</source>
+        <translation>Die Profildatenbank lässt sich nicht öffnen: %1</translation>
+    </message>
+    <message>
+        <source>An Access database of the older program is at %1; import its profiles with &quot;k52util profiles import-legacy %1&quot;.</source>
+        <translation>Unter %1 liegt eine Access-Datenbank des älteren Programms; ihre Profile importiert „k52util profiles import-legacy %1“.</translation>
+    </message>
+    <message>
+        <source>The profile database %1 does not exist: check the --db path (only commands that write create a database)</source>
+        <translation>Die Profildatenbank %1 gibt es nicht: bitte den Pfad bei --db prüfen (nur schreibende Befehle legen eine Datenbank an)</translation>
     </message>
 </context>
 <context>
@@ -2643,14 +2611,6 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>wiegand: give --format serial or --format input1</source>
         <translation>wiegand: --format serial oder --format input1 angeben</translation>
-    </message>
-    <message>
-        <source>wiegand: the </source>
-        <translation>wiegand: das Format </translation>
-    </message>
-    <message>
-        <source> format cannot be calculated: </source>
-        <translation> lässt sich nicht berechnen: </translation>
     </message>
     <message>
         <source>Format: </source>
@@ -2713,6 +2673,10 @@ Endet mit 1, wenn ein Paritätsbit, ein fester Wert oder die Konstante nicht sti
     <message>
         <source>wiegand encode: takes no arguments beyond its options; see --help</source>
         <translation>wiegand encode: nimmt außer den Optionen keine Argumente; siehe --help</translation>
+    </message>
+    <message>
+        <source>wiegand: the %1 format cannot be calculated: %2</source>
+        <translation>wiegand: das Format %1 lässt sich nicht berechnen: %2</translation>
     </message>
 </context>
 </TS>

@@ -90,15 +90,16 @@ bool CliContext::open_store() {
     opt.db_override = db_override_;
     const StartupResult r = start_up(opt, *store_, link_, record_);
     if (!r.ok) {
-        err << QCoreApplication::translate("usage", "Cannot open the profile database: ") << r.error << Qt::endl;
+        err << QCoreApplication::translate("usage", "Cannot open the profile database: %1").arg(r.error) << Qt::endl;
         return false;
     }
     if (!r.warning.isEmpty())
         err << r.warning << Qt::endl;
     if (!r.legacy_db.isEmpty())
-        err << QCoreApplication::translate("usage", "An Access database of the older program is at ") << r.legacy_db
-            << QCoreApplication::translate("usage", "; import its profiles with \"k52util profiles import-legacy ")
-            << r.legacy_db << "\"." << Qt::endl;
+        err << QCoreApplication::translate("usage", "An Access database of the older program is at %1; import its "
+                                                    "profiles with \"k52util profiles import-legacy %1\".")
+                   .arg(r.legacy_db)
+            << Qt::endl;
     db_path_ = r.db_path;
     opened_ = true;
     return true;
@@ -106,9 +107,9 @@ bool CliContext::open_store() {
 
 bool CliContext::open_existing_store() {
     if (!opened_ && !db_override_.isEmpty() && !QFileInfo::exists(db_override_)) {
-        err << QCoreApplication::translate("usage", "The profile database ") << db_override_
-            << QCoreApplication::translate(
-                   "usage", " does not exist: check the --db path (only commands that write create a database)")
+        err << QCoreApplication::translate("usage", "The profile database %1 does not exist: check the --db path (only "
+                                                    "commands that write create a database)")
+                   .arg(db_override_)
             << Qt::endl;
         return false;
     }

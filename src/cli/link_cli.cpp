@@ -28,8 +28,10 @@ bool ports_to_search(CliContext &ctx, const QStringList &given, const QVector<Po
         const int n = g.toInt(&number);
         if (number) {
             if (n < 1 || n > listed.size()) {
-                ctx.err << "--port " << g << QCoreApplication::translate("find", ": this system lists ")
-                        << listed.size() << QCoreApplication::translate("find", " serial port(s); give a device path")
+                ctx.err << QCoreApplication::translate(
+                               "find", "--port %1: this system lists %2 serial port(s); give a device path")
+                               .arg(g)
+                               .arg(listed.size())
                         << Qt::endl;
                 return false;
             }
@@ -99,8 +101,9 @@ int run_find(CliContext &ctx) {
         ctx.link() = take_found(ctx.link(), found.front(), listed);
         if (!ctx.save_link_settings())
             return 1;
-        ctx.out << QCoreApplication::translate("find", "Link settings saved: ") << found.front().port.device
-                << QCoreApplication::translate("find", " at ") << line_setting_text(found.front().setting) << Qt::endl;
+        ctx.out << QCoreApplication::translate("find", "Link settings saved: %1 at %2")
+                       .arg(found.front().port.device, line_setting_text(found.front().setting))
+                << Qt::endl;
     }
     return 0;
 }

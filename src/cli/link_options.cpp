@@ -62,8 +62,10 @@ std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p)
         auto file = std::make_shared<WireTrace>(false);
         QString why;
         if (!file->to_file(p.value(trace), &why)) {
-            ctx.err << QCoreApplication::translate("options", "Cannot write the wire trace: ") << why
-                    << QCoreApplication::translate("options", "; name a file in a folder you can write to") << Qt::endl;
+            ctx.err << QCoreApplication::translate(
+                           "options", "Cannot write the wire trace: %1; name a file in a folder you can write to")
+                           .arg(why)
+                    << Qt::endl;
             return nullptr;
         }
         g_file_trace = file;
@@ -94,8 +96,8 @@ int finish_cli_trace(CliContext &ctx, int rc) {
     g_file_trace.reset();
     if (error.isEmpty())
         return rc;
-    ctx.err << QCoreApplication::translate("options", "The wire trace ") << path
-            << QCoreApplication::translate("options", " is incomplete: ") << error << Qt::endl;
+    ctx.err << QCoreApplication::translate("options", "The wire trace %1 is incomplete: %2").arg(path, error)
+            << Qt::endl;
     return rc == 0 ? 1 : rc;
 }
 

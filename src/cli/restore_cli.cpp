@@ -52,10 +52,10 @@ int run_restore(CliContext &ctx) {
     }
     const QByteArray image = row->backup.isEmpty() ? row->image : row->backup;
     if (image.isEmpty()) {
-        ctx.err << QCoreApplication::translate("restore", "History row ") << id
-                << QCoreApplication::translate("restore",
-                                               " holds no converter image to restore; rows of a run with --backup ")
-                << QCoreApplication::translate("restore", "and of a clone read or write do") << Qt::endl;
+        ctx.err << QCoreApplication::translate("restore", "History row %1 holds no converter image to restore; rows of "
+                                                          "a run with --backup and of a clone read or write do")
+                       .arg(id)
+                << Qt::endl;
         return 1;
     }
     // Checked before the port is opened: a changed or damaged image is

@@ -47,8 +47,9 @@ bool layout_of(CliContext &ctx, const QCommandLineParser &p, CardLayout &layout)
         return false;
     layout = card_layout(rec, *map);
     if (!layout.error.isEmpty()) {
-        ctx.err << QCoreApplication::translate("wiegand", "wiegand: the ") << format
-                << QCoreApplication::translate("wiegand", " format cannot be calculated: ") << layout.error << Qt::endl;
+        ctx.err << QCoreApplication::translate("wiegand", "wiegand: the %1 format cannot be calculated: %2")
+                       .arg(format, layout.error)
+                << Qt::endl;
         return false;
     }
     ctx.out << QCoreApplication::translate("wiegand", "Format: ") << format << ", " << layout.total_bits()
