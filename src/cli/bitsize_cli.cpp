@@ -4,6 +4,7 @@
 #include "core/reference/bit_size_table.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace k52 {
 
@@ -11,7 +12,9 @@ int run_bitsize(CliContext &ctx) {
     QCommandLineParser p;
     if (int rc = parse_arguments(
             ctx, p,
-            QStringLiteral("Print the largest value that a field of 1 to 64 bits can hold (the Bit Size Table)."), 0);
+            QCoreApplication::translate(
+                "bitsize", "Print the largest value that a field of 1 to 64 bits can hold (the Bit Size Table)."),
+            0);
         rc >= 0)
         return rc;
     ctx.out << bit_size_table_text();

@@ -38,14 +38,16 @@ bool CliContext::open_store() {
     opt.db_override = db_override_;
     const StartupResult r = start_up(opt, *store_, link_, record_);
     if (!r.ok) {
-        err << "Cannot open the profile database: " << r.error << Qt::endl;
+        err << QCoreApplication::translate("usage", "Cannot open the profile database: %1").arg(r.error) << Qt::endl;
         return false;
     }
     if (!r.warning.isEmpty())
         err << r.warning << Qt::endl;
     if (!r.legacy_db.isEmpty())
-        err << "An Access database of the older program is at " << r.legacy_db
-            << "; import its profiles with \"k52util profiles import-legacy " << r.legacy_db << "\"." << Qt::endl;
+        err << QCoreApplication::translate("usage", "An Access database of the older program is at %1; import its "
+                                                    "profiles with \"k52util profiles import-legacy %1\".")
+                   .arg(r.legacy_db)
+            << Qt::endl;
     db_path_ = r.db_path;
     opened_ = true;
     return true;
@@ -53,8 +55,10 @@ bool CliContext::open_store() {
 
 bool CliContext::open_existing_store() {
     if (!opened_ && !db_override_.isEmpty() && !QFileInfo::exists(db_override_)) {
-        err << "The profile database " << db_override_
-            << " does not exist: check the --db path (only commands that write create a database)" << Qt::endl;
+        err << QCoreApplication::translate("usage", "The profile database %1 does not exist: check the --db path (only "
+                                                    "commands that write create a database)")
+                   .arg(db_override_)
+            << Qt::endl;
         return false;
     }
     return open_store();
@@ -101,7 +105,8 @@ int usage_error(CliContext &ctx, const QString &why) {
 
 QCommandLineOption profile_option() {
     return QCommandLineOption(QStringLiteral("profile"),
-                              QStringLiteral("Profile to use; default: the current profile."), QStringLiteral("name"));
+                              QCoreApplication::translate("usage", "Profile to use; default: the current profile."),
+                              QStringLiteral("name"));
 }
 
 bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec) {
@@ -127,7 +132,8 @@ int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about
         return kExitDone;
     }
     if (p.positionalArguments().size() > max_positional)
-        return usage_error(ctx, ctx.args.value(0) + QStringLiteral(": too many arguments; see --help"));
+        return usage_error(ctx, ctx.args.value(0) +
+                                    QCoreApplication::translate("usage", ": too many arguments; see --help"));
     return -1;
 }
 

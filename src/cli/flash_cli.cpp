@@ -9,6 +9,8 @@
 #include "core/maintenance/flash_download.h"
 #include "core/maintenance/maintenance_history.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 int run_flash(CliContext &ctx) {
@@ -16,16 +18,17 @@ int run_flash(CliContext &ctx) {
     p.addOptions(link_options());
     p.addOptions(backup_options());
     p.addOptions(fleet_options());
-    p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Firmware file (.bin)"));
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("Replace the converter's firmware with FILE through its boot loader, "
-                                                "printing the messages of the Flash Download screen. Exits 0 only "
-                                                "when the download is complete. Ctrl-C stops the download."),
-                                 1);
+    p.addPositionalArgument(QStringLiteral("file"), QCoreApplication::translate("flash", "Firmware file (.bin)"));
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("flash", "Replace the converter's firmware with FILE through its boot loader, "
+                                                 "printing the messages of the Flash Download screen. Exits 0 only "
+                                                 "when the download is complete. Ctrl-C stops the download."),
+            1);
         rc >= 0)
         return rc;
     if (p.positionalArguments().isEmpty())
-        return usage_error(ctx, QStringLiteral("flash: give the firmware file; see --help"));
+        return usage_error(ctx, QCoreApplication::translate("flash", "flash: give the firmware file; see --help"));
     const QString path = p.positionalArguments().first();
     if (fleet_wanted(p)) {
         QByteArray firmware;

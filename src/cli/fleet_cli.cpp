@@ -7,6 +7,7 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/safe_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -76,7 +77,7 @@ bool positive(CliContext &ctx, const QCommandLineParser &p, const QString &name,
     out = p.value(name).toInt(&ok);
     if (ok && out > 0)
         return true;
-    ctx.err << "--" << name << ": give a whole number above 0" << Qt::endl;
+    ctx.err << "--" << name << QCoreApplication::translate("each", ": give a whole number above 0") << Qt::endl;
     return false;
 }
 
@@ -84,22 +85,27 @@ bool positive(CliContext &ctx, const QCommandLineParser &p, const QString &name,
 
 QList<QCommandLineOption> fleet_options() {
     return {
-        QCommandLineOption(kEach, QStringLiteral("Do it to every converter plugged in, one after another on each "
-                                                 "port and on several ports at once, until Ctrl-C or --count. "
-                                                 "--port (repeatable) and --ports name the ports watched; "
-                                                 "default: every port the system lists.")),
+        QCommandLineOption(
+            kEach, QCoreApplication::translate("each", "Do it to every converter plugged in, one after another on each "
+                                                       "port and on several ports at once, until Ctrl-C or --count. "
+                                                       "--port (repeatable) and --ports name the ports watched; "
+                                                       "default: every port the system lists.")),
         QCommandLineOption(kPorts,
-                           QStringLiteral("With --each: also watch the paths matching GLOB (wildcards in "
-                                          "the last part), looked up again every second; repeatable."),
+                           QCoreApplication::translate("each",
+                                                       "With --each: also watch the paths matching GLOB (wildcards in "
+                                                       "the last part), looked up again every second; repeatable."),
                            QStringLiteral("glob")),
-        QCommandLineOption(kCount, QStringLiteral("With --each: end after N converters have finished."),
+        QCommandLineOption(kCount,
+                           QCoreApplication::translate("each", "With --each: end after N converters have finished."),
                            QStringLiteral("N")),
         QCommandLineOption(kSettle,
-                           QStringLiteral("With --each: a converter has gone when it has not answered for "
-                                          "MS milliseconds (default 2000)."),
+                           QCoreApplication::translate("each",
+                                                       "With --each: a converter has gone when it has not answered for "
+                                                       "MS milliseconds (default 2000)."),
                            QStringLiteral("ms")),
-        QCommandLineOption(kCsv, QStringLiteral("With --each: write one row per converter into FILE at the end."),
-                           QStringLiteral("file")),
+        QCommandLineOption(
+            kCsv, QCoreApplication::translate("each", "With --each: write one row per converter into FILE at the end."),
+            QStringLiteral("file")),
     };
 }
 
@@ -127,7 +133,7 @@ int run_fleet(CliContext &ctx, const QCommandLineParser &p, FleetJob job) {
         options.trace = p.value(QStringLiteral("trace"));
     const QString csv = p.value(kCsv);
     if (!csv.isEmpty() && !QFileInfo(QFileInfo(csv).absolutePath()).isDir()) {
-        ctx.err << "--csv " << csv << ": the folder does not exist" << Qt::endl;
+        ctx.err << "--csv " << csv << QCoreApplication::translate("each", ": the folder does not exist") << Qt::endl;
         return 1;
     }
     LinkClosers links;
@@ -144,7 +150,7 @@ int run_fleet(CliContext &ctx, const QCommandLineParser &p, FleetJob job) {
         if (interrupt.stopped())
             fleet.stop();
     });
-    ctx.out << "Waiting for converters; Ctrl-C ends" << Qt::endl;
+    ctx.out << QCoreApplication::translate("each", "Waiting for converters; Ctrl-C ends") << Qt::endl;
     const bool stopped = run_interruptible(interrupt, [&] {
         ctrl_c.start(kInterruptCheckMs);
         fleet.start();

@@ -8,6 +8,8 @@
 #include "core/profile/history_store.h"
 #include "core/profile/safe_file.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 HistoryReportWriter history_report_writer = nullptr;
@@ -30,7 +32,8 @@ bool parse_date(CliContext &ctx, const QCommandLineParser &p, const QString &opt
         return true;
     out = QDate::fromString(p.value(option), Qt::ISODate);
     if (!out.isValid())
-        ctx.err << "history: --" << option << " takes a date as YYYY-MM-DD, e.g. 2026-12-07" << Qt::endl;
+        ctx.err << "history: --" << option
+                << QCoreApplication::translate("history", " takes a date as YYYY-MM-DD, e.g. 2026-12-07") << Qt::endl;
     return out.isValid();
 }
 
@@ -47,25 +50,33 @@ bool write_file(CliContext &ctx, const QString &path, const QByteArray &data) {
 
 int run_history(CliContext &ctx) {
     QCommandLineParser p;
-    const QCommandLineOption profile_opt(QStringLiteral("profile"), QStringLiteral("Only rows of this profile."),
+    const QCommandLineOption profile_opt(QStringLiteral("profile"),
+                                         QCoreApplication::translate("history", "Only rows of this profile."),
                                          QStringLiteral("name"));
-    const QCommandLineOption from_opt(QStringLiteral("from"), QStringLiteral("Only rows from this day on."),
+    const QCommandLineOption from_opt(QStringLiteral("from"),
+                                      QCoreApplication::translate("history", "Only rows from this day on."),
                                       QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption to_opt(QStringLiteral("to"), QStringLiteral("Only rows up to this day."),
+    const QCommandLineOption to_opt(QStringLiteral("to"),
+                                    QCoreApplication::translate("history", "Only rows up to this day."),
                                     QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption trace_opt(QStringLiteral("trace"),
-                                       QStringLiteral("show: print the row's wire trace (kept when an action did not "
-                                                      "end well) instead of the row."));
+    const QCommandLineOption trace_opt(
+        QStringLiteral("trace"),
+        QCoreApplication::translate("history", "show: print the row's wire trace (kept when an action did not "
+                                               "end well) instead of the row."));
     p.addOptions({profile_opt, from_opt, to_opt, trace_opt});
-    p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list (default), show, export or report"),
-                            QStringLiteral("[action] [N] [FILE]"));
+    p.addPositionalArgument(QStringLiteral("action"),
+                            QCoreApplication::translate("history", "list (default), show, export or report"),
+                            QCoreApplication::translate("history", "[action] [N] [FILE]"));
     // "-1" is no option but a row that cannot exist.
     for (const QString &a : ctx.args)
         if (a.size() > 1 && a.startsWith(QLatin1Char('-')) && a.mid(1).toLongLong() != 0)
-            return fail(ctx, QStringLiteral("There is no history row %1; `k52util history` lists them").arg(a));
+            return fail(
+                ctx, QCoreApplication::translate("history", "There is no history row %1; `k52util history` lists them")
+                         .arg(a));
     if (int rc = parse_arguments(
             ctx, p,
-            QStringLiteral("The record of every programming run, clone read and write, firmware download, reset, "
+            QCoreApplication::translate(
+                "history", "The record of every programming run, clone read and write, firmware download, reset, "
                            "restart and restore.\n"
                            "  list [--profile NAME] [--from DAY] [--to DAY]  rows, newest first\n"
                            "  show N [--trace]        row N with its progress lines (or its wire trace)\n"
@@ -83,7 +94,8 @@ int run_history(CliContext &ctx) {
 
     if (action == QLatin1String("list")) {
         if (pos.size() > 1)
-            return usage_error(ctx, QStringLiteral("history list: takes no arguments beyond its options; see --help"));
+            return usage_error(ctx, QCoreApplication::translate(
+                                        "history", "history list: takes no arguments beyond its options; see --help"));
         HistoryFilter f;
         f.profile = p.value(profile_opt);
         if (!parse_date(ctx, p, QStringLiteral("from"), f.from) || !parse_date(ctx, p, QStringLiteral("to"), f.to))
@@ -97,16 +109,20 @@ int run_history(CliContext &ctx) {
     qint64 id = 0;
     const bool wants_file = action == QLatin1String("export") || action == QLatin1String("report");
     if (action != QLatin1String("show") && !wants_file)
-        return usage_error(ctx, QStringLiteral("history: unknown action \"%1\"; see --help").arg(action));
+        return usage_error(
+            ctx, QCoreApplication::translate("history", "history: unknown action \"%1\"; see --help").arg(action));
     if (pos.size() != (wants_file ? 3 : 2) || !parse_id(pos[1], id))
-        return usage_error(ctx, QStringLiteral("history %1: give the row number%2 (the first column of `history list`)")
-                                    .arg(action, wants_file ? QStringLiteral(" and the file") : QString()));
+        return usage_error(
+            ctx, QCoreApplication::translate("history",
+                                             "history %1: give the row number%2 (the first column of `history list`)")
+                     .arg(action, wants_file ? QCoreApplication::translate("history", " and the file") : QString()));
     const auto e = history.entry(id, &why);
     if (!e)
         return fail(ctx, why);
     if (action == QLatin1String("show") && p.isSet(trace_opt)) {
         if (e->trace.isEmpty())
-            return fail(ctx, QStringLiteral("history row %1 keeps no wire trace: traces are kept only when an "
+            return fail(ctx, QCoreApplication::translate(
+                                 "history", "history row %1 keeps no wire trace: traces are kept only when an "
                                             "action failed, was refused or was stopped")
                                  .arg(id));
         ctx.out << QString::fromUtf8(e->trace);
@@ -119,7 +135,7 @@ int run_history(CliContext &ctx) {
     if (action == QLatin1String("export"))
         return write_file(ctx, pos[2], history_to_json(*e)) ? 0 : 1;
     if (!history_report_writer)
-        return fail(ctx, QStringLiteral("history report: the report writer is not loaded"));
+        return fail(ctx, QCoreApplication::translate("history", "history report: the report writer is not loaded"));
     if (!history_report_writer(*e, pos[2], &why))
         return fail(ctx, why);
     return 0;

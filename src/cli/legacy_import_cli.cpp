@@ -5,6 +5,8 @@
 #include "core/profile/legacy_reader.h"
 #include "core/profile/profile_names.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &only, bool force, bool settings,
@@ -13,11 +15,12 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
         QStringList lines = why.split(QLatin1Char('\n'));
         for (QString &line : lines)
             line = printable_text(line);
-        ctx.err << lines.join(QLatin1Char('\n')) << "\nNothing was changed." << Qt::endl;
+        ctx.err << lines.join(QLatin1Char('\n')) << QCoreApplication::translate("profiles", "\nNothing was changed.")
+                << Qt::endl;
         return 1;
     };
     if (file.isEmpty())
-        return fail(QStringLiteral("profiles import-legacy: no file given"));
+        return fail(QCoreApplication::translate("profiles", "profiles import-legacy: no file given"));
     QString why;
     // In a child process: a hostile file cannot crash or hang this one.
     const std::optional<LegacyDatabase> db = read_legacy_database_isolated(file, &why);
@@ -25,7 +28,7 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
         return fail(why);
     const QString lost = lost_rows_text(file, QStringLiteral("profiles"), db->profiles);
     if (!lost.isEmpty() && !partial)
-        return fail(lost + QStringLiteral("; --partial imports the rows that were read"));
+        return fail(lost + QCoreApplication::translate("profiles", "; --partial imports the rows that were read"));
     LegacyProfiles found = convert_legacy_profiles(db->profiles);
     if (!found.error.isEmpty())
         return fail(QStringLiteral("%1: %2").arg(file, found.error));
@@ -34,7 +37,8 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
             return p.name.compare(name, Qt::CaseInsensitive) == 0;
         });
         if (it == found.profiles.end())
-            return fail(QStringLiteral("%1: there is no profile named \"%2\" in the file").arg(file, name));
+            return fail(QCoreApplication::translate("profiles", "%1: there is no profile named \"%2\" in the file")
+                            .arg(file, name));
     }
     if (!only.isEmpty())
         found.profiles.removeIf([&](const LegacyProfile &p) { return !only.contains(p.name, Qt::CaseInsensitive); });
@@ -44,7 +48,9 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
     std::optional<LinkSettings> link;
     if (settings) {
         if (!db->settings)
-            return fail(QStringLiteral("%1: there is no table \"settings\" to take the link settings from").arg(file));
+            return fail(QCoreApplication::translate("profiles",
+                                                    "%1: there is no table \"settings\" to take the link settings from")
+                            .arg(file));
         link = convert_legacy_settings(*db->settings, ctx.link(), &why);
         if (!link)
             return fail(QStringLiteral("%1: %2").arg(file, why));
@@ -57,9 +63,11 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
     if (!outcomes)
         return fail(why);
 
-    ctx.out << "Read " << file << " (" << db->format << "): " << db->profiles.rows.size() << " profiles\n";
+    ctx.out << QCoreApplication::translate("profiles", "Read ") << file << " (" << db->format
+            << "): " << db->profiles.rows.size() << QCoreApplication::translate("profiles", " profiles\n");
     if (!lost.isEmpty())
-        ctx.out << lost << "; " << db->profiles.lost_rows() << " rows were lost\n";
+        ctx.out << lost << "; " << db->profiles.lost_rows()
+                << QCoreApplication::translate("profiles", " rows were lost\n");
     for (const QString &note : legacy_column_notes(found))
         ctx.out << printable_text(note) << '\n';
     QStringList lines = legacy_summary(*outcomes);
@@ -67,7 +75,7 @@ int run_import_legacy(CliContext &ctx, const QString &file, const QStringList &o
     for (const QString &line : lines)
         ctx.out << "  " << printable_text(line) << '\n';
     if (link)
-        ctx.out << "Link settings: imported\n";
+        ctx.out << QCoreApplication::translate("profiles", "Link settings: imported\n");
     ctx.out << counts << '\n';
     const bool refused = std::any_of(outcomes->begin(), outcomes->end(),
                                      [](const LegacyOutcome &o) { return o.action == LegacyAction::Refuse; });

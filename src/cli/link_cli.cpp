@@ -9,6 +9,7 @@
 #include "core/link/stoppable_link.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace k52 {
 
@@ -27,8 +28,11 @@ bool ports_to_search(CliContext &ctx, const QStringList &given, const QVector<Po
         const int n = g.toInt(&number);
         if (number) {
             if (n < 1 || n > listed.size()) {
-                ctx.err << "--port " << g << ": this system lists " << listed.size()
-                        << " serial port(s); give a device path" << Qt::endl;
+                ctx.err << QCoreApplication::translate(
+                               "find", "--port %1: this system lists %2 serial port(s); give a device path")
+                               .arg(g)
+                               .arg(listed.size())
+                        << Qt::endl;
                 return false;
             }
             out << listed[n - 1];
@@ -47,19 +51,22 @@ bool ports_to_search(CliContext &ctx, const QStringList &given, const QVector<Po
 
 int run_find(CliContext &ctx) {
     QCommandLineParser p;
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Search this port only (a Comm Port number or a device path; "
-                                                 "repeatable). Default: every port the system lists."),
-                                  QStringLiteral("port"));
-    const QCommandLineOption save(QStringLiteral("save"),
-                                  QStringLiteral("Keep the first converter's port, speed and parity as the link "
-                                                 "settings."));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QCoreApplication::translate("find", "Search this port only (a Comm Port number or a device path; "
+                                            "repeatable). Default: every port the system lists."),
+        QStringLiteral("port"));
+    const QCommandLineOption save(
+        QStringLiteral("save"),
+        QCoreApplication::translate("find", "Keep the first converter's port, speed and parity as the link "
+                                            "settings."));
     p.addOptions({port, save, trace_option()});
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("Find the converter: try each serial port at every speed and "
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("find", "Find the converter: try each serial port at every speed and "
                                                 "parity with the identification request, the stored settings "
                                                 "first, and list each converter that answered."),
-                                 0);
+            0);
         rc >= 0)
         return rc;
     if (!ctx.open_store())
@@ -69,7 +76,9 @@ int run_find(CliContext &ctx) {
     if (!ports_to_search(ctx, p.values(port), listed, ports))
         return kExitUsage;
     if (ports.isEmpty()) {
-        ctx.err << "No serial ports found: plug the adapter in, or name the port with --port" << Qt::endl;
+        ctx.err << QCoreApplication::translate(
+                       "find", "No serial ports found: plug the adapter in, or name the port with --port")
+                << Qt::endl;
         return 1;
     }
     // Ctrl-C interrupts this link; the search then stops every port's own.
@@ -92,8 +101,9 @@ int run_find(CliContext &ctx) {
         ctx.link() = take_found(ctx.link(), found.front(), listed);
         if (!ctx.save_link_settings())
             return 1;
-        ctx.out << "Link settings saved: " << found.front().port.device << " at "
-                << line_setting_text(found.front().setting) << Qt::endl;
+        ctx.out << QCoreApplication::translate("find", "Link settings saved: %1 at %2")
+                       .arg(found.front().port.device, line_setting_text(found.front().setting))
+                << Qt::endl;
     }
     return 0;
 }
@@ -101,11 +111,12 @@ int run_find(CliContext &ctx) {
 int run_doctor(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions({port_option(), baud_option(), parity_option()});
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("Check the serial port of the link settings: that it exists, that "
-                                                "you may open it, that no other program holds it and that the "
-                                                "settings are complete. Each failed check names the fix."),
-                                 0);
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("doctor", "Check the serial port of the link settings: that it exists, that "
+                                                  "you may open it, that no other program holds it and that the "
+                                                  "settings are complete. Each failed check names the fix."),
+            0);
         rc >= 0)
         return rc;
     if (!ctx.open_store())
@@ -116,7 +127,7 @@ int run_doctor(CliContext &ctx) {
     PortEnvironment &env = system_port_environment();
     QString why;
     const QString device = resolve_port(settings, env.ports(), &why);
-    ctx.out << "Port: " << (device.isEmpty() ? why : device) << Qt::endl;
+    ctx.out << QCoreApplication::translate("doctor", "Port: ") << (device.isEmpty() ? why : device) << Qt::endl;
     bool all_ok = true;
     for (const PortCheck &c : check_port(device, settings, env)) {
         all_ok = all_ok && c.ok;

@@ -1,5 +1,6 @@
 #include "link_options.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -12,29 +13,33 @@
 namespace k52 {
 
 QCommandLineOption port_option() {
-    return QCommandLineOption(QStringLiteral("port"),
-                              QStringLiteral("Serial port: a number 1 to 7 (as in the Comm Port setting) or a "
-                                             "device path; default: the stored link settings."),
-                              QStringLiteral("port"));
+    return QCommandLineOption(
+        QStringLiteral("port"),
+        QCoreApplication::translate("options", "Serial port: a number 1 to 7 (as in the Comm Port setting) or a "
+                                               "device path; default: the stored link settings."),
+        QStringLiteral("port"));
 }
 
 QCommandLineOption baud_option() {
-    return QCommandLineOption(QStringLiteral("baud"), QStringLiteral("Link speed; default: the stored link settings."),
+    return QCommandLineOption(QStringLiteral("baud"),
+                              QCoreApplication::translate("options", "Link speed; default: the stored link settings."),
                               QStringLiteral("rate"));
 }
 
 QCommandLineOption parity_option() {
     return QCommandLineOption(QStringLiteral("parity"),
-                              QStringLiteral("Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
-                                             "2 or N (none, 8 bits); default: the stored link settings."),
+                              QCoreApplication::translate("options",
+                                                          "Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
+                                                          "2 or N (none, 8 bits); default: the stored link settings."),
                               QStringLiteral("0|1|2"));
 }
 
 QCommandLineOption trace_option() {
-    return QCommandLineOption(QStringLiteral("trace"),
-                              QStringLiteral("Write every byte to and from the converter into FILE as the job "
-                                             "runs (the wire trace, for support)."),
-                              QStringLiteral("FILE"));
+    return QCommandLineOption(
+        QStringLiteral("trace"),
+        QCoreApplication::translate("options", "Write every byte to and from the converter into FILE as the job "
+                                               "runs (the wire trace, for support)."),
+        QStringLiteral("FILE"));
 }
 
 QList<QCommandLineOption> link_options() {
@@ -57,7 +62,9 @@ std::unique_ptr<ByteLink> cli_link(CliContext &ctx, const QCommandLineParser &p)
         auto file = std::make_shared<WireTrace>(false);
         QString why;
         if (!file->to_file(p.value(trace), &why)) {
-            ctx.err << "Cannot write the wire trace: " << why << "; name a file in a folder you can write to"
+            ctx.err << QCoreApplication::translate(
+                           "options", "Cannot write the wire trace: %1; name a file in a folder you can write to")
+                           .arg(why)
                     << Qt::endl;
             return nullptr;
         }
@@ -89,7 +96,8 @@ int finish_cli_trace(CliContext &ctx, int rc) {
     g_file_trace.reset();
     if (error.isEmpty())
         return rc;
-    ctx.err << "The wire trace " << path << " is incomplete: " << error << Qt::endl;
+    ctx.err << QCoreApplication::translate("options", "The wire trace %1 is incomplete: %2").arg(path, error)
+            << Qt::endl;
     return rc == 0 ? 1 : rc;
 }
 
@@ -105,7 +113,8 @@ bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettin
             QStringList speeds;
             for (const Long rate : kBaudRates)
                 speeds << QString::number(rate);
-            ctx.err << "--baud: give one of the speeds " << speeds.join(QStringLiteral(", ")) << Qt::endl;
+            ctx.err << QCoreApplication::translate("options", "--baud: give one of the speeds ")
+                    << speeds.join(QStringLiteral(", ")) << Qt::endl;
             return false;
         }
     }
@@ -115,7 +124,7 @@ bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettin
         if (parity < 0)
             parity = QStringLiteral("012").indexOf(v);
         if (parity < 0 || v.size() != 1) {
-            ctx.err << "--parity: give 0 (E), 1 (O) or 2 (N)" << Qt::endl;
+            ctx.err << QCoreApplication::translate("options", "--parity: give 0 (E), 1 (O) or 2 (N)") << Qt::endl;
             return false;
         }
         out.parity = parity;
@@ -127,7 +136,9 @@ bool apply_link_options(CliContext &ctx, const QCommandLineParser &p, LinkSettin
     const int n = port.toInt(&number);
     if (number) {
         if (n < 1 || n > 7) {
-            ctx.err << "--port: a port number is 1 to 7; give a device path for others" << Qt::endl;
+            ctx.err << QCoreApplication::translate("options",
+                                                   "--port: a port number is 1 to 7; give a device path for others")
+                    << Qt::endl;
             return false;
         }
         out.commport = n;

@@ -14,6 +14,7 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/safe_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace k52 {
@@ -23,30 +24,34 @@ int run_clone(CliContext &ctx) {
     p.addOptions(link_options());
     p.addOptions(backup_options());
     p.addOptions(fleet_options());
-    p.addPositionalArgument(QStringLiteral("read|write"),
-                            QStringLiteral("read: converter image into the clone file; write: clone file into "
-                                           "the converter"));
-    p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Clone file; default %1").arg(clone_file_path()),
+    p.addPositionalArgument(
+        QStringLiteral("read|write"),
+        QCoreApplication::translate("clone", "read: converter image into the clone file; write: clone file into "
+                                             "the converter"));
+    p.addPositionalArgument(QStringLiteral("file"),
+                            QCoreApplication::translate("clone", "Clone file; default %1").arg(clone_file_path()),
                             QStringLiteral("[file]"));
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("Copy a converter's 1024-byte configuration image (firmware 01.96 "
-                                                "or later) into the clone file, or from it into another converter."),
-                                 2);
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("clone", "Copy a converter's 1024-byte configuration image (firmware 01.96 "
+                                                 "or later) into the clone file, or from it into another converter."),
+            2);
         rc >= 0)
         return rc;
     const QStringList args = p.positionalArguments();
     const QString what = args.value(0);
     if (what != QLatin1String("read") && what != QLatin1String("write"))
-        return usage_error(ctx, QStringLiteral("clone: say read or write; see --help"));
+        return usage_error(ctx, QCoreApplication::translate("clone", "clone: say read or write; see --help"));
     const QString file = args.size() > 1 ? args[1] : clone_file_path();
     if (fleet_wanted(p)) {
         if (what != QLatin1String("write"))
             return usage_error(
-                ctx,
-                QStringLiteral("clone: --each writes one clone file into each converter; it goes with write only"));
+                ctx, QCoreApplication::translate(
+                         "clone", "clone: --each writes one clone file into each converter; it goes with write only"));
         QString why;
         if (!check_regular_file(file, &why) || clone_file_image(file).size() != kCloneImageSize) {
-            ctx.err << "clone write --each: " << (why.isEmpty() ? file + QStringLiteral(" is no clone file") : why)
+            ctx.err << "clone write --each: "
+                    << (why.isEmpty() ? file + QCoreApplication::translate("clone", " is no clone file") : why)
                     << Qt::endl;
             return kExitFailed;
         }
@@ -101,7 +106,8 @@ int run_clone(CliContext &ctx) {
 int run_version(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
-    if (int rc = parse_arguments(ctx, p, QStringLiteral("Ask the converter for its model and firmware version."), 0);
+    if (int rc = parse_arguments(
+            ctx, p, QCoreApplication::translate("version", "Ask the converter for its model and firmware version."), 0);
         rc >= 0)
         return rc;
     PortSpec port;
@@ -112,7 +118,9 @@ int run_version(CliContext &ctx) {
     const VersionResult r = version_job(link, port);
     QString version, identification;
     if (!r.complete || !parse_identification(r.reply, version, identification)) {
-        ctx.err << (r.detail.isEmpty() ? QStringLiteral("Unable to Identify Converter") : r.detail) << Qt::endl;
+        ctx.err << (r.detail.isEmpty() ? QCoreApplication::translate("version", "Unable to Identify Converter")
+                                       : r.detail)
+                << Qt::endl;
         return 1;
     }
     ctx.out << identification << Qt::endl;
@@ -125,10 +133,11 @@ namespace {
 int run_device_command(CliContext &ctx, bool reset) {
     QCommandLineParser p;
     p.addOptions(link_options());
-    if (int rc = parse_arguments(ctx, p,
-                                 reset ? QStringLiteral("Send the reset command to the converter.")
-                                       : QStringLiteral("Send the restart command to the converter."),
-                                 0);
+    if (int rc =
+            parse_arguments(ctx, p,
+                            reset ? QCoreApplication::translate("clone", "Send the reset command to the converter.")
+                                  : QCoreApplication::translate("clone", "Send the restart command to the converter."),
+                            0);
         rc >= 0)
         return rc;
     PortSpec port;

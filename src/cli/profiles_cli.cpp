@@ -9,6 +9,7 @@
 #include "legacy_import_cli.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace k52 {
 
@@ -35,7 +36,9 @@ int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
         const auto found = ctx.store().find_profile(name, &why);
         const auto row = found ? ctx.store().stored_row(*found, &why) : std::nullopt;
         if (!row) {
-            fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(name) : why);
+            fail(ctx, why.isEmpty()
+                          ? QCoreApplication::translate("profiles", "There is no profile named \"%1\"").arg(name)
+                          : why);
             return 2;
         }
         rows[i] = *row;
@@ -64,20 +67,23 @@ int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
 // The options of `profiles`, shared by its actions.
 struct ProfileOptions {
     QCommandLineOption as{QStringList{QStringLiteral("as")},
-                          QStringLiteral("Import under this name (blanks around it trimmed; at most %1 characters, no "
-                                         "control characters).")
+                          QCoreApplication::translate(
+                              "profiles", "Import under this name (blanks around it trimmed; at most %1 characters, no "
+                                          "control characters).")
                               .arg(kMaxProfileNameLength),
                           QStringLiteral("NAME")};
     QCommandLineOption force{QStringList{QStringLiteral("force")},
-                             QStringLiteral("Replace a profile of the same name.")};
-    QCommandLineOption only{QStringList{QStringLiteral("only")},
-                            QStringLiteral("import-legacy: take only this profile (repeatable)."),
-                            QStringLiteral("NAME")};
+                             QCoreApplication::translate("profiles", "Replace a profile of the same name.")};
+    QCommandLineOption only{
+        QStringList{QStringLiteral("only")},
+        QCoreApplication::translate("profiles", "import-legacy: take only this profile (repeatable)."),
+        QStringLiteral("NAME")};
     QCommandLineOption settings{QStringList{QStringLiteral("settings")},
-                                QStringLiteral("import-legacy: also take the link settings.")};
-    QCommandLineOption partial{QStringList{QStringLiteral("partial")},
-                               QStringLiteral("import-legacy: import what could be read of a damaged profile table "
-                                              "and say how many rows were lost.")};
+                                QCoreApplication::translate("profiles", "import-legacy: also take the link settings.")};
+    QCommandLineOption partial{
+        QStringList{QStringLiteral("partial")},
+        QCoreApplication::translate("profiles", "import-legacy: import what could be read of a damaged profile table "
+                                                "and say how many rows were lost.")};
 };
 
 using Action = int (*)(CliContext &ctx, const QStringList &pos, const QCommandLineParser &p, const ProfileOptions &o);
@@ -102,7 +108,9 @@ int show_profile(CliContext &ctx, const QStringList &pos, const QCommandLinePars
     QString why;
     const auto found = ctx.store().find_profile(pos[1], &why);
     if (!found)
-        return fail(ctx, why.isEmpty() ? QStringLiteral("There is no profile named \"%1\"").arg(pos[1]) : why);
+        return fail(ctx, why.isEmpty()
+                             ? QCoreApplication::translate("profiles", "There is no profile named \"%1\"").arg(pos[1])
+                             : why);
     const auto row = ctx.store().stored_row(*found, &why);
     if (!row)
         return fail(ctx, why);
@@ -143,11 +151,12 @@ int import_profile(CliContext &ctx, const QStringList &pos, const QCommandLinePa
     if (!why.isEmpty())
         return fail(ctx, why);
     if (existing && !p.isSet(o.force))
-        return fail(ctx,
-                    QStringLiteral("A profile named \"%1\" exists already; use --force to replace it").arg(*existing));
+        return fail(ctx, QCoreApplication::translate("profiles",
+                                                     "A profile named \"%1\" exists already; use --force to replace it")
+                             .arg(*existing));
     if (!ctx.store().write_row(existing ? *existing : name, imported->stored, existing.has_value(), &why))
         return fail(ctx, why);
-    ctx.out << "Imported " << (existing ? *existing : name) << '\n';
+    ctx.out << QCoreApplication::translate("profiles", "Imported ") << (existing ? *existing : name) << '\n';
     return 0;
 }
 
@@ -157,7 +166,7 @@ int import_legacy(CliContext &ctx, const QStringList &pos, const QCommandLinePar
 
 int delete_profile(CliContext &ctx, const QStringList &pos, const QCommandLineParser &, const ProfileOptions &) {
     if (pos[1].compare(kDefault, Qt::CaseInsensitive) == 0)
-        return fail(ctx, QStringLiteral("You cannot delete the Default Profile"));
+        return fail(ctx, QCoreApplication::translate("profiles", "You cannot delete the Default Profile"));
     if (!ctx.open_store())
         return 1;
     QString why;
@@ -188,7 +197,8 @@ const ProfileAction kActions[] = {
 
 int run_profiles(CliContext &ctx) {
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
+    p.setApplicationDescription(QCoreApplication::translate(
+        "profiles",
         "Manage the profiles of the database.\n"
         "  list                          one name a line, in name order\n"
         "  show NAME                     column=value lines, in table order\n"
@@ -203,7 +213,8 @@ int run_profiles(CliContext &ctx) {
     p.addHelpOption();
     const ProfileOptions o;
     p.addOptions({o.as, o.force, o.only, o.settings, o.partial});
-    p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("list, show, export, import or delete"));
+    p.addPositionalArgument(QStringLiteral("action"),
+                            QCoreApplication::translate("profiles", "list, show, export, import or delete"));
     if (!p.parse(ctx.args))
         return usage_error(ctx, p.errorText());
     if (p.isSet(QStringLiteral("help"))) {
@@ -212,16 +223,19 @@ int run_profiles(CliContext &ctx) {
     }
     const QStringList pos = p.positionalArguments();
     if (pos.isEmpty())
-        return usage_error(ctx,
-                           QStringLiteral("profiles: say what to do (list, show, export, import, delete); see --help"));
+        return usage_error(
+            ctx, QCoreApplication::translate(
+                     "profiles", "profiles: say what to do (list, show, export, import, delete); see --help"));
     for (const ProfileAction &a : kActions) {
         if (pos[0] != QLatin1String(a.name))
             continue;
         if (pos.size() - 1 < a.min_args || pos.size() - 1 > a.max_args)
-            return usage_error(ctx, QStringLiteral("profiles %1: wrong arguments; see --help").arg(pos[0]));
+            return usage_error(
+                ctx, QCoreApplication::translate("profiles", "profiles %1: wrong arguments; see --help").arg(pos[0]));
         return a.run(ctx, pos, p, o);
     }
-    return usage_error(ctx, QStringLiteral("profiles: unknown action \"%1\"; see --help").arg(pos[0]));
+    return usage_error(
+        ctx, QCoreApplication::translate("profiles", "profiles: unknown action \"%1\"; see --help").arg(pos[0]));
 }
 
 } // namespace k52

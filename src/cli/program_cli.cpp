@@ -13,6 +13,7 @@
 #include "core/programming/run_plan.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace k52 {
@@ -20,7 +21,8 @@ namespace k52 {
 namespace {
 
 const QCommandLineOption kFirmwareOption(QStringLiteral("firmware"),
-                                         QStringLiteral("Firmware version to plan for, e.g. 01.94."),
+                                         QCoreApplication::translate("program",
+                                                                     "Firmware version to plan for, e.g. 01.94."),
                                          QStringLiteral("version"));
 } // namespace
 
@@ -32,7 +34,8 @@ int run_program(CliContext &ctx) {
     p.addOptions(fleet_options());
     if (int rc =
             parse_arguments(ctx, p,
-                            QStringLiteral("Write a profile into the converter, printing the progress lines of the "
+                            QCoreApplication::translate(
+                                "program", "Write a profile into the converter, printing the progress lines of the "
                                            "programming run. Exits 0 only when the converter has been programmed."),
                             0);
         rc >= 0)
@@ -75,7 +78,8 @@ int run_program(CliContext &ctx) {
 int run_plan(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions({profile_option(), kFirmwareOption});
-    p.addPositionalArgument(QStringLiteral("version"), QStringLiteral("Firmware version (or --firmware)"),
+    p.addPositionalArgument(QStringLiteral("version"),
+                            QCoreApplication::translate("plan", "Firmware version (or --firmware)"),
                             QStringLiteral("[version]"));
     if (int rc = parse_arguments(
             ctx, p,
@@ -89,7 +93,8 @@ int run_plan(CliContext &ctx) {
     static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d$"));
     if (!form.match(version).hasMatch())
         return usage_error(
-            ctx, QStringLiteral("plan: give the firmware version as two digits, a point and two digits (e.g. 01.94)"));
+            ctx, QCoreApplication::translate(
+                     "plan", "plan: give the firmware version as two digits, a point and two digits (e.g. 01.94)"));
     if (!ctx.open_store())
         return 1;
     ConfigRecord rec;
@@ -117,15 +122,16 @@ int run_plan(CliContext &ctx) {
 
 int run_ports(CliContext &ctx) {
     QCommandLineParser p;
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("List the serial ports of this machine with the number the Comm Port "
-                                                "setting gives them."),
-                                 0);
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("ports", "List the serial ports of this machine with the number the Comm Port "
+                                                 "setting gives them."),
+            0);
         rc >= 0)
         return rc;
     const QVector<PortEntry> ports = list_ports();
     if (ports.isEmpty()) {
-        ctx.out << "No serial ports found" << Qt::endl;
+        ctx.out << QCoreApplication::translate("ports", "No serial ports found") << Qt::endl;
         return 0;
     }
     for (const PortEntry &e : ports)

@@ -4,6 +4,8 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/history_store.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 namespace {
@@ -12,10 +14,12 @@ const QString kBackupOptional = QStringLiteral("backup-optional");
 } // namespace
 
 QList<QCommandLineOption> backup_options() {
-    return {QCommandLineOption(kBackup, QStringLiteral("First read the converter's 1024-byte image into the history "
+    return {QCommandLineOption(kBackup, QCoreApplication::translate(
+                                            "options", "First read the converter's 1024-byte image into the history "
                                                        "(firmware 01.96 or later); stop before writing when it "
                                                        "cannot be read.")),
-            QCommandLineOption(kBackupOptional, QStringLiteral("As --backup, but go on without a backup when the "
+            QCommandLineOption(kBackupOptional, QCoreApplication::translate(
+                                                    "options", "As --backup, but go on without a backup when the "
                                                                "image cannot be read."))};
 }
 
@@ -34,11 +38,14 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
         // A database that cannot be written (a full disk) must not keep the
         // installer from the converter; only a backup needs the row to live in.
         if (backup_wanted && !optional) {
-            ctx.err << why << "\nNothing was written: a backup needs the history, which could not be written."
+            ctx.err << why
+                    << QCoreApplication::translate(
+                           "options", "\nNothing was written: a backup needs the history, which could not be written.")
                     << Qt::endl;
             return nullptr;
         }
-        ctx.err << why << "\nThe action goes on without a history row." << Qt::endl;
+        ctx.err << why << QCoreApplication::translate("options", "\nThe action goes on without a history row.")
+                << Qt::endl;
         record->disable();
         return record;
     }
@@ -55,8 +62,11 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
     if (backup.ok || optional)
         return record;
     record->finish(kOutcomeFailed, QStringLiteral("no backup: %1").arg(backup.why), nullptr);
-    ctx.err << "The converter's image could not be read for a backup (" << backup.why
-            << "); nothing was written. Use --backup-optional to write without a backup." << Qt::endl;
+    ctx.err << QCoreApplication::translate("options", "The converter's image could not be read for a backup (")
+            << backup.why
+            << QCoreApplication::translate("options",
+                                           "); nothing was written. Use --backup-optional to write without a backup.")
+            << Qt::endl;
     return nullptr;
 }
 

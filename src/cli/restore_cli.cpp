@@ -10,29 +10,35 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/history_store.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 int run_restore(CliContext &ctx) {
     QCommandLineParser p;
     p.addOptions(link_options());
-    const QCommandLineOption force(QStringLiteral("force"),
-                                   QStringLiteral("Write the image of a row stored without a checksum (older rows) "
-                                                  "although it cannot be checked."));
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QCoreApplication::translate("restore", "Write the image of a row stored without a checksum (older rows) "
+                                               "although it cannot be checked."));
     p.addOption(force);
-    p.addPositionalArgument(QStringLiteral("N"), QStringLiteral("History row whose image is written back"));
-    if (int rc = parse_arguments(ctx, p,
-                                 QStringLiteral("Write the converter image kept in history row N (its backup, or "
-                                                "the image a clone read or write moved) back into the converter "
-                                                "(firmware 01.96 or later). Exits 0 only when the converter took "
-                                                "the whole image."),
-                                 1);
+    p.addPositionalArgument(QStringLiteral("N"),
+                            QCoreApplication::translate("restore", "History row whose image is written back"));
+    if (int rc = parse_arguments(
+            ctx, p,
+            QCoreApplication::translate("restore", "Write the converter image kept in history row N (its backup, or "
+                                                   "the image a clone read or write moved) back into the converter "
+                                                   "(firmware 01.96 or later). Exits 0 only when the converter took "
+                                                   "the whole image."),
+            1);
         rc >= 0)
         return rc;
     bool ok = false;
     const qint64 id = p.positionalArguments().value(0).toLongLong(&ok);
     if (!ok || id <= 0)
         return usage_error(ctx,
-                           QStringLiteral("restore: give the history row number (the first column of `history list`)"));
+                           QCoreApplication::translate(
+                               "restore", "restore: give the history row number (the first column of `history list`)"));
     PortSpec port;
     if (!ctx.open_store())
         return kExitFailed;
@@ -46,8 +52,10 @@ int run_restore(CliContext &ctx) {
     }
     const QByteArray image = row->backup.isEmpty() ? row->image : row->backup;
     if (image.isEmpty()) {
-        ctx.err << "History row " << id << " holds no converter image to restore; rows of a run with --backup "
-                << "and of a clone read or write do" << Qt::endl;
+        ctx.err << QCoreApplication::translate("restore", "History row %1 holds no converter image to restore; rows of "
+                                                          "a run with --backup and of a clone read or write do")
+                       .arg(id)
+                << Qt::endl;
         return 1;
     }
     // Checked before the port is opened: a changed or damaged image is

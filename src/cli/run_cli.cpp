@@ -15,28 +15,43 @@ namespace k52 {
 const std::vector<CliCommand> &cli_commands() {
     // In the order --help lists them.
     static const std::vector<CliCommand> commands = {
-        {QStringLiteral("bitsize"), QStringLiteral("Print the bit size table (largest value of a 1 to 64 bit field)"),
+        {QStringLiteral("bitsize"),
+         QCoreApplication::translate("usage", "Print the bit size table (largest value of a 1 to 64 bit field)"),
          run_bitsize},
         {QStringLiteral("clone"),
-         QStringLiteral("Read a converter's image into the clone file, or write it into another"), run_clone},
-        {QStringLiteral("doctor"), QStringLiteral("Check why the serial port cannot be used, and name the fix"),
+         QCoreApplication::translate("usage", "Read a converter's image into the clone file, or write it into another"),
+         run_clone},
+        {QStringLiteral("doctor"),
+         QCoreApplication::translate("usage", "Check why the serial port cannot be used, and name the fix"),
          run_doctor},
-        {QStringLiteral("find"), QStringLiteral("Find the converter's port, speed and parity"), run_find},
-        {QStringLiteral("flash"), QStringLiteral("Download a firmware file into the converter"), run_flash},
+        {QStringLiteral("find"), QCoreApplication::translate("usage", "Find the converter's port, speed and parity"),
+         run_find},
+        {QStringLiteral("flash"), QCoreApplication::translate("usage", "Download a firmware file into the converter"),
+         run_flash},
         {QStringLiteral("history"),
-         QStringLiteral("List, show, export or report the record of converter writes and reads"), run_history},
-        {QStringLiteral("plan"), QStringLiteral("Print the commands the programming run sends for a firmware version"),
+         QCoreApplication::translate("usage", "List, show, export or report the record of converter writes and reads"),
+         run_history},
+        {QStringLiteral("plan"),
+         QCoreApplication::translate("usage", "Print the commands the programming run sends for a firmware version"),
          run_plan},
-        {QStringLiteral("ports"), QStringLiteral("List the serial ports and their Comm Port numbers"), run_ports},
-        {QStringLiteral("profiles"), QStringLiteral("List, show, export, import or delete profiles"), run_profiles},
-        {QStringLiteral("program"), QStringLiteral("Write a profile into the converter"), run_program},
-        {QStringLiteral("reset"), QStringLiteral("Send the reset command"), run_reset},
-        {QStringLiteral("restart"), QStringLiteral("Send the restart command"), run_restart},
+        {QStringLiteral("ports"),
+         QCoreApplication::translate("usage", "List the serial ports and their Comm Port numbers"), run_ports},
+        {QStringLiteral("profiles"),
+         QCoreApplication::translate("usage", "List, show, export, import or delete profiles"), run_profiles},
+        {QStringLiteral("program"), QCoreApplication::translate("usage", "Write a profile into the converter"),
+         run_program},
+        {QStringLiteral("reset"), QCoreApplication::translate("usage", "Send the reset command"), run_reset},
+        {QStringLiteral("restart"), QCoreApplication::translate("usage", "Send the restart command"), run_restart},
         {QStringLiteral("restore"),
-         QStringLiteral("Write the converter image kept in a history row back into the converter"), run_restore},
-        {QStringLiteral("version"), QStringLiteral("Read the converter's model and firmware version"), run_version},
+         QCoreApplication::translate("usage",
+                                     "Write the converter image kept in a history row back into the converter"),
+         run_restore},
+        {QStringLiteral("version"),
+         QCoreApplication::translate("usage", "Read the converter's model and firmware version"), run_version},
         {QStringLiteral("wiegand"),
-         QStringLiteral("Work out the bits of a card under a Wiegand output format, or read bits back"), run_wiegand},
+         QCoreApplication::translate("usage",
+                                     "Work out the bits of a card under a Wiegand output format, or read bits back"),
+         run_wiegand},
     };
     return commands;
 }
@@ -52,7 +67,7 @@ static int output_written(int rc) {
     const int why = errno;
     if (!flush_failed && std_out().status() == QTextStream::Ok && !std::ferror(stdout))
         return rc;
-    std_err() << "k52util: the output could not be written"
+    std_err() << QCoreApplication::translate("usage", "k52util: the output could not be written")
               << (why != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(why)) : QString()) << Qt::endl;
     return rc != 0 ? rc : 1;
 }

@@ -5,20 +5,24 @@
 #include "core/profile/wiegand_card.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace k52 {
 
 namespace {
 
-const QCommandLineOption kFormatOption(QStringLiteral("format"),
-                                       QStringLiteral("serial (serial input to Wiegand) or input1 (Wiegand and "
-                                                      "magstripe input to Wiegand)."),
-                                       QStringLiteral("format"));
+const QCommandLineOption
+    kFormatOption(QStringLiteral("format"),
+                  QCoreApplication::translate("wiegand", "serial (serial input to Wiegand) or input1 (Wiegand and "
+                                                         "magstripe input to Wiegand)."),
+                  QStringLiteral("format"));
 const std::array<QCommandLineOption, 3> kValueOptions{
-    QCommandLineOption(QStringLiteral("site"), QStringLiteral("Site code (decimal)."), QStringLiteral("n")),
-    QCommandLineOption(QStringLiteral("id"), QStringLiteral("ID, the card number (decimal)."), QStringLiteral("n")),
-    QCommandLineOption(QStringLiteral("issue"), QStringLiteral("Issue code (decimal); default 0."),
+    QCommandLineOption(QStringLiteral("site"), QCoreApplication::translate("wiegand", "Site code (decimal)."),
                        QStringLiteral("n")),
+    QCommandLineOption(QStringLiteral("id"), QCoreApplication::translate("wiegand", "ID, the card number (decimal)."),
+                       QStringLiteral("n")),
+    QCommandLineOption(QStringLiteral("issue"),
+                       QCoreApplication::translate("wiegand", "Issue code (decimal); default 0."), QStringLiteral("n")),
 };
 
 const char *parity_name(int parity) {
@@ -32,7 +36,8 @@ bool layout_of(CliContext &ctx, const QCommandLineParser &p, CardLayout &layout)
                                  : format == QLatin1String("input1") ? &kInputWiegandMap
                                                                      : nullptr;
     if (!map) {
-        ctx.err << "wiegand: give --format serial or --format input1" << Qt::endl;
+        ctx.err << QCoreApplication::translate("wiegand", "wiegand: give --format serial or --format input1")
+                << Qt::endl;
         return false;
     }
     if (!ctx.open_store())
@@ -42,22 +47,26 @@ bool layout_of(CliContext &ctx, const QCommandLineParser &p, CardLayout &layout)
         return false;
     layout = card_layout(rec, *map);
     if (!layout.error.isEmpty()) {
-        ctx.err << "wiegand: the " << format << " format cannot be calculated: " << layout.error << Qt::endl;
+        ctx.err << QCoreApplication::translate("wiegand", "wiegand: the %1 format cannot be calculated: %2")
+                       .arg(format, layout.error)
+                << Qt::endl;
         return false;
     }
-    ctx.out << "Format: " << format << ", " << layout.total_bits() << " bits, " << parity_name(layout.parity)
-            << Qt::endl;
+    ctx.out << QCoreApplication::translate("wiegand", "Format: ") << format << ", " << layout.total_bits()
+            << QCoreApplication::translate("wiegand", " bits, ") << parity_name(layout.parity) << Qt::endl;
     return true;
 }
 
 void print_bits(CliContext &ctx, const CardLayout &layout, const QString &bits) {
-    ctx.out << "Bits:   " << spaced(bits, layout) << Qt::endl;
+    ctx.out << QCoreApplication::translate("wiegand", "Bits:   ") << spaced(bits, layout) << Qt::endl;
     ctx.out << "        " << spaced(layout.letters(), layout) << Qt::endl;
     const QString hex = bits_to_hex(bits);
     if (!hex.isEmpty())
-        ctx.out << "Hex:    " << hex << '/' << bits.size() << Qt::endl;
+        ctx.out << QCoreApplication::translate("wiegand", "Hex:    ") << hex << '/' << bits.size() << Qt::endl;
     if (layout.parity == 2)
-        ctx.out << "Mask parity: the bits shown as p are not computed (the converter derives them from the masks)"
+        ctx.out << QCoreApplication::translate(
+                       "wiegand",
+                       "Mask parity: the bits shown as p are not computed (the converter derives them from the masks)")
                 << Qt::endl;
 }
 
@@ -68,7 +77,8 @@ bool value_of(CliContext &ctx, const QCommandLineParser &p, int i, CardValues &v
     bool ok = false;
     const quint64 v = p.value(o).toULongLong(&ok, 10);
     if (!ok) {
-        ctx.err << "wiegand: --" << o.names().first() << " takes a decimal number, not \"" << p.value(o) << "\""
+        ctx.err << "wiegand: --" << o.names().first()
+                << QCoreApplication::translate("wiegand", " takes a decimal number, not \"") << p.value(o) << "\""
                 << Qt::endl;
         return false;
     }
@@ -93,8 +103,10 @@ int encode(CliContext &ctx, const QCommandLineParser &p, const CardLayout &layou
 int decode(CliContext &ctx, const QStringList &words, const CardLayout &layout) {
     QString text = words.join(QLatin1Char(' ')).trimmed();
     if (text.isEmpty()) {
-        ctx.err << "wiegand decode: give the bits (e.g. 10000000100000000000000010) or hex and a bit count "
-                   "(e.g. 2020002/26)"
+        ctx.err << QCoreApplication::translate(
+                       "wiegand",
+                       "wiegand decode: give the bits (e.g. 10000000100000000000000010) or hex and a bit count "
+                       "(e.g. 2020002/26)")
                 << Qt::endl;
         return 1;
     }
@@ -117,14 +129,14 @@ int decode(CliContext &ctx, const QStringList &words, const CardLayout &layout) 
         if (r.values[i])
             ctx.out << *r.values[i] << Qt::endl;
         else
-            ctx.out << "- (not in the format)" << Qt::endl;
+            ctx.out << QCoreApplication::translate("wiegand", "- (not in the format)") << Qt::endl;
     }
     if (r.faults.isEmpty()) {
         ctx.out << (r.parity_unchecked ? "Parity: not checked (mask parity)" : "Parity: good") << Qt::endl;
         return 0;
     }
     for (const QString &f : r.faults)
-        ctx.out << "FAILS: " << f << Qt::endl;
+        ctx.out << QCoreApplication::translate("wiegand", "FAILS: ") << f << Qt::endl;
     return 1;
 }
 
@@ -136,11 +148,12 @@ int run_wiegand(CliContext &ctx) {
     p.addOption(kFormatOption);
     for (const auto &o : kValueOptions)
         p.addOption(o);
-    p.addPositionalArgument(QStringLiteral("action"), QStringLiteral("encode or decode"),
-                            QStringLiteral("encode|decode [BITS|HEX/COUNT]"));
+    p.addPositionalArgument(QStringLiteral("action"), QCoreApplication::translate("wiegand", "encode or decode"),
+                            QCoreApplication::translate("wiegand", "encode|decode [BITS|HEX/COUNT]"));
     if (int rc = parse_arguments(
             ctx, p,
-            QStringLiteral("The card calculator of a profile's Wiegand output formats.\n"
+            QCoreApplication::translate(
+                "wiegand", "The card calculator of a profile's Wiegand output formats.\n"
                            "  encode --format F --site S --id I [--issue C]   the bits the converter sends\n"
                            "  decode --format F BITS | HEX/COUNT              the fields and the parity verdict\n"
                            "Exits 1 when a parity bit, a fixed value or the constant does not match."),
@@ -150,12 +163,14 @@ int run_wiegand(CliContext &ctx) {
     QStringList pos = p.positionalArguments();
     const QString action = pos.value(0);
     if (action != QLatin1String("encode") && action != QLatin1String("decode")) {
-        ctx.err << "wiegand: give encode or decode; see --help" << Qt::endl;
+        ctx.err << QCoreApplication::translate("wiegand", "wiegand: give encode or decode; see --help") << Qt::endl;
         return 1;
     }
     pos.removeFirst();
     if (action == QLatin1String("encode") && !pos.isEmpty()) {
-        ctx.err << "wiegand encode: takes no arguments beyond its options; see --help" << Qt::endl;
+        ctx.err << QCoreApplication::translate("wiegand",
+                                               "wiegand encode: takes no arguments beyond its options; see --help")
+                << Qt::endl;
         return 1;
     }
     CardLayout layout;

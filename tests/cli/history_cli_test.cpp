@@ -29,10 +29,10 @@ namespace {
 
 class HistoryCli : public ::testing::Test {
 protected:
-    CliRun util(QStringList args, const SimProcess *sim = nullptr) {
+    CliRun util(QStringList args, const SimProcess *sim = nullptr, const QStringList &env = {}) {
         if (sim)
             args << QStringLiteral("--port") << sim->device() << QStringLiteral("--baud") << QStringLiteral("9600");
-        return k52test::k52util(db, args);
+        return k52test::k52util(db, args, {}, env);
     }
     // The rows as the database holds them, newest first, with their detail.
     QVector<HistoryEntry> rows() {
@@ -140,6 +140,30 @@ TEST_F(HistoryCli, EveryActionLeavesOneCompleteRow) {
     EXPECT_EQ(o.value("outcome").toString(), "refused");
     EXPECT_EQ(o.value("snapshot").toObject().value("columns").toObject().size(), 218);
     EXPECT_NE(util({"history", "show", "99"}).code, 0);
+}
+
+// What the converter and the history read stays the same in every language:
+// a run in German sends the English run's bytes and stores its English lines.
+TEST_F(HistoryCli, GermanRunSendsTheSameBytesAndStoresEnglishLines) {
+    const QStringList german = {"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8", "LANGUAGE=de"};
+    ASSERT_TRUE(util({"help"}, nullptr, german).out.startsWith(QStringLiteral("Aufruf: k52util")));
+    QStringList sent[2];
+    for (int run = 0; run < 2; ++run) {
+        SimProcess sim;
+        ASSERT_TRUE(sim.start());
+        const CliRun r = util({"program"}, &sim, run == 0 ? QStringList() : german);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        sim.stop();
+        sent[run] = sim.received();
+    }
+    EXPECT_FALSE(sent[0].isEmpty());
+    EXPECT_EQ(sent[1].join('\n').toStdString(), sent[0].join('\n').toStdString());
+    const QVector<HistoryEntry> all = rows();
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_EQ(all[0].lines.join('\n').toStdString(), all[1].lines.join('\n').toStdString());
+    EXPECT_TRUE(all[0].lines.contains(QStringLiteral("Converter has been programmed")))
+        << all[0].lines.join('|').toStdString();
+    EXPECT_EQ(all[0].detail, all[1].detail);
 }
 
 // A run the user stops (Ctrl-C) and a run killed outright.

@@ -27,10 +27,18 @@ struct CliSetup {
     Out out = Out::Captured; // standard output: a pipe, /dev/full, or closed
 };
 
-inline CliRun k52util(const QString &db, const QStringList &args, const CliSetup &setup = {}) {
+// `env`: NAME=VALUE settings over the test's environment.
+inline CliRun k52util(const QString &db, const QStringList &args, const CliSetup &setup = {},
+                      const QStringList &env = {}) {
     QProcess p;
     if (setup.out == CliSetup::Out::DevFull)
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    if (!env.isEmpty()) {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const QString &kv : env)
+            e.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+        p.setProcessEnvironment(e);
+    }
     const CliSetup s = setup;
     p.setChildProcessModifier([s] {
         if (s.file_size_limit > 0) {

@@ -8,9 +8,14 @@ using TestApp = QApplication;
 using TestApp = QCoreApplication;
 #endif
 
+#include "core/profile/catalogue.h"
 #include "core/profile/legacy_reader.h"
 
+#include <QFileInfo>
+
 #include <QStandardPaths>
+
+#include <cstdio>
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM",
@@ -20,8 +25,23 @@ int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
     // The programs the tests start speak English, whatever the language of
     // the one running them (tests that want another language say so).
-    qputenv("LANGUAGE", "en");
+    // K52_TEST_LANGUAGE=de runs the whole binary, and the programs it
+    // starts, in that language with the build tree's catalogue.
+    const QByteArray language = qgetenv("K52_TEST_LANGUAGE");
+    if (language.isEmpty()) {
+        qputenv("LANGUAGE", "en");
+    } else {
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
+        qputenv("LANG", language + ".UTF-8");
+        qputenv("LANGUAGE", language);
+    }
     TestApp app(argc, argv);
+    if (!language.isEmpty() &&
+        k52::load_catalogue(QFileInfo(QStringLiteral(K52_UTIL_PATH)).absolutePath()) != QLatin1String(language)) {
+        fprintf(stderr, "no catalogue for %s beside %s\n", language.constData(), K52_UTIL_PATH);
+        return 1;
+    }
     // Access files are read by the program's own child, not by this binary.
     k52::set_legacy_reader_program(QStringLiteral(K52_UTIL_PATH));
     ::testing::InitGoogleTest(&argc, argv);

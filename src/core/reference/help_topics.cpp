@@ -1,19 +1,21 @@
 #include "help_topics.h"
 
+#include <QCoreApplication>
+
 #include <Qt>
 
 namespace k52 {
 
 const std::vector<HelpTopic> &help_topics() {
     static const std::vector<HelpTopic> topics = {
-        {QStringLiteral("general"), QStringLiteral("Introduction")},
-        {QStringLiteral("comm"), QStringLiteral("Communications")},
-        {QStringLiteral("db"), QStringLiteral("Database System")},
-        {QStringLiteral("termmode"), QStringLiteral("Terminal Mode")},
-        {QStringLiteral("netman"), QStringLiteral("Network Manager")},
-        {QStringLiteral("setuph"), QStringLiteral("Reader Setup")},
-        {QStringLiteral("barmag"), QStringLiteral("Bar/Mag Setup")},
-        {QStringLiteral("utilitiesh"), QStringLiteral("Utilities")},
+        {QStringLiteral("general"), QCoreApplication::translate("k52::HelpWindow", "Introduction")},
+        {QStringLiteral("comm"), QCoreApplication::translate("k52::HelpWindow", "Communications")},
+        {QStringLiteral("db"), QCoreApplication::translate("k52::HelpWindow", "Database System")},
+        {QStringLiteral("termmode"), QCoreApplication::translate("k52::HelpWindow", "Terminal Mode")},
+        {QStringLiteral("netman"), QCoreApplication::translate("k52::HelpWindow", "Network Manager")},
+        {QStringLiteral("setuph"), QCoreApplication::translate("k52::HelpWindow", "Reader Setup")},
+        {QStringLiteral("barmag"), QCoreApplication::translate("k52::HelpWindow", "Bar/Mag Setup")},
+        {QStringLiteral("utilitiesh"), QCoreApplication::translate("k52::HelpWindow", "Utilities")},
     };
     return topics;
 }

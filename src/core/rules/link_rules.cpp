@@ -2,6 +2,8 @@
 
 #include "core/link/port_platform.h"
 
+#include <QCoreApplication>
+
 namespace k52 {
 
 std::optional<int> baud_index(Long rate) {
@@ -42,10 +44,10 @@ QString port_device(int number, const QVector<PortEntry> &ports) {
 QString port_caption(int number, const QVector<PortEntry> &ports) {
     const QString device = port_device(number, ports);
     if (device.isEmpty())
-        return QStringLiteral("(no such port on this machine)");
+        return QCoreApplication::translate("k52::CommFormScreen", "(no such port on this machine)");
     const PortEntry *e = entry_for(device, ports);
     if (!e)
-        return device + QStringLiteral(" (not present)");
+        return device + QCoreApplication::translate("k52::CommFormScreen", " (not present)");
     if (e->description.isEmpty())
         return device;
     return device + QStringLiteral(" (") + e->description + QLatin1Char(')');
@@ -60,22 +62,26 @@ std::optional<int> remembered_box(const LinkSettings &link, const QVector<PortEn
 
 QString link_device_note(const LinkSettings &link, const QVector<PortEntry> &ports) {
     if (const PortEntry *p = port_by_identity(link.commidentity, ports))
-        return QStringLiteral("Serial link opens %1, the remembered adapter (%2)").arg(p->device, link.commidentity);
+        return QCoreApplication::translate("k52::CommFormScreen", "Serial link opens %1, the remembered adapter (%2)")
+            .arg(p->device, link.commidentity);
     const QString absent =
         link.commidentity.isEmpty()
             ? QString()
-            : QStringLiteral("The remembered adapter (%1) is not plugged in. ").arg(link.commidentity);
+            : QCoreApplication::translate("k52::CommFormScreen", "The remembered adapter (%1) is not plugged in. ")
+                  .arg(link.commidentity);
     const QString path = link.commdevice.trimmed();
     if (!path.isEmpty())
-        return absent +
-               QStringLiteral("Serial link opens %1 (device path; the Comm Port choice applies when it is empty)")
-                   .arg(path);
+        return absent + QCoreApplication::translate(
+                            "k52::CommFormScreen",
+                            "Serial link opens %1 (device path; the Comm Port choice applies when it is empty)")
+                            .arg(path);
     const QString device = port_device(link.commport, ports);
     if (device.isEmpty())
-        return absent +
-               QStringLiteral("Comm port %1 has no device on this machine; choose a port or enter a device path")
-                   .arg(link.commport);
-    return absent + QStringLiteral("Serial link opens %1").arg(device);
+        return absent + QCoreApplication::translate(
+                            "k52::CommFormScreen",
+                            "Comm port %1 has no device on this machine; choose a port or enter a device path")
+                            .arg(link.commport);
+    return absent + QCoreApplication::translate("k52::CommFormScreen", "Serial link opens %1").arg(device);
 }
 
 } // namespace k52

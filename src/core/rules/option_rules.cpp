@@ -54,17 +54,26 @@ template <std::size_t N> std::optional<int> index_of(const std::array<Integer, N
 
 } // namespace
 
-const std::array<const char *, kInputTypeChoices> kInputTypeCaptions{"Wiegand", "Magstripe", "Wiegand and Magstripe",
-                                                                     "Alpha Wie", "Wieaba"};
+const std::array<const char *, kInputTypeChoices> kInputTypeCaptions{
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Magstripe"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand and Magstripe"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Alpha Wie"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wieaba")};
 const std::array<const char *, kConvTypeChoices> kConvTypeCaptions{
-    "Serial", "Mag Emulation", "Wand Emulation", "Wiegand", "Alpha Wiegand", "Aba Wiegand (wieaba)", "Serial Dump"};
-const std::array<const char *, kDumpModeChoices> kDumpModeCaptions{"Mode 0   (1 char for each bit)",
-                                                                   "Mode 1   (8 bits/char)",
-                                                                   "Mode 2   (8 bits/char with preceding bit count",
-                                                                   "Mode 3   (hex, ignore leading zeroes)",
-                                                                   "Mode 4   (hex, include leading zeroes)",
-                                                                   "Mode 5   (8 bits/char, bit count, 8 chars always",
-                                                                   "Mode 6   (8 bits/char, bit count, 16 chars always"};
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Serial"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mag Emulation"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wand Emulation"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Alpha Wiegand"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Aba Wiegand (wieaba)"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Serial Dump")};
+const std::array<const char *, kDumpModeChoices> kDumpModeCaptions{
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 0   (1 char for each bit)"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 1   (8 bits/char)"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 2   (8 bits/char with preceding bit count"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 3   (hex, ignore leading zeroes)"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 4   (hex, include leading zeroes)"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 5   (8 bits/char, bit count, 8 chars always"),
+    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 6   (8 bits/char, bit count, 16 chars always")};
 
 std::optional<Integer> input_type_code(int index) {
     return code_at(kInputTypeCodes, index);

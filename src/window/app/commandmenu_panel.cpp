@@ -63,7 +63,7 @@ CommandMenuPanel::CommandMenuPanel(QWidget *parent) : QWidget(parent) {
     const QVector<NavRow> &rows = nav_rows();
     for (int i = 0; i < rows.size(); ++i) {
         const NavRow &r = rows[i];
-        auto *l = new NavLabel(QString::fromLatin1(r.caption), this);
+        auto *l = new NavLabel(tr(r.caption), this);
         l->setObjectName(QString::fromLatin1(r.label));
         QFont f(QStringLiteral("Arial"));
         f.setPointSize(r.kind == NavRow::Heading ? 10 : 9);
@@ -77,7 +77,7 @@ CommandMenuPanel::CommandMenuPanel(QWidget *parent) : QWidget(parent) {
             l->setIndent(twips_to_px(150, parent));
             l->setFocusPolicy(Qt::StrongFocus);
             l->setAccessibleName(l->text());
-            l->setAccessibleDescription(QStringLiteral("Navigation entry: Return opens it"));
+            l->setAccessibleDescription(tr("Navigation entry: Return opens it"));
             connect(l, &NavLabel::clicked, this, [this, i] { emit entry_clicked(i); });
             connect(l, &NavLabel::move_focus, this, [this, i](int by) { focus_next(i, by); });
         }

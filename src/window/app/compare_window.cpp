@@ -15,8 +15,8 @@ namespace k52 {
 QString difference_text(const QString &a, const QVector<QVariant> &va, const QString &b, const QVector<QVariant> &vb) {
     const QVector<SettingDifference> diffs = diff_settings(va, vb);
     if (diffs.isEmpty())
-        return QStringLiteral("The profiles are the same.");
-    QString t = QStringLiteral("%1 setting(s) differ between \"%2\" and \"%3\".\n").arg(diffs.size()).arg(a, b);
+        return CompareWindow::tr("The profiles are the same.");
+    QString t = CompareWindow::tr("%1 setting(s) differ between \"%2\" and \"%3\".\n").arg(diffs.size()).arg(a, b);
     for (const QString &screen : setting_screens()) {
         bool heading = false;
         for (const SettingDifference &d : diffs) {
@@ -32,7 +32,7 @@ QString difference_text(const QString &a, const QVector<QVariant> &va, const QSt
 }
 
 CompareWindow::CompareWindow(ProfileStore &store, QWidget *parent) : QWidget(parent, Qt::Window), store_(store) {
-    setWindowTitle(QStringLiteral("Compare Profiles"));
+    setWindowTitle(tr("Compare Profiles"));
     auto *layout = new QVBoxLayout(this);
     auto *lists = new QHBoxLayout;
     auto column = [&](const QString &caption, const QString &name) {
@@ -45,8 +45,8 @@ CompareWindow::CompareWindow(ProfileStore &store, QWidget *parent) : QWidget(par
         connect(list, &QListWidget::currentRowChanged, this, &CompareWindow::compare);
         return list;
     };
-    left_ = column(QStringLiteral("First profile"), QStringLiteral("first"));
-    right_ = column(QStringLiteral("Second profile"), QStringLiteral("second"));
+    left_ = column(tr("First profile"), QStringLiteral("first"));
+    right_ = column(tr("Second profile"), QStringLiteral("second"));
     layout->addLayout(lists, 1);
     result_ = new QPlainTextEdit(this);
     result_->setObjectName(QStringLiteral("differences"));
@@ -73,7 +73,7 @@ void CompareWindow::compare() {
     const QListWidgetItem *a = left_->currentItem();
     const QListWidgetItem *b = right_->currentItem();
     if (!a || !b) {
-        result_->setPlainText(QStringLiteral("Pick a profile in each list."));
+        result_->setPlainText(tr("Pick a profile in each list."));
         return;
     }
     QString why;

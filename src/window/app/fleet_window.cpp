@@ -43,15 +43,15 @@ QColor outcome_colour(const QString &outcome) {
 
 FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     : QWidget(parent, Qt::Window), ctx_(ctx), ports_(ports ? std::move(ports) : PortLister(list_ports)) {
-    setWindowTitle(QStringLiteral("Program Every Converter"));
+    setWindowTitle(tr("Program Every Converter"));
     setObjectName(QStringLiteral("fleet"));
     auto *layout = new QVBoxLayout(this);
     auto *split = new QSplitter(Qt::Vertical, this);
     table_ = new QTableWidget(0, Columns, split);
     table_->setObjectName(QStringLiteral("converters"));
-    table_->setAccessibleName(QStringLiteral("Converters"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Port"), QStringLiteral("Model"), QStringLiteral("Firmware"),
-                                       QStringLiteral("State"), QStringLiteral("Time"), QStringLiteral("Outcome")});
+    table_->setAccessibleName(tr("Converters"));
+    table_->setHorizontalHeaderLabels(
+        {tr("Port"), tr("Model"), tr("Firmware"), tr("State"), tr("Time"), tr("Outcome")});
     // One cell is chosen, not the row: the rest of the row keeps its pass or
     // fail colour.
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -63,7 +63,7 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     lines_ = new QPlainTextEdit(split);
     lines_->setObjectName(QStringLiteral("lines"));
-    lines_->setAccessibleName(QStringLiteral("Lines of the selected converter"));
+    lines_->setAccessibleName(tr("Lines of the selected converter"));
     lines_->setReadOnly(true);
     lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     split->setStretchFactor(0, 3);
@@ -83,10 +83,10 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     layout->addWidget(status_);
 
     auto *buttons = new QHBoxLayout;
-    start_ = new QPushButton(QStringLiteral("Start"), this);
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
-    report_ = new QPushButton(QStringLiteral("Report..."), this);
-    csv_ = new QPushButton(QStringLiteral("Save CSV..."), this);
+    start_ = new QPushButton(tr("Start"), this);
+    stop_ = new QPushButton(tr("Stop"), this);
+    report_ = new QPushButton(tr("Report..."), this);
+    csv_ = new QPushButton(tr("Save CSV..."), this);
     const char *names[] = {"start", "stop", "report", "csv"};
     int i = 0;
     for (QPushButton *b : {start_, stop_, report_, csv_}) {
@@ -95,7 +95,7 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
         buttons->addWidget(b);
     }
     buttons->addStretch(1);
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("close"));
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -104,15 +104,14 @@ FleetWindow::FleetWindow(AppContext &ctx, PortLister ports, QWidget *parent)
     connect(stop_, &QPushButton::clicked, this, &FleetWindow::stop_asked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(report_, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Report of the Run"),
-                                         QStringLiteral("commissioning-run.pdf"), QStringLiteral("PDF (*.pdf)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Report of the Run"),
+                                                          QStringLiteral("commissioning-run.pdf"), tr("PDF (*.pdf)"));
         if (!path.isEmpty())
             write_report(path);
     });
     connect(csv_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save CSV"), QStringLiteral("commissioning-run.csv"), QStringLiteral("CSV (*.csv)"));
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save CSV"), QStringLiteral("commissioning-run.csv"),
+                                                          tr("CSV (*.csv)"));
         if (!path.isEmpty())
             save_csv(path);
     });
@@ -151,8 +150,8 @@ bool FleetWindow::start() {
     fleet_->start();
     start_->setEnabled(false);
     stop_->setEnabled(true);
-    status_->setText(QStringLiteral("Plug in the converters one after another; each is programmed with profile "
-                                    "\"%1\" and may be unplugged when its row turns green.")
+    status_->setText(tr("Plug in the converters one after another; each is programmed with profile "
+                        "\"%1\" and may be unplugged when its row turns green.")
                          .arg(name));
     show_counts();
     return true;
@@ -170,7 +169,7 @@ bool FleetWindow::stop_asked() {
 void FleetWindow::run_over() {
     start_->setEnabled(true);
     stop_->setEnabled(false);
-    status_->setText(QStringLiteral("Stopped: no more converters are taken"));
+    status_->setText(tr("Stopped: no more converters are taken"));
     show_counts();
 }
 
@@ -191,7 +190,7 @@ void FleetWindow::added(int row) {
 
 void FleetWindow::ended(int row) {
     const FleetConverter &c = fleet_->converters()[row];
-    table_->item(row, State)->setText(QStringLiteral("ended after %1 s").arg(c.seconds, 0, 'f', 1));
+    table_->item(row, State)->setText(tr("ended after %1 s").arg(c.seconds, 0, 'f', 1));
     table_->item(row, Outcome)->setText(c.detail.isEmpty() ? c.outcome : c.outcome + QStringLiteral(": ") + c.detail);
     table_->item(row, Outcome)->setToolTip(table_->item(row, Outcome)->text());
     for (int col = 0; col < Columns; ++col)
@@ -216,7 +215,7 @@ void FleetWindow::show_row(int row) {
 
 void FleetWindow::show_counts() {
     const FleetCounts n = fleet_ ? fleet_->counts() : FleetCounts{};
-    counts_->setText(QStringLiteral("Programmed %1    Refused %2    Failed %3    Stopped %4    Under way %5")
+    counts_->setText(tr("Programmed %1    Refused %2    Failed %3    Stopped %4    Under way %5")
                          .arg(n.done)
                          .arg(n.refused)
                          .arg(n.failed)
@@ -240,14 +239,14 @@ bool FleetWindow::write_report(const QString &path) {
         entries << *e;
     }
     QStringList summary = fleet_summary(rows);
-    summary << QString() << QStringLiteral("Converters:");
+    summary << QString() << tr("Converters:");
     for (const FleetConverter &c : rows)
         summary << fleet_line(c);
-    if (!write_run_report(QStringLiteral("Commissioning run"), summary, entries, path, &why)) {
+    if (!write_run_report(tr("Commissioning run"), summary, entries, path, &why)) {
         status_->setText(why);
         return false;
     }
-    status_->setText(QStringLiteral("Report written to %1").arg(path));
+    status_->setText(tr("Report written to %1").arg(path));
     return true;
 }
 
@@ -257,7 +256,7 @@ bool FleetWindow::save_csv(const QString &path) {
         status_->setText(why);
         return false;
     }
-    status_->setText(QStringLiteral("CSV written to %1").arg(path));
+    status_->setText(tr("CSV written to %1").arg(path));
     return true;
 }
 

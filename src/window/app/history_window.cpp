@@ -24,21 +24,16 @@
 
 namespace k52 {
 
-namespace {
-const QString kTitle = QStringLiteral("History");
-}
-
 HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr("History"));
     auto *layout = new QVBoxLayout(this);
     auto *split = new QSplitter(Qt::Vertical, this);
     rows_ = new QTreeWidget(split);
     rows_->setObjectName(QStringLiteral("rows"));
     rows_->setRootIsDecorated(false);
     rows_->setUniformRowHeights(true);
-    rows_->setHeaderLabels({QStringLiteral("Row"), QStringLiteral("Time"), QStringLiteral("Action"),
-                            QStringLiteral("Outcome"), QStringLiteral("Converter"), QStringLiteral("Profile"),
-                            QStringLiteral("Device")});
+    rows_->setHeaderLabels(
+        {tr("Row"), tr("Time"), tr("Action"), tr("Outcome"), tr("Converter"), tr("Profile"), tr("Device")});
     rows_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto *tabs = new QTabWidget(split);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -50,8 +45,8 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
         e->setReadOnly(true);
         e->setFont(fixed);
     }
-    tabs->addTab(lines_, QStringLiteral("Lines"));
-    tabs->addTab(snapshot_, QStringLiteral("Snapshot"));
+    tabs->addTab(lines_, tr("Lines"));
+    tabs->addTab(snapshot_, tr("Snapshot"));
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
@@ -61,11 +56,11 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
     status_->setWordWrap(true);
     layout->addWidget(status_);
     auto *buttons = new QHBoxLayout;
-    save_ = new QPushButton(QStringLiteral("Save Snapshot as Profile..."), this);
-    report_ = new QPushButton(QStringLiteral("Report..."), this);
-    restore_ = new QPushButton(QStringLiteral("Restore Image"), this);
-    auto *compare = new QPushButton(QStringLiteral("Compare Profiles..."), this);
-    auto *refresh = new QPushButton(QStringLiteral("Refresh"), this);
+    save_ = new QPushButton(tr("Save Snapshot as Profile..."), this);
+    report_ = new QPushButton(tr("Report..."), this);
+    restore_ = new QPushButton(tr("Restore Image"), this);
+    auto *compare = new QPushButton(tr("Compare Profiles..."), this);
+    auto *refresh = new QPushButton(tr("Refresh"), this);
     for (QPushButton *b : {save_, report_, restore_, compare, refresh})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -73,7 +68,7 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
 
     job_ = new DeviceJob(ctx_.links, this);
     connect(job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        status_->setText(QStringLiteral("Restoring: %1 of %2 packets").arg(done).arg(total));
+        status_->setText(tr("Restoring: %1 of %2 packets").arg(done).arg(total));
     });
     connect(rows_, &QTreeWidget::currentItemChanged, this, &HistoryWindow::select_row);
     connect(save_, &QPushButton::clicked, this, &HistoryWindow::save_snapshot_clicked);
@@ -105,7 +100,7 @@ void HistoryWindow::refill() {
             },
             &why);
     rows_->addTopLevelItems(items);
-    status_->setText(why.isEmpty() ? QStringLiteral("%1 row(s), newest first").arg(items.size()) : why);
+    status_->setText(why.isEmpty() ? tr("%1 row(s), newest first").arg(items.size()) : why);
     if (!items.isEmpty())
         rows_->setCurrentItem(items.front());
     else
@@ -134,42 +129,42 @@ bool HistoryWindow::save_snapshot(const QString &name, QString *error) {
         return false;
     };
     if (selected_.snapshot.isEmpty())
-        return fail(QStringLiteral("This row holds no profile snapshot"));
+        return fail(tr("This row holds no profile snapshot"));
     if (name.trimmed().isEmpty())
-        return fail(QStringLiteral("The profile name must not be empty"));
+        return fail(tr("The profile name must not be empty"));
     const auto profile = profile_from_json(selected_.snapshot, error);
     if (!profile)
         return false;
     if (const auto existing = ctx_.store.find_profile(name.trimmed()))
-        return fail(QStringLiteral("A profile named \"%1\" exists already; choose another name").arg(*existing));
+        return fail(tr("A profile named \"%1\" exists already; choose another name").arg(*existing));
     return ctx_.store.write_row(name.trimmed(), profile->stored, false, error);
 }
 
 void HistoryWindow::save_snapshot_clicked() {
     bool ok = false;
-    const QString name = QInputDialog::getText(
-        this, QStringLiteral("Save Snapshot as Profile"), QStringLiteral("New Profile Name"), QLineEdit::Normal,
-        QStringLiteral("%1 (row %2)").arg(selected_.profile).arg(selected_.id), &ok);
+    const QString name =
+        QInputDialog::getText(this, tr("Save Snapshot as Profile"), tr("New Profile Name"), QLineEdit::Normal,
+                              tr("%1 (row %2)").arg(selected_.profile).arg(selected_.id), &ok);
     if (!ok)
         return;
     QString why;
     if (save_snapshot(name, &why))
-        status_->setText(QStringLiteral("Saved as profile \"%1\"").arg(name.trimmed()));
+        status_->setText(tr("Saved as profile \"%1\"").arg(name.trimmed()));
     else
-        QMessageBox::warning(this, kTitle, why);
+        QMessageBox::warning(this, windowTitle(), why);
 }
 
 void HistoryWindow::report_clicked() {
     const QString path = remember_file(QFileDialog::getSaveFileName(
-        this, QStringLiteral("Commissioning Report"),
-        file_dialog_start(QStringLiteral("report-%1.pdf").arg(selected_.id)), QStringLiteral("PDF Files (*.pdf)")));
+        this, tr("Commissioning Report"), file_dialog_start(QStringLiteral("report-%1.pdf").arg(selected_.id)),
+        tr("PDF Files (*.pdf)")));
     if (path.isEmpty())
         return;
     QString why;
     if (write_history_report(selected_, path, &why))
-        status_->setText(QStringLiteral("Report written to %1").arg(path));
+        status_->setText(tr("Report written to %1").arg(path));
     else
-        QMessageBox::warning(this, kTitle, why);
+        QMessageBox::warning(this, windowTitle(), why);
 }
 
 void HistoryWindow::restore_clicked() {
@@ -180,11 +175,10 @@ void HistoryWindow::restore_clicked() {
         selected_.id, image, selected_.backup.isEmpty() ? selected_.image_sha256 : selected_.backup_sha256,
         kCloneImageSize, false);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, kTitle, problem);
+        QMessageBox::warning(this, windowTitle(), problem);
         return;
     }
-    if (ask_guarded(this, kTitle,
-                    QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
+    if (ask_guarded(this, windowTitle(), tr("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
         QMessageBox::Yes)
         return;
     if (!ctx_.release_links())

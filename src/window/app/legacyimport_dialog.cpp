@@ -14,14 +14,10 @@
 
 namespace k52 {
 
-namespace {
-const QString kTitle = QStringLiteral("Import from an older database");
-}
-
 LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Tell tell, QWidget *parent)
     : QDialog(parent), store_(store), tell_(std::move(tell)) {
     setObjectName(QStringLiteral("legacyimport"));
-    setWindowTitle(kTitle);
+    setWindowTitle(tr("Import from an older database"));
     setModal(true);
 
     // In a child process: a hostile file cannot take the window down.
@@ -32,8 +28,8 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     error_ = said.join(QLatin1Char('\n'));
     if (db && db->profiles.lost_rows() > 0) {
         error_ = lost_rows_text(file, QStringLiteral("profiles"), db->profiles) +
-                 QStringLiteral("; nothing was imported (`k52util profiles import-legacy --partial` imports the rows "
-                                "that were read)");
+                 tr("; nothing was imported (`k52util profiles import-legacy --partial` imports the rows "
+                    "that were read)");
         db.reset();
     }
     LegacyProfiles found;
@@ -50,10 +46,9 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     auto *head = new QLabel(this);
     head->setObjectName(QStringLiteral("heading"));
     head->setWordWrap(true);
-    head->setText(db ? QStringLiteral("%1 (%2): %3 profiles")
-                           .arg(QFileInfo(file).fileName(), db->format)
-                           .arg(db->profiles.rows.size())
-                     : error_);
+    head->setText(
+        db ? tr("%1 (%2): %3 profiles").arg(QFileInfo(file).fileName(), db->format).arg(db->profiles.rows.size())
+           : error_);
     layout->addWidget(head);
     const QStringList notes = legacy_column_notes(found);
     if (!notes.isEmpty()) {
@@ -66,7 +61,7 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     list_->setObjectName(QStringLiteral("profiles"));
     list_->setRootIsDecorated(false);
     list_->setColumnCount(2);
-    list_->setHeaderLabels({QStringLiteral("Profile"), QStringLiteral("Beside the stored profiles")});
+    list_->setHeaderLabels({tr("Profile"), tr("Beside the stored profiles")});
     for (const LegacyPlanItem &it : items_) {
         auto *row = new QTreeWidgetItem(
             list_, {printable_text(it.profile.name), printable_text(legacy_state_text(it.state, it.profile.refusal))});
@@ -83,12 +78,11 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     list_->header()->setStretchLastSection(true);
     layout->addWidget(list_, 1);
     auto *hint = new QLabel(
-        QStringLiteral("Ticked profiles are imported; a ticked profile whose name is stored already replaces it."),
-        this);
+        tr("Ticked profiles are imported; a ticked profile whose name is stored already replaces it."), this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto *buttons = new QDialogButtonBox(this);
-    import_ = buttons->addButton(QStringLiteral("Import"), QDialogButtonBox::AcceptRole);
+    import_ = buttons->addButton(tr("Import"), QDialogButtonBox::AcceptRole);
     import_->setEnabled(ready_ && !items_.isEmpty());
     buttons->addButton(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
@@ -114,11 +108,11 @@ bool LegacyImportDialog::run_import() {
     const auto outcomes = apply_legacy_import(store_, chosen.items, chosen.overwrite, nullptr, &why);
     if (!outcomes) {
         if (tell_)
-            tell_(kTitle, why + QStringLiteral("\nNothing was changed."));
+            tell_(windowTitle(), why + tr("\nNothing was changed."));
         return false;
     }
     if (tell_)
-        tell_(kTitle, legacy_summary(*outcomes).join(QLatin1Char('\n')));
+        tell_(windowTitle(), legacy_summary(*outcomes).join(QLatin1Char('\n')));
     return true;
 }
 

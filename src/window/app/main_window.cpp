@@ -54,13 +54,13 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     build_menu();
     connect(panel_, &CommandMenuPanel::entry_clicked, this, &MainWindow::panel_clicked);
     // Program K52 and Find Converter from the keyboard anywhere.
-    auto *program = new QAction(QStringLiteral("Program K52"), this);
+    auto *program = new QAction(tr("Program K52"), this);
     program->setObjectName(QStringLiteral("program_key"));
     program->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     program->setShortcutContext(Qt::ApplicationShortcut);
     connect(program, &QAction::triggered, this, &MainWindow::program_k52);
     addAction(program);
-    auto *find = new QAction(QStringLiteral("Find Converter"), this);
+    auto *find = new QAction(tr("Find Converter"), this);
     find->setObjectName(QStringLiteral("find_key"));
     find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
     find->setShortcutContext(Qt::ApplicationShortcut);
@@ -98,7 +98,7 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     ctx_.store.set_after_load([this] {
         refresh_screens();
         set_main_caption();
-        show_status(QStringLiteral("Loaded profile %1").arg(ctx_.store.current_profile()));
+        show_status(tr("Loaded profile %1").arg(ctx_.store.current_profile()));
     });
     statusBar()->setObjectName(QStringLiteral("status"));
     // Whatever the user did with keys or the mouse may have changed the
@@ -139,7 +139,7 @@ QString with_mnemonic(const QString &caption, char letter) {
 
 void MainWindow::build_menu() {
     for (const MenuEntry &e : menu_entries()) {
-        QString caption = QString::fromLatin1(e.caption);
+        QString caption = tr(e.caption);
         const MenuKey *key = nullptr;
         for (const MenuKey &k : kMenuKeys)
             if (qstrcmp(k.name, e.name) == 0)
@@ -163,13 +163,13 @@ void MainWindow::build_menu() {
     // The tools of commissioning and support share one menu, so that the
     // bar keeps to one line on a 1366 pixel screen: the fleet window, and
     // every byte of every later device job into a file.
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    QMenu *tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("toolsmenu"));
     if (QAction *fleet = menu_action(QStringLiteral("fleet"))) {
         menuBar()->removeAction(fleet);
         tools->addAction(fleet);
     }
-    QAction *trace = tools->addAction(QStringLiteral("Record a wire trace…"));
+    QAction *trace = tools->addAction(tr("Record a wire trace…"));
     trace->setObjectName(QStringLiteral("wiretrace"));
     trace->setCheckable(true);
     connect(trace, &QAction::triggered, this, [this](bool on) { set_wire_trace(on); });
@@ -179,7 +179,7 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     auto *action = findChild<QAction *>(QStringLiteral("wiretrace"));
     const auto tell = [this](const QString &text) {
         if (ctx_.questions)
-            ctx_.questions->warn(QStringLiteral("Record a wire trace"), text);
+            ctx_.questions->warn(tr("Record a wire trace"), text);
     };
     if (!on) {
         const auto old = DeviceJob::trace_for_all();
@@ -189,19 +189,18 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
             action->setToolTip(QString());
         }
         if (old && !old->error().isEmpty())
-            tell(QStringLiteral("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
+            tell(tr("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
         return;
     }
-    const QString file = !chosen.isEmpty() ? chosen
-                                           : QFileDialog::getSaveFileName(this, QStringLiteral("Record a wire trace"),
-                                                                          QStringLiteral("k52-trace.txt"),
-                                                                          QStringLiteral("Text files (*.txt)"));
+    const QString file = !chosen.isEmpty()
+                             ? chosen
+                             : QFileDialog::getSaveFileName(this, tr("Record a wire trace"),
+                                                            QStringLiteral("k52-trace.txt"), tr("Text files (*.txt)"));
     auto trace = std::make_shared<WireTrace>(false);
     QString why;
     if (file.isEmpty() || !trace->to_file(file, &why)) {
         if (!file.isEmpty())
-            tell(QStringLiteral("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.")
-                     .arg(why));
+            tell(tr("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.").arg(why));
         if (action)
             action->setChecked(false);
         return;
@@ -209,7 +208,7 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     DeviceJob::set_trace_for_all(trace);
     if (action) {
         action->setChecked(true);
-        action->setToolTip(QStringLiteral("Recording into %1").arg(file));
+        action->setToolTip(tr("Recording into %1").arg(file));
     }
 }
 
@@ -231,11 +230,10 @@ bool MainWindow::settle_changes() {
         return true;
     QString list = changed.mid(0, 8).join(QStringLiteral("\n"));
     if (changed.size() > 8)
-        list += QStringLiteral("\n... and %1 more").arg(changed.size() - 8);
-    const QString text =
-        QStringLiteral("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
-            .arg(changed.size())
-            .arg(ctx_.store.current_profile(), list);
+        list += tr("\n... and %1 more").arg(changed.size() - 8);
+    const QString text = tr("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
+                             .arg(changed.size())
+                             .arg(ctx_.store.current_profile(), list);
     switch (ctx_.questions->ask_unsaved(message_title(), text)) {
     case Questions::Unsaved::Save:
         open_save_profile();
@@ -360,7 +358,7 @@ PgmFormWindow *MainWindow::pgmform() {
                 serial->set_parms(); // the terminators may have been normalised
             if (r.outcome == RunOutcome::ErrorDownloading)
                 offer_find_converter();
-            show_status(QStringLiteral("Program K52: %1").arg(r.message));
+            show_status(tr("Program K52: %1").arg(r.message));
         };
     return p;
 }
@@ -381,10 +379,9 @@ bool MainWindow::offer_find_converter() {
     if (port.error.isEmpty() || !ctx_.questions)
         return false;
     if (!ctx_.questions->offer(
-            message_title(),
-            QStringLiteral("The converter cannot be reached: %1.\n\nFind Converter tries every port and speed and "
-                           "only reads; it writes nothing to the converter.\n\nFind the converter now?")
-                .arg(port.error)))
+            message_title(), tr("The converter cannot be reached: %1.\n\nFind Converter tries every port and speed and "
+                                "only reads; it writes nothing to the converter.\n\nFind the converter now?")
+                                 .arg(port.error)))
         return false;
     return find_converter();
 }
@@ -533,14 +530,14 @@ void MainWindow::open_save_profile() {
     if (dlg.exec() == QDialog::Accepted && !dlg.saved_as().isEmpty()) {
         // The saved profile is the one named from now on.
         set_main_caption();
-        show_status(QStringLiteral("Saved profile %1").arg(dlg.saved_as()));
+        show_status(tr("Saved profile %1").arg(dlg.saved_as()));
     }
 }
 
 void MainWindow::open_legacy_import() {
-    const QString file = remember_file(
-        QFileDialog::getOpenFileName(this, QStringLiteral("Import from an older database"), file_dialog_start(),
-                                     QStringLiteral("Access databases (*.mdb *.accdb);;All files (*)")));
+    const QString file =
+        remember_file(QFileDialog::getOpenFileName(this, tr("Import from an older database"), file_dialog_start(),
+                                                   tr("Access databases (*.mdb *.accdb);;All files (*)")));
     if (!file.isEmpty())
         open_legacy_import_file(file);
 }
@@ -552,7 +549,7 @@ void MainWindow::open_legacy_import_file(const QString &file) {
     };
     LegacyImportDialog dlg(ctx_.store, file, tell, this);
     if (!dlg.ready()) {
-        tell(dlg.windowTitle(), dlg.error() + QStringLiteral("\nNothing was changed."));
+        tell(dlg.windowTitle(), dlg.error() + tr("\nNothing was changed."));
         return;
     }
     // Where the other profile dialogs go, kept on the screen.
@@ -579,8 +576,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         ctx_.close_all_links();
         QString error;
         if (!shut_down(ctx_.store, ctx_.link, &error))
-            QMessageBox::warning(this, message_title(),
-                                 QStringLiteral("The link settings were not saved: %1").arg(error));
+            QMessageBox::warning(this, message_title(), tr("The link settings were not saved: %1").arg(error));
         emit closed_for_good();
     }
     e->accept();
@@ -600,23 +596,23 @@ int run_window(const QString &program_dir, const QString &db_override) {
         // (nothing is deleted) and start on a fresh one.
         const auto answer = QMessageBox::question(
             nullptr, message_title(),
-            QStringLiteral("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
+            MainWindow::tr("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
                 .arg(r.error, r.db_path),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return 1;
         QString moved_to, why;
         if (!move_database_aside(r.db_path, &moved_to, &why)) {
-            QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(why));
+            QMessageBox::critical(nullptr, message_title(), MainWindow::tr("The program cannot start: %1").arg(why));
             return 1;
         }
         r = start_up(opt, ctx.store, ctx.link, ctx.record);
         if (r.ok)
-            r.warning = QStringLiteral("The unusable database was kept as %1.").arg(moved_to) +
+            r.warning = MainWindow::tr("The unusable database was kept as %1.").arg(moved_to) +
                         (r.warning.isEmpty() ? QString() : QStringLiteral("\n") + r.warning);
     }
     if (!r.ok) {
-        QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(r.error));
+        QMessageBox::critical(nullptr, message_title(), MainWindow::tr("The program cannot start: %1").arg(r.error));
         return 1;
     }
     ctx.db_path = r.db_path;
@@ -631,7 +627,7 @@ int run_window(const QString &program_dir, const QString &db_override) {
             QMessageBox::warning(&w, message_title(), r.warning);
         if (!r.legacy_db.isEmpty() &&
             QMessageBox::question(&w, message_title(),
-                                  QStringLiteral("An Access database of the older program is at %1.\n\nImport its "
+                                  MainWindow::tr("An Access database of the older program is at %1.\n\nImport its "
                                                  "profiles now? (The file itself stays as it is.)")
                                       .arg(r.legacy_db),
                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
@@ -644,18 +640,19 @@ int run_window(const QString &program_dir, const QString &db_override) {
 
 const QVector<MenuEntry> &menu_entries() {
     static const QVector<MenuEntry> entries = {
-        {"md", "Load Profile  ", &MainWindow::load_profile},
-        {"dm", "  Save Profile", &MainWindow::open_save_profile},
-        {"dpf", "    Delete Profile", &MainWindow::delete_profile},
-        {"imp", "Import from an older database...", &MainWindow::open_legacy_import},
-        {"wir", "     Wiring", nullptr, "wiring"},
-        {"bittable", "      Bit Size Table    ", nullptr, "bitsize"},
-        {"hp", "         Help             ", nullptr, "help"},
-        {"ab", "      About          ", nullptr, "about", true},
-        {"revs", "Revisions", nullptr, "Revisions", true},
-        {"history", "History...", &MainWindow::show_history},
-        {"compare", "Compare Profiles...", &MainWindow::show_comparison},
-        {"fleet", "Program Every Converter...", &MainWindow::show_fleet},
+        {"md", QT_TRANSLATE_NOOP("k52::MainWindow", "Load Profile  "), &MainWindow::load_profile},
+        {"dm", QT_TRANSLATE_NOOP("k52::MainWindow", "  Save Profile"), &MainWindow::open_save_profile},
+        {"dpf", QT_TRANSLATE_NOOP("k52::MainWindow", "    Delete Profile"), &MainWindow::delete_profile},
+        {"imp", QT_TRANSLATE_NOOP("k52::MainWindow", "Import from an older database..."),
+         &MainWindow::open_legacy_import},
+        {"wir", QT_TRANSLATE_NOOP("k52::MainWindow", "     Wiring"), nullptr, "wiring"},
+        {"bittable", QT_TRANSLATE_NOOP("k52::MainWindow", "      Bit Size Table    "), nullptr, "bitsize"},
+        {"hp", QT_TRANSLATE_NOOP("k52::MainWindow", "         Help             "), nullptr, "help"},
+        {"ab", QT_TRANSLATE_NOOP("k52::MainWindow", "      About          "), nullptr, "about", true},
+        {"revs", QT_TRANSLATE_NOOP("k52::MainWindow", "Revisions"), nullptr, "Revisions", true},
+        {"history", QT_TRANSLATE_NOOP("k52::MainWindow", "History..."), &MainWindow::show_history},
+        {"compare", QT_TRANSLATE_NOOP("k52::MainWindow", "Compare Profiles..."), &MainWindow::show_comparison},
+        {"fleet", QT_TRANSLATE_NOOP("k52::MainWindow", "Program Every Converter..."), &MainWindow::show_fleet},
     };
     return entries;
 }

@@ -29,23 +29,23 @@ bool list_profiles(AppContext &ctx, QListWidget *list) {
     const QStringList names = ctx.store.list_profiles(&error);
     list->addItems(names);
     if (!error.isEmpty()) {
-        tell(ctx, QStringLiteral("Profiles"), error);
+        tell(ctx, ProfilePopDialog::tr("Profiles"), error);
         return false;
     }
     return true;
 }
 
 ProfilePopDialog::ProfilePopDialog(AppContext &ctx, const QString &caption, QWidget *parent)
-    : QDialog(parent), ctx_(ctx) {
+    : QDialog(parent), ctx_(ctx), deleting_(caption.startsWith(QLatin1String("Del"))) {
     setObjectName(QStringLiteral("profilepop"));
-    setWindowTitle(caption);
+    setWindowTitle(deleting_ ? tr("Delete Profile") : tr("Load Profile"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
     layout->addWidget(list_);
     list_profiles(ctx_, list_);
-    list_->setAccessibleName(caption);
+    list_->setAccessibleName(windowTitle());
     // One click acts; from the keyboard, Return on the entry does.
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pick(item->text()); });
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { pick(item->text()); });
@@ -56,13 +56,13 @@ void ProfilePopDialog::pick(const QString &name) {
     if (picked_)
         return;
     QString error;
-    if (windowTitle().startsWith(QLatin1String("Del"))) {
+    if (deleting_) {
         if (name == QLatin1String("Default")) {
-            tell(ctx_, windowTitle(), QStringLiteral("You cannot delete the Default Profile"));
+            tell(ctx_, windowTitle(), tr("You cannot delete the Default Profile"));
             return;
         }
         picked_ = true;
-        if (ask(ctx_, windowTitle(), QStringLiteral("verify delete of profile ") + name) &&
+        if (ask(ctx_, windowTitle(), tr("verify delete of profile ") + name) &&
             !ctx_.store.delete_profile(name, &error))
             tell(ctx_, windowTitle(), error);
         accept();
@@ -78,30 +78,29 @@ void ProfilePopDialog::pick(const QString &name) {
 
 SaveProfileDialog::SaveProfileDialog(AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("saveprofile"));
-    setWindowTitle(QStringLiteral("Save Profile"));
+    setWindowTitle(tr("Save Profile"));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(QStringLiteral("Current Saved Profiles"), this);
+    auto *heading = new QLabel(tr("Current Saved Profiles"), this);
     layout->addWidget(heading);
     list_ = new QListWidget(this);
     heading->setBuddy(list_);
     list_->setAccessibleName(heading->text());
     layout->addWidget(list_);
-    auto *note = new QLabel(
-        QStringLiteral("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
+    auto *note = new QLabel(tr("DblClick to overwrite an existing profile or enter in a new profile name below"), this);
     note->setWordWrap(true);
     layout->addWidget(note);
-    auto *name_label = new QLabel(QStringLiteral("New Profile Name"), this);
+    auto *name_label = new QLabel(tr("New Profile Name"), this);
     layout->addWidget(name_label);
     text_ = new QLineEdit(this);
     name_label->setBuddy(text_);
     text_->setAccessibleName(name_label->text());
     layout->addWidget(text_);
     auto *buttons = new QHBoxLayout;
-    save_ = new QPushButton(QStringLiteral("Save Profile"), this);
+    save_ = new QPushButton(tr("Save Profile"), this);
     // Return in the name box saves; Escape (or Cancel) closes unsaved.
     save_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setAutoDefault(false);
     buttons->addWidget(save_);
     buttons->addWidget(cancel_);
@@ -142,7 +141,7 @@ bool SaveProfileDialog::save_as(const QString &typed) {
         return false;
     }
     if (existing) {
-        if (!ask(ctx_, QStringLiteral("Duplicate Name"), name + QStringLiteral(" already exists - Overwrite it Y/N?")))
+        if (!ask(ctx_, tr("Duplicate Name"), name + tr(" already exists - Overwrite it Y/N?")))
             return false;
         new_row = false;
         target = *existing; // the row keeps its stored name

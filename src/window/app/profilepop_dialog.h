@@ -13,8 +13,9 @@ class QPushButton;
 
 namespace k52 {
 
-// One dialog, two uses: the caption set by the caller decides whether a
-// click loads or deletes. A single click acts at once.
+// One dialog, two uses: the caption set by the caller, "Load Profile" or
+// "Delete Profile" (the title shows it in the user's language), decides
+// whether a click loads or deletes. A single click acts at once.
 class ProfilePopDialog : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +26,7 @@ public:
 
 private:
     AppContext &ctx_;
+    bool deleting_ = false;
     bool picked_ = false; // one pick a dialog (a double click is two clicks)
     QListWidget *list_ = nullptr;
 };

@@ -16,12 +16,12 @@
 namespace k52 {
 
 FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("K52 Flash Download"));
+    setWindowTitle(tr("K52 Flash Download"));
     auto *layout = new QVBoxLayout(this);
     auto *buttons = new QHBoxLayout;
-    select_ = new QPushButton(QStringLiteral("Select File to Download"), this);
+    select_ = new QPushButton(tr("Select File to Download"), this);
     select_->setObjectName(QStringLiteral("Command1"));
-    start_ = new QPushButton(QStringLiteral("Start Flash Download"), this);
+    start_ = new QPushButton(tr("Start Flash Download"), this);
     start_->setObjectName(QStringLiteral("Command2"));
     buttons->addWidget(select_);
     buttons->addWidget(start_);
@@ -30,7 +30,7 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     file_label_ = new QLabel(this);
     file_label_->setObjectName(QStringLiteral("Label1"));
     file_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    file_label_->setAccessibleName(QStringLiteral("Firmware file"));
+    file_label_->setAccessibleName(tr("Firmware file"));
     layout->addWidget(file_label_);
     job_ = new DeviceJob(ctx_.links, this);
     panel_ = new JobPanel(ctx_, *job_, JobPanel::Status, this);
@@ -66,10 +66,10 @@ QPushButton *FlashDlScreen::stop_button() const {
 QString FlashDlScreen::ask_for_file() {
     if (choose_file)
         return choose_file();
-    QFileDialog dialog(this, QStringLiteral("Select File to Download"));
+    QFileDialog dialog(this, tr("Select File to Download"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(QStringLiteral("Bin Files (*.bin)"));
+    dialog.setNameFilter(tr("Bin Files (*.bin)"));
     dialog.setDefaultSuffix(QStringLiteral("bin"));
     dialog.setDirectory(file_dialog_start());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -107,7 +107,7 @@ bool FlashDlScreen::start_download() {
         },
         [this](const QString &why) {
             panel_->end(false, {});
-            panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));
         },
         [port, path = path_](ByteLink &link, JobProgress &progress) {
             return doflashdl(link, port, path, QDate::currentDate(), progress);

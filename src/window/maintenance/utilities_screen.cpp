@@ -34,15 +34,15 @@ QLineEdit *make_number_box(const char *name, int digits, QWidget *parent) {
     return make_entry_box(name, EntryRule::Decimal, digits, parent);
 }
 
-QPushButton *make_button(const char *caption, const char *name, QWidget *parent) {
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton *make_button(const QString &caption, const char *name, QWidget *parent) {
+    auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromUtf8(name));
     return b;
 }
 
 // One group holding one button.
-QGroupBox *button_group(const char *caption, QPushButton *button, QWidget *parent) {
-    auto *g = new QGroupBox(QString::fromUtf8(caption), parent);
+QGroupBox *button_group(const QString &caption, QPushButton *button, QWidget *parent) {
+    auto *g = new QGroupBox(caption, parent);
     auto *l = new QVBoxLayout(g);
     button->setParent(g);
     l->addWidget(button);
@@ -53,13 +53,13 @@ QGroupBox *button_group(const char *caption, QPushButton *button, QWidget *paren
 
 UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     : BaseScreen(ctx, parent), clone_file_(clone_file_path()), job_(ctx.links) {
-    setWindowTitle(QStringLiteral("K52 Utilities"));
+    setWindowTitle(tr("K52 Utilities"));
     auto *layout = new QVBoxLayout(this);
 
     // Converter actions.
-    auto *version = new QGroupBox(QStringLiteral("Version Identification"), this);
+    auto *version = new QGroupBox(tr("Version Identification"), this);
     auto *vl = new QHBoxLayout(version);
-    auto *getversion_button = make_button("Click for Version", "getversion", version);
+    auto *getversion_button = make_button(tr("Click for Version"), "getversion", version);
     version_box_ = new QLineEdit(version);
     version_box_->setObjectName(QStringLiteral("versionbox"));
     version_box_->setReadOnly(true);
@@ -68,16 +68,16 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     layout->addWidget(version);
 
     auto *actions = new QHBoxLayout;
-    auto *reset_button = make_button("Click to Reset", "makereset", this);
-    auto *restart_button = make_button("Click to Restart", "makerestart", this);
-    actions->addWidget(button_group("Reset K52", reset_button, this));
-    actions->addWidget(button_group("Restart K52 (v1.96+)", restart_button, this));
+    auto *reset_button = make_button(tr("Click to Reset"), "makereset", this);
+    auto *restart_button = make_button(tr("Click to Restart"), "makerestart", this);
+    actions->addWidget(button_group(tr("Reset K52"), reset_button, this));
+    actions->addWidget(button_group(tr("Restart K52 (v1.96+)"), restart_button, this));
 
-    auto *beep = new QGroupBox(QStringLiteral("Startup Beep"), this);
+    auto *beep = new QGroupBox(tr("Startup Beep"), this);
     auto *bl = new QHBoxLayout(beep);
-    beep_on_ = new QCheckBox(QStringLiteral("On"), beep);
+    beep_on_ = new QCheckBox(tr("On"), beep);
     beep_on_->setObjectName(QStringLiteral("beepon"));
-    beep_off_ = new QCheckBox(QStringLiteral("Off"), beep);
+    beep_off_ = new QCheckBox(tr("Off"), beep);
     beep_off_->setObjectName(QStringLiteral("beepoff"));
     bl->addWidget(beep_on_);
     bl->addWidget(beep_off_);
@@ -85,20 +85,21 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     layout->addLayout(actions);
 
     // Beeper settings.
-    auto *beeper = new QGroupBox(QStringLiteral("Beeper Frequency and Duration"), this);
+    auto *beeper = new QGroupBox(tr("Beeper Frequency and Duration"), this);
     auto *bg = new QGridLayout(beeper);
     numbers_[0] = {make_number_box("spkrfreq", 3, beeper), &ConfigRecord::spkrfreq};
     numbers_[1] = {make_number_box("spkrtimeser", 3, beeper), &ConfigRecord::spkrtimeser};
     numbers_[2] = {make_number_box("spkrtimei1", 3, beeper), &ConfigRecord::spkrtimei1};
-    const char *beeper_captions[] = {"Frequency", "Serial In Beep Time", "Wie/Aba In Beep Time"};
+    const char *beeper_captions[] = {QT_TR_NOOP("Frequency"), QT_TR_NOOP("Serial In Beep Time"),
+                                     QT_TR_NOOP("Wie/Aba In Beep Time")};
     for (int i = 0; i < 3; ++i) {
-        bg->addWidget(new QLabel(QString::fromUtf8(beeper_captions[i]), beeper), i, 0);
+        bg->addWidget(new QLabel(tr(beeper_captions[i]), beeper), i, 0);
         bg->addWidget(numbers_[std::size_t(i)].edit, i, 1);
     }
     layout->addWidget(beeper);
 
     // Output timing.
-    auto *timing = new QGroupBox(QStringLiteral("Wie/Aba timing"), this);
+    auto *timing = new QGroupBox(tr("Wie/Aba timing"), this);
     auto *tg = new QGridLayout(timing);
     const char *durations[] = {"50us", "100us", "150us"};
     for (int i = 0; i < 6; ++i) {
@@ -106,30 +107,30 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
         b->setObjectName(QStringLiteral("Check%1").arg(kFirstMagPulseChoice + i));
         pulse_[std::size_t(i)] = b;
     }
-    tg->addWidget(new QLabel(QStringLiteral("Wiegand Pulse Duration"), timing), 0, 0);
-    tg->addWidget(new QLabel(QStringLiteral("Mag Pulse Duration"), timing), 1, 0);
+    tg->addWidget(new QLabel(tr("Wiegand Pulse Duration"), timing), 0, 0);
+    tg->addWidget(new QLabel(tr("Mag Pulse Duration"), timing), 1, 0);
     for (int k = 0; k < 3; ++k) {
         tg->addWidget(pulse_box(kFirstWiePulseChoice + k), 0, 1 + k);
         tg->addWidget(pulse_box(kFirstMagPulseChoice + k), 1, 1 + k);
     }
     numbers_[3] = {make_number_box("wieinterval", 1, timing), &ConfigRecord::wieinterval};
     numbers_[4] = {make_number_box("maginterval", 1, timing), &ConfigRecord::maginterval};
-    tg->addWidget(new QLabel(QStringLiteral("Wiegand Pulse Interval"), timing), 2, 0);
+    tg->addWidget(new QLabel(tr("Wiegand Pulse Interval"), timing), 2, 0);
     tg->addWidget(numbers_[3].edit, 2, 1);
-    tg->addWidget(new QLabel(QStringLiteral("Mag Pulse Interval"), timing), 3, 0);
+    tg->addWidget(new QLabel(tr("Mag Pulse Interval"), timing), 3, 0);
     tg->addWidget(numbers_[4].edit, 3, 1);
     layout->addWidget(timing);
 
     // Cloning.
-    auto *cloning = new QGroupBox(QStringLiteral("Cloning (v1.96+)"), this);
+    auto *cloning = new QGroupBox(tr("Cloning (v1.96+)"), this);
     auto *cl = new QHBoxLayout(cloning);
-    auto *read_button = make_button("Read from K52", "cloneread", cloning);
-    auto *write_button = make_button("Clone to new K52", "clonewrite", cloning);
-    stop_ = make_button("Stop", "stop", cloning);
+    auto *read_button = make_button(tr("Read from K52"), "cloneread", cloning);
+    auto *write_button = make_button(tr("Clone to new K52"), "clonewrite", cloning);
+    stop_ = make_button(tr("Stop"), "stop", cloning);
     stop_->setEnabled(false);
-    saved_image_as_ = make_button("Save Image As...", "saveimageas", cloning);
+    saved_image_as_ = make_button(tr("Save Image As..."), "saveimageas", cloning);
     saved_image_as_->setEnabled(false);
-    saved_image_as_->setToolTip(QStringLiteral("Save a copy of the image the last read saved"));
+    saved_image_as_->setToolTip(tr("Save a copy of the image the last read saved"));
     cl->addWidget(read_button);
     cl->addWidget(write_button);
     cl->addWidget(stop_);
@@ -309,7 +310,7 @@ void UtilitiesScreen::run_clone(bool upload) {
         },
         [this](const QString &why) {
             progress_->hide();
-            finish_action(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            finish_action(tr("Nothing was written: no backup (%1)").arg(why));
         },
         [port, file = clone_file_, upload, record](ByteLink &link, JobProgress &progress) {
             if (!upload)
@@ -321,7 +322,7 @@ void UtilitiesScreen::run_clone(bool upload) {
         },
         [this, upload, file = clone_file_](const CloneResult &r) {
             progress_->hide();
-            const QString saved = upload && r.ok() ? QStringLiteral("Clone image saved to %1").arg(file) : QString();
+            const QString saved = upload && r.ok() ? tr("Clone image saved to %1").arg(file) : QString();
             if (ctx_.questions) {
                 if (r.ok())
                     ctx_.questions->inform(
@@ -345,9 +346,9 @@ bool UtilitiesScreen::save_image_as() {
     if (ask_path) {
         path = ask_path();
     } else {
-        path = remember_file(QFileDialog::getSaveFileName(this, QStringLiteral("Save Image As"),
+        path = remember_file(QFileDialog::getSaveFileName(this, tr("Save Image As"),
                                                           file_dialog_start(QFileInfo(clone_file_).fileName()),
-                                                          QStringLiteral("Clone images (*.bin);;All files (*)")));
+                                                          tr("Clone images (*.bin);;All files (*)")));
     }
     if (path.isEmpty())
         return false;
@@ -356,13 +357,13 @@ bool UtilitiesScreen::save_image_as() {
     if (!in.open(QIODevice::ReadOnly))
         why = QStringLiteral("%1: %2").arg(clone_file_, in.errorString());
     else if (!write_file_safely(path, in.readAll(), &why))
-        why = why.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : why;
+        why = why.isEmpty() ? tr("cannot write %1").arg(path) : why;
     if (!why.isEmpty()) {
         if (ctx_.questions)
-            ctx_.questions->warn(message_title(), QStringLiteral("The image was not saved: %1").arg(why));
+            ctx_.questions->warn(message_title(), tr("The image was not saved: %1").arg(why));
         return false;
     }
-    status_->setText(QStringLiteral("Clone image saved to %1").arg(path));
+    status_->setText(tr("Clone image saved to %1").arg(path));
     return true;
 }
 

@@ -22,23 +22,23 @@
 namespace k52 {
 
 PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Programming"));
+    setWindowTitle(tr("Programming"));
     auto *layout = new QVBoxLayout(this);
     job_ = new DeviceJob(ctx_.links, this);
     panel_ = new JobPanel(ctx_, *job_, JobPanel::Lines, this);
     layout->addWidget(panel_);
     backup_ = new BackupOptionBox(ctx_.store, this);
     panel_->buttons()->addWidget(backup_);
-    copy_ = new QPushButton(QStringLiteral("Copy Lines"), this);
-    save_ = new QPushButton(QStringLiteral("Save Lines..."), this);
+    copy_ = new QPushButton(tr("Copy Lines"), this);
+    save_ = new QPushButton(tr("Save Lines..."), this);
     panel_->buttons()->addWidget(copy_);
     panel_->buttons()->addWidget(save_);
     panel_->buttons()->addStretch(1);
     connect(copy_, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(lines().join(QLatin1Char('\n')) + QLatin1Char('\n')); });
     connect(save_, &QPushButton::clicked, this, [this] {
-        const QString path = remember_file(QFileDialog::getSaveFileName(
-            this, QStringLiteral("Save Lines"), file_dialog_start(), QStringLiteral("Text Files (*.txt)")));
+        const QString path = remember_file(
+            QFileDialog::getSaveFileName(this, tr("Save Lines"), file_dialog_start(), tr("Text Files (*.txt)")));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
             QMessageBox::warning(this, message_title(), error);
@@ -72,7 +72,7 @@ bool PgmFormWindow::start_run() {
         },
         [this](const QString &why) {
             panel_->end(false, {});
-            panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
+            panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));
             if (on_finished)
                 on_finished(RunResult{});
         },

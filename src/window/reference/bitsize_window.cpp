@@ -38,7 +38,7 @@ QFont fixed_font() {
 
 BitSizeWindow::BitSizeWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowFlags(windowFlags() | Qt::Window);
-    setWindowTitle(QStringLiteral("Bit Size Table"));
+    setWindowTitle(tr("Bit Size Table"));
     // On a small screen the table scrolls.
     area_ = new BitSizeArea;
     area_->setObjectName(QStringLiteral("table"));

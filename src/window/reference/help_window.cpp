@@ -17,7 +17,7 @@ namespace {
 QString topic_text(const QString &key) {
     QFile f(help_topic_resource(key));
     if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("<p>The text of this topic is missing from this build.</p>");
+        return HelpWindow::tr("<p>The text of this topic is missing from this build.</p>");
     return QString::fromUtf8(f.readAll());
 }
 
@@ -25,7 +25,7 @@ QString topic_text(const QString &key) {
 
 HelpWindow::HelpWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowFlags(windowFlags() | Qt::Window);
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(tr("Help"));
 
     // Buttons in a column 2160 twips wide; the display area beside them
     // (7350 x 6850 twips).

@@ -20,7 +20,7 @@ constexpr int kCaptionGap = 12;
 
 WiringWindow::WiringWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowFlags(windowFlags() | Qt::Window);
-    setWindowTitle(QStringLiteral("Wiring Codes"));
+    setWindowTitle(tr("Wiring Codes"));
     // On a small screen the charts scroll.
     auto *content = new QWidget;
     auto *v = new QVBoxLayout(content);

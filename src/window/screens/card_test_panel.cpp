@@ -12,7 +12,9 @@ namespace k52 {
 
 namespace {
 
-constexpr std::array<const char *, 3> kCaptions{"Site", "ID", "Issue"};
+constexpr std::array<const char *, 3> kCaptions{QT_TRANSLATE_NOOP("k52::CardTestPanel", "Site"),
+                                                QT_TRANSLATE_NOOP("k52::CardTestPanel", "ID"),
+                                                QT_TRANSLATE_NOOP("k52::CardTestPanel", "Issue")};
 constexpr std::array<const char *, 3> kNames{"cardsite", "cardid", "cardissue"};
 
 // The bits as rich text: each bit on its picture colour, fields apart.
@@ -44,13 +46,13 @@ CardTestPanel::CardTestPanel(const ConfigRecord &record, const WiegandFieldMap &
     setObjectName(QStringLiteral("cardtest"));
     auto *g = new QGridLayout(this);
     g->setContentsMargins(0, 0, 0, 0);
-    auto *title = new QLabel(QStringLiteral("Test a card:"), this);
+    auto *title = new QLabel(tr("Test a card:"), this);
     g->addWidget(title, 0, 0);
     auto *row = new QHBoxLayout;
     for (std::size_t i = 0; i < 3; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(kCaptions[i]), this);
+        auto *label = new QLabel(tr(kCaptions[i]), this);
         values_[i] = make_entry_box(kNames[i], EntryRule::Decimal, 20, this);
-        values_[i]->setAccessibleName(QStringLiteral("Test a card: ") + QString::fromLatin1(kCaptions[i]));
+        values_[i]->setAccessibleName(tr("Test a card: ") + tr(kCaptions[i]));
         values_[i]->setFixedWidth(values_[i]->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('0'))) + 12);
         label->setBuddy(values_[i]);
         row->addWidget(label);
@@ -59,27 +61,27 @@ CardTestPanel::CardTestPanel(const ConfigRecord &record, const WiegandFieldMap &
     }
     bits_ = new QLabel(this);
     bits_->setObjectName(QStringLiteral("cardbits"));
-    bits_->setAccessibleName(QStringLiteral("Bits sent"));
+    bits_->setAccessibleName(tr("Bits sent"));
     bits_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     bits_->setWordWrap(true);
     row->addStretch();
     g->addLayout(row, 0, 1);
-    auto *bits_label = new QLabel(QStringLiteral("Bits sent:"), this);
+    auto *bits_label = new QLabel(tr("Bits sent:"), this);
     g->addWidget(bits_label, 1, 0);
     g->addWidget(bits_, 1, 1);
 
-    auto *read_label = new QLabel(QStringLiteral("Read bits:"), this);
+    auto *read_label = new QLabel(tr("Read bits:"), this);
     g->addWidget(read_label, 2, 0);
     read_ = new QLineEdit(this);
     read_->setObjectName(QStringLiteral("cardread"));
-    read_->setAccessibleName(QStringLiteral("Bits to read"));
-    read_->setPlaceholderText(QStringLiteral("paste 0/1 bits or HEX/COUNT"));
+    read_->setAccessibleName(tr("Bits to read"));
+    read_->setPlaceholderText(tr("paste 0/1 bits or HEX/COUNT"));
     read_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     read_label->setBuddy(read_);
     g->addWidget(read_, 2, 1);
     verdict_ = new QLabel(this);
     verdict_->setObjectName(QStringLiteral("cardverdict"));
-    verdict_->setAccessibleName(QStringLiteral("Bits read"));
+    verdict_->setAccessibleName(tr("Bits read"));
     verdict_->setWordWrap(true);
     g->addWidget(verdict_, 3, 1);
     g->setColumnStretch(1, 1);
@@ -107,8 +109,7 @@ void CardTestPanel::refresh() {
         bits_->setTextFormat(Qt::RichText);
         QString text = coloured(out.bits, layout);
         const QString hex = bits_to_hex(out.bits);
-        text += hex.isEmpty() ? QStringLiteral(" (p: mask parity, not computed)")
-                              : QStringLiteral(" hex %1/%2").arg(hex).arg(out.bits.size());
+        text += hex.isEmpty() ? tr(" (p: mask parity, not computed)") : tr(" hex %1/%2").arg(hex).arg(out.bits.size());
         bits_->setText(text);
     }
 
@@ -130,10 +131,10 @@ void CardTestPanel::refresh() {
     QStringList parts;
     for (std::size_t i = 0; i < 3; ++i)
         if (r.values[i])
-            parts << QStringLiteral("%1 %2").arg(QString::fromLatin1(kCaptions[i])).arg(*r.values[i]);
-    const QString verdict = !r.faults.isEmpty()  ? QStringLiteral("FAILS: ") + r.faults.join(QStringLiteral("; "))
-                            : r.parity_unchecked ? QStringLiteral("parity not checked (mask)")
-                                                 : QStringLiteral("parity good");
+            parts << QStringLiteral("%1 %2").arg(tr(kCaptions[i])).arg(*r.values[i]);
+    const QString verdict = !r.faults.isEmpty()  ? tr("FAILS: ") + r.faults.join(QStringLiteral("; "))
+                            : r.parity_unchecked ? tr("parity not checked (mask)")
+                                                 : tr("parity good");
     verdict_->setText(parts.join(QStringLiteral(", ")) + QStringLiteral(" - ") + verdict);
 }
 

@@ -22,11 +22,12 @@ constexpr int kIpAddressLength = 15; // 255.255.255.255
 constexpr int kTcpPortLength = 5;    // 65535
 constexpr int kDevicePathLength = 255;
 
-const char *const kNotice =
+const char *const kNotice = QT_TRANSLATE_NOOP(
+    "k52::CommFormScreen",
     "Please note that the TCP settings are in this program for convenience only, so that this program can be "
     "used as a terminal emulator when talking to tcp devices in the \"terminal mode\". The TCP settings have "
     "nothing to do with the K52 or K54 converters. You should always be in the \"serial\" comm mode when "
-    "talking to K52 and K54 converters.";
+    "talking to K52 and K54 converters.");
 
 QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent) {
     auto *b = new QCheckBox(caption, parent);
@@ -34,8 +35,8 @@ QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent
     return b;
 }
 
-QGroupBox *text_group(const char *caption, QLineEdit *edit, QWidget *parent) {
-    auto *g = new QGroupBox(QString::fromUtf8(caption), parent);
+QGroupBox *text_group(const QString &caption, QLineEdit *edit, QWidget *parent) {
+    auto *g = new QGroupBox(caption, parent);
     edit->setParent(g);
     (new QVBoxLayout(g))->addWidget(edit);
     return g;
@@ -49,19 +50,19 @@ template <std::size_t N> void clear_group(const std::array<QCheckBox *, N> &grou
 } // namespace
 
 CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent), lister_(list_ports) {
-    setWindowTitle(QStringLiteral("Communications Setup"));
+    setWindowTitle(tr("Communications Setup"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *mode = new QGroupBox(QStringLiteral("Comm Mode"), this);
+    auto *mode = new QGroupBox(tr("Comm Mode"), this);
     auto *mg = new QHBoxLayout(mode);
-    mode_[kModeSerial] = make_box(QStringLiteral("Serial"), QStringLiteral("serial"), mode);
-    mode_[kModeTcp] = make_box(QStringLiteral("Tcp/Ip"), QStringLiteral("tcpip"), mode);
+    mode_[kModeSerial] = make_box(tr("Serial"), QStringLiteral("serial"), mode);
+    mode_[kModeTcp] = make_box(tr("Tcp/Ip"), QStringLiteral("tcpip"), mode);
     mg->addWidget(mode_[kModeSerial]);
     mg->addWidget(mode_[kModeTcp]);
     mg->addStretch();
     layout->addWidget(mode);
 
-    auto *port = new QGroupBox(QStringLiteral("Comm Port"), this);
+    auto *port = new QGroupBox(tr("Comm Port"), this);
     auto *pg = new QGridLayout(port);
     for (int i = 0; i < kCommPortChoices; ++i) {
         const QString n = QString::number(i + 1);
@@ -72,13 +73,13 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         pg->addWidget(port_[std::size_t(i)], i, 0);
         pg->addWidget(l, i, 1, 1, 2);
     }
-    pg->addWidget(new QLabel(QStringLiteral("Device path"), port), kCommPortChoices, 0);
+    pg->addWidget(new QLabel(tr("Device path"), port), kCommPortChoices, 0);
     device_ = new QLineEdit(port);
     device_->setObjectName(QStringLiteral("commdevice"));
     device_->setMaxLength(kDevicePathLength);
-    device_->setPlaceholderText(QStringLiteral("used instead of the port number when given"));
+    device_->setPlaceholderText(tr("used instead of the port number when given"));
     pg->addWidget(device_, kCommPortChoices, 1);
-    refresh_ = new QPushButton(QStringLiteral("Refresh"), port);
+    refresh_ = new QPushButton(tr("Refresh"), port);
     refresh_->setObjectName(QStringLiteral("refresh"));
     pg->addWidget(refresh_, kCommPortChoices, 2);
     note_ = new QLabel(port);
@@ -88,7 +89,7 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     pg->setColumnStretch(1, 1);
     layout->addWidget(port);
 
-    auto *baud = new QGroupBox(QStringLiteral("Communications Baud Rate"), this);
+    auto *baud = new QGroupBox(tr("Communications Baud Rate"), this);
     auto *bg = new QGridLayout(baud);
     for (int i = 0; i < kBaudChoices; ++i) {
         const QString rate = QString::number(kBaudRates[std::size_t(i)]);
@@ -97,12 +98,12 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     }
     layout->addWidget(baud);
 
-    auto *parity = new QGroupBox(QStringLiteral("Parity"), this);
+    auto *parity = new QGroupBox(tr("Parity"), this);
     auto *rg = new QHBoxLayout(parity);
-    const char *const parity_captions[kParityChoices] = {"7 Even", "7 Odd", "8 None"};
+    const char *const parity_captions[kParityChoices] = {QT_TR_NOOP("7 Even"), QT_TR_NOOP("7 Odd"),
+                                                         QT_TR_NOOP("8 None")};
     for (int i = 0; i < kParityChoices; ++i) {
-        parity_[std::size_t(i)] =
-            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity%1").arg(i), parity);
+        parity_[std::size_t(i)] = make_box(tr(parity_captions[i]), QStringLiteral("parity%1").arg(i), parity);
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();
@@ -120,12 +121,12 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     ip_ = make_entry_box("ipaddress", EntryRule::IpAddress, kIpAddressLength, this);
     tcp_port_ = make_entry_box("remoteportaddress", EntryRule::Decimal, kTcpPortLength, this);
     auto *texts = new QHBoxLayout;
-    texts->addWidget(text_group("Terminator Char", terminator_, this));
-    texts->addWidget(text_group("IP Address", ip_, this));
-    texts->addWidget(text_group("Tcp Port Address", tcp_port_, this));
+    texts->addWidget(text_group(tr("Terminator Char"), terminator_, this));
+    texts->addWidget(text_group(tr("IP Address"), ip_, this));
+    texts->addWidget(text_group(tr("Tcp Port Address"), tcp_port_, this));
     layout->addLayout(texts);
 
-    auto *notice = new QLabel(QString::fromUtf8(kNotice), this);
+    auto *notice = new QLabel(tr(kNotice), this);
     notice->setObjectName(QStringLiteral("notice"));
     notice->setWordWrap(true);
     layout->addWidget(notice);
@@ -199,7 +200,7 @@ void CommFormScreen::show_ports() {
     for (int i = 0; i < kCommPortChoices; ++i) {
         QString caption = port_caption(i + 1, ports_);
         if (remembered == i)
-            caption += QStringLiteral(" - remembered adapter");
+            caption += tr(" - remembered adapter");
         port_label_[std::size_t(i)]->setText(caption);
     }
     // The remembered adapter moved: its box is the one the link opens.

@@ -11,12 +11,12 @@
 namespace k52 {
 
 FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidget *parent)
-    : QGroupBox(QStringLiteral("Find Converter"), parent), ctx_(ctx), ports_source_(std::move(ports)), job_(ctx.links) {
+    : QGroupBox(tr("Find Converter"), parent), ctx_(ctx), ports_source_(std::move(ports)), job_(ctx.links) {
     setObjectName(QStringLiteral("findconverter"));
     auto *g = new QGridLayout(this);
-    find_ = new QPushButton(QStringLiteral("Find Converter"), this);
+    find_ = new QPushButton(tr("Find Converter"), this);
     find_->setObjectName(QStringLiteral("find"));
-    stop_button_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_button_ = new QPushButton(tr("Stop"), this);
     stop_button_->setObjectName(QStringLiteral("findstop"));
     stop_button_->setEnabled(false);
     bar_ = new QProgressBar(this);
@@ -25,7 +25,7 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     bar_->setValue(0);
     bar_->setTextVisible(true);
     bar_->setFormat(QStringLiteral("%p%"));
-    status_ = new QLabel(QStringLiteral("Tries each port at every speed and parity"), this);
+    status_ = new QLabel(tr("Tries each port at every speed and parity"), this);
     status_->setObjectName(QStringLiteral("findstatus"));
     status_->setWordWrap(true);
     list_ = new QListWidget(this);
@@ -33,7 +33,7 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     list_->setFixedHeight(list_->fontMetrics().height() * 3 + 2 * list_->frameWidth() + 6);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setTextElideMode(Qt::ElideRight);
-    use_ = new QPushButton(QStringLiteral("Use These Settings"), this);
+    use_ = new QPushButton(tr("Use These Settings"), this);
     use_->setObjectName(QStringLiteral("finduse"));
     use_->setEnabled(false);
     g->addWidget(find_, 0, 0);
@@ -71,7 +71,7 @@ bool FindConverterPanel::start() {
     list_->clear();
     use_->setEnabled(false);
     if (searched_.isEmpty()) {
-        set_status(QStringLiteral("No serial ports found: plug the adapter in, or enter its device path"));
+        set_status(tr("No serial ports found: plug the adapter in, or enter its device path"));
         return false;
     }
     const QVector<PortEntry> ports = searched_;
@@ -87,7 +87,7 @@ bool FindConverterPanel::start() {
     stop_button_->setEnabled(true);
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    set_status(QStringLiteral("Searching..."));
+    set_status(tr("Searching..."));
     return true;
 }
 
@@ -108,11 +108,11 @@ void FindConverterPanel::finished(const SearchResult &r) {
             first_found = i;
     }
     const int found = int(result_.found().size());
-    QString text = found == 0   ? QStringLiteral("No converter found")
-                   : found == 1 ? QStringLiteral("1 converter found")
-                                : QStringLiteral("%1 converters found").arg(found);
+    QString text = found == 0   ? tr("No converter found")
+                   : found == 1 ? tr("1 converter found")
+                                : tr("%1 converters found").arg(found);
     if (result_.stopped)
-        text += QStringLiteral(" (stopped)");
+        text += tr(" (stopped)");
     set_status(text);
     if (first_found >= 0)
         list_->setCurrentRow(first_found);
@@ -130,7 +130,7 @@ bool FindConverterPanel::take(int row) {
     if (running() || row < 0 || row >= result_.ports.size() || !result_.ports[row].found)
         return false;
     ctx_.link = take_found(ctx_.link, *result_.ports[row].found, searched_);
-    set_status(QStringLiteral("Link settings: %1 at %2")
+    set_status(tr("Link settings: %1 at %2")
                    .arg(result_.ports[row].port.device, line_setting_text(result_.ports[row].found->setting)));
     emit taken();
     return true;

@@ -9,24 +9,25 @@
 namespace k52 {
 
 const MagOutputVariant kSerToMag{"sertomag",
-                                 "Serial Input to Magstripe Output Options",
-                                 "F2F Output",
+                                 QT_TRANSLATE_NOOP("k52::MagOutputScreen", "Serial Input to Magstripe Output Options"),
+                                 QT_TRANSLATE_NOOP("k52::MagOutputScreen", "F2F Output"),
                                  true,
                                  [](ConfigRecord &r) -> Integer & { return r.sermagparms[2]; },
                                  [](ConfigRecord &r) -> Integer & { return r.sermagparms[3]; },
                                  [](ConfigRecord &r) -> Integer & { return r.sermagparms[4]; }};
 
-const MagOutputVariant kWieMagOut{"wiemagout",
-                                  "Wiegand and Magstripe Input to Magstripe Output Options",
-                                  "F2F",
-                                  false,
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magdataup; },
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magcstart; },
-                                  [](ConfigRecord &r) -> Integer & { return r.input1magoutf2f; }};
+const MagOutputVariant kWieMagOut{
+    "wiemagout",
+    QT_TRANSLATE_NOOP("k52::MagOutputScreen", "Wiegand and Magstripe Input to Magstripe Output Options"),
+    QT_TRANSLATE_NOOP("k52::MagOutputScreen", "F2F"),
+    false,
+    [](ConfigRecord &r) -> Integer & { return r.input1magdataup; },
+    [](ConfigRecord &r) -> Integer & { return r.input1magcstart; },
+    [](ConfigRecord &r) -> Integer & { return r.input1magoutf2f; }};
 
 namespace {
-QCheckBox *make_box(const char *caption, const char *name, QWidget *parent) {
-    auto *b = new QCheckBox(QString::fromUtf8(caption), parent);
+QCheckBox *make_box(const QString &caption, const char *name, QWidget *parent) {
+    auto *b = new QCheckBox(caption, parent);
     b->setObjectName(QString::fromUtf8(name));
     return b;
 }
@@ -34,15 +35,15 @@ QCheckBox *make_box(const char *caption, const char *name, QWidget *parent) {
 
 MagOutputScreen::MagOutputScreen(AppContext &ctx, const MagOutputVariant &variant, QWidget *parent)
     : BaseScreen(ctx, parent), v_(variant) {
-    setWindowTitle(QString::fromUtf8(v_.title));
+    setWindowTitle(tr(v_.title));
     auto *layout = new QVBoxLayout(this);
-    auto *group = new QGroupBox(QString::fromUtf8(v_.title), this);
+    auto *group = new QGroupBox(tr(v_.title), this);
     auto *g = new QVBoxLayout(group);
-    check6_[kTrack1Box] = make_box("Track 1 Emulation", "track1", group);
-    check6_[kTrack2Box] = make_box("Track 2 Emulation", "track2", group);
-    dataup_ = make_box("Data up with clock", "dataup", group);
-    cstart_ = make_box("C start sentinel for Track 2 emulation", "cstart", group);
-    f2f_ = make_box(v_.f2f_caption, "f2f", group);
+    check6_[kTrack1Box] = make_box(tr("Track 1 Emulation"), "track1", group);
+    check6_[kTrack2Box] = make_box(tr("Track 2 Emulation"), "track2", group);
+    dataup_ = make_box(tr("Data up with clock"), "dataup", group);
+    cstart_ = make_box(tr("C start sentinel for Track 2 emulation"), "cstart", group);
+    f2f_ = make_box(tr(v_.f2f_caption), "f2f", group);
     for (QCheckBox *b : {check6_[kTrack1Box], check6_[kTrack2Box], dataup_, cstart_, f2f_})
         g->addWidget(b);
     layout->addWidget(group);

@@ -21,18 +21,18 @@ QLineEdit *make_number_box(const char *name, QWidget *parent) {
 } // namespace
 
 PreprocessScreen::PreprocessScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Serial Preprocessors"));
+    setWindowTitle(tr("Serial Preprocessors"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *hex = new QGroupBox(QStringLiteral("Hexadecimal Preprocessor (v1.8+)"), this);
+    auto *hex = new QGroupBox(tr("Hexadecimal Preprocessor (v1.8+)"), this);
     auto *hg = new QGridLayout(hex);
-    on_[Hex] = new QCheckBox(QStringLiteral("Preprocessor ON"), hex);
+    on_[Hex] = new QCheckBox(tr("Preprocessor ON"), hex);
     on_[Hex]->setObjectName(QStringLiteral("hexprepro"));
     hg->addWidget(on_[Hex], 0, 0, 1, 4);
-    hg->addWidget(new QLabel(QStringLiteral("Start"), hex), 1, 1);
-    hg->addWidget(new QLabel(QStringLiteral("Length"), hex), 1, 2);
-    hg->addWidget(new QLabel(QStringLiteral("Chars"), hex), 1, 3);
-    hg->addWidget(new QLabel(QStringLiteral("Site"), hex), 2, 0);
+    hg->addWidget(new QLabel(tr("Start"), hex), 1, 1);
+    hg->addWidget(new QLabel(tr("Length"), hex), 1, 2);
+    hg->addWidget(new QLabel(tr("Chars"), hex), 1, 3);
+    hg->addWidget(new QLabel(tr("Site"), hex), 2, 0);
     hg->addWidget(new QLabel(QStringLiteral("ID"), hex), 3, 0);
     numbers_ = {{
         {make_number_box("hexsitestart", hex), &ConfigRecord::hexsitestart},
@@ -45,21 +45,21 @@ PreprocessScreen::PreprocessScreen(AppContext &ctx, QWidget *parent) : BaseScree
     }};
     for (int i = 0; i < 6; ++i)
         hg->addWidget(numbers_[std::size_t(i)].edit, 2 + i / 3, 1 + i % 3);
-    hg->addWidget(new QLabel(QStringLiteral("Toital Bits"), hex), 4, 0);
+    hg->addWidget(new QLabel(tr("Toital Bits"), hex), 4, 0);
     hg->addWidget(numbers_[6].edit, 4, 1);
-    trim_ = new QCheckBox(QStringLiteral("Trim Leading Zero Bits"), hex);
+    trim_ = new QCheckBox(tr("Trim Leading Zero Bits"), hex);
     trim_->setObjectName(QStringLiteral("hextrimleading"));
     hg->addWidget(trim_, 5, 0, 1, 4);
     layout->addWidget(hex);
 
-    auto *amtech = new QGroupBox(QStringLiteral("Amtech 26 bit encoded Preprocessor (v1.8+)"), this);
-    on_[Amtech] = new QCheckBox(QStringLiteral("Preprocessor ON"), amtech);
+    auto *amtech = new QGroupBox(tr("Amtech 26 bit encoded Preprocessor (v1.8+)"), this);
+    on_[Amtech] = new QCheckBox(tr("Preprocessor ON"), amtech);
     on_[Amtech]->setObjectName(QStringLiteral("amtech26encpre"));
     (new QVBoxLayout(amtech))->addWidget(on_[Amtech]);
     layout->addWidget(amtech);
 
-    auto *alpha = new QGroupBox(QStringLiteral("Alpha Substitution Preprocessor (v1.93+)"), this);
-    on_[AlphaSub] = new QCheckBox(QStringLiteral("Preprocessor ON"), alpha);
+    auto *alpha = new QGroupBox(tr("Alpha Substitution Preprocessor (v1.93+)"), this);
+    on_[AlphaSub] = new QCheckBox(tr("Preprocessor ON"), alpha);
     on_[AlphaSub]->setObjectName(QStringLiteral("seralphasub"));
     (new QVBoxLayout(alpha))->addWidget(on_[AlphaSub]);
     layout->addWidget(alpha);

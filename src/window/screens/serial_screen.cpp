@@ -23,8 +23,8 @@ QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent
 }
 
 // A labelled hex box of two characters inside `group`'s grid row `row`.
-QLineEdit *terminator_row(QGridLayout *grid, int row, const char *label, const char *name, QWidget *group) {
-    grid->addWidget(new QLabel(QString::fromUtf8(label), group), row, 0);
+QLineEdit *terminator_row(QGridLayout *grid, int row, const QString &label, const char *name, QWidget *group) {
+    grid->addWidget(new QLabel(label, group), row, 0);
     QLineEdit *e = make_entry_box(name, EntryRule::Hex, kTerminatorLength, group);
     grid->addWidget(e, row, 1);
     return e;
@@ -33,10 +33,10 @@ QLineEdit *terminator_row(QGridLayout *grid, int row, const char *label, const c
 } // namespace
 
 SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Serial Input and Output General Settings"));
+    setWindowTitle(tr("Serial Input and Output General Settings"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *baud = new QGroupBox(QStringLiteral("Converter Baud Rate"), this);
+    auto *baud = new QGroupBox(tr("Converter Baud Rate"), this);
     auto *bg = new QGridLayout(baud);
     for (int i = 0; i < kBaudChoices; ++i) {
         const QString rate = QString::number(kBaudRates[std::size_t(i)]);
@@ -45,49 +45,47 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     }
     layout->addWidget(baud);
 
-    auto *parity = new QGroupBox(QStringLiteral("Data Bits/Parity"), this);
+    auto *parity = new QGroupBox(tr("Data Bits/Parity"), this);
     auto *pg = new QHBoxLayout(parity);
-    const char *const parity_captions[kDataParityChoices] = {"7 Even", "7 Odd", "8 None"};
+    const char *const parity_captions[kDataParityChoices] = {QT_TR_NOOP("7 Even"), QT_TR_NOOP("7 Odd"),
+                                                             QT_TR_NOOP("8 None")};
     for (int i = 0; i < kDataParityChoices; ++i) {
-        parity_[std::size_t(i)] =
-            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity") + parity_letter(i), parity);
+        parity_[std::size_t(i)] = make_box(tr(parity_captions[i]), QStringLiteral("parity") + parity_letter(i), parity);
         pg->addWidget(parity_[std::size_t(i)]);
     }
     pg->addStretch();
     layout->addWidget(parity);
 
     auto *terms = new QHBoxLayout;
-    auto *input = new QGroupBox(QStringLiteral("Input Terminator"), this);
+    auto *input = new QGroupBox(tr("Input Terminator"), this);
     auto *ig = new QGridLayout(input);
-    term_[0] = terminator_row(ig, 0, "Input Terminator in hex", "interm", input);
+    term_[0] = terminator_row(ig, 0, tr("Input Terminator in hex"), "interm", input);
     terms->addWidget(input);
-    auto *output = new QGroupBox(QStringLiteral("Output Terminator(s)"), this);
+    auto *output = new QGroupBox(tr("Output Terminator(s)"), this);
     auto *og = new QGridLayout(output);
-    term_[1] = terminator_row(og, 0, "Output Terminator (1) in hex", "outterm1", output);
-    term_[2] = terminator_row(og, 1, "Output Terminator (2) in hex", "outterm2", output);
+    term_[1] = terminator_row(og, 0, tr("Output Terminator (1) in hex"), "outterm1", output);
+    term_[2] = terminator_row(og, 1, tr("Output Terminator (2) in hex"), "outterm2", output);
     terms->addWidget(output);
     layout->addLayout(terms);
 
-    auto *special = new QGroupBox(QStringLiteral("Special Functions"), this);
+    auto *special = new QGroupBox(tr("Special Functions"), this);
     auto *sg = new QVBoxLayout(special);
-    beep_ = make_box(QStringLiteral("Beep on a good conversion"), QStringLiteral("seringoodbeep"), special);
-    ignorelf_ = make_box(QStringLiteral("Ignore Linefeeds on input (V1.8+)"), QStringLiteral("ignorelf"), special);
+    beep_ = make_box(tr("Beep on a good conversion"), QStringLiteral("seringoodbeep"), special);
+    ignorelf_ = make_box(tr("Ignore Linefeeds on input (V1.8+)"), QStringLiteral("ignorelf"), special);
     sg->addWidget(beep_);
     sg->addWidget(ignorelf_);
     layout->addWidget(special);
 
-    auto *conv = new QGroupBox(QStringLiteral("Serial Input Conversion Type"), this);
+    auto *conv = new QGroupBox(tr("Serial Input Conversion Type"), this);
     auto *cg = new QGridLayout(conv);
     for (int i = 0; i < kSerConvChoices; ++i) {
-        check5_[std::size_t(i)] =
-            make_box(QString::fromUtf8(kSerConvCaptions[std::size_t(i)]), QStringLiteral("conv%1").arg(i), conv);
+        check5_[std::size_t(i)] = make_box(tr(kSerConvCaptions[std::size_t(i)]), QStringLiteral("conv%1").arg(i), conv);
         cg->addWidget(check5_[std::size_t(i)], i % 3, i / 3);
     }
     layout->addWidget(conv);
 
     auto *note = new QLabel(
-        QStringLiteral(
-            "Serial settings, except the \"input conversion type\", will not take effect until the K52 is restarted."),
+        tr("Serial settings, except the \"input conversion type\", will not take effect until the K52 is restarted."),
         this);
     note->setObjectName(QStringLiteral("note"));
     note->setWordWrap(true);

@@ -24,23 +24,25 @@ QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
 } // namespace
 
 SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Serial Input Masking"));
+    setWindowTitle(tr("Serial Input Masking"));
     auto *layout = new QGridLayout(this);
-    const char *const captions[kSerMaskSets] = {"Mask # 1 (default)", "Mask # 2 (v1.7+)", "Mask # 3 (v1.7+)"};
-    const char *const heads[] = {"Position", "Constant", "Start", "Length", "Value (hex)"};
+    const char *const captions[kSerMaskSets] = {QT_TR_NOOP("Mask # 1 (default)"), QT_TR_NOOP("Mask # 2 (v1.7+)"),
+                                                QT_TR_NOOP("Mask # 3 (v1.7+)")};
+    const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"),
+                                 QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
     for (int s = 0; s < kSerMaskSets; ++s) {
-        auto *group = new QGroupBox(QString::fromUtf8(captions[s]), this);
+        auto *group = new QGroupBox(tr(captions[s]), this);
         group->setObjectName(QStringLiteral("Frame%1").arg(s + 1));
         auto *grid = new QGridLayout(group);
         int top = 0;
         if (sermask_has_inputlen(s)) {
-            grid->addWidget(new QLabel(QStringLiteral("Input Length"), group), 0, 0, 1, 2);
+            grid->addWidget(new QLabel(tr("Input Length"), group), 0, 0, 1, 2);
             inputlen_[std::size_t(s)] = small_box(QStringLiteral("inputlen%1").arg(s + 1), EntryRule::Decimal, group);
             grid->addWidget(inputlen_[std::size_t(s)], 0, 2);
             top = 1;
         }
         for (int c = 0; c < 5; ++c)
-            grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), group), top, c);
+            grid->addWidget(new QLabel(tr(heads[c]), group), top, c);
         for (int i = 0; i < kMaskEntries; ++i) {
             Row &r = rows_[std::size_t(s)][std::size_t(i)];
             const int y = top + 1 + i;
@@ -60,9 +62,9 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
         const int cell[kSerMaskSets][2] = {{0, 0}, {0, 1}, {1, 1}};
         layout->addWidget(group, cell[s][0], cell[s][1]);
     }
-    auto *special = new QGroupBox(QStringLiteral("Special Functions"), this);
+    auto *special = new QGroupBox(tr("Special Functions"), this);
     auto *sl = new QVBoxLayout(special);
-    check4_ = new QCheckBox(QStringLiteral("Masking On"), special);
+    check4_ = new QCheckBox(tr("Masking On"), special);
     check4_->setObjectName(QStringLiteral("Check4"));
     sl->addWidget(check4_);
     sl->addStretch();

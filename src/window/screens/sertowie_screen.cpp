@@ -5,7 +5,11 @@
 namespace k52 {
 
 const WiegandOutputVariant kSerToWieVariant{
-    "Serial Input  to Wiegand Output Options", "Value (hex):", true, true, kSerialWiegandMap,
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Serial Input  to Wiegand Output Options"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex):"),
+    true,
+    true,
+    kSerialWiegandMap,
 };
 
 } // namespace k52

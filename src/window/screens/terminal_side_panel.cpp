@@ -72,18 +72,18 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    line_box_ = new QCheckBox(QStringLiteral("Line view with times"), this);
+    line_box_ = new QCheckBox(tr("Line view with times"), this);
     line_box_->setObjectName(QStringLiteral("lineview"));
-    hex_box_ = new QCheckBox(QStringLiteral("Hex view"), this);
+    hex_box_ = new QCheckBox(tr("Hex view"), this);
     hex_box_->setObjectName(QStringLiteral("hexview"));
-    line_view_ = make_view(QStringLiteral("lines"), QStringLiteral("Received lines with their times"), this);
-    hex_view_ = make_view(QStringLiteral("hex"), QStringLiteral("Every byte in hex"), this);
+    line_view_ = make_view(QStringLiteral("lines"), tr("Received lines with their times"), this);
+    hex_view_ = make_view(QStringLiteral("hex"), tr("Every byte in hex"), this);
     const int hex_width = hex_view_->fontMetrics().horizontalAdvance(QString(HexRows::kPerRow * 3 + 3, u'0'));
     hex_view_->setMinimumWidth(hex_width + 24);
     line_view_->setMinimumWidth(hex_width + 24);
 
     auto *log_row = new QHBoxLayout;
-    log_button_ = new QPushButton(QStringLiteral("Log to file…"), this);
+    log_button_ = new QPushButton(tr("Log to file…"), this);
     log_button_->setObjectName(QStringLiteral("logfile"));
     log_label_ = new QLabel(this);
     log_label_->setObjectName(QStringLiteral("logname"));
@@ -91,16 +91,16 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
     log_row->addWidget(log_label_, 1);
 
     auto *send_row = new QHBoxLayout;
-    send_button_ = new QPushButton(QStringLiteral("Send file…"), this);
+    send_button_ = new QPushButton(tr("Send file…"), this);
     send_button_->setObjectName(QStringLiteral("sendfile"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("sendprogress"));
-    progress_->setAccessibleName(QStringLiteral("File sent so far"));
-    progress_->setFormat(QStringLiteral("%v of %m bytes"));
+    progress_->setAccessibleName(tr("File sent so far"));
+    progress_->setFormat(tr("%v of %m bytes"));
     progress_->hide();
-    stop_button_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_button_ = new QPushButton(tr("Stop"), this);
     stop_button_->setObjectName(QStringLiteral("stopsend"));
-    stop_button_->setAccessibleName(QStringLiteral("Stop sending the file"));
+    stop_button_->setAccessibleName(tr("Stop sending the file"));
     stop_button_->hide();
     send_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     log_button_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -133,14 +133,14 @@ TerminalSidePanel::TerminalSidePanel(ProfileStore &store, std::function<bool(con
             stop_log();
             return;
         }
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Log to file"), QStringLiteral("terminal.log"),
-            QStringLiteral("Log files (*.log *.txt)"), nullptr, QFileDialog::DontConfirmOverwrite);
+        const QString path =
+            QFileDialog::getSaveFileName(this, tr("Log to file"), QStringLiteral("terminal.log"),
+                                         tr("Log files (*.log *.txt)"), nullptr, QFileDialog::DontConfirmOverwrite);
         if (!path.isEmpty())
             start_log(path);
     });
     connect(send_button_, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Send file"));
+        const QString path = QFileDialog::getOpenFileName(this, tr("Send file"));
         if (!path.isEmpty())
             start_send(path);
     });
@@ -250,12 +250,11 @@ void TerminalSidePanel::received(const QByteArray &bytes) {
 bool TerminalSidePanel::start_log(const QString &path) {
     QString why;
     if (!log_.open(path, &why)) {
-        emit problem(
-            QStringLiteral("Cannot log to the file: %1\nChoose a file in a folder you can write to.").arg(why));
+        emit problem(tr("Cannot log to the file: %1\nChoose a file in a folder you can write to.").arg(why));
         return false;
     }
-    log_button_->setText(QStringLiteral("Stop log"));
-    log_label_->setText(QStringLiteral("Logging to %1").arg(QFileInfo(path).fileName()));
+    log_button_->setText(tr("Stop log"));
+    log_label_->setText(tr("Logging to %1").arg(QFileInfo(path).fileName()));
     log_label_->setToolTip(path);
     return true;
 }
@@ -264,23 +263,23 @@ void TerminalSidePanel::stop_log() {
     const QString error = log_.error();
     const QString path = log_.path();
     log_.close();
-    log_button_->setText(QStringLiteral("Log to file…"));
+    log_button_->setText(tr("Log to file…"));
     log_label_->clear();
     log_label_->setToolTip(QString());
     if (!error.isEmpty())
-        emit problem(QStringLiteral("The log %1 stopped: %2").arg(path, error));
+        emit problem(tr("The log %1 stopped: %2").arg(path, error));
 }
 
 bool TerminalSidePanel::start_send(const QString &path) {
     QFile f(path);
     if (f.size() > kMaxSendFile) {
-        emit problem(QStringLiteral("%1 is larger than %2 MB; the terminal sends smaller files.")
+        emit problem(tr("%1 is larger than %2 MB; the terminal sends smaller files.")
                          .arg(QFileInfo(path).fileName())
                          .arg(kMaxSendFile / (1024 * 1024)));
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
-        emit problem(QStringLiteral("Cannot read %1: %2").arg(path, f.errorString()));
+        emit problem(tr("Cannot read %1: %2").arg(path, f.errorString()));
         return false;
     }
     file_ = f.readAll();
@@ -291,7 +290,7 @@ bool TerminalSidePanel::start_send(const QString &path) {
     stop_button_->show();
     send_button_->setEnabled(false);
     send_name_ = QFileInfo(path).fileName();
-    send_label_->setText(QStringLiteral("Sending %1").arg(send_name_));
+    send_label_->setText(tr("Sending %1").arg(send_name_));
     send_timer_.start();
     send_more();
     return true;
@@ -311,7 +310,7 @@ void TerminalSidePanel::send_more() {
         return;
     if (file_at_ >= file_.size()) {
         stop_send();
-        send_label_->setText(QStringLiteral("Sent %1").arg(send_name_));
+        send_label_->setText(tr("Sent %1").arg(send_name_));
         return;
     }
     if (waiting_ && waiting_() >= kSendPiece)
@@ -319,8 +318,7 @@ void TerminalSidePanel::send_more() {
     const QByteArray piece = file_.mid(file_at_, kSendPiece);
     if (!send_(piece)) {
         stop_send();
-        emit problem(
-            QStringLiteral("The link is not open: %1 of %2 bytes were sent.").arg(file_at_).arg(progress_->maximum()));
+        emit problem(tr("The link is not open: %1 of %2 bytes were sent.").arg(file_at_).arg(progress_->maximum()));
         return;
     }
     file_at_ += piece.size();

@@ -69,7 +69,7 @@ void TerminalView::paintEvent(QPaintEvent *event) {
 }
 
 TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Terminal Mode"));
+    setWindowTitle(tr("Terminal Mode"));
     link_ = new TerminalLink(this);
     auto *layout = new QVBoxLayout(this);
     pop1_ = new TerminalView(grid_, this);
@@ -84,14 +84,13 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     status_ = new QLabel(QString::fromLatin1(term_status::kChecking), this);
     status_->setObjectName(QStringLiteral("status"));
     layout->addWidget(status_);
-    clear_ = new QCheckBox(QStringLiteral("Clear Screen"), this);
+    clear_ = new QCheckBox(tr("Clear Screen"), this);
     clear_->setObjectName(QStringLiteral("clearscreen"));
     clear_->setFocusPolicy(Qt::NoFocus); // keys keep going to the terminal
     layout->addWidget(clear_);
     layout->addWidget(new QLabel(
-        QStringLiteral("Characters in black are what you are sending and characters in red are what you are receiving"),
-        this));
-    layout->addWidget(new QLabel(QStringLiteral("To send a NULL character (hex 00) hit the F10 key"), this));
+        tr("Characters in black are what you are sending and characters in red are what you are receiving"), this));
+    layout->addWidget(new QLabel(tr("To send a NULL character (hex 00) hit the F10 key"), this));
     layout->addStretch();
     setFocusProxy(pop1_);
     pop1_->installEventFilter(this);

@@ -22,14 +22,16 @@ QCheckBox *make_check(const QString &caption, const QString &name, QWidget *pare
     return b;
 }
 
-QLabel *make_label(const char *caption, QWidget *parent) {
-    return new QLabel(QString::fromUtf8(caption), parent);
+QLabel *make_label(const QString &caption, QWidget *parent) {
+    return new QLabel(caption, parent);
 }
 
 constexpr std::array<const char *, 3> kFieldNames{"site", "id", "issue"};
 constexpr std::array<const char *, kOutputFields> kOutputNames{"site", "id", "issue", "const"};
-constexpr std::array<const char *, WiegandOutputEditor::kOrderBoxes> kOrderCaptions{"Site", "ID", "Issue", "Constant",
-                                                                                    "None"};
+constexpr std::array<const char *, WiegandOutputEditor::kOrderBoxes> kOrderCaptions{
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Constant"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")};
 
 QString name_of(const char *prefix, const char *what) {
     return QString::fromUtf8(prefix) + QString::fromUtf8(what);
@@ -50,7 +52,7 @@ Integer WiegandOutputEditor::order_code(int box) {
 
 WiegandOutputEditor::WiegandOutputEditor(AppContext &ctx, const WiegandOutputVariant &variant, QWidget *parent)
     : BaseScreen(ctx, parent), v_(variant) {
-    setWindowTitle(QString::fromUtf8(v_.title));
+    setWindowTitle(tr(v_.title));
     build();
     if (v_.grey)
         grey_controls(this);
@@ -83,15 +85,15 @@ void WiegandOutputEditor::build() {
     auto *layout = new QGridLayout(this);
 
     // Extraction Parameters (after masking)
-    auto *extraction = new QGroupBox(QStringLiteral("Extraction Parameters (after masking)"), this);
+    auto *extraction = new QGroupBox(tr("Extraction Parameters (after masking)"), this);
     auto *eg = new QGridLayout(extraction);
-    eg->addWidget(make_label("Start", extraction), 0, 1);
-    eg->addWidget(make_label("Length", extraction), 0, 2);
-    constexpr std::array<const char *, 3> kExtractCaptions{"Extract Site", "Extract ID", "Extract Issue Code"};
+    eg->addWidget(make_label(tr("Start"), extraction), 0, 1);
+    eg->addWidget(make_label(tr("Length"), extraction), 0, 2);
+    constexpr std::array<const char *, 3> kExtractCaptions{QT_TR_NOOP("Extract Site"), QT_TR_NOOP("Extract ID"),
+                                                           QT_TR_NOOP("Extract Issue Code")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        extract_[n] =
-            make_check(QString::fromUtf8(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
+        extract_[n] = make_check(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
         start_[n] = decimal_box(v_.map.start[n], 2, false, extraction);
         start_[n]->setObjectName(name_of(kFieldNames[n], "_start"));
         len_[n] = decimal_box(v_.map.len[n], 2, false, extraction);
@@ -104,18 +106,19 @@ void WiegandOutputEditor::build() {
     layout->addWidget(extraction, 0, 0);
 
     // Output Bit Formats
-    auto *formats = new QGroupBox(QStringLiteral("Output Bit Formats"), this);
+    auto *formats = new QGroupBox(tr("Output Bit Formats"), this);
     auto *fg = new QGridLayout(formats);
-    fg->addWidget(make_label("Field", formats), 0, 0);
-    fg->addWidget(make_label("# Bits", formats), 0, 1);
-    fg->addWidget(make_label("LSB", formats), 0, 2);
-    constexpr std::array<const char *, kOutputFields> kFieldCaptions{"Site", "ID", "Issue", "Const"};
+    fg->addWidget(make_label(tr("Field"), formats), 0, 0);
+    fg->addWidget(make_label(tr("# Bits"), formats), 0, 1);
+    fg->addWidget(make_label(tr("LSB"), formats), 0, 2);
+    constexpr std::array<const char *, kOutputFields> kFieldCaptions{QT_TR_NOOP("Site"), QT_TR_NOOP("ID"),
+                                                                     QT_TR_NOOP("Issue"), QT_TR_NOOP("Const")};
     for (int f = 0; f < kOutputFields; ++f) {
         const auto n = std::size_t(f);
         bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
         bits_[n]->setObjectName(name_of(kOutputNames[n], "_bits"));
         lsb_[n] = make_check(QString(), name_of(kOutputNames[n], "_lsb"), formats);
-        fg->addWidget(make_label(kFieldCaptions[n], formats), f + 1, 0);
+        fg->addWidget(make_label(tr(kFieldCaptions[n]), formats), f + 1, 0);
         fg->addWidget(bits_[n], f + 1, 1);
         fg->addWidget(lsb_[n], f + 1, 2);
         connect(lsb_[n], &QCheckBox::toggled, this, [this, f] { apply_lsb(f); });
@@ -123,33 +126,34 @@ void WiegandOutputEditor::build() {
     layout->addWidget(formats, 0, 1);
 
     // Field Overrides and Constant Value
-    auto *overrides = new QGroupBox(QStringLiteral("Field Overrides and Constant Value"), this);
+    auto *overrides = new QGroupBox(tr("Field Overrides and Constant Value"), this);
     auto *og = new QGridLayout(overrides);
-    constexpr std::array<const char *, 3> kOverrideCaptions{"Override Site", "Override ID", "Override Issue"};
+    constexpr std::array<const char *, 3> kOverrideCaptions{QT_TR_NOOP("Override Site"), QT_TR_NOOP("Override ID"),
+                                                            QT_TR_NOOP("Override Issue")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        overflag_[n] =
-            make_check(QString::fromUtf8(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
+        overflag_[n] = make_check(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
         over_[n] = hex_box(v_.map.over[n], 4, overrides);
         over_[n]->setObjectName(name_of(kFieldNames[n], "_value"));
         og->addWidget(overflag_[n], i, 0);
-        og->addWidget(make_label(v_.value_label, overrides), i, 1);
+        og->addWidget(make_label(tr(v_.value_label), overrides), i, 1);
         og->addWidget(over_[n], i, 2);
         connect(overflag_[n], &QCheckBox::toggled, this, [this, i] { apply_override(i); });
     }
     over_[3] = hex_box(v_.map.over[3], 4, overrides);
     over_[3]->setObjectName(QStringLiteral("const_value"));
-    og->addWidget(make_label("Constant Value (hex):", overrides), 3, 0, 1, 2);
+    og->addWidget(make_label(tr("Constant Value (hex):"), overrides), 3, 0, 1, 2);
     og->addWidget(over_[3], 3, 2);
     layout->addWidget(overrides, 0, 2);
 
     // Parity Selection
-    auto *parity = new QGroupBox(QStringLiteral("Parity Selection"), this);
+    auto *parity = new QGroupBox(tr("Parity Selection"), this);
     auto *pg = new QGridLayout(parity);
-    constexpr std::array<const char *, 3> kParityCaptions{"Standard", "Mask", "None"};
+    constexpr std::array<const char *, 3> kParityCaptions{QT_TR_NOOP("Standard"), QT_TR_NOOP("Mask"),
+                                                          QT_TR_NOOP("None")};
     for (int b = 0; b < 3; ++b) {
         const auto n = std::size_t(b);
-        parity_[n] = make_check(QString::fromUtf8(kParityCaptions[n]),
+        parity_[n] = make_check(tr(kParityCaptions[n]),
                                 QStringLiteral("parity_") + QString::fromUtf8(kParityCaptions[n]).toLower(), parity);
         pg->addWidget(parity_[n], 0, b + 1);
         connect(parity_[n], &QCheckBox::toggled, this, [this, b] { on_parity_click(ParityBox(b)); });
@@ -158,15 +162,15 @@ void WiegandOutputEditor::build() {
     lpbits_->setObjectName(QStringLiteral("left_bits"));
     rpbits_ = decimal_box(v_.map.rpbits, 3, false, parity);
     rpbits_->setObjectName(QStringLiteral("right_bits"));
-    left_even_ = make_check(QStringLiteral("Even"), QStringLiteral("left_even"), parity);
-    left_odd_ = make_check(QStringLiteral("Odd"), QStringLiteral("left_odd"), parity);
-    right_even_ = make_check(QStringLiteral("Even"), QStringLiteral("right_even"), parity);
-    right_odd_ = make_check(QStringLiteral("Odd"), QStringLiteral("right_odd"), parity);
-    pg->addWidget(make_label("Left Bits:", parity), 1, 0);
+    left_even_ = make_check(tr("Even"), QStringLiteral("left_even"), parity);
+    left_odd_ = make_check(tr("Odd"), QStringLiteral("left_odd"), parity);
+    right_even_ = make_check(tr("Even"), QStringLiteral("right_even"), parity);
+    right_odd_ = make_check(tr("Odd"), QStringLiteral("right_odd"), parity);
+    pg->addWidget(make_label(tr("Left Bits:"), parity), 1, 0);
     pg->addWidget(lpbits_, 1, 1);
     pg->addWidget(left_even_, 1, 2);
     pg->addWidget(left_odd_, 1, 3);
-    pg->addWidget(make_label("Right Bits:", parity), 2, 0);
+    pg->addWidget(make_label(tr("Right Bits:"), parity), 2, 0);
     pg->addWidget(rpbits_, 2, 1);
     pg->addWidget(right_even_, 2, 2);
     pg->addWidget(right_odd_, 2, 3);
@@ -177,13 +181,13 @@ void WiegandOutputEditor::build() {
     layout->addWidget(parity, 1, 0);
 
     // Output Order Format
-    auto *order = new QGroupBox(QStringLiteral("Output Order Format"), this);
+    auto *order = new QGroupBox(tr("Output Order Format"), this);
     auto *rg = new QGridLayout(order);
     for (int row = 0; row < kOrderRows; ++row) {
         rg->addWidget(new QLabel(QString::number(row + 1), order), row, 0);
         for (int b = 0; b < kOrderBoxes; ++b) {
-            QCheckBox *box = make_check(QString::fromUtf8(kOrderCaptions[std::size_t(b)]),
-                                        QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
+            QCheckBox *box =
+                make_check(tr(kOrderCaptions[std::size_t(b)]), QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
             order_[std::size_t(row)][std::size_t(b)] = box;
             rg->addWidget(box, row, b + 1);
             connect(box, &QCheckBox::toggled, this, [this, row, b] { on_order_click(row, b); });
@@ -192,27 +196,27 @@ void WiegandOutputEditor::build() {
     layout->addWidget(order, 1, 1);
 
     // Parity Masks
-    auto *masks = new QGroupBox(QStringLiteral("Parity Masks"), this);
+    auto *masks = new QGroupBox(tr("Parity Masks"), this);
     auto *mg = new QGridLayout(masks);
     lpmask_ = hex_box(v_.map.lpmask, 16, masks);
     lpmask_->setObjectName(QStringLiteral("left_mask"));
     rpmask_ = hex_box(v_.map.rpmask, 16, masks);
     rpmask_->setObjectName(QStringLiteral("right_mask"));
-    mg->addWidget(make_label("Left:", masks), 0, 0);
+    mg->addWidget(make_label(tr("Left:"), masks), 0, 0);
     mg->addWidget(lpmask_, 0, 1);
-    mg->addWidget(make_label("Right:", masks), 1, 0);
+    mg->addWidget(make_label(tr("Right:"), masks), 1, 0);
     mg->addWidget(rpmask_, 1, 1);
-    mg->addWidget(make_label("Input in Hex", masks), 2, 1);
+    mg->addWidget(make_label(tr("Input in Hex"), masks), 2, 1);
     layout->addWidget(masks, 1, 2);
 
     // Current Format: the text preview with the cells under it.
     auto *caption = new QVBoxLayout;
-    caption->addWidget(make_label("Current", this));
-    caption->addWidget(make_label("Format:", this));
+    caption->addWidget(make_label(tr("Current"), this));
+    caption->addWidget(make_label(tr("Format:"), this));
     caption->addStretch();
     layout->addLayout(caption, 2, 0, Qt::AlignRight | Qt::AlignTop);
     auto *shown = new QVBoxLayout;
-    preview_ = new QLabel(QStringLiteral("Format:"), this);
+    preview_ = new QLabel(tr("Format:"), this);
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -454,9 +458,9 @@ QColor FormatPictureView::colour(CellKind kind) {
 }
 
 static QString total_text(const FormatLayout &l) {
-    QString t = QStringLiteral("%1 bits").arg(l.total_bits);
+    QString t = FormatPictureView::tr("%1 bits").arg(l.total_bits);
     if (l.cut)
-        t += QStringLiteral(" (first %1 shown)").arg(l.cells.size());
+        t += FormatPictureView::tr(" (first %1 shown)").arg(l.cells.size());
     return t;
 }
 

@@ -23,8 +23,8 @@ QLineEdit *box(const QString &name, EntryRule rule, int length, QWidget *parent)
     return e;
 }
 
-QCheckBox *tick(const char *caption, const char *name, QWidget *parent) {
-    auto *b = new QCheckBox(QString::fromUtf8(caption), parent);
+QCheckBox *tick(const QString &caption, const char *name, QWidget *parent) {
+    auto *b = new QCheckBox(caption, parent);
     b->setObjectName(QString::fromUtf8(name));
     return b;
 }
@@ -32,23 +32,25 @@ QCheckBox *tick(const char *caption, const char *name, QWidget *parent) {
 } // namespace
 
 WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Wiegand and Magstripe Input Options"));
+    setWindowTitle(tr("Wiegand and Magstripe Input Options"));
     auto *layout = new QHBoxLayout(this);
     auto *formats = new QVBoxLayout;
-    const char *const captions[kWieInputFormats] = {"Wiegand Input - Format # 1", "Wiegand Input - Format # 2",
-                                                    "Wiegand Input - Format # 3 (v1.94+)"};
-    const char *const heads[] = {"Field", "Start", "Length", "LSB", "Chars"};
-    const char *const fields[kWieInputRows] = {"Site", "ID", "Issue"};
+    const char *const captions[kWieInputFormats] = {QT_TR_NOOP("Wiegand Input - Format # 1"),
+                                                    QT_TR_NOOP("Wiegand Input - Format # 2"),
+                                                    QT_TR_NOOP("Wiegand Input - Format # 3 (v1.94+)")};
+    const char *const heads[] = {QT_TR_NOOP("Field"), QT_TR_NOOP("Start"), QT_TR_NOOP("Length"), QT_TR_NOOP("LSB"),
+                                 QT_TR_NOOP("Chars")};
+    const char *const fields[kWieInputRows] = {QT_TR_NOOP("Site"), QT_TR_NOOP("ID"), QT_TR_NOOP("Issue")};
     for (int f = 0; f < kWieInputFormats; ++f) {
-        auto *group = new QGroupBox(QString::fromUtf8(captions[f]), this);
+        auto *group = new QGroupBox(tr(captions[f]), this);
         group->setObjectName(QStringLiteral("format%1").arg(f + 1));
         auto *grid = new QGridLayout(group);
         for (int c = 0; c < 5; ++c)
-            grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), group), 0, c);
+            grid->addWidget(new QLabel(tr(heads[c]), group), 0, c);
         for (int r = 0; r < kWieInputRows; ++r) {
             Cell &cl = cells_[std::size_t(f)][std::size_t(r)];
             const QString suffix = QStringLiteral("%1_%2").arg(f + 1).arg(QString::fromUtf8(fields[r]).toLower());
-            grid->addWidget(new QLabel(QString::fromUtf8(fields[r]), group), r + 1, 0);
+            grid->addWidget(new QLabel(tr(fields[r]), group), r + 1, 0);
             cl.start = box(QStringLiteral("start") + suffix, EntryRule::Decimal, kStartLength, group);
             grid->addWidget(cl.start, r + 1, 1);
             cl.length = box(QStringLiteral("length") + suffix, EntryRule::Decimal, kShortLength, group);
@@ -59,7 +61,7 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
             cl.chars = box(QStringLiteral("chars") + suffix, EntryRule::Decimal, kShortLength, group);
             grid->addWidget(cl.chars, r + 1, 4);
         }
-        grid->addWidget(new QLabel(QStringLiteral("Total Bits"), group), kWieInputRows + 1, 0, 1, 2);
+        grid->addWidget(new QLabel(tr("Total Bits"), group), kWieInputRows + 1, 0, 1, 2);
         totalbits_[std::size_t(f)] =
             box(QStringLiteral("totalbits%1").arg(f + 1), EntryRule::Decimal, kStartLength, group);
         grid->addWidget(totalbits_[std::size_t(f)], kWieInputRows + 1, 2);
@@ -68,22 +70,22 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
     formats->addStretch();
     layout->addLayout(formats);
 
-    auto *mag = new QGroupBox(QStringLiteral("Magstripe Input Options"), this);
+    auto *mag = new QGroupBox(tr("Magstripe Input Options"), this);
     auto *ml = new QVBoxLayout(mag);
-    check11_ = tick("Track 1 set", "Check11", mag);
-    check12_ = tick("Track 2 set", "Check12", mag);
-    cstart_ = tick("C Start", "cstart", mag);
-    alpdel_ = tick("Alpha delete", "alpdel", mag);
-    ststop_ = tick("Include Start/Stop (serial output only)", "ststop", mag);
-    lrc_ = tick("Include Lrc (serial output only)", "lrc", mag);
-    dir_ = tick("Direction indicator (serial output only)", "dir", mag);
+    check11_ = tick(tr("Track 1 set"), "Check11", mag);
+    check12_ = tick(tr("Track 2 set"), "Check12", mag);
+    cstart_ = tick(tr("C Start"), "cstart", mag);
+    alpdel_ = tick(tr("Alpha delete"), "alpdel", mag);
+    ststop_ = tick(tr("Include Start/Stop (serial output only)"), "ststop", mag);
+    lrc_ = tick(tr("Include Lrc (serial output only)"), "lrc", mag);
+    dir_ = tick(tr("Direction indicator (serial output only)"), "dir", mag);
     for (QCheckBox *b : {check11_, check12_, cstart_, alpdel_, ststop_, lrc_, dir_})
         ml->addWidget(b);
     auto *boxes = new QGridLayout;
-    boxes->addWidget(new QLabel(QStringLiteral("Length"), mag), 0, 0);
+    boxes->addWidget(new QLabel(tr("Length"), mag), 0, 0);
     maglen_ = box(QStringLiteral("maglen"), EntryRule::Decimal, kShortLength, mag);
     boxes->addWidget(maglen_, 0, 1);
-    boxes->addWidget(new QLabel(QStringLiteral("Sep translate (hex)"), mag), 1, 0);
+    boxes->addWidget(new QLabel(tr("Sep translate (hex)"), mag), 1, 0);
     septrans_ = box(QStringLiteral("septrans"), EntryRule::Hex, kShortLength, mag);
     boxes->addWidget(septrans_, 1, 1);
     ml->addLayout(boxes);

@@ -25,20 +25,22 @@ QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
 } // namespace
 
 WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Wiegand and Magstripe Input Masking"));
+    setWindowTitle(tr("Wiegand and Magstripe Input Masking"));
     auto *layout = new QGridLayout(this);
-    const char *const captions[kMasks] = {"Input Mask # 1", "Input Mask # 2", "Input Mask # 3 (v1.94+)"};
+    const char *const captions[kMasks] = {QT_TR_NOOP("Input Mask # 1"), QT_TR_NOOP("Input Mask # 2"),
+                                          QT_TR_NOOP("Input Mask # 3 (v1.94+)")};
     const char *const notes[kMasks] = {
-        "Note Mask # 1 is used for wiegand input format # 1 and also for magstripe input",
-        "Note Mask # 2 is used for wiegand input format # 2 only",
-        "Note Mask # 3 is used for wiegand input format # 3 only"};
-    const char *const heads[] = {"Position", "Constant", "Start", "Length", "Value (hex)"};
+        QT_TR_NOOP("Note Mask # 1 is used for wiegand input format # 1 and also for magstripe input"),
+        QT_TR_NOOP("Note Mask # 2 is used for wiegand input format # 2 only"),
+        QT_TR_NOOP("Note Mask # 3 is used for wiegand input format # 3 only")};
+    const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"),
+                                 QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
     for (int m = 0; m < kMasks; ++m) {
-        auto *group = new QGroupBox(QString::fromUtf8(captions[m]), this);
+        auto *group = new QGroupBox(tr(captions[m]), this);
         group->setObjectName(QStringLiteral("mask%1").arg(m + 1));
         auto *grid = new QGridLayout(group);
         for (int c = 0; c < 5; ++c)
-            grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), group), 0, c);
+            grid->addWidget(new QLabel(tr(heads[c]), group), 0, c);
         for (int p = 0; p < kMaskEntries; ++p) {
             const int i = m * kMaskEntries + p;
             const QString n = QString::number(i);

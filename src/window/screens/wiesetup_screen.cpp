@@ -3,6 +3,7 @@
 #include "core/rules/option_rules.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ QGroupBox *make_group(const QString &title, const std::array<const char *, N> &c
     auto *g = new QGroupBox(title, parent);
     auto *l = new QVBoxLayout(g);
     for (std::size_t i = 0; i < N; ++i) {
-        auto *b = new QCheckBox(QString::fromUtf8(captions[i]), g);
+        auto *b = new QCheckBox(QCoreApplication::translate("k52::WieSetupScreen", captions[i]), g);
         b->setObjectName(prefix + QString::number(i));
         boxes.push_back(b);
         l->addWidget(b);
@@ -32,33 +33,33 @@ struct Special {
     Integer ConfigRecord::*field;
 };
 constexpr Special kSpecials[] = {
-    {"26 bit wiegand input parity check", "input1parchk", &ConfigRecord::input1parchk},
-    {"Beep on a good conversion", "input1beep", &ConfigRecord::input1beep},
-    {"Masking On", "input1mask", &ConfigRecord::input1mask},
-    {"Zero Suppression (v1.94+)", "zerosuppress", &ConfigRecord::zerosuppress},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "26 bit wiegand input parity check"), "input1parchk",
+     &ConfigRecord::input1parchk},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Beep on a good conversion"), "input1beep", &ConfigRecord::input1beep},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Masking On"), "input1mask", &ConfigRecord::input1mask},
+    {QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Zero Suppression (v1.94+)"), "zerosuppress",
+     &ConfigRecord::zerosuppress},
 };
 
 } // namespace
 
 WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
-    setWindowTitle(QStringLiteral("Wiegand and Magstripe Input General Settings"));
+    setWindowTitle(tr("Wiegand and Magstripe Input General Settings"));
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
+    left->addWidget(make_group(tr("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
     left->addWidget(
-        make_group(QStringLiteral("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
-    left->addWidget(make_group(QStringLiteral("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"),
-                               check5_, this));
+        make_group(tr("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"), check5_, this));
     left->addStretch();
     auto *right = new QVBoxLayout;
-    QGroupBox *dump =
-        make_group(QStringLiteral("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
+    QGroupBox *dump = make_group(tr("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
     dump->layout()->addWidget(new QLabel(QStringLiteral("(v1.81+)"), dump));
     right->addWidget(dump);
 
-    auto *special = new QGroupBox(QStringLiteral("Special Functions"), this);
+    auto *special = new QGroupBox(tr("Special Functions"), this);
     auto *sl = new QVBoxLayout(special);
     for (const Special &s : kSpecials) {
-        auto *b = new QCheckBox(QString::fromUtf8(s.caption), special);
+        auto *b = new QCheckBox(tr(s.caption), special);
         b->setObjectName(QString::fromUtf8(s.name));
         sl->addWidget(b);
         auto field = s.field;

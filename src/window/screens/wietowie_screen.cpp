@@ -6,7 +6,11 @@
 namespace k52 {
 
 const WiegandOutputVariant kWieToWieVariant{
-    "Wiegand and Magstripe Input to Wiegand Output Options", "Value (hex)", false, false, kInputWiegandMap,
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Wiegand and Magstripe Input to Wiegand Output Options"),
+    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Value (hex)"),
+    false,
+    false,
+    kInputWiegandMap,
 };
 
 } // namespace k52

@@ -5,10 +5,10 @@
 namespace k52 {
 
 BackupOptionBox::BackupOptionBox(ProfileStore &store, QWidget *parent)
-    : QCheckBox(QStringLiteral("Back up the converter before writing (v1.96+)"), parent), store_(store) {
+    : QCheckBox(tr("Back up the converter before writing (v1.96+)"), parent), store_(store) {
     setObjectName(QStringLiteral("backup"));
-    setToolTip(QStringLiteral("Reads the converter's 1024-byte image into the history first, so that "
-                              "History can write it back"));
+    setToolTip(tr("Reads the converter's 1024-byte image into the history first, so that "
+                  "History can write it back"));
     refresh();
     connect(this, &QCheckBox::toggled, this,
             [this](bool on) { HistoryStore(store_).set_backup_before_writing(on, nullptr); });

@@ -19,7 +19,7 @@ JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
         lines_->setObjectName(QStringLiteral("Picture1"));
         lines_->setReadOnly(true);
         lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        lines_->setAccessibleName(QStringLiteral("Progress lines"));
+        lines_->setAccessibleName(tr("Progress lines"));
         layout->addWidget(lines_, 1);
         connect(&job_, &DeviceJob::line, lines_, &QPlainTextEdit::appendPlainText);
     }
@@ -32,14 +32,14 @@ JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
     bar_ = new QProgressBar(this);
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    bar_->setAccessibleName(QStringLiteral("Progress"));
+    bar_->setAccessibleName(tr("Progress"));
     layout->addWidget(bar_);
     detail_ = new QLabel(this);
     detail_->setObjectName(QStringLiteral("detail"));
     detail_->setWordWrap(true);
     layout->addWidget(detail_);
     buttons_ = new QHBoxLayout;
-    stop_ = new QPushButton(QStringLiteral("Stop"), this);
+    stop_ = new QPushButton(tr("Stop"), this);
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setEnabled(false);
     buttons_->addWidget(stop_);
