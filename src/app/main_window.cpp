@@ -353,16 +353,7 @@ BaseScreen *MainWindow::screen(const QString &name) {
 }
 
 PgmFormWindow *MainWindow::pgmform() {
-    auto *p = static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
-    if (p && !p->on_finished)
-        p->on_finished = [this](const RunResult &r) {
-            if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
-                serial->set_parms(); // the terminators may have been normalised
-            if (r.outcome == RunOutcome::ErrorDownloading)
-                offer_find_converter();
-            show_status(QStringLiteral("Program K52: %1").arg(r.message));
-        };
-    return p;
+    return static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
 }
 
 bool MainWindow::find_converter() {
@@ -509,7 +500,13 @@ void MainWindow::program_k52() {
     panel_->all_white();
     panel_->mark(panel_->row_of(QStringLiteral("Label9")));
     bring_up(frames_.value(QStringLiteral("pgmform")));
-    p->start_run();
+    p->start_run([this](const RunResult &r) {
+        if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
+            serial->set_parms(); // shows the terminators the run stored back
+        if (r.outcome == RunOutcome::ErrorDownloading)
+            offer_find_converter();
+        show_status(QStringLiteral("Program K52: %1").arg(r.message));
+    });
 }
 
 QPoint MainWindow::dialog_position() const {

@@ -96,7 +96,7 @@ int run_plan(CliContext &ctx) {
     if (!load_cli_profile(ctx, p, rec))
         return 1;
     bool refused = false;
-    for (const PlanStep &s : build_plan(rec, version)) {
+    for (const PlanStep &s : build_plan(rec, version).steps) {
         switch (s.kind) {
         case PlanStep::Progress:
             ctx.out << s.text << Qt::endl;

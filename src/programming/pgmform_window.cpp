@@ -55,7 +55,7 @@ QPushButton *PgmFormWindow::stop_button() const {
     return panel_->stop_button();
 }
 
-bool PgmFormWindow::start_run() {
+bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
     if (running())
         return false;
     ctx_.close_all_links();
@@ -70,21 +70,21 @@ bool PgmFormWindow::start_run() {
         [this](const QString &why) {
             return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
         },
-        [this](const QString &why) {
+        [this, finished](const QString &why) {
             panel_->end(false, {});
             panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
-            if (on_finished)
-                on_finished(RunResult{});
+            if (finished)
+                finished(RunResult{});
         },
+        // The job runs on its own thread, on the record as it was at the start.
         [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
             return savetoK52(link, port, rec, progress);
         },
-        [this](const RunResult &r) {
-            // Only the normalised terminators go back into the record.
-            ctx_.record.terminators = r.terminators;
+        [this, finished](const RunResult &r) {
+            store_back(ctx_.record, r);
             panel_->end(r.outcome == RunOutcome::Programmed, r.detail);
-            if (on_finished)
-                on_finished(r);
+            if (finished)
+                finished(r);
         },
         programming_at_stake());
     panel_->started(started);

@@ -26,9 +26,8 @@ PortSpec port(const QString &device) {
 }
 
 QList<PlanStep> commands_of(const QString &version) {
-    ConfigRecord rec = default_profile();
     QList<PlanStep> out;
-    for (const PlanStep &s : build_plan(rec, version))
+    for (const PlanStep &s : build_plan(default_profile(), version).steps)
         if (s.kind == PlanStep::Command)
             out << s;
     return out;
