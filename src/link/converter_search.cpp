@@ -63,7 +63,7 @@ Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QSt
     if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
         return Try::Failed;
     const Try result = ask_identity(link, s, version, identification);
-    link.close();
+    close_comm(link);
     return result;
 }
 
@@ -179,7 +179,7 @@ void wait_until_gone(ByteLink &link, const PortSpec &port, std::chrono::millisec
         while (link.is_open() && link.read_byte(next)) {
         }
     }
-    link.close();
+    close_comm(link);
 }
 
 SearchResult find_converters(const PortLinkMaker &make_link, const QVector<PortEntry> &ports, const LineSetting &stored,

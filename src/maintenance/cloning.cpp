@@ -77,11 +77,11 @@ CloneResult result(CloneOutcome o, const QString &detail = {}) {
 // Opens the port (a failure is kept as the detail: the converter then
 // simply does not answer) and checks the version.
 bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
-    link.close();
+    close_comm(link);
     QString open_error;
     if (!open_port(link, port, &open_error))
         r.detail = open_error;
-    const QString reply = link.is_open() ? query_version(link) : QString();
+    const QString reply = link.is_open() ? query_version(link, kUtilityVersionTimeout).text : QString();
     if (reply.isEmpty()) {
         r = result(CloneOutcome::NoReply, r.detail);
         return false;
@@ -133,7 +133,7 @@ CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file
         return r;
     }
     // The port is opened afresh for the transfer.
-    link.close();
+    close_comm(link);
     QString open_error;
     link.open(port.device, port.serial, &open_error);
     QByteArray image;
@@ -171,7 +171,7 @@ CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &fil
         close_comm(link);
         return r;
     }
-    link.close();
+    close_comm(link);
     QString open_error;
     link.open(port.device, port.serial, &open_error);
     QFile f(file);
