@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -24,12 +23,8 @@
 
 namespace k52 {
 
-namespace {
-const QString kTitle = QStringLiteral("History");
-}
-
 HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window), ctx_(ctx) {
-    setWindowTitle(kTitle);
+    setWindowTitle(QStringLiteral("History"));
     auto *layout = new QVBoxLayout(this);
     auto *split = new QSplitter(Qt::Vertical, this);
     rows_ = new QTreeWidget(split);
@@ -156,7 +151,7 @@ void HistoryWindow::save_snapshot_clicked() {
     if (save_snapshot(name, &why))
         status_->setText(QStringLiteral("Saved as profile \"%1\"").arg(name.trimmed()));
     else
-        QMessageBox::warning(this, kTitle, why);
+        ctx_.warn(why);
 }
 
 void HistoryWindow::report_clicked() {
@@ -169,7 +164,7 @@ void HistoryWindow::report_clicked() {
     if (write_history_report(selected_, path, &why))
         status_->setText(QStringLiteral("Report written to %1").arg(path));
     else
-        QMessageBox::warning(this, kTitle, why);
+        ctx_.warn(why);
 }
 
 void HistoryWindow::restore_clicked() {
@@ -180,12 +175,10 @@ void HistoryWindow::restore_clicked() {
         selected_.id, image, selected_.backup.isEmpty() ? selected_.image_sha256 : selected_.backup_sha256,
         kCloneImageSize, false);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, kTitle, problem);
+        ctx_.warn(problem);
         return;
     }
-    if (ask_guarded(this, kTitle,
-                    QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
-        QMessageBox::Yes)
+    if (!ctx_.ask(QStringLiteral("Write the image of row %1 back into the converter?").arg(selected_.id)))
         return;
     if (!ctx_.release_links())
         return;

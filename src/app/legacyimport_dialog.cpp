@@ -14,14 +14,10 @@
 
 namespace k52 {
 
-namespace {
-const QString kTitle = QStringLiteral("Import from an older database");
-}
-
-LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Tell tell, QWidget *parent)
-    : QDialog(parent), store_(store), tell_(std::move(tell)) {
+LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Questions *questions, QWidget *parent)
+    : QDialog(parent), store_(store), questions_(questions) {
     setObjectName(QStringLiteral("legacyimport"));
-    setWindowTitle(kTitle);
+    setWindowTitle(QStringLiteral("Import from an older database"));
     setModal(true);
 
     // In a child process: a hostile file cannot take the window down.
@@ -112,14 +108,11 @@ bool LegacyImportDialog::run_import() {
     const LegacySelection chosen = legacy_selection(items_, ticks);
     QString why;
     const auto outcomes = apply_legacy_import(store_, chosen.items, chosen.overwrite, nullptr, &why);
-    if (!outcomes) {
-        if (tell_)
-            tell_(kTitle, why + QStringLiteral("\nNothing was changed."));
-        return false;
-    }
-    if (tell_)
-        tell_(kTitle, legacy_summary(*outcomes).join(QLatin1Char('\n')));
-    return true;
+    const QString said =
+        outcomes ? legacy_summary(*outcomes).join(QLatin1Char('\n')) : why + QStringLiteral("\nNothing was changed.");
+    if (questions_)
+        questions_->inform(message_title(), said);
+    return outcomes.has_value();
 }
 
 } // namespace k52

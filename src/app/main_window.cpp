@@ -28,12 +28,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <utility>
 
 namespace k52 {
 
@@ -177,10 +178,6 @@ void MainWindow::build_menu() {
 
 void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     auto *action = findChild<QAction *>(QStringLiteral("wiretrace"));
-    const auto tell = [this](const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->warn(QStringLiteral("Record a wire trace"), text);
-    };
     if (!on) {
         const auto old = DeviceJob::trace_for_all();
         DeviceJob::set_trace_for_all(nullptr);
@@ -189,7 +186,7 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
             action->setToolTip(QString());
         }
         if (old && !old->error().isEmpty())
-            tell(QStringLiteral("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
+            ctx_.warn(QStringLiteral("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
         return;
     }
     const QString file = !chosen.isEmpty() ? chosen
@@ -200,8 +197,8 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     QString why;
     if (file.isEmpty() || !trace->to_file(file, &why)) {
         if (!file.isEmpty())
-            tell(QStringLiteral("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.")
-                     .arg(why));
+            ctx_.warn(QStringLiteral("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.")
+                          .arg(why));
         if (action)
             action->setChecked(false);
         return;
@@ -543,13 +540,9 @@ void MainWindow::open_legacy_import() {
 }
 
 void MainWindow::open_legacy_import_file(const QString &file) {
-    const auto tell = [this](const QString &title, const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->inform(title, text);
-    };
-    LegacyImportDialog dlg(ctx_.store, file, tell, this);
+    LegacyImportDialog dlg(ctx_.store, file, ctx_.questions, this);
     if (!dlg.ready()) {
-        tell(dlg.windowTitle(), dlg.error() + QStringLiteral("\nNothing was changed."));
+        ctx_.tell(dlg.error() + QStringLiteral("\nNothing was changed."));
         return;
     }
     // Where the other profile dialogs go, kept on the screen.
@@ -572,12 +565,11 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         shut_down_ = true;
         // Nothing asks or tells any more: the endings of the jobs stopped
         // now pass silently.
-        ctx_.questions = nullptr;
+        Questions *questions = std::exchange(ctx_.questions, nullptr);
         ctx_.close_all_links();
         QString error;
-        if (!shut_down(ctx_.store, ctx_.link, &error))
-            QMessageBox::warning(this, message_title(),
-                                 QStringLiteral("The link settings were not saved: %1").arg(error));
+        if (!shut_down(ctx_.store, ctx_.link, &error) && questions)
+            questions->warn(message_title(), QStringLiteral("The link settings were not saved: %1").arg(error));
         emit closed_for_good();
     }
     e->accept();
@@ -595,16 +587,13 @@ int run_window(const QString &program_dir, const QString &db_override) {
     if (!r.ok && r.unusable) {
         // The one cure for a file that is no profile database: put it aside
         // (nothing is deleted) and start on a fresh one.
-        const auto answer = QMessageBox::question(
-            nullptr, message_title(),
-            QStringLiteral("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
-                .arg(r.error, r.db_path),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes)
+        if (!ctx.ask(
+                QStringLiteral("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
+                    .arg(r.error, r.db_path)))
             return 1;
         QString moved_to, why;
         if (!move_database_aside(r.db_path, &moved_to, &why)) {
-            QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(why));
+            ctx.warn(QStringLiteral("The program cannot start: %1").arg(why));
             return 1;
         }
         r = start_up(opt, ctx.store, ctx.link, ctx.record);
@@ -613,7 +602,7 @@ int run_window(const QString &program_dir, const QString &db_override) {
                         (r.warning.isEmpty() ? QString() : QStringLiteral("\n") + r.warning);
     }
     if (!r.ok) {
-        QMessageBox::critical(nullptr, message_title(), QStringLiteral("The program cannot start: %1").arg(r.error));
+        ctx.warn(QStringLiteral("The program cannot start: %1").arg(r.error));
         return 1;
     }
     ctx.db_path = r.db_path;
@@ -625,13 +614,11 @@ int run_window(const QString &program_dir, const QString &db_override) {
         questions.set_owner(&w);
         w.start_up_windows();
         if (!r.warning.isEmpty())
-            QMessageBox::warning(&w, message_title(), r.warning);
-        if (!r.legacy_db.isEmpty() &&
-            QMessageBox::question(&w, message_title(),
-                                  QStringLiteral("An Access database of the older program is at %1.\n\nImport its "
-                                                 "profiles now? (The file itself stays as it is.)")
-                                      .arg(r.legacy_db),
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+            ctx.warn(r.warning);
+        if (!r.legacy_db.isEmpty() && ctx.ask(QStringLiteral("An Access database of the older program is at "
+                                                             "%1.\n\nImport its profiles now? (The file itself "
+                                                             "stays as it is.)")
+                                                  .arg(r.legacy_db)))
             w.open_legacy_import_file(r.legacy_db);
         rc = QApplication::exec();
         questions.set_owner(nullptr);

@@ -304,9 +304,7 @@ void UtilitiesScreen::run_clone(bool upload) {
     backup_->refresh();
     start_recorded_with_backup(
         job_, record, !upload && backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) {
-            return ctx_.questions && ctx_.questions->ask_yes_no(message_title(), backup_question(why));
-        },
+        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
         [this](const QString &why) {
             progress_->hide();
             finish_action(QStringLiteral("Nothing was written: no backup (%1)").arg(why));
@@ -322,15 +320,11 @@ void UtilitiesScreen::run_clone(bool upload) {
         [this, upload, file = clone_file_](const CloneResult &r) {
             progress_->hide();
             const QString saved = upload && r.ok() ? QStringLiteral("Clone image saved to %1").arg(file) : QString();
-            if (ctx_.questions) {
-                if (r.ok())
-                    ctx_.questions->inform(
-                        message_title(),
-                        clone_report_text(r) +
-                            (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
-                else
-                    ctx_.questions->warn(message_title(), clone_report_text(r));
-            }
+            if (r.ok())
+                ctx_.tell(clone_report_text(r) +
+                          (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
+            else
+                ctx_.warn(clone_report_text(r));
             finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : saved);
             if (!saved.isEmpty())
                 saved_image_as_->setEnabled(true);
@@ -358,8 +352,7 @@ bool UtilitiesScreen::save_image_as() {
     else if (!write_file_safely(path, in.readAll(), &why))
         why = why.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : why;
     if (!why.isEmpty()) {
-        if (ctx_.questions)
-            ctx_.questions->warn(message_title(), QStringLiteral("The image was not saved: %1").arg(why));
+        ctx_.warn(QStringLiteral("The image was not saved: %1").arg(why));
         return false;
     }
     status_->setText(QStringLiteral("Clone image saved to %1").arg(path));

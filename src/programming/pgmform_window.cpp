@@ -13,7 +13,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,7 +40,7 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             this, QStringLiteral("Save Lines"), file_dialog_start(), QStringLiteral("Text Files (*.txt)")));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
-            QMessageBox::warning(this, message_title(), error);
+            ctx_.warn(error);
     });
 }
 
@@ -67,9 +66,7 @@ bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
     backup_->refresh();
     const bool started = start_recorded_with_backup(
         *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) {
-            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
-        },
+        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
         [this, finished](const QString &why) {
             panel_->end(false, {});
             panel_->detail()->setText(QStringLiteral("Nothing was written: no backup (%1)").arg(why));

@@ -55,6 +55,18 @@ struct AppContext {
     Questions *questions = nullptr;
     LinkClosers links;
 
+    // The program's own messages, under its one title; nothing is shown
+    // when nothing answers (tests, shutdown). `ask` answers No then.
+    void tell(const QString &text) {
+        if (questions)
+            questions->inform(message_title(), text);
+    }
+    void warn(const QString &text) {
+        if (questions)
+            questions->warn(message_title(), text);
+    }
+    bool ask(const QString &text) { return questions && questions->ask_yes_no(message_title(), text); }
+
     void close_all_links() { links.close_all(); }
     // Whether a job whose stop puts `at_stake` (the question) may be
     // stopped: yes when nothing is at stake, else the user's answer.

@@ -5,8 +5,6 @@
 
 #include "app_context.h"
 
-#include <QMessageBox>
-
 class QWidget;
 
 namespace k52 {
@@ -25,11 +23,5 @@ public:
 private:
     QWidget *owner_;
 };
-
-// The one shape of a guarded question: Yes and No (or the given buttons),
-// `safe` the default button and the answer to Escape.
-int ask_guarded(QWidget *owner, const QString &title, const QString &text,
-                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-                QMessageBox::StandardButton safe = QMessageBox::No);
 
 } // namespace k52
