@@ -58,9 +58,9 @@ Try ask_identity(ByteLink &link, const LineSetting &s, QString &version, QString
 }
 
 Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QString &version, QString &identification,
-                QString &failure) {
+                QString *error) {
     // Opening drops what an earlier try left on the line.
-    if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
+    if (!open_port(link, PortSpec{device, line_serial(s), {}}, error))
         return Try::Failed;
     const Try result = ask_identity(link, s, version, identification);
     close_comm(link);
@@ -128,7 +128,7 @@ bool search_port(ByteLink &link, const QVector<LineSetting> &order, const std::a
         if (halt)
             return false;
         QString version, identification;
-        const Try t = try_setting(link, ps.port.device, s, version, identification, ps.failure);
+        const Try t = try_setting(link, ps.port.device, s, version, identification, &ps.failure);
         tried();
         switch (t) {
         case Try::Answered:

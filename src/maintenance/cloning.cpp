@@ -95,30 +95,30 @@ bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
 
 // A clone file that exists must be a regular file: anything else (a FIFO,
 // a device) is refused before the converter is asked for anything.
-bool clone_file_usable(const QString &path, QString *why) {
-    return !QFileInfo::exists(path) || check_regular_file(path, why);
+bool clone_file_usable(const QString &path, QString *error) {
+    return !QFileInfo::exists(path) || check_regular_file(path, error);
 }
 
 // The image at the start of the file, keeping what lies beyond it.
-bool store_image(const QString &path, const QByteArray &image, QString *why) {
+bool store_image(const QString &path, const QByteArray &image, QString *error) {
     QByteArray content = image;
     QFile old(path);
     if (old.exists()) {
-        if (!clone_file_usable(path, why))
+        if (!clone_file_usable(path, error))
             return false;
         if (!old.open(QIODevice::ReadOnly)) {
-            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, old.errorString());
             return false;
         }
         old.seek(kCloneImageSize);
         content.append(old.readAll());
         if (old.error() != QFileDevice::NoError) {
-            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, old.errorString());
             return false;
         }
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return write_file_safely(path, content, why);
+    return write_file_safely(path, content, error);
 }
 
 } // namespace

@@ -312,7 +312,7 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
     for (std::size_t i = 0; i < cols.size(); ++i) {
         QString why;
         const QVariant &stored = (*values)[int(i)];
-        if (cols[i].decode(stored, copy, false, why))
+        if (cols[i].decode(stored, copy, false, &why))
             continue;
         const QString what = QStringLiteral("column %1 holds \"%2\": %3")
                                  .arg(QLatin1StringView(cols[i].name), stored.toString().left(40), why);
@@ -321,8 +321,8 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
         // The seeded value stands in for the damaged one.
         QVariant v;
         QString ignored;
-        if (cols[i].encode(seed, v, ignored))
-            cols[i].decode(v, copy, false, ignored);
+        if (cols[i].encode(seed, v, &ignored))
+            cols[i].decode(v, copy, false, &ignored);
         replaced->append(what);
     }
     rec = copy;
@@ -340,7 +340,7 @@ bool ProfileStore::encode_row(const QString &name, ConfigRecord &rec, QVector<QV
     for (const Column &c : cols) {
         QVariant v;
         QString why;
-        if (!c.encode(rec, v, why))
+        if (!c.encode(rec, v, &why))
             return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name),
                         QStringLiteral("%1: %2").arg(QLatin1StringView(c.name), why));
         values << v;
