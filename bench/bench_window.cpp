@@ -53,7 +53,7 @@ int main(int argc, char **argv) {
     AppContext ctx;
     StartupOptions opt;
     opt.db_override = db;
-    if (!start_up(opt, ctx.store, ctx.link, ctx.record).ok)
+    if (!ctx.start_up(opt).ok)
         return 1;
     MainWindow w(ctx);
     w.start_up_windows();

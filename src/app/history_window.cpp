@@ -75,7 +75,7 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
     connect(report_, &QPushButton::clicked, this, &HistoryWindow::report_clicked);
     connect(restore_, &QPushButton::clicked, this, &HistoryWindow::restore_clicked);
     connect(compare, &QPushButton::clicked, this, [this] {
-        compare_window()->refill(selected_.profile, ctx_.store.current_profile());
+        compare_window()->refill(selected_.profile, ctx_.current_profile());
         compare_window()->show();
         compare_window()->raise();
     });

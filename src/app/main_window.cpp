@@ -96,10 +96,10 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     const int w = area.width() - frame_allowance(this).width();
     resize(w, h);
     move(area.topLeft() + QPoint((area.width() - w - frame_allowance(this).width()) / 2, 0));
-    ctx_.store.set_after_load([this] {
+    connect(&ctx_, &AppContext::profile_loaded, this, [this] {
         refresh_screens();
         set_main_caption();
-        show_status(QStringLiteral("Loaded profile %1").arg(ctx_.store.current_profile()));
+        show_status(QStringLiteral("Loaded profile %1").arg(ctx_.current_profile()));
     });
     statusBar()->setObjectName(QStringLiteral("status"));
     // Whatever the user did with keys or the mouse may have changed the
@@ -107,9 +107,7 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() {
-    ctx_.store.set_after_load({});
-}
+MainWindow::~MainWindow() = default;
 
 namespace {
 
@@ -218,12 +216,11 @@ void MainWindow::load_profile() {
 }
 
 bool MainWindow::record_changed() const {
-    return !ctx_.store.current_profile().isEmpty() && !ctx_.store.changed_settings(ctx_.record).isEmpty();
+    return ctx_.record_changed();
 }
 
 bool MainWindow::settle_changes() {
-    const QStringList changed =
-        ctx_.store.current_profile().isEmpty() ? QStringList() : ctx_.store.changed_settings(ctx_.record);
+    const QStringList changed = ctx_.current_profile().isEmpty() ? QStringList() : ctx_.changed_settings(ctx_.record);
     if (changed.isEmpty() || !ctx_.questions)
         return true;
     QString list = changed.mid(0, 8).join(QStringLiteral("\n"));
@@ -232,7 +229,7 @@ bool MainWindow::settle_changes() {
     const QString text =
         QStringLiteral("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
             .arg(changed.size())
-            .arg(ctx_.store.current_profile(), list);
+            .arg(ctx_.current_profile(), list);
     switch (ctx_.questions->ask_unsaved(message_title(), text)) {
     case Questions::Unsaved::Save:
         open_save_profile();
@@ -281,7 +278,7 @@ void MainWindow::show_history(bool compare) {
         history_->refill();
     QWidget *w = history_;
     if (compare) {
-        history_->compare_window()->refill(ctx_.store.current_profile(), {});
+        history_->compare_window()->refill(ctx_.current_profile(), {});
         w = history_->compare_window();
     }
     const bool first = !w->isVisible();
@@ -436,7 +433,7 @@ void MainWindow::start_up_windows() {
 }
 
 void MainWindow::set_main_caption() {
-    caption_ = ctx_.store.main_caption() + (record_changed() ? QStringLiteral(" *") : QString());
+    caption_ = ctx_.main_caption() + (record_changed() ? QStringLiteral(" *") : QString());
     if (windowTitle() != caption_)
         setWindowTitle(caption_);
 }
@@ -583,7 +580,7 @@ int run_window(const QString &program_dir, const QString &db_override) {
     StartupOptions opt;
     opt.program_dir = program_dir;
     opt.db_override = db_override;
-    StartupResult r = start_up(opt, ctx.store, ctx.link, ctx.record);
+    StartupResult r = ctx.start_up(opt);
     if (!r.ok && r.unusable) {
         // The one cure for a file that is no profile database: put it aside
         // (nothing is deleted) and start on a fresh one.
@@ -596,7 +593,7 @@ int run_window(const QString &program_dir, const QString &db_override) {
             ctx.warn(QStringLiteral("The program cannot start: %1").arg(why));
             return 1;
         }
-        r = start_up(opt, ctx.store, ctx.link, ctx.record);
+        r = ctx.start_up(opt);
         if (r.ok)
             r.warning = QStringLiteral("The unusable database was kept as %1.").arg(moved_to) +
                         (r.warning.isEmpty() ? QString() : QStringLiteral("\n") + r.warning);

@@ -3,7 +3,6 @@
 #include "columns.h"
 #include "history_store.h"
 #include "profile_names.h"
-#include "setting_places.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -38,10 +37,6 @@ QString placeholders(int n) {
 }
 
 } // namespace
-
-QString ProfileStore::kTitle() {
-    return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99");
-}
 
 ProfileStore::ProfileStore() : connection_(QStringLiteral("k52store%1").arg(next_connection++)) {}
 
@@ -326,10 +321,6 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
         replaced->append(what);
     }
     rec = copy;
-    take_as_current(name, copy);
-    title_ = kTitle();
-    if (after_load_)
-        after_load_();
     return true;
 }
 
@@ -523,31 +514,6 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     if (!q.exec())
         return fail_sql(error, QStringLiteral("cannot write the link settings"), q.lastError());
     return true;
-}
-
-void ProfileStore::take_as_current(const QString &name, const ConfigRecord &rec) {
-    current_ = name;
-    ConfigRecord copy = rec;
-    if (!encode_row(name, copy, current_values_, nullptr))
-        current_values_.clear(); // unstorable: every setting counts as changed
-}
-
-QStringList ProfileStore::changed_settings(const ConfigRecord &rec) const {
-    ConfigRecord copy = rec;
-    QVector<QVariant> now;
-    QStringList out;
-    if (!encode_row(current_, copy, now, nullptr))
-        return {QStringLiteral("settings that cannot be stored")};
-    if (current_values_.size() != now.size())
-        return current_.isEmpty() ? QStringList() : QStringList{QStringLiteral("every setting")};
-    for (const SettingDifference &d : diff_settings(current_values_, now))
-        out << QStringLiteral("%1: %2").arg(QLatin1StringView(d.place->screen), d.place->caption);
-    out.removeDuplicates();
-    return out;
-}
-
-QString ProfileStore::main_caption() const {
-    return title_ + QStringLiteral("            PROFILE: ") + current_;
 }
 
 } // namespace k52

@@ -62,7 +62,7 @@ bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
     const PortSpec port = port_spec(ctx_.link);
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
     record->set_device(port.device);
-    record->set_profile(ctx_.store.current_profile(), ctx_.record, ctx_.store.changed_settings(ctx_.record));
+    record->set_profile(ctx_.current_profile(), ctx_.record, ctx_.changed_settings(ctx_.record));
     backup_->refresh();
     const bool started = start_recorded_with_backup(
         *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,

@@ -45,7 +45,7 @@ protected:
         QString error;
         ASSERT_TRUE(ctx_.store.open(ctx_.db_path, ProfileStore::OpenMode::CreateIfMissing, &error))
             << error.toStdString();
-        ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
+        ASSERT_TRUE(ctx_.load_profile(QStringLiteral("Default"), &error)) << error.toStdString();
     }
 
     // A screen as the window shows it: built, shown and filled from the record.
