@@ -20,17 +20,17 @@ const char *const kWieMagOut = "Wiegand and Magstripe Input to Magstripe Output 
 const char *const kWieToWie = "Wiegand and Magstripe Input to Wiegand Output Options";
 const char *const kUtilities = "K52 Utilities";
 
-using Choices = QVector<ChoiceCaption>;
+using Choices = ChoiceList;
 
 const Choices kParity{{0, "7 Even"}, {1, "7 Odd"}, {2, "8 None"}};
 const Choices kConversion{{0, "No Conversion"}, {1, "Mag Emulation"},           {2, "Wand Emulation"},
                           {3, "Wiegand"},       {4, "Alpha Wiegand"},           {5, "Aba Wiegand"},
                           {6, "Serial"},        {7, "Bit Simulation  (v1.99+)"}};
 const Choices kInputType{
-    {1, "Wiegand"}, {2, "Magstripe"}, {3, "Alpha Wie"}, {4, "Wieaba"}, {5, "Wiegand and Magstripe"}};
-const Choices kOutputConversion{{1, "Mag Emulation"}, {2, "Wand Emulation"}, {3, "Serial"},
-                                {4, "Serial Dump"},   {5, "Wiegand"},        {7, "Aba Wiegand (wieaba)"},
-                                {8, "Alpha Wiegand"}};
+    {1, "Wiegand"}, {2, "Magstripe"}, {5, "Wiegand and Magstripe"}, {3, "Alpha Wie"}, {4, "Wieaba"}};
+const Choices kOutputConversion{{3, "Serial"},     {1, "Mag Emulation"}, {2, "Wand Emulation"},
+                                {5, "Wiegand"},    {8, "Alpha Wiegand"}, {7, "Aba Wiegand (wieaba)"},
+                                {4, "Serial Dump"}};
 const Choices kDumpMode{{0, "Mode 0   (1 char for each bit)"},
                         {1, "Mode 1   (8 bits/char)"},
                         {2, "Mode 2   (8 bits/char with preceding bit count"},
@@ -275,6 +275,32 @@ QStringList setting_screens() {
             QString::fromLatin1(kSerToMag),    QString::fromLatin1(kSerToWie),   QString::fromLatin1(kWieSetup),
             QString::fromLatin1(kWieMagInput), QString::fromLatin1(kWieMasking), QString::fromLatin1(kWieMagOut),
             QString::fromLatin1(kWieToWie),    QString::fromLatin1(kUtilities)};
+}
+
+const ChoiceList &serial_conversion_choices() {
+    return kConversion;
+}
+const ChoiceList &input_type_choices() {
+    return kInputType;
+}
+const ChoiceList &output_conversion_choices() {
+    return kOutputConversion;
+}
+const ChoiceList &dump_mode_choices() {
+    return kDumpMode;
+}
+
+std::optional<qint64> choice_code(const ChoiceList &choices, int index) {
+    if (index < 0 || index >= choices.size())
+        return std::nullopt;
+    return choices[index].code;
+}
+
+std::optional<int> choice_index(const ChoiceList &choices, qint64 code) {
+    for (int i = 0; i < choices.size(); ++i)
+        if (choices[i].code == code)
+            return i;
+    return std::nullopt;
 }
 
 QString shown_value(const SettingPlace &place, const QVariant &stored) {

@@ -21,10 +21,6 @@ std::optional<int> parity_box(const QString &letter) {
     return std::nullopt;
 }
 
-const std::array<const char *, kSerConvChoices> kSerConvCaptions{
-    "No Conversion", "Mag Emulation", "Wand Emulation", "Wiegand",
-    "Alpha Wiegand", "Aba Wiegand",   "Serial",         "Bit Simulation  (v1.99+)"};
-
 int conversion_after_click(int index, bool ticked) {
     return ticked ? index : kNoConversion;
 }

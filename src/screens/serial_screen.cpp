@@ -1,5 +1,6 @@
 #include "serial_screen.h"
 
+#include "profile/setting_places.h"
 #include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
@@ -80,7 +81,7 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     auto *cg = new QGridLayout(conv);
     for (int i = 0; i < kSerConvChoices; ++i) {
         check5_[std::size_t(i)] =
-            make_box(QString::fromUtf8(kSerConvCaptions[std::size_t(i)]), QStringLiteral("conv%1").arg(i), conv);
+            make_box(QString::fromUtf8(serial_conversion_choices()[i].caption), QStringLiteral("conv%1").arg(i), conv);
         cg->addWidget(check5_[std::size_t(i)], i % 3, i / 3);
     }
     layout->addWidget(conv);

@@ -12,13 +12,12 @@ namespace k52 {
 
 namespace {
 
-template <std::size_t N>
-QGroupBox *make_group(const QString &title, const std::array<const char *, N> &captions, const QString &prefix,
+QGroupBox *make_group(const QString &title, const ChoiceList &choices, const QString &prefix,
                       std::vector<QCheckBox *> &boxes, QWidget *parent) {
     auto *g = new QGroupBox(title, parent);
     auto *l = new QVBoxLayout(g);
-    for (std::size_t i = 0; i < N; ++i) {
-        auto *b = new QCheckBox(QString::fromUtf8(captions[i]), g);
+    for (int i = 0; i < choices.size(); ++i) {
+        auto *b = new QCheckBox(QString::fromUtf8(choices[i].caption), g);
         b->setObjectName(prefix + QString::number(i));
         boxes.push_back(b);
         l->addWidget(b);
@@ -45,13 +44,13 @@ WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     left->addWidget(
-        make_group(QStringLiteral("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
-    left->addWidget(make_group(QStringLiteral("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"),
-                               check5_, this));
+        make_group(QStringLiteral("Input Type"), input_type_choices(), QStringLiteral("Check1_"), check1_, this));
+    left->addWidget(make_group(QStringLiteral("Output Conversion Type"), output_conversion_choices(),
+                               QStringLiteral("Check5_"), check5_, this));
     left->addStretch();
     auto *right = new QVBoxLayout;
     QGroupBox *dump =
-        make_group(QStringLiteral("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
+        make_group(QStringLiteral("Dump Mode Options"), dump_mode_choices(), QStringLiteral("Check6_"), check6_, this);
     dump->layout()->addWidget(new QLabel(QStringLiteral("(v1.81+)"), dump));
     right->addWidget(dump);
 
