@@ -1,6 +1,7 @@
 #include "converter_search.h"
 
 #include "exchange.h"
+#include "profile/setting_places.h"
 #include "stoppable_link.h"
 
 #include <QThread>
@@ -14,7 +15,6 @@ namespace k52 {
 namespace {
 
 constexpr int kParities = 3;
-const char *const kParityNames[kParities] = {"7 Even", "7 Odd", "8 None"};
 
 // The converter's own time to answer, on top of the wire time.
 constexpr std::chrono::milliseconds kAnswerTime{120};
@@ -92,7 +92,8 @@ std::chrono::milliseconds identify_deadline(const LineSetting &s) {
 }
 
 QString line_setting_text(const LineSetting &s) {
-    const char *parity = s.parity >= 0 && s.parity < kParities ? kParityNames[s.parity] : "?";
+    const ChoiceList &parities = parity_choices();
+    const char *parity = s.parity >= 0 && s.parity < parities.size() ? parities[s.parity].caption : "?";
     return QStringLiteral("%1 baud, %2").arg(s.baudrate).arg(QLatin1StringView(parity));
 }
 

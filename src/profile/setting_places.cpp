@@ -277,6 +277,9 @@ QStringList setting_screens() {
             QString::fromLatin1(kWieToWie),    QString::fromLatin1(kUtilities)};
 }
 
+const ChoiceList &parity_choices() {
+    return kParity;
+}
 const ChoiceList &serial_conversion_choices() {
     return kConversion;
 }

@@ -25,6 +25,7 @@ using ChoiceList = QVector<ChoiceCaption>;
 // The choice groups that screens show as rows of boxes, in the screen's
 // order: each box's stored code and caption. The screens build their boxes
 // from these; the comparison and the report name stored codes by them.
+const ChoiceList &parity_choices();            // `parity` and the link's parity: the box index is the code
 const ChoiceList &serial_conversion_choices(); // `serinconvtype`: the box index is the code
 const ChoiceList &input_type_choices();        // `input1type`
 const ChoiceList &output_conversion_choices(); // `input1convtype`

@@ -1,6 +1,7 @@
 #include "commform_screen.h"
 
 #include "find_converter_panel.h"
+#include "profile/setting_places.h"
 #include "ui/entry_box_editor.h"
 
 #include <QCheckBox>
@@ -99,10 +100,9 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
 
     auto *parity = new QGroupBox(QStringLiteral("Parity"), this);
     auto *rg = new QHBoxLayout(parity);
-    const char *const parity_captions[kParityChoices] = {"7 Even", "7 Odd", "8 None"};
     for (int i = 0; i < kParityChoices; ++i) {
         parity_[std::size_t(i)] =
-            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity%1").arg(i), parity);
+            make_box(QString::fromUtf8(parity_choices()[i].caption), QStringLiteral("parity%1").arg(i), parity);
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();

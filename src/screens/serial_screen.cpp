@@ -48,10 +48,9 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
 
     auto *parity = new QGroupBox(QStringLiteral("Data Bits/Parity"), this);
     auto *pg = new QHBoxLayout(parity);
-    const char *const parity_captions[kDataParityChoices] = {"7 Even", "7 Odd", "8 None"};
     for (int i = 0; i < kDataParityChoices; ++i) {
-        parity_[std::size_t(i)] =
-            make_box(QString::fromUtf8(parity_captions[i]), QStringLiteral("parity") + parity_letter(i), parity);
+        parity_[std::size_t(i)] = make_box(QString::fromUtf8(parity_choices()[i].caption),
+                                           QStringLiteral("parity") + parity_letter(i), parity);
         pg->addWidget(parity_[std::size_t(i)]);
     }
     pg->addStretch();
