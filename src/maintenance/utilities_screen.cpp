@@ -5,6 +5,7 @@
 #include "maintenance/cloning.h"
 #include "maintenance_history.h"
 #include "profile/safe_file.h"
+#include "profile/setting_places.h"
 #include "screens/option_rules.h"
 #include "ui/backup_option_panel.h"
 #include "ui/entry_box_editor.h"
@@ -100,9 +101,8 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     // Output timing.
     auto *timing = new QGroupBox(QStringLiteral("Wie/Aba timing"), this);
     auto *tg = new QGridLayout(timing);
-    const char *durations[] = {"50us", "100us", "150us"};
     for (int i = 0; i < 6; ++i) {
-        auto *b = new QCheckBox(QString::fromUtf8(durations[i % 3]), timing);
+        auto *b = new QCheckBox(QString::fromUtf8(pulse_choices()[i % 3].caption), timing);
         b->setObjectName(QStringLiteral("Check%1").arg(kFirstMagPulseChoice + i));
         pulse_[std::size_t(i)] = b;
     }

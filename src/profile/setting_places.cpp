@@ -292,6 +292,9 @@ const ChoiceList &output_conversion_choices() {
 const ChoiceList &dump_mode_choices() {
     return kDumpMode;
 }
+const ChoiceList &pulse_choices() {
+    return kPulse;
+}
 
 std::optional<qint64> choice_code(const ChoiceList &choices, int index) {
     if (index < 0 || index >= choices.size())

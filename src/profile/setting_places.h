@@ -30,6 +30,7 @@ const ChoiceList &serial_conversion_choices(); // `serinconvtype`: the box index
 const ChoiceList &input_type_choices();        // `input1type`
 const ChoiceList &output_conversion_choices(); // `input1convtype`
 const ChoiceList &dump_mode_choices();         // `dumpmodestyle`
+const ChoiceList &pulse_choices();             // `magpulse` and `wiepulse`
 
 // The code of the box at `index`; the box that shows `code`. Nothing for
 // an index or a code the group does not have.
