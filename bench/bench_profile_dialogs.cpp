@@ -1,7 +1,7 @@
 // How long the profile chooser and the Save Profile dialog take to come up
 // with 100,000 profiles in the database.
+#include "core/session/app_context.h"
 #include "window/app/profilepop_dialog.h"
-#include "window/ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // device, and the CPU an open, idle terminal uses over a minute.
 #include "core/link/terminal_link.h"
 #include "core/profile/profile_store.h"
+#include "core/session/app_context.h"
 #include "window/screens/terminal_side_panel.h"
 #include "window/screens/termmode_screen.h"
-#include "window/ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 // Window figures: start-up time with a database of 10,000 profiles, and the
 // peak memory once every screen and reference window has been opened.
 #include "core/profile/startup.h"
+#include "core/session/app_context.h"
 #include "window/app/commandmenu_panel.h"
 #include "window/app/main_window.h"
 #include "window/app/navigation.h"
-#include "window/ui/app_context.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ int main(int argc, char **argv) {
     AppContext ctx;
     StartupOptions opt;
     opt.db_override = db;
-    if (!start_up(opt, ctx.store, ctx.link, ctx.record).ok)
+    if (!ctx.start_up(opt).ok)
         return 1;
     MainWindow w(ctx);
     w.start_up_windows();

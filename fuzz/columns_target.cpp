@@ -48,7 +48,7 @@ QString column_decode(const QByteArray &data) {
     static const ConfigRecord base = default_profile();
     ConfigRecord rec = base;
     QString why;
-    if (!c.decode(stored, rec, strict, why)) {
+    if (!c.decode(stored, rec, strict, &why)) {
         if (!(rec == base))
             return QStringLiteral("%1: a refused value changed the record").arg(col);
         if (why.isEmpty())
@@ -58,19 +58,19 @@ QString column_decode(const QByteArray &data) {
     // What strict loading takes, lenient loading takes the same way.
     if (strict) {
         ConfigRecord lenient = base;
-        if (!c.decode(stored, lenient, false, why) || !(lenient == rec))
+        if (!c.decode(stored, lenient, false, &why) || !(lenient == rec))
             return QStringLiteral("%1: strict and lenient loading disagree").arg(col);
     }
     QVariant saved;
-    if (!c.encode(rec, saved, why))
+    if (!c.encode(rec, saved, &why))
         return QStringLiteral("%1: a loaded value cannot be saved: %2").arg(col, why);
     if (c.width && c.type == StoredType::Text && saved.toString().size() != c.width)
         return QStringLiteral("%1: saved \"%2\" is not %3 wide").arg(col, saved.toString()).arg(c.width);
     ConfigRecord again = base;
-    if (!c.decode(saved, again, strict, why))
+    if (!c.decode(saved, again, strict, &why))
         return QStringLiteral("%1: saved \"%2\" does not load: %3").arg(col, saved.toString(), why);
     QVariant resaved;
-    if (!c.encode(again, resaved, why) || resaved != saved)
+    if (!c.encode(again, resaved, &why) || resaved != saved)
         return QStringLiteral("%1: \"%2\" saved again as \"%3\"").arg(col, saved.toString(), resaved.toString());
     return {};
 }

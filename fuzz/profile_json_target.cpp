@@ -58,7 +58,7 @@ QString profile_json(const QByteArray &data) {
         return QStringLiteral("accepted without a name");
     ConfigRecord rec;
     for (std::size_t i = 0; i < cols.size(); ++i)
-        if (!cols[i].decode(imported->stored[int(i)], rec, true, why))
+        if (!cols[i].decode(imported->stored[int(i)], rec, true, &why))
             return QStringLiteral("accepted column %1 does not load: %2").arg(QLatin1StringView(cols[i].name), why);
 
     // Export and import again: the same profile.

@@ -175,7 +175,7 @@ QString programming_run(const QByteArray &data) {
         // Every command of the plan went out, once, in order.
         QString version = QString::fromLatin1(kVersions[(head & 0x0F) % 10]);
         QByteArray want = frame_command(QStringLiteral("V"));
-        for (const PlanStep &p : build_plan(rec, version))
+        for (const PlanStep &p : build_plan(rec, version).steps)
             if (p.kind == PlanStep::Command)
                 want += frame_command(p.text);
         if (d.written != want)

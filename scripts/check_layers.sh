@@ -8,6 +8,7 @@
 #   1 core/profile
 #   2 core/link
 #   3 core/programming, core/maintenance, core/rules, core/terminal,
+#     core/session,
 #     core/reference
 #   4 window/ui
 #   5 window/report, window/programming, window/maintenance,
@@ -22,7 +23,7 @@ awk -v src="$src" '
 function rank(d) {
     if (d == "core/profile") return 1
     if (d == "core/link") return 2
-    if (d ~ /^core\/(programming|maintenance|rules|terminal|reference)$/) return 3
+    if (d ~ /^core\/(programming|maintenance|rules|terminal|reference|session)$/) return 3
     if (d == "window/ui") return 4
     if (d ~ /^window\/(report|programming|maintenance|reference|screens)$/ || d == "cli") return 5
     if (d == "window/app") return 6

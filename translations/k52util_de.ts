@@ -323,6 +323,117 @@
     </message>
 </context>
 <context>
+    <name>k52::Choices</name>
+    <message>
+        <source>7 Even</source>
+        <translation>7 gerade</translation>
+    </message>
+    <message>
+        <source>7 Odd</source>
+        <translation>7 ungerade</translation>
+    </message>
+    <message>
+        <source>8 None</source>
+        <translation>8 keine</translation>
+    </message>
+    <message>
+        <source>No Conversion</source>
+        <translation>Keine Umsetzung</translation>
+    </message>
+    <message>
+        <source>Mag Emulation</source>
+        <translation>Magnet-Emulation</translation>
+    </message>
+    <message>
+        <source>Wand Emulation</source>
+        <translation>Lesestift-Emulation</translation>
+    </message>
+    <message>
+        <source>Wiegand</source>
+        <translation>Wiegand</translation>
+    </message>
+    <message>
+        <source>Alpha Wiegand</source>
+        <translation>Alpha-Wiegand</translation>
+    </message>
+    <message>
+        <source>Aba Wiegand</source>
+        <translation>ABA-Wiegand</translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation>Seriell</translation>
+    </message>
+    <message>
+        <source>Bit Simulation  (v1.99+)</source>
+        <translation>Bitsimulation  (ab v1.99)</translation>
+    </message>
+    <message>
+        <source>Magstripe</source>
+        <translation>Magnetstreifen</translation>
+    </message>
+    <message>
+        <source>Wiegand and Magstripe</source>
+        <translation>Wiegand und Magnetstreifen</translation>
+    </message>
+    <message>
+        <source>Alpha Wie</source>
+        <translation>Alpha-Wie</translation>
+    </message>
+    <message>
+        <source>Wieaba</source>
+        <translation>Wie-ABA</translation>
+    </message>
+    <message>
+        <source>Aba Wiegand (wieaba)</source>
+        <translation>ABA-Wiegand (wieaba)</translation>
+    </message>
+    <message>
+        <source>Serial Dump</source>
+        <translation>Serieller Dump</translation>
+    </message>
+    <message>
+        <source>Mode 0   (1 char for each bit)</source>
+        <translation>Modus 0   (1 Zeichen je Bit)</translation>
+    </message>
+    <message>
+        <source>Mode 1   (8 bits/char)</source>
+        <translation>Modus 1   (8 Bit/Zeichen)</translation>
+    </message>
+    <message>
+        <source>Mode 2   (8 bits/char with preceding bit count</source>
+        <translation>Modus 2   (8 Bit/Zeichen mit vorangestellter Bitanzahl</translation>
+    </message>
+    <message>
+        <source>Mode 3   (hex, ignore leading zeroes)</source>
+        <translation>Modus 3   (hex, ohne führende Nullen)</translation>
+    </message>
+    <message>
+        <source>Mode 4   (hex, include leading zeroes)</source>
+        <translation>Modus 4   (hex, mit führenden Nullen)</translation>
+    </message>
+    <message>
+        <source>Mode 5   (8 bits/char, bit count, 8 chars always</source>
+        <translation>Modus 5   (8 Bit/Zeichen, Bitanzahl, stets 8 Zeichen</translation>
+    </message>
+    <message>
+        <source>Mode 6   (8 bits/char, bit count, 16 chars always</source>
+        <translation>Modus 6   (8 Bit/Zeichen, Bitanzahl, stets 16 Zeichen</translation>
+    </message>
+    <message>
+        <source>50us</source>
+        <translation>50 µs</translation>
+    </message>
+    <message>
+        <source>100us</source>
+        <translation>100 µs</translation>
+    </message>
+    <message>
+        <source>150us</source>
+        <translation>150 µs</translation>
+    </message>
+</context>
+<context>
     <name>k52::CommFormScreen</name>
     <message>
         <source>Please note that the TCP settings are in this program for convenience only, so that this program can be used as a terminal emulator when talking to tcp devices in the &quot;terminal mode&quot;. The TCP settings have nothing to do with the K52 or K54 converters. You should always be in the &quot;serial&quot; comm mode when talking to K52 and K54 converters.</source>
@@ -363,18 +474,6 @@
     <message>
         <source>Parity</source>
         <translation>Parität</translation>
-    </message>
-    <message>
-        <source>7 Even</source>
-        <translation>7 gerade</translation>
-    </message>
-    <message>
-        <source>7 Odd</source>
-        <translation>7 ungerade</translation>
-    </message>
-    <message>
-        <source>8 None</source>
-        <translation>8 keine</translation>
     </message>
     <message>
         <source>Terminator Char</source>
@@ -1027,10 +1126,6 @@ Save them as a profile first?</source>
 Zuerst als Profil speichern?</translation>
     </message>
     <message>
-        <source>Program K52: %1</source>
-        <translation>K52 programmieren: %1</translation>
-    </message>
-    <message>
         <source>The converter cannot be reached: %1.
 
 Find Converter tries every port and speed and only reads; it writes nothing to the converter.
@@ -1135,6 +1230,10 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
     <message>
         <source>Program Every Converter...</source>
         <translation>Alle Konverter programmieren...</translation>
+    </message>
+    <message>
+        <source>Program K52: %1</source>
+        <translation>K52 programmieren: %1</translation>
     </message>
 </context>
 <context>
@@ -1370,38 +1469,6 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
 <context>
     <name>k52::SerialScreen</name>
     <message>
-        <source>No Conversion</source>
-        <translation>Keine Umsetzung</translation>
-    </message>
-    <message>
-        <source>Mag Emulation</source>
-        <translation>Magnet-Emulation</translation>
-    </message>
-    <message>
-        <source>Wand Emulation</source>
-        <translation>Lesestift-Emulation</translation>
-    </message>
-    <message>
-        <source>Wiegand</source>
-        <translation>Wiegand</translation>
-    </message>
-    <message>
-        <source>Alpha Wiegand</source>
-        <translation>Alpha-Wiegand</translation>
-    </message>
-    <message>
-        <source>Aba Wiegand</source>
-        <translation>ABA-Wiegand</translation>
-    </message>
-    <message>
-        <source>Serial</source>
-        <translation>Seriell</translation>
-    </message>
-    <message>
-        <source>Bit Simulation  (v1.99+)</source>
-        <translation>Bitsimulation  (ab v1.99)</translation>
-    </message>
-    <message>
         <source>Serial Input and Output General Settings</source>
         <translation>Grundeinstellungen serieller Ein- und Ausgang</translation>
     </message>
@@ -1412,18 +1479,6 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
     <message>
         <source>Data Bits/Parity</source>
         <translation>Datenbits/Parität</translation>
-    </message>
-    <message>
-        <source>7 Even</source>
-        <translation>7 gerade</translation>
-    </message>
-    <message>
-        <source>7 Odd</source>
-        <translation>7 ungerade</translation>
-    </message>
-    <message>
-        <source>8 None</source>
-        <translation>8 keine</translation>
     </message>
     <message>
         <source>Input Terminator</source>
@@ -1849,78 +1904,6 @@ Bitte eine Datei in einem beschreibbaren Ordner wählen.</translation>
 </context>
 <context>
     <name>k52::WieSetupScreen</name>
-    <message>
-        <source>Wiegand</source>
-        <translation>Wiegand</translation>
-    </message>
-    <message>
-        <source>Magstripe</source>
-        <translation>Magnetstreifen</translation>
-    </message>
-    <message>
-        <source>Wiegand and Magstripe</source>
-        <translation>Wiegand und Magnetstreifen</translation>
-    </message>
-    <message>
-        <source>Alpha Wie</source>
-        <translation>Alpha-Wie</translation>
-    </message>
-    <message>
-        <source>Wieaba</source>
-        <translation>Wie-ABA</translation>
-    </message>
-    <message>
-        <source>Serial</source>
-        <translation>Seriell</translation>
-    </message>
-    <message>
-        <source>Mag Emulation</source>
-        <translation>Magnet-Emulation</translation>
-    </message>
-    <message>
-        <source>Wand Emulation</source>
-        <translation>Lesestift-Emulation</translation>
-    </message>
-    <message>
-        <source>Alpha Wiegand</source>
-        <translation>Alpha-Wiegand</translation>
-    </message>
-    <message>
-        <source>Aba Wiegand (wieaba)</source>
-        <translation>ABA-Wiegand (wieaba)</translation>
-    </message>
-    <message>
-        <source>Serial Dump</source>
-        <translation>Serieller Dump</translation>
-    </message>
-    <message>
-        <source>Mode 0   (1 char for each bit)</source>
-        <translation>Modus 0   (1 Zeichen je Bit)</translation>
-    </message>
-    <message>
-        <source>Mode 1   (8 bits/char)</source>
-        <translation>Modus 1   (8 Bit/Zeichen)</translation>
-    </message>
-    <message>
-        <source>Mode 2   (8 bits/char with preceding bit count</source>
-        <translation>Modus 2   (8 Bit/Zeichen mit vorangestellter Bitanzahl</translation>
-    </message>
-    <message>
-        <source>Mode 3   (hex, ignore leading zeroes)</source>
-        <translation>Modus 3   (hex, ohne führende Nullen)</translation>
-    </message>
-    <message>
-        <source>Mode 4   (hex, include leading zeroes)</source>
-        <translation>Modus 4   (hex, mit führenden Nullen)</translation>
-    </message>
-    <message>
-        <source>Mode 5   (8 bits/char, bit count, 8 chars always</source>
-        <translation>Modus 5   (8 Bit/Zeichen, Bitanzahl, stets 8 Zeichen</translation>
-    </message>
-    <message>
-        <source>Mode 6   (8 bits/char, bit count, 16 chars always</source>
-        <translation>Modus 6   (8 Bit/Zeichen, Bitanzahl, stets 16 Zeichen</translation>
-    </message>
     <message>
         <source>26 bit wiegand input parity check</source>
         <translation>Paritätsprüfung Wiegand-Eingang 26 Bit</translation>

@@ -22,8 +22,9 @@ QTextStream &std_err() {
 }
 
 CliContext::CliContext(QStringList a, QString db_override, QString program_dir)
-    : args(std::move(a)), out(std_out()), err(std_err()), db_override_(std::move(db_override)),
-      program_dir_(std::move(program_dir)), store_(std::make_unique<ProfileStore>()) {}
+    : args(std::move(a)), out(std_out()), err(std_err()), db_override_(std::move(db_override)) {
+    state_.program_dir = std::move(program_dir);
+}
 
 CliContext::~CliContext() {
     out.flush();
@@ -34,9 +35,9 @@ bool CliContext::open_store() {
     if (opened_)
         return true;
     StartupOptions opt;
-    opt.program_dir = program_dir_;
+    opt.program_dir = state_.program_dir;
     opt.db_override = db_override_;
-    const StartupResult r = start_up(opt, *store_, link_, record_);
+    const StartupResult r = state_.start_up(opt);
     if (!r.ok) {
         err << QCoreApplication::translate("usage", "Cannot open the profile database: %1").arg(r.error) << Qt::endl;
         return false;
@@ -48,7 +49,7 @@ bool CliContext::open_store() {
                                                     "profiles with \"k52util profiles import-legacy %1\".")
                    .arg(r.legacy_db)
             << Qt::endl;
-    db_path_ = r.db_path;
+    state_.db_path = r.db_path;
     opened_ = true;
     return true;
 }
@@ -66,7 +67,7 @@ bool CliContext::open_existing_store() {
 
 bool CliContext::save_link_settings() {
     QString why;
-    if (!store_->write_settings(link_, &why)) {
+    if (!state_.store.write_settings(state_.link, &why)) {
         err << why << Qt::endl;
         return false;
     }
@@ -119,6 +120,7 @@ bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord
         ctx.err << error << Qt::endl;
         return false;
     }
+    ctx.state().take_as_current(p.value(profile), rec);
     return true;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/profile/config_record.h"
-#include "core/profile/link_settings.h"
-#include "core/profile/profile_store.h"
+#include "core/session/app_context.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,8 +15,10 @@ class QCommandLineOption;
 namespace k52 {
 
 // What a headless subcommand gets: its own arguments (the subcommand name
-// first, as QCommandLineParser expects), output streams, and the database,
-// opened on first use with the same start-up as the window.
+// first, as QCommandLineParser expects), output streams, and the program's
+// state (the window's kind: database, link settings, record, current
+// profile), the database opened on first use with the same start-up as the
+// window. Nothing answers questions here.
 class CliContext {
 public:
     CliContext(QStringList args, QString db_override, QString program_dir);
@@ -34,21 +34,18 @@ public:
     // For commands that only read: a --db file that does not exist is
     // reported, not created.
     bool open_existing_store();
-    ProfileStore &store() { return *store_; }
-    LinkSettings &link() { return link_; }
-    ConfigRecord &record() { return record_; }
-    QString db_path() const { return db_path_; }
+    AppContext &state() { return state_; }
+    ProfileStore &store() { return state_.store; }
+    LinkSettings &link() { return state_.link; }
+    ConfigRecord &record() { return state_.record; }
+    QString db_path() const { return state_.db_path; }
     // Write the link settings back (shutdown of the store).
     bool save_link_settings();
 
 private:
     QString db_override_;
-    QString program_dir_;
-    QString db_path_;
     bool opened_ = false;
-    std::unique_ptr<ProfileStore> store_;
-    LinkSettings link_;
-    ConfigRecord record_;
+    AppContext state_;
 };
 
 // The exit statuses of every command (the manual page's EXIT STATUS).
@@ -94,7 +91,8 @@ QString command_help(const CliContext &ctx, const QCommandLineParser &p);
 int parse_arguments(CliContext &ctx, QCommandLineParser &p, const QString &about, int max_positional);
 
 // --profile NAME, and the record it names (the current profile's without
-// it). False, with the reason printed, when it cannot be loaded.
+// it); a named profile becomes the current one. False, with the reason
+// printed, when it cannot be loaded.
 QCommandLineOption profile_option();
 bool load_cli_profile(CliContext &ctx, const QCommandLineParser &p, ConfigRecord &rec);
 

@@ -44,7 +44,7 @@ int run_program(CliContext &ctx) {
         ConfigRecord each;
         if (!ctx.open_store() || !load_cli_profile(ctx, p, each))
             return kExitFailed;
-        const QString name = p.isSet(profile_option()) ? p.value(profile_option()) : ctx.store().current_profile();
+        const QString name = ctx.state().current_profile();
         return run_each(
             ctx, p, QStringLiteral("program"), programming_at_stake(),
             [name, each](ActionRecord &a) { a.set_profile(name, each); },
@@ -59,7 +59,7 @@ int run_program(CliContext &ctx) {
         return kExitFailed;
     StoppableLink link(std::move(traced));
     const auto record = begin_cli_action(ctx, &p, QStringLiteral("program"), port, link,
-                                         [&](ActionRecord &a) { a.set_profile(ctx.store().current_profile(), rec); });
+                                         [&](ActionRecord &a) { a.set_profile(ctx.state().current_profile(), rec); });
     if (!record)
         return 1;
     bool stopped = false;
@@ -101,7 +101,7 @@ int run_plan(CliContext &ctx) {
     if (!load_cli_profile(ctx, p, rec))
         return 1;
     bool refused = false;
-    for (const PlanStep &s : build_plan(rec, version)) {
+    for (const PlanStep &s : build_plan(rec, version).steps) {
         switch (s.kind) {
         case PlanStep::Progress:
             ctx.out << s.text << Qt::endl;

@@ -55,7 +55,7 @@ std::shared_ptr<ActionRecord> begin_cli_action(CliContext &ctx, const QCommandLi
     BackupResult backup;
     run_interruptible(link, [&] { backup = backup_work(record, port, read_backup_image)(link, progress); });
     QString unstored;
-    if (backup.ok && stop_unless_backup_stored(*record, unstored)) {
+    if (backup.ok && stop_unless_backup_stored(*record, &unstored)) {
         ctx.err << unstored << Qt::endl;
         return nullptr;
     }

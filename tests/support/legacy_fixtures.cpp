@@ -16,7 +16,7 @@ QVector<QPair<QString, QVariant>> default_columns() {
     for (const k52::Column &c : k52::columns()) {
         QVariant v;
         QString why;
-        c.encode(rec, v, why);
+        c.encode(rec, v, &why);
         out << qMakePair(QString::fromLatin1(c.name), v);
     }
     return out;

@@ -149,14 +149,14 @@ private:
     QByteArray date_;
 };
 
-bool count_option(const QCommandLineParser &p, const QString &name, int &out, QString &err) {
+bool count_option(const QCommandLineParser &p, const QString &name, int &out, QString *error) {
     if (!p.isSet(name))
         return true;
     bool ok = false;
     out = p.value(name).toInt(&ok);
     if (ok && out >= 0)
         return true;
-    err = QStringLiteral("--%1 needs a number").arg(name);
+    *error = QStringLiteral("--%1 needs a number").arg(name);
     return false;
 }
 
@@ -169,24 +169,24 @@ std::vector<OptionEntry> boot_loader_options() {
            QStringLiteral("Write the firmware a flash download delivered (body and trailer) to "
                           "FILE."),
            QStringLiteral("FILE")),
-         [](Sim &, const QCommandLineParser &p, QString &) {
+         [](Sim &, const QCommandLineParser &p, QString *) {
              g_options.out_path = p.value(QStringLiteral("firmware-out"));
              return true;
          }},
         {O(QStringLiteral("flash-bad-ack-after"),
            QStringLiteral("Answer \"B\" instead of \"K\" to the block after N blocks."), QStringLiteral("N")),
-         [](Sim &, const QCommandLineParser &p, QString &err) {
-             return count_option(p, QStringLiteral("flash-bad-ack-after"), g_options.bad_ack_after, err);
+         [](Sim &, const QCommandLineParser &p, QString *error) {
+             return count_option(p, QStringLiteral("flash-bad-ack-after"), g_options.bad_ack_after, error);
          }},
         {O(QStringLiteral("flash-hangup-after"), QStringLiteral("Hang up when the block after N blocks arrives."),
            QStringLiteral("N")),
-         [](Sim &, const QCommandLineParser &p, QString &err) {
-             return count_option(p, QStringLiteral("flash-hangup-after"), g_options.hangup_after, err);
+         [](Sim &, const QCommandLineParser &p, QString *error) {
+             return count_option(p, QStringLiteral("flash-hangup-after"), g_options.hangup_after, error);
          }},
         {O(QStringLiteral("flash-stall-after"), QStringLiteral("Acknowledge N blocks, then say nothing."),
            QStringLiteral("N")),
-         [](Sim &, const QCommandLineParser &p, QString &err) {
-             return count_option(p, QStringLiteral("flash-stall-after"), g_options.stall_after, err);
+         [](Sim &, const QCommandLineParser &p, QString *error) {
+             return count_option(p, QStringLiteral("flash-stall-after"), g_options.stall_after, error);
          }},
     };
 }

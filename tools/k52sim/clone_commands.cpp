@@ -98,12 +98,12 @@ std::vector<OptionEntry> clone_options() {
     return {
         {QCommandLineOption(QStringList{QStringLiteral("clone-in"), QStringLiteral("image")},
                             QStringLiteral("The 1024-byte image the converter holds."), QStringLiteral("FILE")),
-         [](Sim &, const QCommandLineParser &p, QString &err) {
+         [](Sim &, const QCommandLineParser &p, QString *error) {
              if (!p.isSet(QStringLiteral("clone-in")))
                  return true;
              QFile f(p.value(QStringLiteral("clone-in")));
              if (!f.open(QIODevice::ReadOnly)) {
-                 err = QStringLiteral("cannot read %1").arg(f.fileName());
+                 *error = QStringLiteral("cannot read %1").arg(f.fileName());
                  return false;
              }
              QByteArray img = f.read(1024);
@@ -114,26 +114,26 @@ std::vector<OptionEntry> clone_options() {
         {QCommandLineOption(QStringLiteral("clone-out"),
                             QStringLiteral("Write the image of a complete clone download to FILE."),
                             QStringLiteral("FILE")),
-         [](Sim &, const QCommandLineParser &p, QString &) {
+         [](Sim &, const QCommandLineParser &p, QString *) {
              state().out_path = p.value(QStringLiteral("clone-out"));
              return true;
          }},
         {QCommandLineOption(QStringLiteral("clone-short"), QStringLiteral("Send N bytes fewer of the image on upload."),
                             QStringLiteral("N")),
-         [](Sim &, const QCommandLineParser &p, QString &err) {
+         [](Sim &, const QCommandLineParser &p, QString *error) {
              if (!p.isSet(QStringLiteral("clone-short")))
                  return true;
              bool ok = false;
              state().short_by = p.value(QStringLiteral("clone-short")).toInt(&ok);
              if (!ok || state().short_by < 0 || state().short_by > 1024) {
-                 err = QStringLiteral("--clone-short needs 0 to 1024");
+                 *error = QStringLiteral("--clone-short needs 0 to 1024");
                  return false;
              }
              return true;
          }},
         {QCommandLineOption(QStringLiteral("clone-bad-ack"), QStringLiteral("Answer \"go\" to download packet N."),
                             QStringLiteral("N")),
-         [](Sim &, const QCommandLineParser &p, QString &) {
+         [](Sim &, const QCommandLineParser &p, QString *) {
              state().bad_ack_at = p.value(QStringLiteral("clone-bad-ack")).toInt();
              return true;
          }},

@@ -262,9 +262,9 @@ int Sim::run(int argc, char **argv) {
         p.addOption(e.option);
     p.process(app);
     for (const OptionEntry &e : options()) {
-        QString err;
-        if (!e.apply(*this, p, err)) {
-            std::fprintf(stderr, "k52sim: %s\n", qPrintable(err));
+        QString error;
+        if (!e.apply(*this, p, &error)) {
+            std::fprintf(stderr, "k52sim: %s\n", qPrintable(error));
             return 2;
         }
     }

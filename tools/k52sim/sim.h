@@ -39,7 +39,7 @@ public:
 
 using CommandHandler = std::function<void(Sim &sim, const QByteArray &command)>;
 using SequenceHandler = std::function<void(Sim &sim)>;
-using OptionApply = std::function<bool(Sim &sim, const QCommandLineParser &parser, QString &error)>;
+using OptionApply = std::function<bool(Sim &sim, const QCommandLineParser &parser, QString *error)>;
 
 struct CommandEntry {
     QByteArray prefix;

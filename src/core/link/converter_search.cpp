@@ -1,5 +1,6 @@
 #include "converter_search.h"
 
+#include "core/profile/setting_places.h"
 #include "exchange.h"
 #include "stoppable_link.h"
 
@@ -14,7 +15,6 @@ namespace k52 {
 namespace {
 
 constexpr int kParities = 3;
-const char *const kParityNames[kParities] = {"7 Even", "7 Odd", "8 None"};
 
 // The converter's own time to answer, on top of the wire time.
 constexpr std::chrono::milliseconds kAnswerTime{120};
@@ -58,12 +58,12 @@ Try ask_identity(ByteLink &link, const LineSetting &s, QString &version, QString
 }
 
 Try try_setting(ByteLink &link, const QString &device, const LineSetting &s, QString &version, QString &identification,
-                QString &failure) {
+                QString *error) {
     // Opening drops what an earlier try left on the line.
-    if (!open_port(link, PortSpec{device, line_serial(s), {}}, &failure))
+    if (!open_port(link, PortSpec{device, line_serial(s), {}}, error))
         return Try::Failed;
     const Try result = ask_identity(link, s, version, identification);
-    link.close();
+    close_comm(link);
     return result;
 }
 
@@ -92,7 +92,8 @@ std::chrono::milliseconds identify_deadline(const LineSetting &s) {
 }
 
 QString line_setting_text(const LineSetting &s) {
-    const char *parity = s.parity >= 0 && s.parity < kParities ? kParityNames[s.parity] : "?";
+    const ChoiceList &parities = parity_choices();
+    const char *parity = s.parity >= 0 && s.parity < parities.size() ? parities[s.parity].caption : "?";
     return QStringLiteral("%1 baud, %2").arg(s.baudrate).arg(QLatin1StringView(parity));
 }
 
@@ -128,7 +129,7 @@ bool search_port(ByteLink &link, const QVector<LineSetting> &order, const std::a
         if (halt)
             return false;
         QString version, identification;
-        const Try t = try_setting(link, ps.port.device, s, version, identification, ps.failure);
+        const Try t = try_setting(link, ps.port.device, s, version, identification, &ps.failure);
         tried();
         switch (t) {
         case Try::Answered:
@@ -179,7 +180,7 @@ void wait_until_gone(ByteLink &link, const PortSpec &port, std::chrono::millisec
         while (link.is_open() && link.read_byte(next)) {
         }
     }
-    link.close();
+    close_comm(link);
 }
 
 SearchResult find_converters(const PortLinkMaker &make_link, const QVector<PortEntry> &ports, const LineSetting &stored,

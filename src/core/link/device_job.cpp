@@ -1,5 +1,6 @@
 #include "device_job.h"
 
+#include "exchange.h"
 #include "port_doctor.h"
 #include "port_names.h"
 #include "serial_link.h"
@@ -158,7 +159,7 @@ bool DeviceJob::start_erased(std::function<void(ByteLink &, JobProgress &)> work
             }
             SignalProgress progress(*this);
             work(link, progress);
-            link.close();
+            close_comm(link);
             std::lock_guard lock(mutex_);
             link_ = nullptr;
         });

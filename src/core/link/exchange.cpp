@@ -25,13 +25,14 @@ Reply exchange(ByteLink &link, const QString &command, std::chrono::milliseconds
         const std::optional<quint8> b = link.read_byte(deadline);
         if (!b) {
             r.status = link.is_open() ? ReplyStatus::TimedOut : ReplyStatus::LinkFailed;
-            return r;
-        }
-        if (*b == 0x0D)
             break;
+        }
+        if (*b == 0x0D) {
+            r.status = ReplyStatus::Complete;
+            break;
+        }
         text.append(static_cast<char>(*b));
     }
-    r.status = ReplyStatus::Complete;
     r.text = QString::fromLatin1(text);
     return r;
 }
@@ -79,18 +80,16 @@ bool parse_identification(const QString &reply, QString &version, QString &ident
     return false;
 }
 
-bool get_version(ByteLink &link, QString &version, QString &identification, std::chrono::milliseconds timeout,
-                 ReplyStatus *status) {
-    const Reply r = exchange(link, QStringLiteral("V"), timeout);
-    if (status)
-        *status = r.status;
-    if (r.status != ReplyStatus::Complete)
-        return false;
-    return parse_identification(r.text, version, identification);
+Reply query_version(ByteLink &link, std::chrono::milliseconds timeout) {
+    return exchange(link, QStringLiteral("V"), timeout);
 }
 
-bool get_version(ByteLink &link, QString &version, QString &identification) {
-    return get_version(link, version, identification, kReplyTimeout);
+bool get_version(ByteLink &link, QString &version, QString &identification, std::chrono::milliseconds timeout,
+                 ReplyStatus *status) {
+    const Reply r = query_version(link, timeout);
+    if (status)
+        *status = r.status;
+    return r.status == ReplyStatus::Complete && parse_identification(r.text, version, identification);
 }
 
 void close_comm(ByteLink &link) {

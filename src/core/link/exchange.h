@@ -18,13 +18,13 @@ QByteArray frame_command(const QString &command);
 
 enum class ReplyStatus {
     Complete,   // a CR arrived; `text` holds what came before it
-    TimedOut,   // no CR before the deadline; what arrived is discarded
+    TimedOut,   // no CR before the deadline; `text` holds what arrived
     LinkFailed, // the write failed or the link went away / was interrupted
 };
 
 struct Reply {
     ReplyStatus status = ReplyStatus::TimedOut;
-    QString text; // without the CR
+    QString text; // without the CR; only a Complete reply is an answer
 };
 
 // Send one framed command and collect the reply up to the first CR. Nothing
@@ -46,10 +46,13 @@ bool parse_identification(const QString &reply, QString &version, QString &ident
 // characters are quoted; a longer text ends in "... (N bytes in all)".
 QString escaped_text(const QString &received);
 
-// Sends "V" and parses the reply.
-bool get_version(ByteLink &link, QString &version, QString &identification);
-bool get_version(ByteLink &link, QString &version, QString &identification, std::chrono::milliseconds timeout,
-                 ReplyStatus *status = nullptr);
+// Sends "V" and collects the converter's identification reply (what came
+// in time when no CR did: the utilities show it).
+Reply query_version(ByteLink &link, std::chrono::milliseconds timeout = kReplyTimeout);
+
+// query_version, parsed: true when the converter identified itself.
+bool get_version(ByteLink &link, QString &version, QString &identification,
+                 std::chrono::milliseconds timeout = kReplyTimeout, ReplyStatus *status = nullptr);
 
 // Closes the serial link.
 void close_comm(ByteLink &link);

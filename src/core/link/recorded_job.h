@@ -147,7 +147,7 @@ bool start_recorded(DeviceJob &job, std::shared_ptr<ActionRecord> record, Work w
 // Reads a converter's 1024-byte image, for a backup before writing (the
 // cloning exchange: core/maintenance/maintenance_history.h).
 using ImageReader =
-    std::function<bool(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why)>;
+    std::function<bool(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *error)>;
 
 struct BackupResult {
     bool ok = false;
@@ -175,13 +175,13 @@ inline auto backup_work(std::shared_ptr<ActionRecord> record, PortSpec port, Ima
 
 // Stores the backup just read into its row (on the thread that owns the
 // store). True when it could not be stored: the row is then completed as
-// failed and `why` says so; nothing must be written.
-inline bool stop_unless_backup_stored(ActionRecord &record, QString &why) {
+// failed and `error` says so; nothing must be written.
+inline bool stop_unless_backup_stored(ActionRecord &record, QString *error) {
     QString cause;
     if (record.store_backup(record.entry().backup, &cause))
         return false;
-    why = QStringLiteral("The backup could not be stored (%1); nothing was written to the converter.").arg(cause);
-    record.line(why);
+    *error = QStringLiteral("The backup could not be stored (%1); nothing was written to the converter.").arg(cause);
+    record.line(*error);
     record.finish(kOutcomeFailed, QStringLiteral("backup not stored: %1").arg(cause), nullptr);
     return true;
 }
@@ -213,7 +213,7 @@ bool start_recorded_with_backup(DeviceJob &job, std::shared_ptr<ActionRecord> re
             // The image is stored before the first write, in a step of its
             // own: a write whose backup could not be kept does not start.
             QString unstored;
-            if (b.ok && stop_unless_backup_stored(*record, unstored)) {
+            if (b.ok && stop_unless_backup_stored(*record, &unstored)) {
                 not_started(unstored);
                 return;
             }

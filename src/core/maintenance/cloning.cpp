@@ -77,11 +77,11 @@ CloneResult result(CloneOutcome o, const QString &detail = {}) {
 // Opens the port (a failure is kept as the detail: the converter then
 // simply does not answer) and checks the version.
 bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
-    link.close();
+    close_comm(link);
     QString open_error;
     if (!open_port(link, port, &open_error))
         r.detail = open_error;
-    const QString reply = link.is_open() ? query_version(link) : QString();
+    const QString reply = link.is_open() ? query_version(link, kUtilityVersionTimeout).text : QString();
     if (reply.isEmpty()) {
         r = result(CloneOutcome::NoReply, r.detail);
         return false;
@@ -95,30 +95,30 @@ bool open_and_check(ByteLink &link, const PortSpec &port, CloneResult &r) {
 
 // A clone file that exists must be a regular file: anything else (a FIFO,
 // a device) is refused before the converter is asked for anything.
-bool clone_file_usable(const QString &path, QString *why) {
-    return !QFileInfo::exists(path) || check_regular_file(path, why);
+bool clone_file_usable(const QString &path, QString *error) {
+    return !QFileInfo::exists(path) || check_regular_file(path, error);
 }
 
 // The image at the start of the file, keeping what lies beyond it.
-bool store_image(const QString &path, const QByteArray &image, QString *why) {
+bool store_image(const QString &path, const QByteArray &image, QString *error) {
     QByteArray content = image;
     QFile old(path);
     if (old.exists()) {
-        if (!clone_file_usable(path, why))
+        if (!clone_file_usable(path, error))
             return false;
         if (!old.open(QIODevice::ReadOnly)) {
-            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, old.errorString());
             return false;
         }
         old.seek(kCloneImageSize);
         content.append(old.readAll());
         if (old.error() != QFileDevice::NoError) {
-            *why = QStringLiteral("%1: %2").arg(path, old.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, old.errorString());
             return false;
         }
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return write_file_safely(path, content, why);
+    return write_file_safely(path, content, error);
 }
 
 } // namespace
@@ -133,7 +133,7 @@ CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file
         return r;
     }
     // The port is opened afresh for the transfer.
-    link.close();
+    close_comm(link);
     QString open_error;
     link.open(port.device, port.serial, &open_error);
     QByteArray image;
@@ -171,7 +171,7 @@ CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &fil
         close_comm(link);
         return r;
     }
-    link.close();
+    close_comm(link);
     QString open_error;
     link.open(port.device, port.serial, &open_error);
     QFile f(file);

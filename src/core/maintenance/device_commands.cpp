@@ -4,24 +4,6 @@
 
 namespace k52 {
 
-QString query_version(ByteLink &link, bool *complete, std::chrono::milliseconds timeout) {
-    if (complete)
-        *complete = false;
-    if (!link.write(frame_command(QStringLiteral("V"))))
-        return {};
-    const auto deadline = LinkClock::now() + timeout;
-    QByteArray reply;
-    while (auto b = link.read_byte(deadline)) {
-        if (*b == 0x0D) {
-            if (complete)
-                *complete = true;
-            break;
-        }
-        reply.append(char(*b));
-    }
-    return QString::fromLatin1(reply);
-}
-
 bool send_reset(ByteLink &link) {
     return link.write(frame_command(QStringLiteral("U")));
 }
@@ -35,8 +17,10 @@ VersionResult version_job(ByteLink &link, const PortSpec &port) {
         r.message = r.detail;
         return r;
     }
-    r.reply = query_version(link, &r.complete);
-    link.close();
+    const Reply reply = query_version(link, kUtilityVersionTimeout);
+    r.complete = reply.status == ReplyStatus::Complete;
+    r.reply = reply.text;
+    close_comm(link);
     r.message = r.complete ? escaped_text(r.reply) : QStringLiteral("The converter did not answer");
     return r;
 }
@@ -50,7 +34,7 @@ CommandResult command_job(ByteLink &link, const PortSpec &port, bool (*send)(Byt
         if (!r.sent)
             r.detail = QStringLiteral("the command could not be written to %1").arg(port.device);
     }
-    link.close();
+    close_comm(link);
     r.message = r.sent ? done : QStringLiteral("Unable to send the command: %1").arg(r.detail);
     return r;
 }

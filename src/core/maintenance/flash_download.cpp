@@ -1,5 +1,6 @@
 #include "flash_download.h"
 
+#include "core/link/exchange.h"
 #include "core/profile/safe_file.h"
 
 #include <QFile>
@@ -151,12 +152,12 @@ FlashResult download(ByteLink &link, const PortSpec &port, const QByteArray &fil
                      StatusLine &status, JobProgress &progress) {
     QString open_error;
     if (!open_port(link, port, &open_error)) {
-        link.close();
+        close_comm(link);
         return result(FlashOutcome::PortError, kCannotOpenPort, open_error);
     }
     // The port is closed at every ending from here on.
     auto end = [&](FlashOutcome outcome, const QString &message, const QString &detail = {}) {
-        link.close();
+        close_comm(link);
         return result(outcome, message, detail);
     };
     const qint64 body_length = file.size() - kFlashTrailerSize;

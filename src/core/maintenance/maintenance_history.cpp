@@ -17,15 +17,15 @@ QString with_detail(const JobEnding &r) {
 } // namespace
 
 // The clone read exchange into a file of its own.
-bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why) {
+bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *error) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("backup.dat"));
     const CloneResult r = clone_read(link, port, file, progress);
     if (r.ok())
         image = clone_file_image(file);
     if (!r.ok() || image.size() != kCloneImageSize) {
-        if (why)
-            *why = with_detail(r);
+        if (error)
+            *error = with_detail(r);
         return false;
     }
     return true;

@@ -18,7 +18,7 @@ QByteArray clone_file_image(const QString &path);
 
 // Reads the converter's image by the clone read exchange, for a backup
 // before writing (the reader given to start_recorded_with_backup).
-bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *why);
+bool read_backup_image(ByteLink &link, const PortSpec &port, JobProgress &progress, QByteArray &image, QString *error);
 
 // Writes `image` back into the converter by the clone write exchange (a
 // restore). Progress as clone_write gives it.

@@ -13,9 +13,9 @@ bool whole_int64(double d, qint64 &out) {
     return static_cast<double>(out) == d;
 }
 
-bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &why) {
+bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString *error) {
     if (v.isNull()) {
-        why = QStringLiteral("empty value");
+        *error = QStringLiteral("empty value");
         return false;
     }
     bool ok = false;
@@ -35,7 +35,7 @@ bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &w
     default: {
         const QString s = v.toString().trimmed();
         if (s.isEmpty()) {
-            why = QStringLiteral("empty value");
+            *error = QStringLiteral("empty value");
             return false;
         }
         n = s.toLongLong(&ok, 10);
@@ -43,11 +43,11 @@ bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &w
     }
     }
     if (!ok) {
-        why = QStringLiteral("not a whole number");
+        *error = QStringLiteral("not a whole number");
         return false;
     }
     if (n < lo || n > hi) {
-        why = QStringLiteral("outside %1 to %2").arg(lo).arg(hi);
+        *error = QStringLiteral("outside %1 to %2").arg(lo).arg(hi);
         return false;
     }
     out = n;
@@ -78,18 +78,18 @@ QString zero_pad(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
 }
 
-bool stored_text(const QVariant &v, QString &out, QString &why) {
+bool stored_text(const QVariant &v, QString &out, QString *error) {
     if (v.isNull()) {
-        why = QStringLiteral("empty value");
+        *error = QStringLiteral("empty value");
         return false;
     }
     out = v.toString();
     return true;
 }
 
-bool check_width(const QString &s, int width, QString &why) {
+bool check_width(const QString &s, int width, QString *error) {
     if (s.size() != width) {
-        why = QStringLiteral("%1 characters where %2 are required").arg(s.size()).arg(width);
+        *error = QStringLiteral("%1 characters where %2 are required").arg(s.size()).arg(width);
         return false;
     }
     return true;
@@ -110,13 +110,13 @@ struct TextTag {};
 template <> struct Codec<IntegerTag> {
     static constexpr StoredType type = StoredType::Integer;
     static constexpr int width = 0;
-    static bool encode(Integer &v, QVariant &out, QString &) {
+    static bool encode(Integer &v, QVariant &out, QString *) {
         out = int(v);
         return true;
     }
-    static bool decode(const QVariant &in, Integer &v, bool, QString &why) {
+    static bool decode(const QVariant &in, Integer &v, bool, QString *error) {
         qint64 n;
-        if (!to_integer(in, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max(), n, why))
+        if (!to_integer(in, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max(), n, error))
             return false;
         v = static_cast<Integer>(n);
         return true;
@@ -126,13 +126,13 @@ template <> struct Codec<IntegerTag> {
 template <> struct Codec<LongTag> {
     static constexpr StoredType type = StoredType::Long;
     static constexpr int width = 0;
-    static bool encode(Long &v, QVariant &out, QString &) {
+    static bool encode(Long &v, QVariant &out, QString *) {
         out = int(v);
         return true;
     }
-    static bool decode(const QVariant &in, Long &v, bool, QString &why) {
+    static bool decode(const QVariant &in, Long &v, bool, QString *error) {
         qint64 n;
-        if (!to_integer(in, std::numeric_limits<Long>::min(), std::numeric_limits<Long>::max(), n, why))
+        if (!to_integer(in, std::numeric_limits<Long>::min(), std::numeric_limits<Long>::max(), n, error))
             return false;
         v = static_cast<Long>(n);
         return true;
@@ -144,20 +144,20 @@ template <> struct Codec<ParityTag> {
     static constexpr int width = 0;
     // Any letter but E, O, N leaves the stored number as it was; a new row
     // then gets 0.
-    static bool encode(QString &v, QVariant &out, QString &) {
+    static bool encode(QString &v, QVariant &out, QString *) {
         static const QString letters = QStringLiteral("EON");
         const int i = v.size() == 1 ? int(letters.indexOf(v)) : -1;
         out = i >= 0 ? QVariant(i) : QVariant();
         return true;
     }
-    static bool decode(const QVariant &in, QString &v, bool strict, QString &why) {
+    static bool decode(const QVariant &in, QString &v, bool strict, QString *error) {
         qint64 n;
-        if (!to_integer(in, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max(), n, why))
+        if (!to_integer(in, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max(), n, error))
             return false;
         if (n >= 0 && n <= 2)
             v = QString(QLatin1Char("EON"[n]));
         else if (strict) {
-            why = QStringLiteral("parity must be 0, 1 or 2");
+            *error = QStringLiteral("parity must be 0, 1 or 2");
             return false;
         }
         return true;
@@ -167,16 +167,16 @@ template <> struct Codec<ParityTag> {
 template <> struct Codec<TerminatorsTag> {
     static constexpr StoredType type = StoredType::Text;
     static constexpr int width = 6;
-    static bool encode(Terminators &v, QVariant &out, QString &) {
+    static bool encode(Terminators &v, QVariant &out, QString *) {
         out = padded_hex(v.input, 2) + padded_hex(v.out1, 2) + padded_hex(v.out2, 2);
         return true;
     }
-    static bool decode(const QVariant &in, Terminators &v, bool strict, QString &why) {
+    static bool decode(const QVariant &in, Terminators &v, bool strict, QString *error) {
         QString s;
-        if (!stored_text(in, s, why) || !check_width(s, width, why))
+        if (!stored_text(in, s, error) || !check_width(s, width, error))
             return false;
         if (strict && !is_hex(s)) {
-            why = QStringLiteral("not hexadecimal");
+            *error = QStringLiteral("not hexadecimal");
             return false;
         }
         v = {s.mid(0, 2).toUpper(), s.mid(2, 2).toUpper(), s.mid(4, 2).toUpper()};
@@ -187,11 +187,11 @@ template <> struct Codec<TerminatorsTag> {
 template <> struct Codec<MagParmsTag> {
     static constexpr StoredType type = StoredType::Text;
     static constexpr int width = 5;
-    static bool encode(MagParms &v, QVariant &out, QString &why) {
+    static bool encode(MagParms &v, QVariant &out, QString *error) {
         QString s;
         for (Integer f : v) {
             if (f < 0 || f > 9) {
-                why = QStringLiteral("option value %1 does not fit one digit").arg(f);
+                *error = QStringLiteral("option value %1 does not fit one digit").arg(f);
                 return false;
             }
             s += QString::number(f);
@@ -199,14 +199,14 @@ template <> struct Codec<MagParmsTag> {
         out = s;
         return true;
     }
-    static bool decode(const QVariant &in, MagParms &v, bool, QString &why) {
+    static bool decode(const QVariant &in, MagParms &v, bool, QString *error) {
         QString s;
-        if (!stored_text(in, s, why) || !check_width(s, width, why))
+        if (!stored_text(in, s, error) || !check_width(s, width, error))
             return false;
         MagParms parsed{};
         for (int i = 0; i < 5; ++i) {
             if (s[i] < u'0' || s[i] > u'9') {
-                why = QStringLiteral("'%1' is not a digit").arg(s[i]);
+                *error = QStringLiteral("'%1' is not a digit").arg(s[i]);
                 return false;
             }
             parsed[i] = static_cast<Integer>(s[i].unicode() - u'0');
@@ -219,39 +219,40 @@ template <> struct Codec<MagParmsTag> {
 template <bool WithInputLen> struct MaskCodec {
     static constexpr StoredType type = StoredType::Text;
     static constexpr int width = WithInputLen ? 37 : 35;
-    static bool two_digits(Integer n, const char *what, int entry, QString &why) {
+    static bool two_digits(Integer n, const char *what, int entry, QString *error) {
         if (n < 0 || n > 99) {
-            why = entry ? QStringLiteral("%1 of entry %2 is %3; the layout holds 0 to 99").arg(what).arg(entry).arg(n)
-                        : QStringLiteral("%1 is %2; the layout holds 0 to 99").arg(what).arg(n);
+            *error = entry
+                         ? QStringLiteral("%1 of entry %2 is %3; the layout holds 0 to 99").arg(what).arg(entry).arg(n)
+                         : QStringLiteral("%1 is %2; the layout holds 0 to 99").arg(what).arg(n);
             return false;
         }
         return true;
     }
-    static bool encode(MaskSet &v, QVariant &out, QString &why) {
+    static bool encode(MaskSet &v, QVariant &out, QString *error) {
         QString s;
         int k = 1;
         for (MaskEntry &e : v.entries) {
             if (e.constant < 0 || e.constant > 9) {
-                why = QStringLiteral("Constant of entry %1 is %2").arg(k).arg(e.constant);
+                *error = QStringLiteral("Constant of entry %1 is %2").arg(k).arg(e.constant);
                 return false;
             }
-            if (!two_digits(e.start, "Start", k, why) || !two_digits(e.length, "Length", k, why))
+            if (!two_digits(e.start, "Start", k, error) || !two_digits(e.length, "Length", k, error))
                 return false;
             pad_hex2(e.value);
             s += QString::number(e.constant) + zero_pad(e.start, 2) + zero_pad(e.length, 2) + e.value;
             ++k;
         }
         if (WithInputLen) {
-            if (!two_digits(v.inputlen, "Input Length", 0, why))
+            if (!two_digits(v.inputlen, "Input Length", 0, error))
                 return false;
             s += zero_pad(v.inputlen, 2);
         }
         out = s;
         return true;
     }
-    static bool decode(const QVariant &in, MaskSet &v, bool strict, QString &why) {
+    static bool decode(const QVariant &in, MaskSet &v, bool strict, QString *error) {
         QString s;
-        if (!stored_text(in, s, why) || !check_width(s, width, why))
+        if (!stored_text(in, s, error) || !check_width(s, width, error))
             return false;
         MaskSet m;
         for (int k = 0; k < 5; ++k) {
@@ -259,11 +260,11 @@ template <bool WithInputLen> struct MaskCodec {
             if (strict) {
                 for (int i = 0; i < 5; ++i)
                     if (b[i] < u'0' || b[i] > u'9') {
-                        why = QStringLiteral("entry %1 has '%2' where a digit belongs").arg(k + 1).arg(b[i]);
+                        *error = QStringLiteral("entry %1 has '%2' where a digit belongs").arg(k + 1).arg(b[i]);
                         return false;
                     }
                 if (!is_hex(b.mid(5, 2))) {
-                    why = QStringLiteral("value of entry %1 is not hexadecimal").arg(k + 1);
+                    *error = QStringLiteral("value of entry %1 is not hexadecimal").arg(k + 1);
                     return false;
                 }
             }
@@ -275,7 +276,7 @@ template <bool WithInputLen> struct MaskCodec {
         if (WithInputLen) {
             const QStringView t = QStringView(s).mid(35, 2);
             if (strict && (t[0] < u'0' || t[0] > u'9' || t[1] < u'0' || t[1] > u'9')) {
-                why = QStringLiteral("Input Length is not two digits");
+                *error = QStringLiteral("Input Length is not two digits");
                 return false;
             }
             m.inputlen = lenient_number(t);
@@ -290,18 +291,18 @@ template <> struct Codec<Mask23Tag> : MaskCodec<true> {};
 template <int W> struct Codec<HexTag<W>> {
     static constexpr StoredType type = StoredType::Text;
     static constexpr int width = W;
-    static bool encode(QString &v, QVariant &out, QString &) {
+    static bool encode(QString &v, QVariant &out, QString *) {
         v = padded_hex(v, W);
         out = v;
         return true;
     }
-    static bool decode(const QVariant &in, QString &v, bool strict, QString &why) {
+    static bool decode(const QVariant &in, QString &v, bool strict, QString *error) {
         QString s;
-        if (!stored_text(in, s, why))
+        if (!stored_text(in, s, error))
             return false;
-        if (strict && (!check_width(s, W, why) || !is_hex(s))) {
-            if (why.isEmpty())
-                why = QStringLiteral("not hexadecimal");
+        if (strict && (!check_width(s, W, error) || !is_hex(s))) {
+            if (error->isEmpty())
+                *error = QStringLiteral("not hexadecimal");
             return false;
         }
         v = s;
@@ -312,11 +313,11 @@ template <int W> struct Codec<HexTag<W>> {
 template <> struct Codec<TextTag> {
     static constexpr StoredType type = StoredType::Text;
     static constexpr int width = 0;
-    static bool encode(QString &v, QVariant &out, QString &) {
+    static bool encode(QString &v, QVariant &out, QString *) {
         out = v;
         return true;
     }
-    static bool decode(const QVariant &in, QString &v, bool, QString &why) { return stored_text(in, v, why); }
+    static bool decode(const QVariant &in, QString &v, bool, QString *error) { return stored_text(in, v, error); }
 };
 
 using Tag_Integer = IntegerTag;
@@ -331,11 +332,12 @@ using Tag_Hex4 = HexTag<4>;
 using Tag_Hex16 = HexTag<16>;
 using Tag_Text = TextTag;
 
-template <class Tag, auto Member> bool encode_field(ConfigRecord &rec, QVariant &out, QString &why) {
-    return Codec<Tag>::encode(rec.*Member, out, why);
+template <class Tag, auto Member> bool encode_field(ConfigRecord &rec, QVariant &out, QString *error) {
+    return Codec<Tag>::encode(rec.*Member, out, error);
 }
-template <class Tag, auto Member> bool decode_field(const QVariant &in, ConfigRecord &rec, bool strict, QString &why) {
-    return Codec<Tag>::decode(in, rec.*Member, strict, why);
+template <class Tag, auto Member>
+bool decode_field(const QVariant &in, ConfigRecord &rec, bool strict, QString *error) {
+    return Codec<Tag>::decode(in, rec.*Member, strict, error);
 }
 
 constexpr Column table[] = {

@@ -20,12 +20,12 @@ struct Column {
     // Record field -> stored value. Normalises hex texts in the record, as
     // saving does. False (with a reason) when the value cannot be stored
     // without breaking the column's layout.
-    bool (*encode)(ConfigRecord &rec, QVariant &stored, QString &why);
+    bool (*encode)(ConfigRecord &rec, QVariant &stored, QString *error);
     // Stored value -> record field. `strict` also demands hex digits and the
     // fixed widths (used for imported files); loading is lenient where the
     // stored layout allows it. False (with a reason) when the value cannot
     // be converted; the field is then left untouched.
-    bool (*decode)(const QVariant &stored, ConfigRecord &rec, bool strict, QString &why);
+    bool (*decode)(const QVariant &stored, ConfigRecord &rec, bool strict, QString *error);
 };
 
 // The 218 setting columns, in table order.
@@ -39,6 +39,6 @@ int column_index(QStringView name);
 // A real that is a whole number within 64 bits, as `out`; false otherwise
 // (converting anything else would be undefined).
 bool whole_int64(double d, qint64 &out);
-bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString &why);
+bool to_integer(const QVariant &v, qint64 lo, qint64 hi, qint64 &out, QString *error);
 
 } // namespace k52

@@ -136,7 +136,7 @@ const QVector<QVariant> &default_values() {
         for (const Column &c : columns()) {
             QVariant x;
             QString why;
-            c.encode(rec, x, why);
+            c.encode(rec, x, &why);
             v << x;
         }
         return v;
@@ -276,7 +276,7 @@ LegacyProfiles convert_legacy_profiles(const LegacyTable &table) {
                     continue;
                 }
                 QVariant stored;
-                if (!check_imported_value(cols[i], row.value(source[int(i)]), stored, p.refusal))
+                if (!check_imported_value(cols[i], row.value(source[int(i)]), stored, &p.refusal))
                     break;
                 p.stored << stored;
             }
@@ -289,10 +289,10 @@ LegacyProfiles convert_legacy_profiles(const LegacyTable &table) {
 }
 
 std::optional<LinkSettings> convert_legacy_settings(const LegacyTable &table, const LinkSettings &current,
-                                                    QString *why) {
+                                                    QString *error) {
     auto fail = [&](const QString &w) -> std::optional<LinkSettings> {
-        if (why)
-            *why = w;
+        if (error)
+            *error = w;
         return std::nullopt;
     };
     if (table.rows.isEmpty())
@@ -314,7 +314,7 @@ std::optional<LinkSettings> convert_legacy_settings(const LegacyTable &table, co
             return true;
         qint64 n = 0;
         QString w;
-        if (row[i].typeId() == QMetaType::QString || !to_integer(row[i], lo, hi, n, w))
+        if (row[i].typeId() == QMetaType::QString || !to_integer(row[i], lo, hi, n, &w))
             return false;
         to = static_cast<std::remove_reference_t<decltype(to)>>(n);
         return true;

@@ -73,7 +73,7 @@ LegacyProfiles convert_legacy_profiles(const LegacyTable &table);
 // (`Terminator` number -> two hex digits, as at start-up). Nothing, with
 // the reason, when a value cannot be taken.
 std::optional<LinkSettings> convert_legacy_settings(const LegacyTable &table, const LinkSettings &current,
-                                                    QString *why);
+                                                    QString *error);
 
 // What a profile of the file is beside ours.
 enum class LegacyState { New, Same, Differs, Refused };

@@ -73,14 +73,14 @@ QString child_said(const QByteArray &err) {
 
 } // namespace
 
-QByteArray encode_legacy_answer(const std::optional<LegacyDatabase> &db, const QString &error) {
+QByteArray encode_legacy_answer(const std::optional<LegacyDatabase> &db, const QString &refusal) {
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_6_0);
     s.writeRawData(kMagic.constData(), int(kMagic.size()));
     s << bool(db);
     if (!db) {
-        s << error;
+        s << refusal;
         return out;
     }
     s << db->format << db->tables;
@@ -91,7 +91,7 @@ QByteArray encode_legacy_answer(const std::optional<LegacyDatabase> &db, const Q
     return out;
 }
 
-bool decode_legacy_answer(const QByteArray &bytes, std::optional<LegacyDatabase> &db, QString &error) {
+bool decode_legacy_answer(const QByteArray &bytes, std::optional<LegacyDatabase> &db, QString &refusal) {
     if (!bytes.startsWith(kMagic))
         return false;
     QDataStream s(bytes.sliced(kMagic.size()));
@@ -99,9 +99,9 @@ bool decode_legacy_answer(const QByteArray &bytes, std::optional<LegacyDatabase>
     bool ok = false;
     s >> ok;
     if (!ok) {
-        s >> error;
+        s >> refusal;
         db.reset();
-        return s.status() == QDataStream::Ok && s.atEnd() && !error.isEmpty();
+        return s.status() == QDataStream::Ok && s.atEnd() && !refusal.isEmpty();
     }
     LegacyDatabase d;
     bool has_settings = false;

@@ -37,9 +37,10 @@ void set_legacy_reader_program(const QString &program);
 std::optional<LegacyDatabase> read_legacy_database_isolated(const QString &path, QString *error,
                                                             const ProcessLimits &limits = {});
 
-// Pure: the answer on the pipe, and back. decode fails (false) on anything
-// that is not a complete answer.
-QByteArray encode_legacy_answer(const std::optional<LegacyDatabase> &db, const QString &error);
-bool decode_legacy_answer(const QByteArray &bytes, std::optional<LegacyDatabase> &db, QString &error);
+// Pure: the answer on the pipe, and back: the database, or the reader's
+// refusal without one. decode fails (false) on anything that is not a
+// complete answer.
+QByteArray encode_legacy_answer(const std::optional<LegacyDatabase> &db, const QString &refusal);
+bool decode_legacy_answer(const QByteArray &bytes, std::optional<LegacyDatabase> &db, QString &refusal);
 
 } // namespace k52

@@ -92,7 +92,7 @@ QVector<QVariant> record_values(const ConfigRecord &rec) {
     for (const Column &c : columns()) {
         QVariant v;
         QString why;
-        values << (c.encode(copy, v, why) ? v : QVariant());
+        values << (c.encode(copy, v, &why) ? v : QVariant());
     }
     return values;
 }
@@ -139,7 +139,7 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
         const QVariant in = v.isString() ? QVariant(v.toString()) : v.isDouble() ? QVariant(v.toDouble()) : QVariant();
         QVariant stored;
         QString why;
-        if (!check_imported_value(c, in, stored, why))
+        if (!check_imported_value(c, in, stored, &why))
             return fail(why);
         p.stored << stored;
     }
@@ -149,12 +149,12 @@ std::optional<ImportedProfile> profile_from_json(const QByteArray &data, QString
     return p;
 }
 
-bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString &why) {
+bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString *error) {
     const QString cname = QLatin1StringView(c.name);
     const int t = in.typeId();
     if (c.type == StoredType::Text) {
         if (t != QMetaType::QString) {
-            why = QStringLiteral("column %1 must be a text").arg(cname);
+            *error = QStringLiteral("column %1 must be a text").arg(cname);
             return false;
         }
         stored = in;
@@ -162,21 +162,21 @@ bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored,
         qint64 n = 0;
         if (t == QMetaType::Double) {
             if (!whole_int64(in.toDouble(), n)) {
-                why = QStringLiteral("column %1 must be a whole number").arg(cname);
+                *error = QStringLiteral("column %1 must be a whole number").arg(cname);
                 return false;
             }
         } else if (t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::Short || t == QMetaType::UInt) {
             n = in.toLongLong();
         } else {
-            why = QStringLiteral("column %1 must be a number").arg(cname);
+            *error = QStringLiteral("column %1 must be a number").arg(cname);
             return false;
         }
         stored = n;
     }
     ConfigRecord scratch;
     QString reason;
-    if (!c.decode(stored, scratch, true, reason)) {
-        why = QStringLiteral("column %1 holds \"%2\": %3").arg(cname, stored.toString(), reason);
+    if (!c.decode(stored, scratch, true, &reason)) {
+        *error = QStringLiteral("column %1 holds \"%2\": %3").arg(cname, stored.toString(), reason);
         return false;
     }
     return true;

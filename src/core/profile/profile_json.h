@@ -44,6 +44,6 @@ struct Column;
 // widths, hex digits, composite layouts). On success `stored` is the value
 // to write; otherwise `why` names the column and the reason. Every import
 // (JSON file, older database) goes through this one check.
-bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString &why);
+bool check_imported_value(const Column &c, const QVariant &in, QVariant &stored, QString *error);
 
 } // namespace k52

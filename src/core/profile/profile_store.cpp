@@ -3,7 +3,6 @@
 #include "columns.h"
 #include "history_tables.h"
 #include "profile_names.h"
-#include "setting_places.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -38,10 +37,6 @@ QString placeholders(int n) {
 }
 
 } // namespace
-
-QString ProfileStore::kTitle() {
-    return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99");
-}
 
 ProfileStore::ProfileStore() : connection_(QStringLiteral("k52store%1").arg(next_connection++)) {}
 
@@ -312,7 +307,7 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
     for (std::size_t i = 0; i < cols.size(); ++i) {
         QString why;
         const QVariant &stored = (*values)[int(i)];
-        if (cols[i].decode(stored, copy, false, why))
+        if (cols[i].decode(stored, copy, false, &why))
             continue;
         const QString what = QStringLiteral("column %1 holds \"%2\": %3")
                                  .arg(QLatin1StringView(cols[i].name), stored.toString().left(40), why);
@@ -321,15 +316,11 @@ bool ProfileStore::load_profile(const QString &name, ConfigRecord &rec, QString 
         // The seeded value stands in for the damaged one.
         QVariant v;
         QString ignored;
-        if (cols[i].encode(seed, v, ignored))
-            cols[i].decode(v, copy, false, ignored);
+        if (cols[i].encode(seed, v, &ignored))
+            cols[i].decode(v, copy, false, &ignored);
         replaced->append(what);
     }
     rec = copy;
-    take_as_current(name, copy);
-    title_ = kTitle();
-    if (after_load_)
-        after_load_();
     return true;
 }
 
@@ -340,7 +331,7 @@ bool ProfileStore::encode_row(const QString &name, ConfigRecord &rec, QVector<QV
     for (const Column &c : cols) {
         QVariant v;
         QString why;
-        if (!c.encode(rec, v, why))
+        if (!c.encode(rec, v, &why))
             return fail(error, QStringLiteral("cannot save profile \"%1\"").arg(name),
                         QStringLiteral("%1: %2").arg(QLatin1StringView(c.name), why));
         values << v;
@@ -523,31 +514,6 @@ bool ProfileStore::write_settings(const LinkSettings &s, QString *error) {
     if (!q.exec())
         return fail_sql(error, QStringLiteral("cannot write the link settings"), q.lastError());
     return true;
-}
-
-void ProfileStore::take_as_current(const QString &name, const ConfigRecord &rec) {
-    current_ = name;
-    ConfigRecord copy = rec;
-    if (!encode_row(name, copy, current_values_, nullptr))
-        current_values_.clear(); // unstorable: every setting counts as changed
-}
-
-QStringList ProfileStore::changed_settings(const ConfigRecord &rec) const {
-    ConfigRecord copy = rec;
-    QVector<QVariant> now;
-    QStringList out;
-    if (!encode_row(current_, copy, now, nullptr))
-        return {QStringLiteral("settings that cannot be stored")};
-    if (current_values_.size() != now.size())
-        return current_.isEmpty() ? QStringList() : QStringList{QStringLiteral("every setting")};
-    for (const SettingDifference &d : diff_settings(current_values_, now))
-        out << QStringLiteral("%1: %2").arg(QLatin1StringView(d.place->screen), d.place->caption);
-    out.removeDuplicates();
-    return out;
-}
-
-QString ProfileStore::main_caption() const {
-    return title_ + QStringLiteral("            PROFILE: ") + current_;
 }
 
 } // namespace k52

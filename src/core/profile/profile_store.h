@@ -8,8 +8,6 @@
 #include <QVariant>
 #include <QVector>
 
-#include <functional>
-
 class QSqlError;
 class QSqlQuery;
 #include <optional>
@@ -53,8 +51,7 @@ public:
     std::optional<QString> find_profile(const QString &name, QString *error = nullptr) const;
 
     // Fill `rec` from the named row. Decodes into a copy first, so a row that
-    // cannot be converted leaves `rec` as it was. Sets the current profile
-    // name and runs the after-load hook. With `replaced`, a column that
+    // cannot be converted leaves `rec` as it was. With `replaced`, a column that
     // cannot be converted takes its seeded value instead of failing the
     // load, and is described there (column, stored value, reason); the
     // stored row is not touched.
@@ -82,23 +79,10 @@ public:
     bool read_settings(LinkSettings &out, QString *error);
     bool write_settings(const LinkSettings &in, QString *error);
 
-    QString current_profile() const { return current_; }
-    // Title, "            PROFILE: " and the current profile name.
-    QString main_caption() const;
-
-    // The current profile as `rec` now holds it: names it and remembers its
-    // stored values, against which changed_settings() compares (load does
-    // this; so does the window's Save Profile).
-    void take_as_current(const QString &name, const ConfigRecord &rec);
-    // The settings of `rec` whose stored values differ from the current
-    // profile as last loaded or saved, as "Screen: Caption", in column
-    // order; empty when nothing differs.
-    QStringList changed_settings(const ConfigRecord &rec) const;
-
-    // Called after every successful load (the screens refill themselves).
-    void set_after_load(std::function<void()> hook) { after_load_ = std::move(hook); }
-
-    static QString kTitle();
+    // The values `rec` would be stored as, in column order (hex texts of
+    // `rec` normalised). False when a value does not fit its column; the
+    // message names the profile `name`.
+    bool encode_row(const QString &name, ConfigRecord &rec, QVector<QVariant> &values, QString *error) const;
 
 private:
     bool fail(QString *error, const QString &what, const QString &detail) const;
@@ -107,7 +91,6 @@ private:
     bool connect_and_check(OpenMode mode, QString *error);
     bool ensure_schema(bool create_or_repair, QString *error);
     bool create_schema(QString *error);
-    bool encode_row(const QString &name, ConfigRecord &rec, QVector<QVariant> &values, QString *error) const;
     // The statement of write_row, inside a transaction the caller holds;
     // `q` is prepared on first use and reused for the next rows of its kind.
     bool put_row(QSqlQuery &q, const QString &name, const QVector<QVariant> &values, bool replace, QString *error);
@@ -115,10 +98,6 @@ private:
 
     QString connection_;
     QString path_;
-    QString current_;
-    QVector<QVariant> current_values_; // stored values of the current profile
-    QString title_;
-    std::function<void()> after_load_;
     mutable bool unusable_ = false;
 };
 

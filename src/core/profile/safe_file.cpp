@@ -40,12 +40,12 @@ bool is_special(const QString &path) {
 // program reads from is refused at once instead of waiting for a reader.
 // The descriptor is set back to blocking writes once open. -1 with the
 // reason when it cannot be opened.
-int open_special_for_writing(const QString &path, QString *why) {
+int open_special_for_writing(const QString &path, QString *error) {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        *why = errno == ENXIO ? QStringLiteral("it is a pipe that no program reads from")
-                              : QString::fromLocal8Bit(std::strerror(errno));
+        *error = errno == ENXIO ? QStringLiteral("it is a pipe that no program reads from")
+                                : QString::fromLocal8Bit(std::strerror(errno));
         return -1;
     }
     const int flags = ::fcntl(fd, F_GETFL);

@@ -2,6 +2,7 @@
 
 #include "columns.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace k52 {
@@ -20,31 +21,47 @@ const char *const kWieMagOut = "Wiegand and Magstripe Input to Magstripe Output 
 const char *const kWieToWie = "Wiegand and Magstripe Input to Wiegand Output Options";
 const char *const kUtilities = "K52 Utilities";
 
-using Choices = QVector<ChoiceCaption>;
+using Choices = ChoiceList;
 
-const Choices kParity{{0, "7 Even"}, {1, "7 Odd"}, {2, "8 None"}};
-const Choices kConversion{{0, "No Conversion"}, {1, "Mag Emulation"},           {2, "Wand Emulation"},
-                          {3, "Wiegand"},       {4, "Alpha Wiegand"},           {5, "Aba Wiegand"},
-                          {6, "Serial"},        {7, "Bit Simulation  (v1.99+)"}};
-const Choices kInputType{
-    {1, "Wiegand"}, {2, "Magstripe"}, {3, "Alpha Wie"}, {4, "Wieaba"}, {5, "Wiegand and Magstripe"}};
-const Choices kOutputConversion{{1, "Mag Emulation"}, {2, "Wand Emulation"}, {3, "Serial"},
-                                {4, "Serial Dump"},   {5, "Wiegand"},        {7, "Aba Wiegand (wieaba)"},
-                                {8, "Alpha Wiegand"}};
-const Choices kDumpMode{{0, "Mode 0   (1 char for each bit)"},
-                        {1, "Mode 1   (8 bits/char)"},
-                        {2, "Mode 2   (8 bits/char with preceding bit count"},
-                        {3, "Mode 3   (hex, ignore leading zeroes)"},
-                        {4, "Mode 4   (hex, include leading zeroes)"},
-                        {5, "Mode 5   (8 bits/char, bit count, 8 chars always"},
-                        {6, "Mode 6   (8 bits/char, bit count, 16 chars always"}};
+const Choices kParity{{0, QT_TRANSLATE_NOOP("k52::Choices", "7 Even")},
+                      {1, QT_TRANSLATE_NOOP("k52::Choices", "7 Odd")},
+                      {2, QT_TRANSLATE_NOOP("k52::Choices", "8 None")}};
+const Choices kConversion{{0, QT_TRANSLATE_NOOP("k52::Choices", "No Conversion")},
+                          {1, QT_TRANSLATE_NOOP("k52::Choices", "Mag Emulation")},
+                          {2, QT_TRANSLATE_NOOP("k52::Choices", "Wand Emulation")},
+                          {3, QT_TRANSLATE_NOOP("k52::Choices", "Wiegand")},
+                          {4, QT_TRANSLATE_NOOP("k52::Choices", "Alpha Wiegand")},
+                          {5, QT_TRANSLATE_NOOP("k52::Choices", "Aba Wiegand")},
+                          {6, QT_TRANSLATE_NOOP("k52::Choices", "Serial")},
+                          {7, QT_TRANSLATE_NOOP("k52::Choices", "Bit Simulation  (v1.99+)")}};
+const Choices kInputType{{1, QT_TRANSLATE_NOOP("k52::Choices", "Wiegand")},
+                         {2, QT_TRANSLATE_NOOP("k52::Choices", "Magstripe")},
+                         {5, QT_TRANSLATE_NOOP("k52::Choices", "Wiegand and Magstripe")},
+                         {3, QT_TRANSLATE_NOOP("k52::Choices", "Alpha Wie")},
+                         {4, QT_TRANSLATE_NOOP("k52::Choices", "Wieaba")}};
+const Choices kOutputConversion{{3, QT_TRANSLATE_NOOP("k52::Choices", "Serial")},
+                                {1, QT_TRANSLATE_NOOP("k52::Choices", "Mag Emulation")},
+                                {2, QT_TRANSLATE_NOOP("k52::Choices", "Wand Emulation")},
+                                {5, QT_TRANSLATE_NOOP("k52::Choices", "Wiegand")},
+                                {8, QT_TRANSLATE_NOOP("k52::Choices", "Alpha Wiegand")},
+                                {7, QT_TRANSLATE_NOOP("k52::Choices", "Aba Wiegand (wieaba)")},
+                                {4, QT_TRANSLATE_NOOP("k52::Choices", "Serial Dump")}};
+const Choices kDumpMode{{0, QT_TRANSLATE_NOOP("k52::Choices", "Mode 0   (1 char for each bit)")},
+                        {1, QT_TRANSLATE_NOOP("k52::Choices", "Mode 1   (8 bits/char)")},
+                        {2, QT_TRANSLATE_NOOP("k52::Choices", "Mode 2   (8 bits/char with preceding bit count")},
+                        {3, QT_TRANSLATE_NOOP("k52::Choices", "Mode 3   (hex, ignore leading zeroes)")},
+                        {4, QT_TRANSLATE_NOOP("k52::Choices", "Mode 4   (hex, include leading zeroes)")},
+                        {5, QT_TRANSLATE_NOOP("k52::Choices", "Mode 5   (8 bits/char, bit count, 8 chars always")},
+                        {6, QT_TRANSLATE_NOOP("k52::Choices", "Mode 6   (8 bits/char, bit count, 16 chars always")}};
 const Choices kParityMode{{0, "None"}, {1, "Standard"}, {2, "Mask"}};
 const Choices kLeftSense{{0, "Even"}, {1, "Odd"}};
 const Choices kRightSense{{0, "Odd"}, {1, "Even"}};
 const Choices kField{{0, "None"}, {1, "Site"}, {2, "ID"}, {3, "Issue"}, {4, "Constant"}};
 const Choices kMagTrack{{1, "Track 1 set"}, {2, "Track 2 set"}};
 const Choices kMagOutTrack{{1, "Track 1 Emulation"}, {2, "Track 2 Emulation"}};
-const Choices kPulse{{1, "50us"}, {2, "100us"}, {3, "150us"}};
+const Choices kPulse{{1, QT_TRANSLATE_NOOP("k52::Choices", "50us")},
+                     {2, QT_TRANSLATE_NOOP("k52::Choices", "100us")},
+                     {3, QT_TRANSLATE_NOOP("k52::Choices", "150us")}};
 const Choices kOnOff{{0, "Off"}, {1, "On"}};
 
 class Builder {
@@ -275,6 +292,42 @@ QStringList setting_screens() {
             QString::fromLatin1(kSerToMag),    QString::fromLatin1(kSerToWie),   QString::fromLatin1(kWieSetup),
             QString::fromLatin1(kWieMagInput), QString::fromLatin1(kWieMasking), QString::fromLatin1(kWieMagOut),
             QString::fromLatin1(kWieToWie),    QString::fromLatin1(kUtilities)};
+}
+
+const ChoiceList &parity_choices() {
+    return kParity;
+}
+const ChoiceList &serial_conversion_choices() {
+    return kConversion;
+}
+const ChoiceList &input_type_choices() {
+    return kInputType;
+}
+const ChoiceList &output_conversion_choices() {
+    return kOutputConversion;
+}
+const ChoiceList &dump_mode_choices() {
+    return kDumpMode;
+}
+const ChoiceList &pulse_choices() {
+    return kPulse;
+}
+
+QString shown_caption(const ChoiceCaption &choice) {
+    return QCoreApplication::translate("k52::Choices", choice.caption);
+}
+
+std::optional<qint64> choice_code(const ChoiceList &choices, int index) {
+    if (index < 0 || index >= choices.size())
+        return std::nullopt;
+    return choices[index].code;
+}
+
+std::optional<int> choice_index(const ChoiceList &choices, qint64 code) {
+    for (int i = 0; i < choices.size(); ++i)
+        if (choices[i].code == code)
+            return i;
+    return std::nullopt;
 }
 
 QString shown_value(const SettingPlace &place, const QVariant &stored) {

@@ -10,6 +10,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <optional>
+
 namespace k52 {
 
 enum class ShownAs { Number, Flag, Hex, Choice };
@@ -18,6 +20,26 @@ struct ChoiceCaption {
     int code;
     const char *caption;
 };
+using ChoiceList = QVector<ChoiceCaption>;
+
+// The choice groups that screens show as rows of boxes, in the screen's
+// order: each box's stored code and caption. The screens build their boxes
+// from these; the comparison and the report name stored codes by them.
+const ChoiceList &parity_choices();            // `parity` and the link's parity: the box index is the code
+const ChoiceList &serial_conversion_choices(); // `serinconvtype`: the box index is the code
+const ChoiceList &input_type_choices();        // `input1type`
+const ChoiceList &output_conversion_choices(); // `input1convtype`
+const ChoiceList &dump_mode_choices();         // `dumpmodestyle`
+const ChoiceList &pulse_choices();             // `magpulse` and `wiepulse`
+
+// A choice's caption as the window shows it, in the user's language (the
+// comparison, the report and the command line keep the English caption).
+QString shown_caption(const ChoiceCaption &choice);
+
+// The code of the box at `index`; the box that shows `code`. Nothing for
+// an index or a code the group does not have.
+std::optional<qint64> choice_code(const ChoiceList &choices, int index);
+std::optional<int> choice_index(const ChoiceList &choices, qint64 code);
 
 struct SettingPlace {
     int column = 0;     // index into columns()
@@ -26,7 +48,7 @@ struct SettingPlace {
     const char *screen; // title of the screen
     QString caption;    // caption of the control (with its group where the control alone is ambiguous)
     ShownAs shown = ShownAs::Number;
-    QVector<ChoiceCaption> choices; // for ShownAs::Choice
+    ChoiceList choices; // for ShownAs::Choice
 };
 
 // Every setting, in column order (parts of a composite column in position

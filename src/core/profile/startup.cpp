@@ -51,18 +51,18 @@ QString access_file_text(const QString &path) {
 // still starts the program (on seeded values for those columns, with
 // `warning` naming them); the stored row stays as it is until a save.
 bool try_path(const QString &path, ProfileStore::OpenMode mode, ProfileStore &store, LinkSettings &link,
-              ConfigRecord &rec, QString &error, QString &warning) {
+              ConfigRecord &rec, QString *error, QString &warning) {
     if (mode == ProfileStore::OpenMode::CreateIfMissing && !QFileInfo::exists(path))
         QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!store.open(path, mode, &error))
+    if (!store.open(path, mode, error))
         return false;
     LinkSettings s;
-    if (!store.read_settings(s, &error)) {
+    if (!store.read_settings(s, error)) {
         store.close();
         return false;
     }
     QStringList replaced;
-    if (!store.load_profile(QStringLiteral("Default"), rec, &error, &replaced)) {
+    if (!store.load_profile(QStringLiteral("Default"), rec, error, &replaced)) {
         store.close();
         return false;
     }
@@ -83,7 +83,7 @@ void finish_on(const QString &path, ProfileStore &store, LinkSettings &link, Con
         r.error = access_file_text(path);
         return;
     }
-    r.ok = try_path(path, ProfileStore::OpenMode::CreateIfMissing, store, link, rec, r.error, r.warning);
+    r.ok = try_path(path, ProfileStore::OpenMode::CreateIfMissing, store, link, rec, &r.error, r.warning);
     if (!r.ok && store.file_unusable()) {
         r.unusable = true;
         r.error = QStringLiteral("%1\n%2 cannot be used as the profile database. Move it aside (rename it or move it "
@@ -116,7 +116,7 @@ StartupResult start_up(const StartupOptions &opt, ProfileStore &store, LinkSetti
     } else if (!ini.isEmpty() && !same_file(ini, fallback)) {
         r.db_path = ini;
         QString first_error;
-        if (try_path(ini, ProfileStore::OpenMode::Existing, store, link, rec, first_error, r.warning)) {
+        if (try_path(ini, ProfileStore::OpenMode::Existing, store, link, rec, &first_error, r.warning)) {
             r.ok = true;
             return r;
         }

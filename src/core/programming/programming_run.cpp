@@ -83,17 +83,17 @@ RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &re
     }
     progress.line(QStringLiteral("...Programming ") + identification);
 
-    ConfigRecord work = rec;
-    const QList<PlanStep> plan = build_plan(work, version);
+    const RunPlan plan = build_plan(rec, version);
     // The terminator checks give single digits their leading "0"; the
     // record keeps that even when the run stops.
-    result.terminators = work.terminators;
-    const int total = int(plan.size());
+    result.terminators = plan.terminators;
+    const int total = int(plan.steps.size());
     progress.step(0, total);
     for (int i = 0; i < total; ++i) {
-        const StepEnd end = run_step(link, plan[i], progress);
+        const StepEnd end = run_step(link, plan.steps[i], progress);
         if (end == StepEnd::LinkFailed)
-            return error_downloading(QStringLiteral("the link to the converter failed while sending ") + plan[i].text);
+            return error_downloading(QStringLiteral("the link to the converter failed while sending ") +
+                                     plan.steps[i].text);
         if (end == StepEnd::Refused)
             return stop();
         progress.step(i + 1, total);

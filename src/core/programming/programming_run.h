@@ -16,8 +16,8 @@ enum class RunOutcome {
 // `message` is the run's last line.
 struct RunResult : JobEnding {
     RunOutcome outcome = RunOutcome::Stopped;
-    // The serial terminators as the run normalised them; the caller writes
-    // them back into the record it took the snapshot from.
+    // What the run stores back: the serial terminators as it sent them. The
+    // caller writes them into the record it programmed (store_back).
     Terminators terminators;
     // `detail`: why the port could not be used, for "Error downloading"
     // (not a progress line; shown beside them).
@@ -25,8 +25,13 @@ struct RunResult : JobEnding {
 
 // The programming run: opens `link` as `port` says, identifies the
 // converter, sends every command group for its firmware version, closes the
-// port. Works on its own copy of the record; prints its lines through
-// `progress` (line and step).
+// port. Reads `rec` only; prints its lines through `progress` (line and
+// step).
 RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &rec, JobProgress &progress);
+
+// Writes what the run stores back into the record it programmed.
+inline void store_back(ConfigRecord &rec, const RunResult &r) {
+    rec.terminators = r.terminators;
+}
 
 } // namespace k52

@@ -14,11 +14,11 @@ QString hex2(qint64 value) {
     return h.size() == 1 ? QLatin1Char('0') + h : h;
 }
 
-QList<PlanStep> build_plan(ConfigRecord &rec, const QString &version) {
+RunPlan build_plan(const ConfigRecord &rec, const QString &version) {
     PlanBuilder b(rec, version);
     if (!b.at_least("01.70") && rec.serinconvtype == 6) {
         b.refuse({}, QStringLiteral("Serial to Serial Conversion not allowed with this version"));
-        return b.steps();
+        return {b.steps(), b.terminators};
     }
     b.progress(QStringLiteral("...Programming Serial Pamameters"));
     serial_port_groups(b);
@@ -28,7 +28,7 @@ QList<PlanStep> build_plan(ConfigRecord &rec, const QString &version) {
     input_groups(b);
     input_wiegand_groups(b);
     option_groups(b);
-    return b.steps();
+    return {b.steps(), b.terminators};
 }
 
 } // namespace k52

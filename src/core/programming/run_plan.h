@@ -28,12 +28,14 @@ struct PlanStep {
 // failed check every later call does nothing.
 class PlanBuilder {
 public:
-    PlanBuilder(ConfigRecord &rec, QString version) : rec(rec), version(std::move(version)) {}
+    PlanBuilder(const ConfigRecord &rec, QString version)
+        : rec(rec), version(std::move(version)), terminators(rec.terminators) {}
 
-    // Record the groups read; builders may rewrite only what the run
-    // normalises (the serial terminators).
-    ConfigRecord &rec;
-    const QString version; // "01.94"
+    const ConfigRecord &rec; // the record the groups read
+    const QString version;   // "01.94"
+    // The serial terminators as the commands carry them: the terminator
+    // checks give a single digit its leading "0".
+    Terminators terminators;
 
     // Version gates compare the text as a plain string.
     bool at_least(const char *gate) const { return version.compare(QLatin1String(gate)) >= 0; }
@@ -62,10 +64,16 @@ private:
     bool stopped_ = false;
 };
 
+// A plan and what the run stores back into the record it programmed: the
+// serial terminators as they were sent (kept even when the run stops).
+struct RunPlan {
+    QList<PlanStep> steps;
+    Terminators terminators;
+};
+
 // The whole plan for `rec` on firmware `version`, in the run's order (the
 // serial-to-serial refusal of old firmware first, then every group).
-// `rec`'s serial terminators come back normalised.
-QList<PlanStep> build_plan(ConfigRecord &rec, const QString &version);
+RunPlan build_plan(const ConfigRecord &rec, const QString &version);
 
 // Number formatting shared by every group.
 // Decimal with leading zeros up to `width` digits; longer values in full.

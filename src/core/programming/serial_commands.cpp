@@ -28,8 +28,9 @@ QString baud_code(qint64 baudrate) {
     }
 }
 
-// A terminator must be set; a single digit gets its leading "0" (kept in the
-// record). Returns false, after refusing, when the run must stop.
+// A terminator must be set; a single digit gets its leading "0" (stored back
+// into the record after the run). Returns false, after refusing, when the
+// run must stop.
 bool check_terminator(PlanBuilder &b, QString &term, const QString &name, bool zero_allowed) {
     const QString where = name + QStringLiteral(" on the Serial I/O screen ");
     if (term.isEmpty()) {
@@ -47,9 +48,9 @@ bool check_terminator(PlanBuilder &b, QString &term, const QString &name, bool z
 
 QString s1g(PlanBuilder &b) {
     const ConfigRecord &r = b.rec;
-    return QStringLiteral("S1G") + baud_code(r.baudrate) + r.parity + r.terminators.input + r.terminators.out1 +
-           r.terminators.out2 + QString::number(r.serinconvtype) + QString::number(r.serinmask) +
-           QString::number(r.seringoodbeep);
+    const Terminators &t = b.terminators;
+    return QStringLiteral("S1G") + baud_code(r.baudrate) + r.parity + t.input + t.out1 + t.out2 +
+           QString::number(r.serinconvtype) + QString::number(r.serinmask) + QString::number(r.seringoodbeep);
 }
 
 QString s1m(PlanBuilder &b) {
@@ -84,7 +85,7 @@ QString mask_command(const QString &mnemonic, const MaskSet &set) {
 } // namespace
 
 void serial_port_groups(PlanBuilder &b) {
-    Terminators &t = b.rec.terminators;
+    Terminators &t = b.terminators;
     if (!check_terminator(b, t.input, QStringLiteral("Input Terminator"), false) ||
         !check_terminator(b, t.out1, QStringLiteral("Output Terminator 1"), false) ||
         !check_terminator(b, t.out2, QStringLiteral("Output Terminator 2"), true))

@@ -34,64 +34,30 @@ int wiemagout_box_for(Integer input1magouttk) {
 
 namespace {
 
-// Stored codes in choice order.
-constexpr std::array<Integer, kInputTypeChoices> kInputTypeCodes{1, 2, 5, 3, 4};
-constexpr std::array<Integer, kConvTypeChoices> kConvTypeCodes{3, 1, 2, 5, 8, 7, 4};
-constexpr std::array<Integer, kDumpModeChoices> kDumpModeCodes{0, 1, 2, 3, 4, 5, 6};
-
-template <std::size_t N> std::optional<Integer> code_at(const std::array<Integer, N> &codes, int index) {
-    if (index < 0 || index >= int(N))
-        return std::nullopt;
-    return codes[std::size_t(index)];
-}
-
-template <std::size_t N> std::optional<int> index_of(const std::array<Integer, N> &codes, Integer code) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (codes[i] == code)
-            return int(i);
-    return std::nullopt;
+std::optional<Integer> code_at(const ChoiceList &choices, int index) {
+    const std::optional<qint64> code = choice_code(choices, index);
+    return code ? std::optional<Integer>(Integer(*code)) : std::nullopt;
 }
 
 } // namespace
 
-const std::array<const char *, kInputTypeChoices> kInputTypeCaptions{
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Magstripe"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand and Magstripe"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Alpha Wie"), QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wieaba")};
-const std::array<const char *, kConvTypeChoices> kConvTypeCaptions{
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Serial"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mag Emulation"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wand Emulation"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Wiegand"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Alpha Wiegand"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Aba Wiegand (wieaba)"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Serial Dump")};
-const std::array<const char *, kDumpModeChoices> kDumpModeCaptions{
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 0   (1 char for each bit)"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 1   (8 bits/char)"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 2   (8 bits/char with preceding bit count"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 3   (hex, ignore leading zeroes)"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 4   (hex, include leading zeroes)"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 5   (8 bits/char, bit count, 8 chars always"),
-    QT_TRANSLATE_NOOP("k52::WieSetupScreen", "Mode 6   (8 bits/char, bit count, 16 chars always")};
-
 std::optional<Integer> input_type_code(int index) {
-    return code_at(kInputTypeCodes, index);
+    return code_at(input_type_choices(), index);
 }
 std::optional<int> input_type_index(Integer code) {
-    return index_of(kInputTypeCodes, code);
+    return choice_index(input_type_choices(), code);
 }
 std::optional<Integer> conv_type_code(int index) {
-    return code_at(kConvTypeCodes, index);
+    return code_at(output_conversion_choices(), index);
 }
 std::optional<int> conv_type_index(Integer code) {
-    return index_of(kConvTypeCodes, code);
+    return choice_index(output_conversion_choices(), code);
 }
 std::optional<Integer> dump_mode_code(int index) {
-    return code_at(kDumpModeCodes, index);
+    return code_at(dump_mode_choices(), index);
 }
 std::optional<int> dump_mode_index(Integer code) {
-    return index_of(kDumpModeCodes, code);
+    return choice_index(dump_mode_choices(), code);
 }
 
 } // namespace k52

@@ -5,6 +5,7 @@
 // other and which code each choice stores.
 
 #include "core/profile/config_record.h"
+#include "core/profile/setting_places.h"
 
 #include <QString>
 
@@ -41,10 +42,11 @@ std::optional<WieMagTrack> wiemagout_track_choice(int index, bool ticked);
 // The box ticked by a stored `input1magouttk`: 2 is track 2, anything else track 1.
 int wiemagout_box_for(Integer input1magouttk);
 
-// Choice groups of the Wiegand/magstripe input general settings. The index
-// is the position of the choice in its group; the code is what the record
-// stores. Out-of-range indexes give std::nullopt, and so do codes a group
-// does not know (the group is then left as it was).
+// Choice groups of the Wiegand/magstripe input general settings
+// (input_type_choices() and the others of profile/setting_places.h). The
+// index is the position of the choice in its group; the code is what the
+// record stores. Out-of-range indexes give std::nullopt, and so do codes a
+// group does not know (the group is then left as it was).
 inline constexpr int kInputTypeChoices = 5;
 inline constexpr int kConvTypeChoices = 7;
 inline constexpr int kDumpModeChoices = 7;
@@ -55,10 +57,5 @@ std::optional<Integer> conv_type_code(int index);
 std::optional<int> conv_type_index(Integer code);
 std::optional<Integer> dump_mode_code(int index);
 std::optional<int> dump_mode_index(Integer code);
-
-// Captions of the choices, in index order.
-extern const std::array<const char *, kInputTypeChoices> kInputTypeCaptions;
-extern const std::array<const char *, kConvTypeChoices> kConvTypeCaptions;
-extern const std::array<const char *, kDumpModeChoices> kDumpModeCaptions;
 
 } // namespace k52

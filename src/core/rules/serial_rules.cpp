@@ -21,16 +21,6 @@ std::optional<int> parity_box(const QString &letter) {
     return std::nullopt;
 }
 
-const std::array<const char *, kSerConvChoices> kSerConvCaptions{
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "No Conversion"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Mag Emulation"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Wand Emulation"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Wiegand"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Alpha Wiegand"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Aba Wiegand"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Serial"),
-    QT_TRANSLATE_NOOP("k52::SerialScreen", "Bit Simulation  (v1.99+)")};
-
 int conversion_after_click(int index, bool ticked) {
     return ticked ? index : kNoConversion;
 }

@@ -17,9 +17,9 @@ inline constexpr int kDataParityChoices = 3;
 QString parity_letter(int index);                     // empty for no such box
 std::optional<int> parity_box(const QString &letter); // exact letter only
 
-// "Serial Input Conversion Type": box index is the stored code.
+// "Serial Input Conversion Type" (serial_conversion_choices()): box index
+// is the stored code.
 inline constexpr int kSerConvChoices = 8;
-extern const std::array<const char *, kSerConvChoices> kSerConvCaptions;
 
 // Outcome of a click on conversion box `index` that left it `ticked`: the
 // one box ticked afterwards, which is also the code stored. Unticking a box

@@ -130,7 +130,7 @@ bool FleetWindow::start() {
     if (running())
         return false;
     const ConfigRecord rec = ctx_.record;
-    const QString name = ctx_.store.current_profile();
+    const QString name = ctx_.current_profile();
     FleetJob job{
         QStringLiteral("program"), programming_at_stake(), [name, rec](ActionRecord &a) { a.set_profile(name, rec); },
         fleet_work([rec](ByteLink &l, const PortSpec &port, JobProgress &p) { return savetoK52(l, port, rec, p); },

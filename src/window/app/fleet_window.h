@@ -5,7 +5,7 @@
 // and its CSV.
 
 #include "core/link/fleet.h"
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QWidget>
 

@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -75,7 +74,7 @@ HistoryWindow::HistoryWindow(AppContext &ctx, QWidget *parent) : QWidget(parent,
     connect(report_, &QPushButton::clicked, this, &HistoryWindow::report_clicked);
     connect(restore_, &QPushButton::clicked, this, &HistoryWindow::restore_clicked);
     connect(compare, &QPushButton::clicked, this, [this] {
-        compare_window()->refill(selected_.profile, ctx_.store.current_profile());
+        compare_window()->refill(selected_.profile, ctx_.current_profile());
         compare_window()->show();
         compare_window()->raise();
     });
@@ -151,7 +150,7 @@ void HistoryWindow::save_snapshot_clicked() {
     if (save_snapshot(name, &why))
         status_->setText(tr("Saved as profile \"%1\"").arg(name.trimmed()));
     else
-        QMessageBox::warning(this, windowTitle(), why);
+        ctx_.warn(why);
 }
 
 void HistoryWindow::report_clicked() {
@@ -164,7 +163,7 @@ void HistoryWindow::report_clicked() {
     if (write_history_report(selected_, path, &why))
         status_->setText(tr("Report written to %1").arg(path));
     else
-        QMessageBox::warning(this, windowTitle(), why);
+        ctx_.warn(why);
 }
 
 void HistoryWindow::restore_clicked() {
@@ -175,11 +174,10 @@ void HistoryWindow::restore_clicked() {
         selected_.id, image, selected_.backup.isEmpty() ? selected_.image_sha256 : selected_.backup_sha256,
         kCloneImageSize, false);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), problem);
+        ctx_.warn(problem);
         return;
     }
-    if (ask_guarded(this, windowTitle(), tr("Write the image of row %1 back into the converter?").arg(selected_.id)) !=
-        QMessageBox::Yes)
+    if (!ctx_.ask(tr("Write the image of row %1 back into the converter?").arg(selected_.id)))
         return;
     if (!ctx_.release_links())
         return;

@@ -5,7 +5,7 @@
 // restore its converter image, compare profiles.
 
 #include "core/profile/history_store.h"
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QWidget>
 

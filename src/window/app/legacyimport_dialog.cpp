@@ -14,8 +14,8 @@
 
 namespace k52 {
 
-LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Tell tell, QWidget *parent)
-    : QDialog(parent), store_(store), tell_(std::move(tell)) {
+LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Questions *questions, QWidget *parent)
+    : QDialog(parent), store_(store), questions_(questions) {
     setObjectName(QStringLiteral("legacyimport"));
     setWindowTitle(tr("Import from an older database"));
     setModal(true);
@@ -106,14 +106,11 @@ bool LegacyImportDialog::run_import() {
     const LegacySelection chosen = legacy_selection(items_, ticks);
     QString why;
     const auto outcomes = apply_legacy_import(store_, chosen.items, chosen.overwrite, nullptr, &why);
-    if (!outcomes) {
-        if (tell_)
-            tell_(windowTitle(), why + tr("\nNothing was changed."));
-        return false;
-    }
-    if (tell_)
-        tell_(windowTitle(), legacy_summary(*outcomes).join(QLatin1Char('\n')));
-    return true;
+    const QString said =
+        outcomes ? legacy_summary(*outcomes).join(QLatin1Char('\n')) : why + tr("\nNothing was changed.");
+    if (questions_)
+        questions_->inform(message_title(), said);
+    return outcomes.has_value();
 }
 
 } // namespace k52

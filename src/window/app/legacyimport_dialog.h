@@ -3,10 +3,9 @@
 // profile database, a tick each and what importing it would do.
 
 #include "core/profile/legacy_import.h"
+#include "core/session/app_context.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -17,11 +16,10 @@ namespace k52 {
 class LegacyImportDialog : public QDialog {
     Q_OBJECT
 public:
-    // How the dialog tells the user something (title, text).
-    using Tell = std::function<void(const QString &, const QString &)>;
     // Reads `file` at once; ready() is false when it cannot be used, and
-    // error() says why.
-    LegacyImportDialog(ProfileStore &store, const QString &file, Tell tell, QWidget *parent = nullptr);
+    // error() says why. The outcome of an import is told through
+    // `questions` (nothing is told without it).
+    LegacyImportDialog(ProfileStore &store, const QString &file, Questions *questions, QWidget *parent = nullptr);
     bool ready() const { return ready_; }
     QString error() const { return error_; }
     QTreeWidget *list() const { return list_; }
@@ -32,7 +30,7 @@ public:
 
 private:
     ProfileStore &store_;
-    Tell tell_;
+    Questions *questions_;
     bool ready_ = false;
     QString error_;
     QVector<LegacyPlanItem> items_;

@@ -28,12 +28,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <utility>
 
 namespace k52 {
 
@@ -95,10 +96,10 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     const int w = area.width() - frame_allowance(this).width();
     resize(w, h);
     move(area.topLeft() + QPoint((area.width() - w - frame_allowance(this).width()) / 2, 0));
-    ctx_.store.set_after_load([this] {
+    connect(&ctx_, &AppContext::profile_loaded, this, [this] {
         refresh_screens();
         set_main_caption();
-        show_status(tr("Loaded profile %1").arg(ctx_.store.current_profile()));
+        show_status(tr("Loaded profile %1").arg(ctx_.current_profile()));
     });
     statusBar()->setObjectName(QStringLiteral("status"));
     // Whatever the user did with keys or the mouse may have changed the
@@ -106,9 +107,7 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() {
-    ctx_.store.set_after_load({});
-}
+MainWindow::~MainWindow() = default;
 
 namespace {
 
@@ -177,10 +176,6 @@ void MainWindow::build_menu() {
 
 void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     auto *action = findChild<QAction *>(QStringLiteral("wiretrace"));
-    const auto tell = [this](const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->warn(tr("Record a wire trace"), text);
-    };
     if (!on) {
         const auto old = DeviceJob::trace_for_all();
         DeviceJob::set_trace_for_all(nullptr);
@@ -189,7 +184,7 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
             action->setToolTip(QString());
         }
         if (old && !old->error().isEmpty())
-            tell(tr("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
+            ctx_.warn(tr("The wire trace %1 is incomplete: %2").arg(old->file(), old->error()));
         return;
     }
     const QString file = !chosen.isEmpty()
@@ -200,7 +195,7 @@ void MainWindow::set_wire_trace(bool on, const QString &chosen) {
     QString why;
     if (file.isEmpty() || !trace->to_file(file, &why)) {
         if (!file.isEmpty())
-            tell(tr("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.").arg(why));
+            ctx_.warn(tr("Cannot write the wire trace: %1\nChoose a file in a folder you can write to.").arg(why));
         if (action)
             action->setChecked(false);
         return;
@@ -220,12 +215,11 @@ void MainWindow::load_profile() {
 }
 
 bool MainWindow::record_changed() const {
-    return !ctx_.store.current_profile().isEmpty() && !ctx_.store.changed_settings(ctx_.record).isEmpty();
+    return ctx_.record_changed();
 }
 
 bool MainWindow::settle_changes() {
-    const QStringList changed =
-        ctx_.store.current_profile().isEmpty() ? QStringList() : ctx_.store.changed_settings(ctx_.record);
+    const QStringList changed = ctx_.current_profile().isEmpty() ? QStringList() : ctx_.changed_settings(ctx_.record);
     if (changed.isEmpty() || !ctx_.questions)
         return true;
     QString list = changed.mid(0, 8).join(QStringLiteral("\n"));
@@ -233,7 +227,7 @@ bool MainWindow::settle_changes() {
         list += tr("\n... and %1 more").arg(changed.size() - 8);
     const QString text = tr("%1 setting(s) differ from profile \"%2\":\n%3\n\nSave them as a profile first?")
                              .arg(changed.size())
-                             .arg(ctx_.store.current_profile(), list);
+                             .arg(ctx_.current_profile(), list);
     switch (ctx_.questions->ask_unsaved(message_title(), text)) {
     case Questions::Unsaved::Save:
         open_save_profile();
@@ -282,7 +276,7 @@ void MainWindow::show_history(bool compare) {
         history_->refill();
     QWidget *w = history_;
     if (compare) {
-        history_->compare_window()->refill(ctx_.store.current_profile(), {});
+        history_->compare_window()->refill(ctx_.current_profile(), {});
         w = history_->compare_window();
     }
     const bool first = !w->isVisible();
@@ -351,16 +345,7 @@ BaseScreen *MainWindow::screen(const QString &name) {
 }
 
 PgmFormWindow *MainWindow::pgmform() {
-    auto *p = static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
-    if (p && !p->on_finished)
-        p->on_finished = [this](const RunResult &r) {
-            if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
-                serial->set_parms(); // the terminators may have been normalised
-            if (r.outcome == RunOutcome::ErrorDownloading)
-                offer_find_converter();
-            show_status(tr("Program K52: %1").arg(r.message));
-        };
-    return p;
+    return static_cast<PgmFormWindow *>(screen(QStringLiteral("pgmform")));
 }
 
 bool MainWindow::find_converter() {
@@ -445,7 +430,7 @@ void MainWindow::start_up_windows() {
 }
 
 void MainWindow::set_main_caption() {
-    caption_ = ctx_.store.main_caption() + (record_changed() ? QStringLiteral(" *") : QString());
+    caption_ = ctx_.main_caption() + (record_changed() ? QStringLiteral(" *") : QString());
     if (windowTitle() != caption_)
         setWindowTitle(caption_);
 }
@@ -506,7 +491,13 @@ void MainWindow::program_k52() {
     panel_->all_white();
     panel_->mark(panel_->row_of(QStringLiteral("Label9")));
     bring_up(frames_.value(QStringLiteral("pgmform")));
-    p->start_run();
+    p->start_run([this](const RunResult &r) {
+        if (BaseScreen *serial = screens_.value(QStringLiteral("serial")))
+            serial->set_parms(); // shows the terminators the run stored back
+        if (r.outcome == RunOutcome::ErrorDownloading)
+            offer_find_converter();
+        show_status(tr("Program K52: %1").arg(r.message));
+    });
 }
 
 QPoint MainWindow::dialog_position() const {
@@ -543,13 +534,9 @@ void MainWindow::open_legacy_import() {
 }
 
 void MainWindow::open_legacy_import_file(const QString &file) {
-    const auto tell = [this](const QString &title, const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->inform(title, text);
-    };
-    LegacyImportDialog dlg(ctx_.store, file, tell, this);
+    LegacyImportDialog dlg(ctx_.store, file, ctx_.questions, this);
     if (!dlg.ready()) {
-        tell(dlg.windowTitle(), dlg.error() + tr("\nNothing was changed."));
+        ctx_.tell(dlg.error() + tr("\nNothing was changed."));
         return;
     }
     // Where the other profile dialogs go, kept on the screen.
@@ -572,11 +559,11 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         shut_down_ = true;
         // Nothing asks or tells any more: the endings of the jobs stopped
         // now pass silently.
-        ctx_.questions = nullptr;
+        Questions *questions = std::exchange(ctx_.questions, nullptr);
         ctx_.close_all_links();
         QString error;
-        if (!shut_down(ctx_.store, ctx_.link, &error))
-            QMessageBox::warning(this, message_title(), tr("The link settings were not saved: %1").arg(error));
+        if (!shut_down(ctx_.store, ctx_.link, &error) && questions)
+            questions->warn(message_title(), tr("The link settings were not saved: %1").arg(error));
         emit closed_for_good();
     }
     e->accept();
@@ -590,29 +577,26 @@ int run_window(const QString &program_dir, const QString &db_override) {
     StartupOptions opt;
     opt.program_dir = program_dir;
     opt.db_override = db_override;
-    StartupResult r = start_up(opt, ctx.store, ctx.link, ctx.record);
+    StartupResult r = ctx.start_up(opt);
     if (!r.ok && r.unusable) {
         // The one cure for a file that is no profile database: put it aside
         // (nothing is deleted) and start on a fresh one.
-        const auto answer = QMessageBox::question(
-            nullptr, message_title(),
-            MainWindow::tr("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
-                .arg(r.error, r.db_path),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes)
+        if (!ctx.ask(
+                MainWindow::tr("The program cannot start: %1\n\nMove %2 aside now and start with a fresh database?")
+                    .arg(r.error, r.db_path)))
             return 1;
         QString moved_to, why;
         if (!move_database_aside(r.db_path, &moved_to, &why)) {
-            QMessageBox::critical(nullptr, message_title(), MainWindow::tr("The program cannot start: %1").arg(why));
+            ctx.warn(MainWindow::tr("The program cannot start: %1").arg(why));
             return 1;
         }
-        r = start_up(opt, ctx.store, ctx.link, ctx.record);
+        r = ctx.start_up(opt);
         if (r.ok)
             r.warning = MainWindow::tr("The unusable database was kept as %1.").arg(moved_to) +
                         (r.warning.isEmpty() ? QString() : QStringLiteral("\n") + r.warning);
     }
     if (!r.ok) {
-        QMessageBox::critical(nullptr, message_title(), MainWindow::tr("The program cannot start: %1").arg(r.error));
+        ctx.warn(MainWindow::tr("The program cannot start: %1").arg(r.error));
         return 1;
     }
     ctx.db_path = r.db_path;
@@ -624,13 +608,11 @@ int run_window(const QString &program_dir, const QString &db_override) {
         questions.set_owner(&w);
         w.start_up_windows();
         if (!r.warning.isEmpty())
-            QMessageBox::warning(&w, message_title(), r.warning);
+            ctx.warn(r.warning);
         if (!r.legacy_db.isEmpty() &&
-            QMessageBox::question(&w, message_title(),
-                                  MainWindow::tr("An Access database of the older program is at %1.\n\nImport its "
-                                                 "profiles now? (The file itself stays as it is.)")
-                                      .arg(r.legacy_db),
-                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+            ctx.ask(MainWindow::tr("An Access database of the older program is at %1.\n\nImport its "
+                                   "profiles now? (The file itself stays as it is.)")
+                        .arg(r.legacy_db)))
             w.open_legacy_import_file(r.legacy_db);
         rc = QApplication::exec();
         questions.set_owner(nullptr);

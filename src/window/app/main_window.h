@@ -2,7 +2,7 @@
 // The main window `mainK52`: menu bar, navigation panel and the screens in a
 // multiple-document area.
 
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 #include "window/ui/base_screen.h"
 
 #include <QMainWindow>

@@ -71,7 +71,7 @@ void ProfilePopDialog::pick(const QString &name) {
     picked_ = true;
     // A row that cannot be read leaves the record (and the screens) as they
     // were, and says why.
-    if (!ctx_.store.load_profile(name, ctx_.record, &error))
+    if (!ctx_.load_profile(name, &error))
         tell(ctx_, windowTitle(), error);
     accept();
 }
@@ -151,7 +151,7 @@ bool SaveProfileDialog::save_as(const QString &typed) {
         tell(ctx_, windowTitle(), error);
         return false;
     }
-    ctx_.store.take_as_current(target, ctx_.record);
+    ctx_.take_as_current(target, ctx_.record);
     saved_as_ = target;
     return true;
 }

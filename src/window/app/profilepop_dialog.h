@@ -2,7 +2,7 @@
 // The profile chooser `profilepop` (Load Profile, Delete Profile) and the
 // Save Profile dialog `saveprofile`.
 
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QDialog>
 

@@ -102,9 +102,7 @@ bool FlashDlScreen::start_download() {
     backup_->refresh();
     const bool started = start_recorded_with_backup(
         *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) {
-            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
-        },
+        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
         [this](const QString &why) {
             panel_->end(false, {});
             panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));

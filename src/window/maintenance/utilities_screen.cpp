@@ -6,6 +6,7 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/maintenance/utilities_rules.h"
 #include "core/profile/safe_file.h"
+#include "core/profile/setting_places.h"
 #include "core/rules/option_rules.h"
 #include "window/ui/backup_option_panel.h"
 #include "window/ui/entry_box_editor.h"
@@ -101,9 +102,8 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     // Output timing.
     auto *timing = new QGroupBox(tr("Wie/Aba timing"), this);
     auto *tg = new QGridLayout(timing);
-    const char *durations[] = {"50us", "100us", "150us"};
     for (int i = 0; i < 6; ++i) {
-        auto *b = new QCheckBox(QString::fromUtf8(durations[i % 3]), timing);
+        auto *b = new QCheckBox(shown_caption(pulse_choices()[i % 3]), timing);
         b->setObjectName(QStringLiteral("Check%1").arg(kFirstMagPulseChoice + i));
         pulse_[std::size_t(i)] = b;
     }
@@ -305,9 +305,7 @@ void UtilitiesScreen::run_clone(bool upload) {
     backup_->refresh();
     start_recorded_with_backup(
         job_, record, !upload && backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) {
-            return ctx_.questions && ctx_.questions->ask_yes_no(message_title(), backup_question(why));
-        },
+        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
         [this](const QString &why) {
             progress_->hide();
             finish_action(tr("Nothing was written: no backup (%1)").arg(why));
@@ -323,15 +321,11 @@ void UtilitiesScreen::run_clone(bool upload) {
         [this, upload, file = clone_file_](const CloneResult &r) {
             progress_->hide();
             const QString saved = upload && r.ok() ? tr("Clone image saved to %1").arg(file) : QString();
-            if (ctx_.questions) {
-                if (r.ok())
-                    ctx_.questions->inform(
-                        message_title(),
-                        clone_report_text(r) +
-                            (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
-                else
-                    ctx_.questions->warn(message_title(), clone_report_text(r));
-            }
+            if (r.ok())
+                ctx_.tell(clone_report_text(r) +
+                          (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
+            else
+                ctx_.warn(clone_report_text(r));
             finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : saved);
             if (!saved.isEmpty())
                 saved_image_as_->setEnabled(true);
@@ -359,8 +353,7 @@ bool UtilitiesScreen::save_image_as() {
     else if (!write_file_safely(path, in.readAll(), &why))
         why = why.isEmpty() ? tr("cannot write %1").arg(path) : why;
     if (!why.isEmpty()) {
-        if (ctx_.questions)
-            ctx_.questions->warn(message_title(), tr("The image was not saved: %1").arg(why));
+        ctx_.warn(tr("The image was not saved: %1").arg(why));
         return false;
     }
     status_->setText(tr("Clone image saved to %1").arg(path));

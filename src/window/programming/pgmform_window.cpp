@@ -13,7 +13,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,7 +40,7 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
             QFileDialog::getSaveFileName(this, tr("Save Lines"), file_dialog_start(), tr("Text Files (*.txt)")));
         QString error;
         if (!path.isEmpty() && !save_lines(path, &error))
-            QMessageBox::warning(this, message_title(), error);
+            ctx_.warn(error);
     });
 }
 
@@ -55,7 +54,7 @@ QPushButton *PgmFormWindow::stop_button() const {
     return panel_->stop_button();
 }
 
-bool PgmFormWindow::start_run() {
+bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
     if (running())
         return false;
     ctx_.close_all_links();
@@ -63,28 +62,26 @@ bool PgmFormWindow::start_run() {
     const PortSpec port = port_spec(ctx_.link);
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
     record->set_device(port.device);
-    record->set_profile(ctx_.store.current_profile(), ctx_.record, ctx_.store.changed_settings(ctx_.record));
+    record->set_profile(ctx_.current_profile(), ctx_.record, ctx_.changed_settings(ctx_.record));
     backup_->refresh();
     const bool started = start_recorded_with_backup(
         *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) {
-            return ctx_.questions && ctx_.questions->ask_yes_no(ProfileStore::kTitle(), backup_question(why));
-        },
-        [this](const QString &why) {
+        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
+        [this, finished](const QString &why) {
             panel_->end(false, {});
             panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));
-            if (on_finished)
-                on_finished(RunResult{});
+            if (finished)
+                finished(RunResult{});
         },
+        // The job runs on its own thread, on the record as it was at the start.
         [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
             return savetoK52(link, port, rec, progress);
         },
-        [this](const RunResult &r) {
-            // Only the normalised terminators go back into the record.
-            ctx_.record.terminators = r.terminators;
+        [this, finished](const RunResult &r) {
+            store_back(ctx_.record, r);
             panel_->end(r.outcome == RunOutcome::Programmed, r.detail);
-            if (on_finished)
-                on_finished(r);
+            if (finished)
+                finished(r);
         },
         programming_at_stake());
     panel_->started(started);

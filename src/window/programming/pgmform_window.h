@@ -22,14 +22,14 @@ public:
     explicit PgmFormWindow(AppContext &ctx, QWidget *parent = nullptr);
 
     // Starts the run on the current record and link settings; ignored (false)
-    // while one is under way.
-    bool start_run();
+    // while one is under way. `finished` runs after the run, once what it
+    // stores back is in the record (with an empty result when the run did
+    // not start for want of a backup).
+    bool start_run(std::function<void(const RunResult &)> finished = {});
     bool running() const { return job_->running(); }
     DeviceJob &job() { return *job_; }
     // "Stop": asks what is at stake, then ends the run (its port closes).
     void stop_run();
-    // Called after every run, once the terminators are written back.
-    std::function<void(const RunResult &)> on_finished;
 
     QProgressBar *bar() const;
     QLabel *detail() const;

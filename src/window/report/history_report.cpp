@@ -5,6 +5,7 @@
 #include "core/profile/profile_store.h"
 #include "core/profile/safe_file.h"
 #include "core/profile/setting_places.h"
+#include "core/session/app_context.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -165,7 +166,7 @@ namespace {
 // The pages of one row's report, from where `page` stands.
 void draw_entry(PageWriter &page, const HistoryEntry &e, const std::optional<ImportedProfile> &profile) {
     page.text(QStringLiteral("Commissioning report"), 18, true);
-    page.text(ProfileStore::kTitle(), 8);
+    page.text(program_title(), 8);
     page.gap(6);
     page.pair(QStringLiteral("Converter"), e.converter.isEmpty() ? QStringLiteral("did not answer") : e.converter);
     page.pair(QStringLiteral("Action"), e.action);
@@ -246,7 +247,7 @@ bool write_pdf(const QString &title, const QString &path, QString *error,
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setTitle(title);
-        writer.setCreator(ProfileStore::kTitle());
+        writer.setCreator(program_title());
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
         writer.setResolution(300);
@@ -278,7 +279,7 @@ bool write_run_report(const QString &title, const QStringList &summary, const QV
             return false;
     return write_pdf(title, path, error, [&](PageWriter &page) {
         page.text(title, 18, true);
-        page.text(ProfileStore::kTitle(), 8);
+        page.text(program_title(), 8);
         page.gap(6);
         for (const QString &line : summary)
             page.text(line, 9);

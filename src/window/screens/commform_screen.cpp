@@ -1,5 +1,6 @@
 #include "commform_screen.h"
 
+#include "core/profile/setting_places.h"
 #include "find_converter_panel.h"
 #include "window/ui/entry_box_editor.h"
 
@@ -100,10 +101,9 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
 
     auto *parity = new QGroupBox(tr("Parity"), this);
     auto *rg = new QHBoxLayout(parity);
-    const char *const parity_captions[kParityChoices] = {QT_TR_NOOP("7 Even"), QT_TR_NOOP("7 Odd"),
-                                                         QT_TR_NOOP("8 None")};
     for (int i = 0; i < kParityChoices; ++i) {
-        parity_[std::size_t(i)] = make_box(tr(parity_captions[i]), QStringLiteral("parity%1").arg(i), parity);
+        parity_[std::size_t(i)] =
+            make_box(shown_caption(parity_choices()[i]), QStringLiteral("parity%1").arg(i), parity);
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();

@@ -2,7 +2,7 @@
 
 #include "core/link/converter_search.h"
 #include "core/link/device_job.h"
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QGroupBox>
 #include <QVector>

@@ -1,5 +1,6 @@
 #include "serial_screen.h"
 
+#include "core/profile/setting_places.h"
 #include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
@@ -47,10 +48,9 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
 
     auto *parity = new QGroupBox(tr("Data Bits/Parity"), this);
     auto *pg = new QHBoxLayout(parity);
-    const char *const parity_captions[kDataParityChoices] = {QT_TR_NOOP("7 Even"), QT_TR_NOOP("7 Odd"),
-                                                             QT_TR_NOOP("8 None")};
     for (int i = 0; i < kDataParityChoices; ++i) {
-        parity_[std::size_t(i)] = make_box(tr(parity_captions[i]), QStringLiteral("parity") + parity_letter(i), parity);
+        parity_[std::size_t(i)] =
+            make_box(shown_caption(parity_choices()[i]), QStringLiteral("parity") + parity_letter(i), parity);
         pg->addWidget(parity_[std::size_t(i)]);
     }
     pg->addStretch();
@@ -79,7 +79,8 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     auto *conv = new QGroupBox(tr("Serial Input Conversion Type"), this);
     auto *cg = new QGridLayout(conv);
     for (int i = 0; i < kSerConvChoices; ++i) {
-        check5_[std::size_t(i)] = make_box(tr(kSerConvCaptions[std::size_t(i)]), QStringLiteral("conv%1").arg(i), conv);
+        check5_[std::size_t(i)] =
+            make_box(shown_caption(serial_conversion_choices()[i]), QStringLiteral("conv%1").arg(i), conv);
         cg->addWidget(check5_[std::size_t(i)], i % 3, i / 3);
     }
     layout->addWidget(conv);

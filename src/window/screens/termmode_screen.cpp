@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QThread>
 #include <QVBoxLayout>
@@ -107,18 +106,8 @@ TermModeScreen::TermModeScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
         pop1_->update();
     });
     connect(link_, &TerminalLink::received, this, &TermModeScreen::show_received);
-    connect(side_, &TerminalSidePanel::problem, this, [this](const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->warn(message_title(), text);
-        else
-            QMessageBox::warning(this, message_title(), text);
-    });
-    connect(link_, &TerminalLink::unknown_error, this, [this](const QString &text) {
-        if (ctx_.questions)
-            ctx_.questions->warn(message_title(), text);
-        else
-            QMessageBox::warning(this, message_title(), text);
-    });
+    connect(side_, &TerminalSidePanel::problem, this, [this](const QString &text) { ctx_.warn(text); });
+    connect(link_, &TerminalLink::unknown_error, this, [this](const QString &text) { ctx_.warn(text); });
 
     closer_id_ = ctx_.links.add([this] { stop(); });
 }

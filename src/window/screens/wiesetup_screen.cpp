@@ -13,13 +13,12 @@ namespace k52 {
 
 namespace {
 
-template <std::size_t N>
-QGroupBox *make_group(const QString &title, const std::array<const char *, N> &captions, const QString &prefix,
+QGroupBox *make_group(const QString &title, const ChoiceList &choices, const QString &prefix,
                       std::vector<QCheckBox *> &boxes, QWidget *parent) {
     auto *g = new QGroupBox(title, parent);
     auto *l = new QVBoxLayout(g);
-    for (std::size_t i = 0; i < N; ++i) {
-        auto *b = new QCheckBox(QCoreApplication::translate("k52::WieSetupScreen", captions[i]), g);
+    for (int i = 0; i < choices.size(); ++i) {
+        auto *b = new QCheckBox(shown_caption(choices[i]), g);
         b->setObjectName(prefix + QString::number(i));
         boxes.push_back(b);
         l->addWidget(b);
@@ -47,12 +46,13 @@ WieSetupScreen::WieSetupScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     setWindowTitle(tr("Wiegand and Magstripe Input General Settings"));
     auto *layout = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
-    left->addWidget(make_group(tr("Input Type"), kInputTypeCaptions, QStringLiteral("Check1_"), check1_, this));
-    left->addWidget(
-        make_group(tr("Output Conversion Type"), kConvTypeCaptions, QStringLiteral("Check5_"), check5_, this));
+    left->addWidget(make_group(tr("Input Type"), input_type_choices(), QStringLiteral("Check1_"), check1_, this));
+    left->addWidget(make_group(tr("Output Conversion Type"), output_conversion_choices(), QStringLiteral("Check5_"),
+                               check5_, this));
     left->addStretch();
     auto *right = new QVBoxLayout;
-    QGroupBox *dump = make_group(tr("Dump Mode Options"), kDumpModeCaptions, QStringLiteral("Check6_"), check6_, this);
+    QGroupBox *dump =
+        make_group(tr("Dump Mode Options"), dump_mode_choices(), QStringLiteral("Check6_"), check6_, this);
     dump->layout()->addWidget(new QLabel(QStringLiteral("(v1.81+)"), dump));
     right->addWidget(dump);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QWidget>
 

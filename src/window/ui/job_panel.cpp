@@ -71,12 +71,12 @@ void JobPanel::end(bool ok, const QString &detail, const QString &told) {
     detail_->setText(job_.stopped() && !ok ? QString::fromLatin1(kStoppedByUser) : detail);
     if (ok)
         bar_->setValue(bar_->maximum());
-    if (!told.isEmpty() && ctx_.questions) {
-        if (ok)
-            ctx_.questions->inform(message_title(), told);
-        else
-            ctx_.questions->warn(message_title(), told);
-    }
+    if (told.isEmpty())
+        return;
+    if (ok)
+        ctx_.tell(told);
+    else
+        ctx_.warn(told);
 }
 
 void JobPanel::stop() {

@@ -11,8 +11,8 @@
 // Stop asks what is at stake first (No is the default; the question closes
 // itself when the job ends meanwhile) and the ending is told once.
 
-#include "app_context.h"
 #include "core/link/device_job.h"
+#include "core/session/app_context.h"
 
 #include <QWidget>
 

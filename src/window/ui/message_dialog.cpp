@@ -1,5 +1,6 @@
 #include "message_dialog.h"
 
+#include <QMessageBox>
 #include <QPointer>
 
 namespace k52 {
@@ -21,12 +22,15 @@ int run_box(QWidget *owner, const QString &title, const QString &text, QMessageB
     return clicked ? box.standardButton(clicked) : escape;
 }
 
-} // namespace
-
-int ask_guarded(QWidget *owner, const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
-                QMessageBox::StandardButton safe) {
+// The one shape of a guarded question: Yes and No (or the given buttons),
+// `safe` the default button and the answer to Escape.
+int ask_guarded(QWidget *owner, const QString &title, const QString &text,
+                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::StandardButton safe = QMessageBox::No) {
     return run_box(owner, title, text, buttons, safe, safe);
 }
+
+} // namespace
 
 bool MessageBoxQuestions::ask_yes_no(const QString &title, const QString &text) {
     return ask_guarded(owner_, title, text) == QMessageBox::Yes;

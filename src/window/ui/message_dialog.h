@@ -3,9 +3,7 @@
 // Every Yes/No question has No as its default and Escape answers No, so
 // neither Return nor Escape stops a job or drops a change.
 
-#include "app_context.h"
-
-#include <QMessageBox>
+#include "core/session/app_context.h"
 
 class QWidget;
 
@@ -25,11 +23,5 @@ public:
 private:
     QWidget *owner_;
 };
-
-// The one shape of a guarded question: Yes and No (or the given buttons),
-// `safe` the default button and the answer to Escape.
-int ask_guarded(QWidget *owner, const QString &title, const QString &text,
-                QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-                QMessageBox::StandardButton safe = QMessageBox::No);
 
 } // namespace k52

@@ -1,4 +1,5 @@
 // The utilities' exchanges on the wire: version query, reset and restart.
+#include "core/link/exchange.h"
 #include "core/maintenance/device_commands.h"
 #include "support/memory_link.h"
 
@@ -21,19 +22,19 @@ MemoryLink answering(const QByteArray &reply) {
 
 TEST(UtilityCommands, VersionQueryEndsAtCr) {
     MemoryLink link = answering("ZOR K52 V01.96\rXY");
-    bool complete = false;
-    EXPECT_EQ(query_version(link, &complete), QStringLiteral("ZOR K52 V01.96"));
-    EXPECT_TRUE(complete);
+    const Reply r = query_version(link, kUtilityVersionTimeout);
+    EXPECT_EQ(r.text, QStringLiteral("ZOR K52 V01.96"));
+    EXPECT_EQ(r.status, ReplyStatus::Complete);
     EXPECT_EQ(link.written, QByteArray("\x00V\x7f", 3));
     EXPECT_EQ(link.incoming, QByteArray("XY")); // what follows the CR is left unread
 }
 
 TEST(UtilityCommands, VersionQueryReturnsWhatCameInTime) {
     MemoryLink link = answering("ZOR K52 V01");
-    bool complete = true;
     const auto before = LinkClock::now();
-    EXPECT_EQ(query_version(link, &complete), QStringLiteral("ZOR K52 V01"));
-    EXPECT_FALSE(complete);
+    const Reply r = query_version(link, kUtilityVersionTimeout);
+    EXPECT_EQ(r.text, QStringLiteral("ZOR K52 V01"));
+    EXPECT_EQ(r.status, ReplyStatus::TimedOut);
     // One limit of 1000 ms for the whole reply.
     ASSERT_EQ(link.deadlines.size(), 1u);
     const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(link.deadlines[0] - before);
@@ -41,12 +42,11 @@ TEST(UtilityCommands, VersionQueryReturnsWhatCameInTime) {
     EXPECT_LT(limit.count(), 1100);
 
     MemoryLink silent = answering({});
-    EXPECT_EQ(query_version(silent, &complete), QString());
-    EXPECT_FALSE(complete);
+    EXPECT_EQ(query_version(silent, kUtilityVersionTimeout).text, QString());
 
     // Bytes above 0x7F arrive unchanged.
     MemoryLink high = answering("ZOR\xA7\xFF\r");
-    EXPECT_EQ(query_version(high, &complete), QString::fromLatin1("ZOR\xA7\xFF"));
+    EXPECT_EQ(query_version(high, kUtilityVersionTimeout).text, QString::fromLatin1("ZOR\xA7\xFF"));
 }
 
 TEST(UtilityCommands, ResetAndRestartAwaitNothing) {

@@ -17,13 +17,13 @@ const Column &col(const char *name) {
 QVariant encode(const char *name, ConfigRecord &rec) {
     QVariant v;
     QString why;
-    EXPECT_TRUE(col(name).encode(rec, v, why)) << name << ": " << why.toStdString();
+    EXPECT_TRUE(col(name).encode(rec, v, &why)) << name << ": " << why.toStdString();
     return v;
 }
 
 bool decode(const char *name, const QVariant &v, ConfigRecord &rec, bool strict = false) {
     QString why;
-    return col(name).decode(v, rec, strict, why);
+    return col(name).decode(v, rec, strict, &why);
 }
 
 } // namespace
@@ -104,7 +104,7 @@ TEST(MaskCodec, EntryLayoutAndInputLength) {
     rec.sermask3.entries[1].start = 100;
     QVariant v;
     QString why;
-    EXPECT_FALSE(col("sermask3").encode(rec, v, why)) << "three digits do not fit the layout";
+    EXPECT_FALSE(col("sermask3").encode(rec, v, &why)) << "three digits do not fit the layout";
     EXPECT_TRUE(why.contains("Start")) << why.toStdString();
 }
 

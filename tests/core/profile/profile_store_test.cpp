@@ -60,7 +60,6 @@ TEST_F(StoreTest, NewDatabaseHoldsDefaultAndSeededSettings) {
     QString why;
     ASSERT_TRUE(store.load_profile(QStringLiteral("Default"), rec, &why)) << why.toStdString();
     EXPECT_EQ(rec, default_profile());
-    EXPECT_EQ(store.current_profile(), "Default");
 
     LinkSettings s;
     ASSERT_TRUE(store.read_settings(s, &why));
@@ -110,7 +109,6 @@ TEST_F(StoreTest, NamesCompareWithoutCaseAndAreStoredExactly) {
         EXPECT_EQ(store.find_profile(n), n);
         ConfigRecord r;
         EXPECT_TRUE(store.load_profile(n, r, &why)) << why.toStdString();
-        EXPECT_EQ(store.current_profile(), n);
     }
     EXPECT_EQ(store.list_profiles().size(), 5);
 }
@@ -130,7 +128,6 @@ TEST_F(StoreTest, MissingNamesAreReportedAndChangeNothing) {
     EXPECT_FALSE(store.load_profile(QStringLiteral("Nope"), rec, &why));
     EXPECT_TRUE(why.contains("Nope")) << why.toStdString();
     EXPECT_EQ(rec, before);
-    EXPECT_EQ(store.current_profile(), "");
     EXPECT_FALSE(store.delete_profile(QStringLiteral("Nope"), &why));
     EXPECT_FALSE(store.save_profile(QStringLiteral("Nope"), false, rec, &why)) << "overwrite of a missing row";
     EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
@@ -161,7 +158,6 @@ TEST_F(StoreTest, CorruptedRowIsRefusedNamingProfileColumnAndValue) {
         EXPECT_TRUE(why.contains(QLatin1StringView(c.column))) << why.toStdString();
         EXPECT_TRUE(why.contains(QLatin1StringView(c.value))) << why.toStdString();
         EXPECT_EQ(rec, before) << "the record keeps every previous value";
-        EXPECT_EQ(store.current_profile(), "Default");
     }
 }
 

@@ -116,7 +116,7 @@ struct Fault {
 TEST(FaultMatrix, EveryProtocolFaultAndPositionEndsClaimingNothing) {
     ConfigRecord rec = default_profile();
     QList<PlanStep> cmds;
-    for (const PlanStep &s : build_plan(rec, QStringLiteral("01.99")))
+    for (const PlanStep &s : build_plan(rec, QStringLiteral("01.99")).steps)
         if (s.kind == PlanStep::Command)
             cmds << s;
     ASSERT_GT(cmds.size(), 30);

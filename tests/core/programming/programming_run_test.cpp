@@ -28,9 +28,9 @@ PortSpec port(const QString &device) {
     return k52test::port_on(device);
 }
 
-QStringList plan_commands(ConfigRecord rec, const QString &version) {
+QStringList plan_commands(const ConfigRecord &rec, const QString &version) {
     QStringList out;
-    for (const PlanStep &s : build_plan(rec, version))
+    for (const PlanStep &s : build_plan(rec, version).steps)
         if (s.kind == PlanStep::Command)
             out << s.text;
     return out;

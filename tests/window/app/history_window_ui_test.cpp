@@ -25,7 +25,7 @@ protected:
     void record_run(const QString &outcome) {
         ActionRecord r(&ctx_.store, QStringLiteral("program"));
         r.set_device(QStringLiteral("/dev/ttyUSB0"));
-        r.set_profile(ctx_.store.current_profile(), ctx_.record);
+        r.set_profile(ctx_.current_profile(), ctx_.record);
         ASSERT_TRUE(r.begin(nullptr));
         r.line(QStringLiteral("Starting communications"));
         ASSERT_TRUE(r.finish(outcome, {}, nullptr));

@@ -131,7 +131,7 @@ TEST_F(Keyboard, KeysAloneChangeSiteBitsSaveAProfileAndProgram) {
     });
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(typed) << "Save Profile did not open with the keyboard in its name box";
-    EXPECT_EQ(ctx_.store.current_profile(), QStringLiteral("Lobby"));
+    EXPECT_EQ(ctx_.current_profile(), QStringLiteral("Lobby"));
     EXPECT_TRUE(window_->windowTitle().endsWith(QLatin1String("PROFILE: Lobby")));
 
     // Ctrl+P programs the converter (the window manager gives the main

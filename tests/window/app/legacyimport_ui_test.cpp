@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
-    LegacyImportDialog dlg(ctx_.store, file, [this](const QString &t, const QString &x) { told.inform(t, x); });
+    LegacyImportDialog dlg(ctx_.store, file, &told);
     ASSERT_TRUE(dlg.ready()) << dlg.error().toStdString();
     QTreeWidget *list = dlg.list();
     EXPECT_EQ(rows(list, 0), (QStringList{"Default", "SHOP", "Rich", "Bad", "Later"}));
@@ -94,7 +94,7 @@ TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
 
 TEST_F(LegacyImportDialogTest, AFailedWriteSaysSoAndKeepsTheDialogOpen) {
     ASSERT_TRUE(fail_inserts_of(ctx_.db_path, QStringLiteral("Later")));
-    LegacyImportDialog dlg(ctx_.store, file, [this](const QString &t, const QString &x) { told.inform(t, x); });
+    LegacyImportDialog dlg(ctx_.store, file, &told);
     dlg.show();
     QTest::mouseClick(dlg.import_button(), Qt::LeftButton);
     EXPECT_TRUE(dlg.isVisible());

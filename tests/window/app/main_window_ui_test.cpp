@@ -471,8 +471,8 @@ TEST_F(MainWindowTest, SaveProfileTakesTheKeyboard) {
     QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.saved_as(), QStringLiteral("Lobby"));
-    EXPECT_EQ(ctx_.store.current_profile(), QStringLiteral("Lobby"));
-    EXPECT_TRUE(ctx_.store.changed_settings(ctx_.record).isEmpty());
+    EXPECT_EQ(ctx_.current_profile(), QStringLiteral("Lobby"));
+    EXPECT_TRUE(ctx_.changed_settings(ctx_.record).isEmpty());
     // Escape closes it unsaved.
     SaveProfileDialog again(ctx_, window.get());
     again.show();

@@ -3,7 +3,7 @@
 // A standalone screen under test: an AppContext whose store is a fresh
 // database in a temporary folder, with "Default" loaded.
 
-#include "window/ui/app_context.h"
+#include "core/session/app_context.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -45,7 +45,7 @@ protected:
         QString error;
         ASSERT_TRUE(ctx_.store.open(ctx_.db_path, ProfileStore::OpenMode::CreateIfMissing, &error))
             << error.toStdString();
-        ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), ctx_.record, &error)) << error.toStdString();
+        ASSERT_TRUE(ctx_.load_profile(QStringLiteral("Default"), &error)) << error.toStdString();
     }
 
     // A screen as the window shows it: built, shown and filled from the record.

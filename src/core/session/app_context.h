@@ -4,8 +4,13 @@
 #include "core/profile/config_record.h"
 #include "core/profile/link_settings.h"
 #include "core/profile/profile_store.h"
+#include "core/profile/startup.h"
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
 
 namespace k52 {
 
@@ -44,9 +49,19 @@ inline QString message_title() {
     return QStringLiteral("Converter Utility");
 }
 
-// The state of one run of the program: the configuration record (one for
-// the whole run), the profile database, the link settings.
-struct AppContext {
+// The program's title: the main caption begins with it, reports carry it.
+inline QString program_title() {
+    return QStringLiteral("ZOR  K52/K54 CONVERTER UTILITY     V1.99");
+}
+
+// The state of one run of the program, the window's or a command's: the
+// configuration record (one for the whole run), the profile database, the
+// link settings, who answers questions, the current profile and whether
+// the record still matches it. No widget: the window listens to its
+// signals.
+class AppContext : public QObject {
+    Q_OBJECT
+public:
     ProfileStore store;
     LinkSettings link;
     ConfigRecord record;
@@ -54,6 +69,40 @@ struct AppContext {
     QString program_dir;
     Questions *questions = nullptr;
     LinkClosers links;
+
+    // Start-up (profile/startup.h) on this state: the database, the link
+    // settings and "Default" in the record, which becomes the current
+    // profile.
+    StartupResult start_up(const StartupOptions &opt);
+    // Loads the named profile into the record and makes it the current
+    // one; `profile_loaded` follows. False, with the record as it was, when
+    // the row cannot be read.
+    bool load_profile(const QString &name, QString *error);
+    // The current profile as `rec` now holds it: names it and remembers its
+    // stored values, against which changed_settings() compares (loading
+    // does this; so does Save Profile, and start-up for "Default").
+    void take_as_current(const QString &name, const ConfigRecord &rec);
+    QString current_profile() const { return current_; }
+    // The settings of `rec` whose stored values differ from the current
+    // profile as last loaded or saved, as "Screen: Caption", in column
+    // order; empty when nothing differs or no profile is current.
+    QStringList changed_settings(const ConfigRecord &rec) const;
+    // The record differs from the current profile.
+    bool record_changed() const { return !current_.isEmpty() && !changed_settings(record).isEmpty(); }
+    // The program title, "            PROFILE: " and the current profile name.
+    QString main_caption() const;
+
+    // The program's own messages, under its one title; nothing is shown
+    // when nothing answers (tests, shutdown). `ask` answers No then.
+    void tell(const QString &text) {
+        if (questions)
+            questions->inform(message_title(), text);
+    }
+    void warn(const QString &text) {
+        if (questions)
+            questions->warn(message_title(), text);
+    }
+    bool ask(const QString &text) { return questions && questions->ask_yes_no(message_title(), text); }
 
     void close_all_links() { links.close_all(); }
     // Whether a job whose stop puts `at_stake` (the question) may be
@@ -71,6 +120,14 @@ struct AppContext {
         close_all_links();
         return true;
     }
+
+signals:
+    // A profile was loaded into the record (the screens refill themselves).
+    void profile_loaded();
+
+private:
+    QString current_;
+    QVector<QVariant> current_values_; // stored values of the current profile
 };
 
 } // namespace k52
