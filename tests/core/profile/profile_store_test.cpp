@@ -2,6 +2,7 @@
 #include "core/profile/profile_names.h"
 #include "core/profile/profile_store.h"
 #include "support/db_poke.h"
+#include "ui/app_context.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,26 @@ TEST_F(StoreTest, CorruptedRowIsRefusedNamingProfileColumnAndValue) {
         EXPECT_TRUE(why.contains(QLatin1StringView(c.value))) << why.toStdString();
         EXPECT_EQ(rec, before) << "the record keeps every previous value";
     }
+}
+
+// The current profile: named by a load, kept by a load that fails, and the
+// record compared against it.
+TEST(CurrentProfile, LoadNamesItAndAFailedLoadKeepsItAndTheRecord) {
+    QTemporaryDir dir;
+    AppContext ctx;
+    QString why;
+    ASSERT_TRUE(
+        ctx.store.open(dir.filePath(QStringLiteral("profiles.db")), ProfileStore::OpenMode::CreateIfMissing, &why))
+        << why.toStdString();
+    ASSERT_TRUE(ctx.load_profile(QStringLiteral("Default"), &why)) << why.toStdString();
+    EXPECT_EQ(ctx.current_profile(), "Default");
+    EXPECT_FALSE(ctx.record_changed());
+    ctx.record.seringoodbeep = Integer(1 - ctx.record.seringoodbeep);
+    EXPECT_TRUE(ctx.record_changed());
+    const ConfigRecord changed = ctx.record;
+    EXPECT_FALSE(ctx.load_profile(QStringLiteral("Nope"), &why));
+    EXPECT_EQ(ctx.current_profile(), "Default");
+    EXPECT_EQ(ctx.record, changed);
 }
 
 TEST_F(StoreTest, TerminatorSettingIsANumberHeldAsHex) {
