@@ -1,8 +1,8 @@
 #include "core/profile/columns.h"
 #include "core/profile/profile_names.h"
 #include "core/profile/profile_store.h"
+#include "core/session/app_context.h"
 #include "support/db_poke.h"
-#include "ui/app_context.h"
 
 #include <gtest/gtest.h>
 
