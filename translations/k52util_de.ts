@@ -1334,6 +1334,65 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
     </message>
 </context>
 <context>
+    <name>k52::Progress</name>
+    <message>
+        <source>...Programming Speaker Pamameters</source>
+        <translation>...Summer-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Timing Pamameters</source>
+        <translation>...Zeit-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Startup Pamameters</source>
+        <translation>...Start-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Preprocessor Pamameters</source>
+        <translation>...Vorverarbeitungs-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Preprocessor Pamameters # 2</source>
+        <translation>...Vorverarbeitungs-Parameter Nr. 2 werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Dumpmode Pamameters</source>
+        <translation>...Dump-Modus-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Linefeed Pamameters</source>
+        <translation>...Zeilenvorschub-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>Programming Stopped</source>
+        <translation>Programmierung abgebrochen</translation>
+    </message>
+    <message>
+        <source>Error downloading</source>
+        <translation>Fehler bei der Übertragung</translation>
+    </message>
+    <message>
+        <source>Starting communications</source>
+        <translation>Verbindung wird aufgebaut</translation>
+    </message>
+    <message>
+        <source>Unable to Identify Converter</source>
+        <translation>Konverter nicht erkannt</translation>
+    </message>
+    <message>
+        <source>Converter has been programmed</source>
+        <translation>Der Konverter wurde programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Serial Pamameters</source>
+        <translation>...Seriell-Parameter werden programmiert</translation>
+    </message>
+    <message>
+        <source>...Programming Wie/aba Input Pamameters</source>
+        <translation>...Wiegand/ABA-Eingangsparameter werden programmiert</translation>
+    </message>
+</context>
+<context>
     <name>k52::RevisionsWindow</name>
     <message>
         <source>K52/K54 Converter Revisions   Version 1.94 thru 1.96</source>

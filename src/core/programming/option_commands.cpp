@@ -19,18 +19,18 @@ void option_groups(PlanBuilder &b) {
                   error_line("020-A"));
 
     // each beep time goes twice, the Wiegand/magstripe input time first
-    b.progress(QStringLiteral("...Programming Speaker Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Speaker Pamameters")));
     b.command(QStringLiteral("P") + dec(r.spkrfreq, 3) + dec(r.spkrtimei1, 3) + dec(r.spkrtimei1, 3) +
                   dec(r.spkrtimeser, 3) + dec(r.spkrtimeser, 3),
               error_line("021"));
 
     // the Wiegand pulse duration comes before the magstripe one
-    b.progress(QStringLiteral("...Programming Timing Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Timing Pamameters")));
     b.command(QStringLiteral("T") + dec(r.maginterval, 1) + dec(r.wieinterval, 1) + dec(r.wiepulse, 1) +
                   dec(r.magpulse, 1),
               error_line("022"));
 
-    b.progress(QStringLiteral("...Programming Startup Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Startup Pamameters")));
     b.command(QStringLiteral("A") + r.spkrstart, error_line("023"));
 
     if (!b.at_least("01.80"))
@@ -38,7 +38,7 @@ void option_groups(PlanBuilder &b) {
 
     // The preprocessors exclude one another: hexadecimal before 26-bit
     // encoded before alpha substitution. The one that loses gets no command.
-    b.progress(QStringLiteral("...Programming Preprocessor Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Preprocessor Pamameters")));
     if (r.hexprepro != 0) {
         b.command(QStringLiteral("X2") + dec(r.hextotalbits, 2) + dec(r.hexsitestart, 2) + dec(r.hexsitelen, 2) +
                       dec(r.hexidstart, 2) + dec(r.hexidlen, 2) + dec(r.hexsitechars, 2) + dec(r.hexidchars, 2) +
@@ -48,14 +48,15 @@ void option_groups(PlanBuilder &b) {
         b.command(QStringLiteral("X200"), error_line("039"));
         b.command(r.amtech26encpre != 0 ? QStringLiteral("X31") : QStringLiteral("X30"), error_line("040"));
         if (r.amtech26encpre == 0 && b.at_least("01.93")) {
-            b.progress(QStringLiteral("...Programming Preprocessor Pamameters # 2"));
+            b.progress(
+                QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Preprocessor Pamameters # 2")));
             b.command(r.seralphasub != 0 ? QStringLiteral("X51") : QStringLiteral("X50"), error_line("043"));
         }
     }
 
-    b.progress(QStringLiteral("...Programming Dumpmode Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Dumpmode Pamameters")));
     b.command(QStringLiteral("X4") + dec(r.dumpmodestyle, 1), error_line("041"));
-    b.progress(QStringLiteral("...Programming Linefeed Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Linefeed Pamameters")));
     b.command(QStringLiteral("X1") + dec(r.ignorelf, 1), error_line("042"));
 }
 

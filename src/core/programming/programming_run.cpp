@@ -7,8 +7,8 @@ namespace k52 {
 
 namespace {
 
-const QString kStopped = QStringLiteral("Programming Stopped");
-const QString kErrorDownloading = QStringLiteral("Error downloading");
+const QString kStopped = QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Programming Stopped"));
+const QString kErrorDownloading = QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Error downloading"));
 
 } // namespace
 
@@ -48,7 +48,7 @@ StepEnd run_step(ByteLink &link, const PlanStep &s, JobProgress &progress) {
 RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &rec, JobProgress &progress) {
     RunResult result;
     result.terminators = rec.terminators;
-    progress.line(QStringLiteral("Starting communications"));
+    progress.line(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Starting communications")));
     progress.line(QStringLiteral(" "));
 
     // From here on a port that cannot be used ends the run with
@@ -78,7 +78,7 @@ RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &re
     if (!get_version(link, version, identification, kReplyTimeout, &status)) {
         if (status == ReplyStatus::LinkFailed)
             return error_downloading(QStringLiteral("the link to the converter failed"));
-        progress.line(QStringLiteral("Unable to Identify Converter"));
+        progress.line(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Unable to Identify Converter")));
         return stop();
     }
     progress.line(QStringLiteral("...Programming ") + identification);
@@ -100,7 +100,7 @@ RunResult savetoK52(ByteLink &link, const PortSpec &port, const ConfigRecord &re
     }
     close_comm(link);
     progress.line(QStringLiteral(" "));
-    result.message = QStringLiteral("Converter has been programmed");
+    result.message = QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Converter has been programmed"));
     progress.line(result.message);
     result.outcome = RunOutcome::Programmed;
     return result;

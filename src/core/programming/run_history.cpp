@@ -17,7 +17,7 @@ ActionEnd history_end(const RunResult &r, const WatchedEnd &seen, bool stopped) 
     if (stopped)
         return {kOutcomeStopped, QString::fromLatin1(kStoppedByUser)};
     if (seen.identification.isEmpty())
-        return {kOutcomeFailed, QStringLiteral("Unable to Identify Converter")};
+        return {kOutcomeFailed, QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "Unable to Identify Converter"))};
     // The converter refused a command, or the run's own checks stopped it
     // before the group was sent.
     const QString at = refused_command(seen);

@@ -20,10 +20,10 @@ RunPlan build_plan(const ConfigRecord &rec, const QString &version) {
         b.refuse({}, QStringLiteral("Serial to Serial Conversion not allowed with this version"));
         return {b.steps(), b.terminators};
     }
-    b.progress(QStringLiteral("...Programming Serial Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Serial Pamameters")));
     serial_port_groups(b);
     serial_wiegand_groups(b);
-    b.progress(QStringLiteral("...Programming Wie/aba Input Pamameters"));
+    b.progress(QStringLiteral(QT_TRANSLATE_NOOP("k52::Progress", "...Programming Wie/aba Input Pamameters")));
     input_wiegand_checks(b);
     input_groups(b);
     input_wiegand_groups(b);

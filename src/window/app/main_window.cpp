@@ -13,6 +13,7 @@
 #include "window/programming/pgmform_window.h"
 #include "window/screens/commform_screen.h"
 #include "window/screens/find_converter_panel.h"
+#include "window/ui/job_panel.h"
 #include "window/ui/message_dialog.h"
 #include "window/ui/top_window.h"
 #include "window_entry.h"
@@ -496,7 +497,7 @@ void MainWindow::program_k52() {
             serial->set_parms(); // shows the terminators the run stored back
         if (r.outcome == RunOutcome::ErrorDownloading)
             offer_find_converter();
-        show_status(tr("Program K52: %1").arg(r.message));
+        show_status(tr("Program K52: %1").arg(shown_progress_line(r.message)));
     });
 }
 

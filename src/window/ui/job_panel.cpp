@@ -1,5 +1,6 @@
 #include "job_panel.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +10,10 @@
 #include <QVBoxLayout>
 
 namespace k52 {
+
+QString shown_progress_line(const QString &line) {
+    return QCoreApplication::translate("k52::Progress", line.toUtf8().constData());
+}
 
 JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
     : QWidget(parent), ctx_(ctx), job_(job) {
@@ -21,7 +26,10 @@ JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
         lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         lines_->setAccessibleName(tr("Progress lines"));
         layout->addWidget(lines_, 1);
-        connect(&job_, &DeviceJob::line, lines_, &QPlainTextEdit::appendPlainText);
+        // The job's lines are the program's English ones (History keeps
+        // them so); the panel shows them in the user's language.
+        connect(&job_, &DeviceJob::line, lines_,
+                [this](const QString &line) { lines_->appendPlainText(shown_progress_line(line)); });
     }
     if (parts & Status) {
         status_ = new QLabel(this);

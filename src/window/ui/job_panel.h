@@ -26,6 +26,10 @@ class QPushButton;
 
 namespace k52 {
 
+// A progress line of a device job (as History stores it, in English) as
+// the window shows it, in the user's language where the catalogue has it.
+QString shown_progress_line(const QString &line);
+
 class JobPanel : public QWidget {
     Q_OBJECT
 public:
