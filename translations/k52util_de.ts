@@ -635,10 +635,6 @@
         <translation>Konverter suchen</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
-    </message>
-    <message>
         <source>Tries each port at every speed and parity</source>
         <translation>Probiert jede Schnittstelle mit jeder Baudrate und Parität</translation>
     </message>
@@ -1781,10 +1777,6 @@ Bitte eine Datei in einem beschreibbaren Ordner wählen.</translation>
     <message>
         <source>Clone to new K52</source>
         <translation>In neuen K52 klonen</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
     </message>
     <message>
         <source>Save Image As...</source>

@@ -10,6 +10,7 @@
 #include "core/rules/option_rules.h"
 #include "window/ui/backup_option_panel.h"
 #include "window/ui/entry_box_editor.h"
+#include "window/ui/job_panel.h"
 #include "window/ui/top_window.h"
 
 #include <QCheckBox>
@@ -126,26 +127,24 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     auto *cl = new QHBoxLayout(cloning);
     auto *read_button = make_button(tr("Read from K52"), "cloneread", cloning);
     auto *write_button = make_button(tr("Clone to new K52"), "clonewrite", cloning);
-    stop_ = make_button(tr("Stop"), "stop", cloning);
-    stop_->setEnabled(false);
     saved_image_as_ = make_button(tr("Save Image As..."), "saveimageas", cloning);
     saved_image_as_->setEnabled(false);
     saved_image_as_->setToolTip(tr("Save a copy of the image the last read saved"));
     cl->addWidget(read_button);
     cl->addWidget(write_button);
-    cl->addWidget(stop_);
     cl->addWidget(saved_image_as_);
     backup_ = new BackupOptionBox(ctx_.store, cloning);
     cl->addWidget(backup_);
     layout->addWidget(cloning);
 
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("status"));
-    layout->addWidget(status_);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("cloneprogress"));
-    progress_->hide();
-    layout->addWidget(progress_);
+    // The actions' job: the clone's bar (shown while a clone runs), the
+    // status line and Stop.
+    panel_ = new JobPanel(ctx_, job_, 0, this);
+    panel_->bar()->setObjectName(QStringLiteral("cloneprogress"));
+    panel_->bar()->hide();
+    panel_->detail()->setObjectName(QStringLiteral("status"));
+    panel_->buttons()->addStretch(1);
+    layout->addWidget(panel_);
     layout->addStretch();
 
     connect(getversion_button, &QPushButton::clicked, this, &UtilitiesScreen::getversion);
@@ -153,7 +152,6 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     connect(restart_button, &QPushButton::clicked, this, &UtilitiesScreen::makerestart);
     connect(read_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_upload);
     connect(write_button, &QPushButton::clicked, this, &UtilitiesScreen::clone_download);
-    connect(stop_, &QPushButton::clicked, this, &UtilitiesScreen::stop_action);
     connect(saved_image_as_, &QPushButton::clicked, this, &UtilitiesScreen::save_image_as);
     // Only clicks raise `clicked`; the screen's own changes of the boxes
     // trigger nothing further.
@@ -165,10 +163,6 @@ UtilitiesScreen::UtilitiesScreen(AppContext &ctx, QWidget *parent)
     for (const NumberBox &n : numbers_)
         connect(n.edit, &QLineEdit::textChanged, this,
                 [this, field = n.field](const QString &text) { ctx_.record.*field = decimal_text_value(text); });
-    connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        progress_->setMaximum(static_cast<int>(total));
-        progress_->setValue(static_cast<int>(done));
-    });
     grey_controls(this);
 }
 
@@ -230,19 +224,18 @@ void UtilitiesScreen::after_show() {
     if (job_.running())
         return;
     busy_ = false;
-    status_->clear();
+    panel_->detail()->clear();
 }
 
-void UtilitiesScreen::finish_action(const QString &status) {
+void UtilitiesScreen::finish_action(bool ok, const QString &status, const QString &told) {
+    panel_->bar()->hide();
+    panel_->end(ok, status, told);
     busy_ = false;
-    stop_->setEnabled(false);
-    status_->setText(status);
     emit action_done();
 }
 
 void UtilitiesScreen::stop_action() {
-    if (job_.running() && ctx_.may_stop(job_.at_stake()))
-        job_.stop();
+    panel_->stop();
 }
 
 void UtilitiesScreen::getversion() {
@@ -251,12 +244,12 @@ void UtilitiesScreen::getversion() {
     busy_ = true;
     ctx_.close_all_links();
     version_box_->clear();
-    status_->clear();
+    panel_->begin();
     job_.start([port = port_spec(ctx_.link)](ByteLink &link, JobProgress &) { return version_job(link, port); },
                [this](const VersionResult &r) {
                    if (r.complete)
                        version_box_->setText(escaped_text(r.reply));
-                   finish_action(r.complete ? QString() : r.message);
+                   finish_action(r.complete, r.complete ? QString() : r.message);
                });
 }
 
@@ -265,7 +258,7 @@ void UtilitiesScreen::send_command(bool restart) {
         return;
     busy_ = true;
     ctx_.close_all_links();
-    status_->clear();
+    panel_->begin();
     const PortSpec port = port_spec(ctx_.link);
     auto record =
         std::make_shared<ActionRecord>(&ctx_.store, restart ? QStringLiteral("restart") : QStringLiteral("reset"));
@@ -275,7 +268,7 @@ void UtilitiesScreen::send_command(bool restart) {
         [port, restart](ByteLink &link, JobProgress &) {
             return restart ? restart_job(link, port) : reset_job(link, port);
         },
-        [this](const CommandResult &r) { finish_action(r.sent ? QString() : r.message); });
+        [this](const CommandResult &r) { finish_action(r.sent, r.sent ? QString() : r.message); });
 }
 
 void UtilitiesScreen::makereset() {
@@ -289,13 +282,12 @@ void UtilitiesScreen::makerestart() {
 void UtilitiesScreen::run_clone(bool upload) {
     if (busy_)
         return;
-    status_->setText(clone_status_text(upload));
+    panel_->begin();
+    panel_->detail()->setText(clone_status_text(upload));
+    panel_->bar()->show();
     busy_ = true;
     ctx_.close_all_links();
     version_box_->clear();
-    progress_->setValue(0);
-    progress_->show();
-    stop_->setEnabled(true);
     const PortSpec port = port_spec(ctx_.link);
     auto record = std::make_shared<ActionRecord>(&ctx_.store,
                                                  upload ? QStringLiteral("clone read") : QStringLiteral("clone write"));
@@ -303,13 +295,10 @@ void UtilitiesScreen::run_clone(bool upload) {
     if (!upload)
         record->entry().image = clone_file_image(clone_file_);
     backup_->refresh();
-    start_recorded_with_backup(
+    const bool started = start_recorded_with_backup(
         job_, record, !upload && backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
         [this](const QString &why) { return ctx_.ask(backup_question(why)); },
-        [this](const QString &why) {
-            progress_->hide();
-            finish_action(tr("Nothing was written: no backup (%1)").arg(why));
-        },
+        [this](const QString &why) { finish_action(false, tr("Nothing was written: no backup (%1)").arg(why)); },
         [port, file = clone_file_, upload, record](ByteLink &link, JobProgress &progress) {
             if (!upload)
                 return clone_write(link, port, file, progress);
@@ -319,20 +308,17 @@ void UtilitiesScreen::run_clone(bool upload) {
             return r;
         },
         [this, upload, file = clone_file_](const CloneResult &r) {
-            progress_->hide();
             const QString saved = upload && r.ok() ? tr("Clone image saved to %1").arg(file) : QString();
-            if (r.ok())
-                ctx_.tell(clone_report_text(r) +
-                          (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
-            else
-                ctx_.warn(clone_report_text(r));
-            finish_action(job_.stopped() && !r.ok() ? QString::fromLatin1(kStoppedByUser) : saved);
+            finish_action(r.ok(), saved,
+                          clone_report_text(r) +
+                              (saved.isEmpty() ? QString() : QStringLiteral("\n\n") + saved + QLatin1Char('.')));
             if (!saved.isEmpty())
                 saved_image_as_->setEnabled(true);
             if (!r.ok() && !job_.stopped() && !port_spec(ctx_.link).error.isEmpty() && offer_find_converter)
                 offer_find_converter();
         },
         upload ? QString() : clone_write_at_stake());
+    panel_->started(started);
 }
 
 bool UtilitiesScreen::save_image_as() {
@@ -356,7 +342,7 @@ bool UtilitiesScreen::save_image_as() {
         ctx_.warn(tr("The image was not saved: %1").arg(why));
         return false;
     }
-    status_->setText(tr("Clone image saved to %1").arg(path));
+    panel_->detail()->setText(tr("Clone image saved to %1").arg(path));
     return true;
 }
 

@@ -7,9 +7,7 @@
 #include <functional>
 
 class QCheckBox;
-class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace k52 {
@@ -74,16 +72,16 @@ private:
     void beep_clicked(bool on, bool ticked);
     void send_command(bool restart);
     void run_clone(bool upload);
-    void finish_action(const QString &status = {});
+    // The action's ending: `told` (when not empty) told, then `status` on
+    // the status line, the bar hidden and the guard cleared.
+    void finish_action(bool ok, const QString &status, const QString &told = {});
 
     std::array<QCheckBox *, 6> pulse_{}; // choices 3..8
     std::array<NumberBox, 5> numbers_{};
     QCheckBox *beep_on_ = nullptr;
     QCheckBox *beep_off_ = nullptr;
     QLineEdit *version_box_ = nullptr;
-    QLabel *status_ = nullptr;
-    QProgressBar *progress_ = nullptr;
-    QPushButton *stop_ = nullptr;
+    class JobPanel *panel_ = nullptr;
     QPushButton *saved_image_as_ = nullptr;
     class BackupOptionBox *backup_ = nullptr;
     bool busy_ = false;

@@ -1,8 +1,10 @@
 #include "find_converter_panel.h"
 
 #include "core/link/serial_link.h"
+#include "window/ui/job_panel.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -16,18 +18,16 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     auto *g = new QGridLayout(this);
     find_ = new QPushButton(tr("Find Converter"), this);
     find_->setObjectName(QStringLiteral("find"));
-    stop_button_ = new QPushButton(tr("Stop"), this);
-    stop_button_->setObjectName(QStringLiteral("findstop"));
-    stop_button_->setEnabled(false);
-    bar_ = new QProgressBar(this);
-    bar_->setObjectName(QStringLiteral("findprogress"));
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
-    bar_->setTextVisible(true);
-    bar_->setFormat(QStringLiteral("%p%"));
-    status_ = new QLabel(tr("Tries each port at every speed and parity"), this);
-    status_->setObjectName(QStringLiteral("findstatus"));
-    status_->setWordWrap(true);
+    // The job's row: Find, the bar and Stop; what the search does or found
+    // under it, wrapping so that it fits at any scale.
+    panel_ = new JobPanel(ctx_, job_, JobPanel::Row, this);
+    panel_->buttons()->insertWidget(0, find_);
+    panel_->stop_button()->setObjectName(QStringLiteral("findstop"));
+    panel_->bar()->setObjectName(QStringLiteral("findprogress"));
+    panel_->bar()->setTextVisible(true);
+    panel_->bar()->setFormat(QStringLiteral("%p%"));
+    panel_->detail()->setObjectName(QStringLiteral("findstatus"));
+    set_status(tr("Tries each port at every speed and parity"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("findresults"));
     list_->setFixedHeight(list_->fontMetrics().height() * 3 + 2 * list_->frameWidth() + 6);
@@ -36,23 +36,15 @@ FindConverterPanel::FindConverterPanel(AppContext &ctx, PortSource ports, QWidge
     use_ = new QPushButton(tr("Use These Settings"), this);
     use_->setObjectName(QStringLiteral("finduse"));
     use_->setEnabled(false);
-    g->addWidget(find_, 0, 0);
-    g->addWidget(bar_, 0, 1);
-    g->addWidget(stop_button_, 0, 2);
-    g->addWidget(status_, 1, 0, 1, 3);
-    g->addWidget(list_, 2, 0, 1, 2);
-    g->addWidget(use_, 2, 2, Qt::AlignTop);
-    g->setColumnStretch(1, 1);
+    g->addWidget(panel_, 0, 0, 1, 2);
+    g->addWidget(list_, 1, 0);
+    g->addWidget(use_, 1, 1, Qt::AlignTop);
+    g->setColumnStretch(0, 1);
 
     connect(find_, &QPushButton::clicked, this, &FindConverterPanel::start);
-    connect(stop_button_, &QPushButton::clicked, this, &FindConverterPanel::stop);
     connect(use_, &QPushButton::clicked, this, [this] { take(list_->currentRow()); });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         use_->setEnabled(!running() && row >= 0 && row < result_.ports.size() && result_.ports[row].found);
-    });
-    connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        bar_->setRange(0, int(total));
-        bar_->setValue(int(done));
     });
     // Each port's outcome shows as soon as that port is done; the ending
     // lists them again in port order.
@@ -74,6 +66,7 @@ bool FindConverterPanel::start() {
         set_status(tr("No serial ports found: plug the adapter in, or enter its device path"));
         return false;
     }
+    panel_->begin();
     const QVector<PortEntry> ports = searched_;
     const LineSetting stored{ctx_.link.baudrate, ctx_.link.parity};
     const bool started = job_.start(
@@ -81,25 +74,22 @@ bool FindConverterPanel::start() {
             return find_converters(serial_links, ports, stored, progress, [this] { return job_.stopped(); });
         },
         [this](const SearchResult &r) { finished(r); });
+    panel_->started(started);
     if (!started)
         return false;
     find_->setEnabled(false);
-    stop_button_->setEnabled(true);
-    bar_->setRange(0, 1);
-    bar_->setValue(0);
     set_status(tr("Searching..."));
     return true;
 }
 
 void FindConverterPanel::stop() {
-    job_.stop();
+    panel_->stop();
 }
 
 void FindConverterPanel::finished(const SearchResult &r) {
     result_ = r;
     list_->clear();
     find_->setEnabled(true);
-    stop_button_->setEnabled(false);
     int first_found = -1;
     for (int i = 0; i < result_.ports.size(); ++i) {
         list_->addItem(port_search_text(result_.ports[i]));
@@ -113,17 +103,26 @@ void FindConverterPanel::finished(const SearchResult &r) {
                                 : tr("%1 converters found").arg(found);
     if (result_.stopped)
         text += tr(" (stopped)");
+    // A stopped search leaves the bar where it was.
+    panel_->end(!result_.stopped, {});
     set_status(text);
     if (first_found >= 0)
         list_->setCurrentRow(first_found);
 }
 
+QPushButton *FindConverterPanel::stop_button() const {
+    return panel_->stop_button();
+}
+QProgressBar *FindConverterPanel::progress_bar() const {
+    return panel_->bar();
+}
+
 QString FindConverterPanel::status_text() const {
-    return status_->text();
+    return panel_->detail()->text();
 }
 
 void FindConverterPanel::set_status(const QString &text) {
-    status_->setText(text);
+    panel_->detail()->setText(text);
 }
 
 bool FindConverterPanel::take(int row) {

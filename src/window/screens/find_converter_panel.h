@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -17,7 +16,7 @@ class QPushButton;
 namespace k52 {
 
 // "Find Converter" on the communications screen: searches the ports on a
-// worker thread with a progress bar and Stop, lists what answered, and
+// worker thread in a job panel (bar, Stop, status), lists what answered, and
 // takes the chosen converter's port, speed and parity into the link
 // settings with one click.
 class FindConverterPanel : public QGroupBox {
@@ -36,9 +35,9 @@ public:
     bool take(int row);
 
     QPushButton *find_button() const { return find_; }
-    QPushButton *stop_button() const { return stop_button_; }
+    QPushButton *stop_button() const;
     QPushButton *use_button() const { return use_; }
-    QProgressBar *progress_bar() const { return bar_; }
+    QProgressBar *progress_bar() const;
     QListWidget *results() const { return list_; }
     // What the search is doing or found, shown in the progress bar.
     QString status_text() const;
@@ -57,11 +56,9 @@ private:
     QVector<PortEntry> searched_;
     SearchResult result_;
     QPushButton *find_ = nullptr;
-    QPushButton *stop_button_ = nullptr;
     QPushButton *use_ = nullptr;
-    QProgressBar *bar_ = nullptr;
+    class JobPanel *panel_ = nullptr;
     QListWidget *list_ = nullptr;
-    QLabel *status_ = nullptr; // wraps, so it fits at any scale
 };
 
 } // namespace k52

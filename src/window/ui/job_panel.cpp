@@ -41,22 +41,34 @@ JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
     bar_->setRange(0, 1);
     bar_->setValue(0);
     bar_->setAccessibleName(tr("Progress"));
-    layout->addWidget(bar_);
     detail_ = new QLabel(this);
     detail_->setObjectName(QStringLiteral("detail"));
     detail_->setWordWrap(true);
-    layout->addWidget(detail_);
     buttons_ = new QHBoxLayout;
     stop_ = new QPushButton(tr("Stop"), this);
     stop_->setObjectName(QStringLiteral("stop"));
     stop_->setEnabled(false);
-    buttons_->addWidget(stop_);
-    layout->addLayout(buttons_);
+    if (parts & Row) {
+        buttons_->addWidget(bar_, 1);
+        buttons_->addWidget(stop_);
+        layout->addLayout(buttons_);
+        layout->addWidget(detail_);
+    } else {
+        layout->addWidget(bar_);
+        layout->addWidget(detail_);
+        buttons_->addWidget(stop_);
+        layout->addLayout(buttons_);
+    }
 
     connect(stop_, &QPushButton::clicked, this, &JobPanel::stop);
     connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
-        bar_->setRange(0, 100);
-        bar_->setValue(percent ? percent(done, total) : total > 0 ? int(done * 100 / total) : 0);
+        if (percent) {
+            bar_->setRange(0, 100);
+            bar_->setValue(percent(done, total));
+        } else {
+            bar_->setRange(0, int(total));
+            bar_->setValue(int(done));
+        }
     });
 }
 
@@ -76,15 +88,17 @@ void JobPanel::started(bool ok) {
 
 void JobPanel::end(bool ok, const QString &detail, const QString &told) {
     stop_->setEnabled(false);
-    detail_->setText(job_.stopped() && !ok ? QString::fromLatin1(kStoppedByUser) : detail);
     if (ok)
         bar_->setValue(bar_->maximum());
-    if (told.isEmpty())
-        return;
-    if (ok)
-        ctx_.tell(told);
-    else
-        ctx_.warn(told);
+    // Told before the detail changes: behind the message the panel still
+    // shows what the job was doing.
+    if (!told.isEmpty()) {
+        if (ok)
+            ctx_.tell(told);
+        else
+            ctx_.warn(told);
+    }
+    detail_->setText(job_.stopped() && !ok ? QString::fromLatin1(kStoppedByUser) : detail);
 }
 
 void JobPanel::stop() {

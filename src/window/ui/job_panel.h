@@ -33,7 +33,9 @@ QString shown_progress_line(const QString &line);
 class JobPanel : public QWidget {
     Q_OBJECT
 public:
-    enum Part { Lines = 1, Status = 2 };
+    // Row: the bar and Stop in one row (the screen's buttons beside them),
+    // the detail under it; else the bar, the detail, then Stop's row.
+    enum Part { Lines = 1, Status = 2, Row = 4 };
     JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent = nullptr);
 
     // A job is about to start: lines, status, bar and detail cleared.
@@ -42,13 +44,14 @@ public:
     void started(bool ok);
     // The job ended: Stop off, `detail` shown ("Stopped by the user" for a
     // stopped job that did not succeed), the bar full when `ok`; `told`,
-    // when not empty, is told once: as information when `ok`, else as a
-    // warning.
+    // when not empty, is told once before the detail changes: as
+    // information when `ok`, else as a warning.
     void end(bool ok, const QString &detail, const QString &told = {});
     // "Stop": asks what is at stake, then stops the job.
     void stop();
 
-    // The bar's value (0-100) for a step; done/total when unset.
+    // The bar's value (0-100) for a step; when unset the bar runs from 0 to
+    // the step's total.
     std::function<int(qint64 done, qint64 total)> percent;
 
     // Room beside Stop for a screen's own buttons.
