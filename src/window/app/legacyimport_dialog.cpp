@@ -3,7 +3,9 @@
 #include "core/profile/legacy_reader.h"
 #include "core/profile/profile_names.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,7 +14,33 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <thread>
+
 namespace k52 {
+
+namespace {
+
+// Reads the file on a worker thread (the reader waits for its child process,
+// up to its deadline) while the window goes on drawing itself: clicks and
+// keys wait until the reading is done.
+std::optional<LegacyDatabase> read_without_freezing(const QString &file, QString *error) {
+    std::optional<LegacyDatabase> db;
+    QString why;
+    QEventLoop loop;
+    std::thread worker([&] {
+        db = read_legacy_database_isolated(file, &why);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    worker.join();
+    if (error)
+        *error = why;
+    return db;
+}
+
+} // namespace
 
 LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file, Questions *questions, QWidget *parent)
     : QDialog(parent), store_(store), questions_(questions) {
@@ -21,7 +49,7 @@ LegacyImportDialog::LegacyImportDialog(ProfileStore &store, const QString &file,
     setModal(true);
 
     // In a child process: a hostile file cannot take the window down.
-    std::optional<LegacyDatabase> db = read_legacy_database_isolated(file, &error_);
+    std::optional<LegacyDatabase> db = read_without_freezing(file, &error_);
     QStringList said = error_.split(QLatin1Char('\n'));
     for (QString &line : said)
         line = printable_text(line);

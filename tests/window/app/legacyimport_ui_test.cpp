@@ -1,6 +1,7 @@
 // "Import from an older database...": the list of the file's profiles, the
 // ticks, and the import they make.
 #include "core/profile/columns.h"
+#include "core/profile/legacy_reader.h"
 #include "support/legacy_fixtures.h"
 #include "window/app/legacyimport_dialog.h"
 #include "window/app/main_window.h"
@@ -8,6 +9,7 @@
 
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace k52 {
@@ -103,6 +105,26 @@ TEST_F(LegacyImportDialogTest, AFailedWriteSaysSoAndKeepsTheDialogOpen) {
     EXPECT_TRUE(told.told.first().endsWith("Nothing was changed."));
     EXPECT_EQ(ctx_.store.list_profiles(), (QStringList{"Default", "Shop"}))
         << "Rich, written before the failure, is rolled back";
+}
+
+// A reader that takes its time (a large or hostile file) leaves the window
+// drawing itself: its events go on while the file is read.
+TEST_F(LegacyImportDialogTest, TheWindowGoesOnWhileASlowReaderWorks) {
+    const QString slow = dir_.filePath(QStringLiteral("slow-reader"));
+    QFile script(slow);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nsleep 1\nexit 3\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    set_legacy_reader_program(slow);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    LegacyImportDialog dlg(ctx_.store, file, &told);
+    set_legacy_reader_program(QStringLiteral(K52_UTIL_PATH));
+    EXPECT_GT(ticks, 0) << "the window stood still while the file was read";
+    EXPECT_FALSE(dlg.error().isEmpty());
 }
 
 TEST_F(LegacyImportDialogTest, AFileThatCannotBeUsedIsToldWithoutADialog) {
