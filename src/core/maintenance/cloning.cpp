@@ -121,6 +121,18 @@ bool store_image(const QString &path, const QByteArray &image, QString *error) {
     return write_file_safely(path, content, error);
 }
 
+// The converter's version checked on a port of its own, then the port
+// opened afresh for the transfer (`open_error` says why it would not open).
+// False, with the port closed and `r` saying why, when the converter cannot
+// take part.
+bool check_then_reopen(ByteLink &link, const PortSpec &port, CloneResult &r, QString *open_error) {
+    const bool usable = open_and_check(link, port, r);
+    close_comm(link);
+    if (usable)
+        link.open(port.device, port.serial, open_error);
+    return usable;
+}
+
 } // namespace
 
 CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file, JobProgress &progress) {
@@ -128,14 +140,9 @@ CloneResult clone_read(ByteLink &link, const PortSpec &port, const QString &file
     QString why;
     if (!clone_file_usable(file, &why))
         return result(CloneOutcome::NotStored, why);
-    if (!open_and_check(link, port, r)) {
-        close_comm(link);
-        return r;
-    }
-    // The port is opened afresh for the transfer.
-    close_comm(link);
     QString open_error;
-    link.open(port.device, port.serial, &open_error);
+    if (!check_then_reopen(link, port, r, &open_error))
+        return r;
     QByteArray image;
     image.reserve(kCloneImageSize);
     if (link.write(clone_upload_request())) {
@@ -167,13 +174,9 @@ CloneResult clone_write(ByteLink &link, const PortSpec &port, const QString &fil
     QString why;
     if (!clone_file_usable(file, &why))
         return result(CloneOutcome::FileMissing, why);
-    if (!open_and_check(link, port, r)) {
-        close_comm(link);
-        return r;
-    }
-    close_comm(link);
     QString open_error;
-    link.open(port.device, port.serial, &open_error);
+    if (!check_then_reopen(link, port, r, &open_error))
+        return r;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) {
         close_comm(link);
