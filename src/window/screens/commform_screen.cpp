@@ -30,12 +30,6 @@ const char *const kNotice = QT_TRANSLATE_NOOP(
     "nothing to do with the K52 or K54 converters. You should always be in the \"serial\" comm mode when "
     "talking to K52 and K54 converters.");
 
-QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent) {
-    auto *b = new QCheckBox(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 QGroupBox *text_group(const QString &caption, QLineEdit *edit, QWidget *parent) {
     auto *g = new QGroupBox(caption, parent);
     edit->setParent(g);
@@ -56,8 +50,8 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
 
     auto *mode = new QGroupBox(tr("Comm Mode"), this);
     auto *mg = new QHBoxLayout(mode);
-    mode_[kModeSerial] = make_box(tr("Serial"), QStringLiteral("serial"), mode);
-    mode_[kModeTcp] = make_box(tr("Tcp/Ip"), QStringLiteral("tcpip"), mode);
+    mode_[kModeSerial] = make_check_box(tr("Serial"), QStringLiteral("serial"), mode);
+    mode_[kModeTcp] = make_check_box(tr("Tcp/Ip"), QStringLiteral("tcpip"), mode);
     mg->addWidget(mode_[kModeSerial]);
     mg->addWidget(mode_[kModeTcp]);
     mg->addStretch();
@@ -67,7 +61,7 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     auto *pg = new QGridLayout(port);
     for (int i = 0; i < kCommPortChoices; ++i) {
         const QString n = QString::number(i + 1);
-        port_[std::size_t(i)] = make_box(n, QStringLiteral("port") + n, port);
+        port_[std::size_t(i)] = make_check_box(n, QStringLiteral("port") + n, port);
         auto *l = new QLabel(port);
         l->setObjectName(QStringLiteral("portdevice") + n);
         port_label_[std::size_t(i)] = l;
@@ -90,20 +84,13 @@ CommFormScreen::CommFormScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ct
     pg->setColumnStretch(1, 1);
     layout->addWidget(port);
 
-    auto *baud = new QGroupBox(tr("Communications Baud Rate"), this);
-    auto *bg = new QGridLayout(baud);
-    for (int i = 0; i < kBaudChoices; ++i) {
-        const QString rate = QString::number(kBaudRates[std::size_t(i)]);
-        baud_[std::size_t(i)] = make_box(rate, QStringLiteral("baud") + rate, baud);
-        bg->addWidget(baud_[std::size_t(i)], i / 4, i % 4);
-    }
-    layout->addWidget(baud);
+    layout->addWidget(baud_group(tr("Communications Baud Rate"), baud_, this));
 
     auto *parity = new QGroupBox(tr("Parity"), this);
     auto *rg = new QHBoxLayout(parity);
     for (int i = 0; i < kParityChoices; ++i) {
         parity_[std::size_t(i)] =
-            make_box(shown_caption(parity_choices()[i]), QStringLiteral("parity%1").arg(i), parity);
+            make_check_box(shown_caption(parity_choices()[i]), QStringLiteral("parity%1").arg(i), parity);
         rg->addWidget(parity_[std::size_t(i)]);
     }
     rg->addStretch();

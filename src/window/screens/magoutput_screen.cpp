@@ -1,6 +1,7 @@
 #include "magoutput_screen.h"
 
 #include "core/rules/option_rules.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,25 +26,17 @@ const MagOutputVariant kWieMagOut{
     [](ConfigRecord &r) -> Integer & { return r.input1magcstart; },
     [](ConfigRecord &r) -> Integer & { return r.input1magoutf2f; }};
 
-namespace {
-QCheckBox *make_box(const QString &caption, const char *name, QWidget *parent) {
-    auto *b = new QCheckBox(caption, parent);
-    b->setObjectName(QString::fromUtf8(name));
-    return b;
-}
-} // namespace
-
 MagOutputScreen::MagOutputScreen(AppContext &ctx, const MagOutputVariant &variant, QWidget *parent)
     : BaseScreen(ctx, parent), v_(variant) {
     setWindowTitle(tr(v_.title));
     auto *layout = new QVBoxLayout(this);
     auto *group = new QGroupBox(tr(v_.title), this);
     auto *g = new QVBoxLayout(group);
-    check6_[kTrack1Box] = make_box(tr("Track 1 Emulation"), "track1", group);
-    check6_[kTrack2Box] = make_box(tr("Track 2 Emulation"), "track2", group);
-    dataup_ = make_box(tr("Data up with clock"), "dataup", group);
-    cstart_ = make_box(tr("C start sentinel for Track 2 emulation"), "cstart", group);
-    f2f_ = make_box(tr(v_.f2f_caption), "f2f", group);
+    check6_[kTrack1Box] = make_check_box(tr("Track 1 Emulation"), "track1", group);
+    check6_[kTrack2Box] = make_check_box(tr("Track 2 Emulation"), "track2", group);
+    dataup_ = make_check_box(tr("Data up with clock"), "dataup", group);
+    cstart_ = make_check_box(tr("C start sentinel for Track 2 emulation"), "cstart", group);
+    f2f_ = make_check_box(tr(v_.f2f_caption), "f2f", group);
     for (QCheckBox *b : {check6_[kTrack1Box], check6_[kTrack2Box], dataup_, cstart_, f2f_})
         g->addWidget(b);
     layout->addWidget(group);

@@ -17,12 +17,6 @@ namespace {
 
 constexpr int kTerminatorLength = 2;
 
-QCheckBox *make_box(const QString &caption, const QString &name, QWidget *parent) {
-    auto *b = new QCheckBox(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 // A labelled hex box of two characters inside `group`'s grid row `row`.
 QLineEdit *terminator_row(QGridLayout *grid, int row, const QString &label, const char *name, QWidget *group) {
     grid->addWidget(new QLabel(label, group), row, 0);
@@ -37,20 +31,13 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     setWindowTitle(tr("Serial Input and Output General Settings"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *baud = new QGroupBox(tr("Converter Baud Rate"), this);
-    auto *bg = new QGridLayout(baud);
-    for (int i = 0; i < kBaudChoices; ++i) {
-        const QString rate = QString::number(kBaudRates[std::size_t(i)]);
-        baud_[std::size_t(i)] = make_box(rate, QStringLiteral("baud") + rate, baud);
-        bg->addWidget(baud_[std::size_t(i)], i / 4, i % 4);
-    }
-    layout->addWidget(baud);
+    layout->addWidget(baud_group(tr("Converter Baud Rate"), baud_, this));
 
     auto *parity = new QGroupBox(tr("Data Bits/Parity"), this);
     auto *pg = new QHBoxLayout(parity);
     for (int i = 0; i < kDataParityChoices; ++i) {
         parity_[std::size_t(i)] =
-            make_box(shown_caption(parity_choices()[i]), QStringLiteral("parity") + parity_letter(i), parity);
+            make_check_box(shown_caption(parity_choices()[i]), QStringLiteral("parity") + parity_letter(i), parity);
         pg->addWidget(parity_[std::size_t(i)]);
     }
     pg->addStretch();
@@ -70,8 +57,8 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
 
     auto *special = new QGroupBox(tr("Special Functions"), this);
     auto *sg = new QVBoxLayout(special);
-    beep_ = make_box(tr("Beep on a good conversion"), QStringLiteral("seringoodbeep"), special);
-    ignorelf_ = make_box(tr("Ignore Linefeeds on input (V1.8+)"), QStringLiteral("ignorelf"), special);
+    beep_ = make_check_box(tr("Beep on a good conversion"), QStringLiteral("seringoodbeep"), special);
+    ignorelf_ = make_check_box(tr("Ignore Linefeeds on input (V1.8+)"), QStringLiteral("ignorelf"), special);
     sg->addWidget(beep_);
     sg->addWidget(ignorelf_);
     layout->addWidget(special);
@@ -80,7 +67,7 @@ SerialScreen::SerialScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, p
     auto *cg = new QGridLayout(conv);
     for (int i = 0; i < kSerConvChoices; ++i) {
         check5_[std::size_t(i)] =
-            make_box(shown_caption(serial_conversion_choices()[i]), QStringLiteral("conv%1").arg(i), conv);
+            make_check_box(shown_caption(serial_conversion_choices()[i]), QStringLiteral("conv%1").arg(i), conv);
         cg->addWidget(check5_[std::size_t(i)], i % 3, i / 3);
     }
     layout->addWidget(conv);

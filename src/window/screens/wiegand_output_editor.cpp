@@ -16,12 +16,6 @@ namespace k52 {
 
 namespace {
 
-QCheckBox *make_check(const QString &caption, const QString &name, QWidget *parent) {
-    auto *b = new QCheckBox(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 QLabel *make_label(const QString &caption, QWidget *parent) {
     return new QLabel(caption, parent);
 }
@@ -93,7 +87,7 @@ void WiegandOutputEditor::build() {
                                                            QT_TR_NOOP("Extract Issue Code")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        extract_[n] = make_check(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
+        extract_[n] = make_check_box(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
         start_[n] = decimal_box(v_.map.start[n], 2, false, extraction);
         start_[n]->setObjectName(name_of(kFieldNames[n], "_start"));
         len_[n] = decimal_box(v_.map.len[n], 2, false, extraction);
@@ -117,7 +111,7 @@ void WiegandOutputEditor::build() {
         const auto n = std::size_t(f);
         bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
         bits_[n]->setObjectName(name_of(kOutputNames[n], "_bits"));
-        lsb_[n] = make_check(QString(), name_of(kOutputNames[n], "_lsb"), formats);
+        lsb_[n] = make_check_box(QString(), name_of(kOutputNames[n], "_lsb"), formats);
         fg->addWidget(make_label(tr(kFieldCaptions[n]), formats), f + 1, 0);
         fg->addWidget(bits_[n], f + 1, 1);
         fg->addWidget(lsb_[n], f + 1, 2);
@@ -132,7 +126,7 @@ void WiegandOutputEditor::build() {
                                                             QT_TR_NOOP("Override Issue")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        overflag_[n] = make_check(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
+        overflag_[n] = make_check_box(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
         over_[n] = hex_box(v_.map.over[n], 4, overrides);
         over_[n]->setObjectName(name_of(kFieldNames[n], "_value"));
         og->addWidget(overflag_[n], i, 0);
@@ -153,8 +147,9 @@ void WiegandOutputEditor::build() {
                                                           QT_TR_NOOP("None")};
     for (int b = 0; b < 3; ++b) {
         const auto n = std::size_t(b);
-        parity_[n] = make_check(tr(kParityCaptions[n]),
-                                QStringLiteral("parity_") + QString::fromUtf8(kParityCaptions[n]).toLower(), parity);
+        parity_[n] =
+            make_check_box(tr(kParityCaptions[n]),
+                           QStringLiteral("parity_") + QString::fromUtf8(kParityCaptions[n]).toLower(), parity);
         pg->addWidget(parity_[n], 0, b + 1);
         connect(parity_[n], &QCheckBox::toggled, this, [this, b] { on_parity_click(ParityBox(b)); });
     }
@@ -162,10 +157,10 @@ void WiegandOutputEditor::build() {
     lpbits_->setObjectName(QStringLiteral("left_bits"));
     rpbits_ = decimal_box(v_.map.rpbits, 3, false, parity);
     rpbits_->setObjectName(QStringLiteral("right_bits"));
-    left_even_ = make_check(tr("Even"), QStringLiteral("left_even"), parity);
-    left_odd_ = make_check(tr("Odd"), QStringLiteral("left_odd"), parity);
-    right_even_ = make_check(tr("Even"), QStringLiteral("right_even"), parity);
-    right_odd_ = make_check(tr("Odd"), QStringLiteral("right_odd"), parity);
+    left_even_ = make_check_box(tr("Even"), QStringLiteral("left_even"), parity);
+    left_odd_ = make_check_box(tr("Odd"), QStringLiteral("left_odd"), parity);
+    right_even_ = make_check_box(tr("Even"), QStringLiteral("right_even"), parity);
+    right_odd_ = make_check_box(tr("Odd"), QStringLiteral("right_odd"), parity);
     pg->addWidget(make_label(tr("Left Bits:"), parity), 1, 0);
     pg->addWidget(lpbits_, 1, 1);
     pg->addWidget(left_even_, 1, 2);
@@ -186,8 +181,8 @@ void WiegandOutputEditor::build() {
     for (int row = 0; row < kOrderRows; ++row) {
         rg->addWidget(new QLabel(QString::number(row + 1), order), row, 0);
         for (int b = 0; b < kOrderBoxes; ++b) {
-            QCheckBox *box =
-                make_check(tr(kOrderCaptions[std::size_t(b)]), QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
+            QCheckBox *box = make_check_box(tr(kOrderCaptions[std::size_t(b)]),
+                                            QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
             order_[std::size_t(row)][std::size_t(b)] = box;
             rg->addWidget(box, row, b + 1);
             connect(box, &QCheckBox::toggled, this, [this, row, b] { on_order_click(row, b); });

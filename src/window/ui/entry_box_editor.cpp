@@ -1,6 +1,8 @@
 #include "entry_box_editor.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -31,6 +33,23 @@ QValidator::State EntryValidator::validate(QString &input, int &pos) const {
     input = text;
     pos = cursor;
     return Acceptable;
+}
+
+QCheckBox *make_check_box(const QString &caption, const QString &name, QWidget *parent) {
+    auto *b = new QCheckBox(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QGroupBox *baud_group(const QString &title, std::array<QCheckBox *, kBaudChoices> &boxes, QWidget *parent) {
+    auto *group = new QGroupBox(title, parent);
+    auto *grid = new QGridLayout(group);
+    for (int i = 0; i < kBaudChoices; ++i) {
+        const QString rate = QString::number(kBaudRates[std::size_t(i)]);
+        boxes[std::size_t(i)] = make_check_box(rate, QStringLiteral("baud") + rate, group);
+        grid->addWidget(boxes[std::size_t(i)], i / 4, i % 4);
+    }
+    return group;
 }
 
 QLineEdit *make_entry_box(const char *name, EntryRule rule, int max_length, QWidget *parent) {

@@ -3,13 +3,16 @@
 // whichever way it comes in, and check-box groups of which one choice holds.
 
 #include "core/rules/entry_rules.h"
+#include "core/rules/link_rules.h"
 
 #include <QValidator>
 
+#include <array>
 #include <functional>
 #include <span>
 
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QWidget;
 
@@ -35,6 +38,13 @@ private:
 // An entry box named `name` that takes text by `rule`, at most `max_length`
 // characters, and is as wide as that many characters.
 QLineEdit *make_entry_box(const char *name, EntryRule rule, int max_length, QWidget *parent);
+
+// A check box with the name the tests and the accessibility tree know it by.
+QCheckBox *make_check_box(const QString &caption, const QString &name, QWidget *parent);
+
+// The link's eight speeds as one group of boxes, four to a row, each named
+// "baud" and its rate.
+QGroupBox *baud_group(const QString &title, std::array<QCheckBox *, kBaudChoices> &boxes, QWidget *parent);
 // The same, storing the numeric value of its text on every change.
 QLineEdit *make_decimal_box(const char *name, int max_length, QWidget *parent, std::function<void(Integer)> store);
 // The same, storing its text on every change.
