@@ -2,6 +2,7 @@
 // job ends by itself, closes the port, says it was stopped and exits 130.
 #include "core/link/device_job.h"
 #include "core/link/serial_link.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>
@@ -28,33 +29,22 @@ struct Case {
 TEST(CliInterrupt, CtrlCStopsLongJobsCleanly) {
     QTemporaryDir dir;
     const QString firmware = dir.filePath(QStringLiteral("fw.bin"));
-    {
-        QFile f(firmware);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(20044, '\x5a'));
-    }
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(firmware, QByteArray(20044, '\x5a')));
     const QString clone = dir.filePath(QStringLiteral("K52clone.dat"));
-    {
-        QFile f(clone);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(1024, '\x11'));
-    }
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(clone, QByteArray(1024, '\x11')));
     const Case cases[] = {
-        {"flash", {QStringLiteral("flash"), firmware}, "Downloading - ", "no working firmware"},
-        {"program", {QStringLiteral("program")}, "...Programming", ""},
-        {"clone write", {QStringLiteral("clone"), QStringLiteral("write"), clone}, nullptr, ""},
+        {"flash", {"flash", firmware}, "Downloading - ", "no working firmware"},
+        {"program", {"program"}, "...Programming", ""},
+        {"clone write", {"clone", "write", clone}, nullptr, ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const QString received = dir.filePath(QStringLiteral("received.bin"));
-        SimProcess sim({QStringLiteral("--pace"), QStringLiteral("1200"), QStringLiteral("--firmware"),
-                        QStringLiteral("01.96"), QStringLiteral("--firmware-out"), received});
+        SimProcess sim({"--pace", "1200", "--firmware", "01.96", "--firmware-out", received});
         ASSERT_TRUE(sim.start());
         QProcess util;
-        util.start(
-            QStringLiteral(K52_UTIL_PATH),
-            QStringList{QStringLiteral("--db"), dir.filePath(QStringLiteral("k52.db"))} + c.args +
-                QStringList{QStringLiteral("--port"), sim.device(), QStringLiteral("--baud"), QStringLiteral("9600")});
+        util.start(QStringLiteral(K52_UTIL_PATH), QStringList{"--db", dir.filePath(QStringLiteral("k52.db"))} + c.args +
+                                                      QStringList{"--port", sim.device(), "--baud", "9600"});
         ASSERT_TRUE(util.waitForStarted(5000));
         // The clone write prints nothing until its end: its packets reaching
         // the converter show it is under way.

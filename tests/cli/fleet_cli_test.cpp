@@ -3,6 +3,7 @@
 #include "core/profile/history_store.h"
 #include "core/profile/profile_store.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>
@@ -175,16 +176,12 @@ TEST_F(FleetCli, EveryConverterProgrammedOncePerPlugIn) {
         outcomes << e.outcome;
     outcomes.sort();
     EXPECT_EQ(outcomes, QStringList({"done", "done", "done", "failed", "refused"}));
-    QFile f(csv);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll().count('\n'), 6);
+    EXPECT_EQ(k52test::file_bytes(csv).count('\n'), 6);
 }
 
 // One file into two converters at once: each received exactly `file`.
 void FleetCli::each_into_two(const QStringList &command, const QString &file, const char *out_option) {
-    QFile in(file);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    const QByteArray sent = in.readAll();
+    const QByteArray sent = k52test::file_bytes(file);
     const QString out1 = dir.filePath("out1.bin"), out2 = dir.filePath("out2.bin");
     // Each converter's bytes go into a trace file of its own.
     start_fleet(command + QStringList{"--count", "2", "--trace", dir.filePath("wire.txt")});
@@ -195,18 +192,13 @@ void FleetCli::each_into_two(const QStringList &command, const QString &file, co
         {Step::Await, "conv2", {}, "done"},
     });
     EXPECT_EQ(finish(), 0) << out.toStdString();
-    for (const QString &received : {out1, out2}) {
-        QFile f(received);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << received.toStdString();
-        EXPECT_EQ(f.readAll(), sent);
-    }
+    for (const QString &received : {out1, out2})
+        EXPECT_EQ(k52test::file_bytes(received), sent) << received.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Programmed: 2"))) << out.toStdString();
     EXPECT_EQ(rows().size(), 2);
     QStringList traced;
     for (const char *name : {"wire-1.txt", "wire-2.txt"}) {
-        QFile t(dir.filePath(name));
-        ASSERT_TRUE(t.open(QIODevice::ReadOnly)) << name;
-        const QByteArray text = t.readAll();
+        const QByteArray text = k52test::file_bytes(dir.filePath(name));
         const int at = int(text.indexOf("# port: ")) + 8;
         ASSERT_GE(at, 8) << text.toStdString();
         traced << QString::fromUtf8(text.mid(at, text.indexOf(' ', at) - at));
@@ -221,9 +213,7 @@ TEST_F(FleetCli, FlashEachIntoTwoConvertersAtOnce) {
     for (int i = 0; i < firmware.size(); ++i)
         firmware[i] = char(i * 13 + 5);
     const QString path = dir.filePath("fw.bin");
-    QFile fw(path);
-    ASSERT_TRUE(fw.open(QIODevice::WriteOnly) && fw.write(firmware) == firmware.size());
-    fw.close();
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(path, firmware));
     each_into_two({"flash", path}, path, "--firmware-out");
 }
 

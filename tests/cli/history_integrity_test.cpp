@@ -6,17 +6,16 @@
 #include "core/profile/history_store.h"
 #include "core/profile/profile_store.h"
 #include "support/cli_run.h"
+#include "support/db_poke.h"
 #include "support/sim_process.h"
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QThread>
 
 using namespace k52;
 using k52test::CliRun;
@@ -40,18 +39,9 @@ protected:
         EXPECT_TRUE(e) << why.toStdString();
         return e ? *e : HistoryEntry{};
     }
-    void set_detail(qint64 id, const char *column, const QVariant &value) {
-        {
-            QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("poke"));
-            d.setDatabaseName(db);
-            ASSERT_TRUE(d.open());
-            QSqlQuery q(d);
-            q.prepare(QStringLiteral("UPDATE history_detail SET %1 = ? WHERE id = ?").arg(QLatin1String(column)));
-            q.addBindValue(value);
-            q.addBindValue(id);
-            ASSERT_TRUE(q.exec());
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("poke"));
+    void set_image(const QByteArray &image) {
+        k52test::poke_file(db, QStringLiteral("UPDATE history_detail SET image = X'%1' WHERE id = 1")
+                                   .arg(QString::fromLatin1(image.toHex())));
     }
 
     // Runs `args` and, as soon as `ready` (an SQL query on the history
@@ -175,7 +165,7 @@ TEST_F(HistoryIntegrity, DamagedImagesAreRefusedBeforeThePortOpens) {
     };
     for (const auto &d : damaged) {
         SCOPED_TRACE(d.what);
-        set_detail(1, "image", d.image);
+        set_image(d.image);
         const int received_before = sim.received().size();
         const CliRun r = util({"restore", "1"}, sim);
         EXPECT_EQ(r.code, 1);
@@ -185,13 +175,13 @@ TEST_F(HistoryIntegrity, DamagedImagesAreRefusedBeforeThePortOpens) {
         EXPECT_EQ(sim.received().size(), received_before) << "the port was not opened";
     }
 
-    set_detail(1, "image", read.image);
+    set_image(read.image);
     CliRun r = util({"restore", "1"}, sim);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("Clone to K52 complete")) << r.out.toStdString();
 
     // An older row: no digest.
-    set_detail(1, "image_sha256", QVariant(QMetaType(QMetaType::QString)));
+    k52test::poke_file(db, QStringLiteral("UPDATE history_detail SET image_sha256 = NULL WHERE id = 1"));
     r = util({"restore", "1"}, sim);
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("--force")) << r.err.toStdString();

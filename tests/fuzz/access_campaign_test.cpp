@@ -5,6 +5,7 @@
 // keeps the files that crashed or stopped the reader, for the corpus).
 #include "core/profile/legacy_reader.h"
 #include "fuzz_targets.h"
+#include "support/file_bytes.h"
 #include "support/legacy_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -83,10 +84,7 @@ TEST(AccessCampaign, MutatedFixturesReadOrAreRefusedCleanly) {
     for (int i = 0; i < count; ++i) {
         const QByteArray file = mutate(sound[i % sound.size()], rng);
         const QString path = dir.filePath(QStringLiteral("m%1.mdb").arg(i));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(file);
-        f.close();
+        ASSERT_NO_FATAL_FAILURE(put_file(path, file));
         QString why;
         const auto db = k52::read_legacy_database_isolated(path, &why);
         QString kind = QStringLiteral("read");

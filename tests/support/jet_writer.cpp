@@ -29,11 +29,12 @@ void put32(QByteArray &b, int at, quint32 v) {
     put16(b, at + 2, v >> 16);
 }
 void add16(QByteArray &b, quint32 v) {
-    b.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
+    b.append(2, '\0');
+    put16(b, int(b.size()) - 2, v);
 }
 void add32(QByteArray &b, quint32 v) {
-    add16(b, v & 0xffff);
-    add16(b, v >> 16);
+    b.append(4, '\0');
+    put32(b, int(b.size()) - 4, v);
 }
 
 void rc4(const unsigned char *key, int keylen, unsigned char *data, int len) {
@@ -57,18 +58,7 @@ bool is_fixed(JetType t) {
 }
 
 int fixed_size(JetType t) {
-    switch (t) {
-    case JetByte:
-        return 1;
-    case JetInt:
-        return 2;
-    case JetLong:
-        return 4;
-    case JetDouble:
-        return 8;
-    default:
-        return 0;
-    }
+    return t == JetByte ? 1 : t == JetInt ? 2 : t == JetLong ? 4 : t == JetDouble ? 8 : 0;
 }
 
 // Jet 3 keeps single-byte text (code page 1252); Jet 4 UCS-2, compressed to
@@ -121,37 +111,19 @@ Layout layout_of(const JetTable &t) {
 
 QByteArray value_bytes(const Format &f, JetType t, const QVariant &v) {
     QByteArray b;
-    switch (t) {
-    case JetByte:
-        b.append(char(v.toLongLong() & 0xff));
-        break;
-    case JetInt:
-        add16(b, quint32(v.toLongLong()) & 0xffff);
-        break;
-    case JetLong:
-        add32(b, quint32(v.toLongLong()));
-        break;
-    case JetDouble: {
-        const double d = v.toDouble();
-        b.resize(8);
-        std::memcpy(b.data(), &d, 8);
-        break;
-    }
-    case JetText:
-        b = text_bytes(f, v.toString());
-        break;
-    case JetMemo: {
+    if (t == JetText)
+        return text_bytes(f, v.toString());
+    if (t == JetMemo) {
         const QByteArray data = text_bytes(f, v.toString());
         add32(b, quint32(data.size()) | 0x80000000u); // kept inline in the row
-        add32(b, 0);
-        add32(b, 0);
-        b += data;
-        break;
+        return b + QByteArray(8, '\0') + data;
     }
-    default:
-        break;
+    if (t == JetDouble) {
+        const double d = v.toDouble();
+        return QByteArray(reinterpret_cast<const char *>(&d), 8);
     }
-    return b;
+    add32(b, quint32(v.toLongLong())); // little-endian: the narrower kinds are its first bytes
+    return b.left(fixed_size(t));
 }
 
 QByteArray encode_row(const Format &f, const JetTable &t, const Layout &l, const QVector<QVariant> &row) {

@@ -107,17 +107,6 @@ TEST(Identification, FourPrefixesExactCase) {
     }
 }
 
-TEST(Identification, GetVersionSendsV) {
-    MemoryLink l = open_link();
-    l.feed("ZOR K54R V01.95\r");
-    QString version, ident;
-    ASSERT_TRUE(k52::get_version(l, version, ident));
-    EXPECT_EQ(l.written, QByteArray("\x00V\x7f", 3));
-    EXPECT_EQ(ident, QStringLiteral("K54R V01.95"));
-    MemoryLink silent = open_link();
-    EXPECT_FALSE(k52::get_version(silent, version, ident));
-}
-
 TEST(SerialSettings, FramingOfTheStoredParityAndItsWireTime) {
     struct Case {
         int parity;

@@ -3,7 +3,7 @@
 // may not open, a port another process holds) on the running system.
 #include "core/link/device_job.h"
 #include "core/link/port_doctor.h"
-#include "core/link/serial_link.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
 #include <QFile>
@@ -53,8 +53,9 @@ LinkSettings settings(Long baud = 9600, Integer parity = 0) {
 }
 
 // The first failing check, or nothing when all pass.
-std::optional<PortCheck> first_failure(FakeEnvironment &env, const LinkSettings &s = settings()) {
-    for (const PortCheck &c : check_port(kDevice, s, env))
+std::optional<PortCheck> first_failure(PortEnvironment &env, const LinkSettings &s = settings(),
+                                       const QString &device = kDevice) {
+    for (const PortCheck &c : check_port(device, s, env))
         if (!c.ok)
             return c;
     return std::nullopt;
@@ -181,30 +182,15 @@ TEST(PortDoctor, IncompleteSettingsPointToFindConverter) {
 }
 
 // The running system: what can be made for real in a test.
-TEST(PortDoctorSystem, MissingDeviceAndUnreadableFile) {
+TEST(PortDoctorSystem, UnreadableFileNamesItsMode) {
     PortEnvironment &env = system_port_environment();
-    const QString missing = QStringLiteral("/dev/k52-no-such-port");
-    SerialLink link;
-    QString why;
-    EXPECT_FALSE(link.open(missing, SerialSettings{}, &why));
-    EXPECT_TRUE(why.startsWith(QStringLiteral("Serial port /dev/k52-no-such-port does not exist: the adapter is "
-                                              "unplugged or this is the wrong port.")))
-        << why.toStdString();
-
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root, which may open any file";
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ttyFAKE"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    ASSERT_TRUE(f.setPermissions(QFileDevice::ReadOwner));
-    const std::optional<PortCheck> c = [&]() -> std::optional<PortCheck> {
-        for (const PortCheck &k : check_port(file, settings(), env))
-            if (!k.ok)
-                return k;
-        return std::nullopt;
-    }();
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(file, {}));
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner));
+    const std::optional<PortCheck> c = first_failure(env, settings(), file);
     ASSERT_TRUE(c);
     EXPECT_EQ(c->kind, PortCheck::Permission);
     // The file's group is one of ours, so the fix is its mode, not joining.

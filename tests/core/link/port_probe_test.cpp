@@ -4,6 +4,7 @@
 // an unprivileged user.
 #include "core/link/port_doctor.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -62,9 +63,7 @@ QStringList doctor(const QString &port) {
 TEST(PortProbe, WhatIsNoSerialPortIsSaidToBeNone) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("ttyFILE"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    ASSERT_NO_FATAL_FAILURE(k52test::put_file(file, {}));
     const QString db = dir.filePath(QStringLiteral("k.db"));
     for (const QString &path : {file, dir.path(), QStringLiteral("/dev/zero"), QStringLiteral("/dev/urandom"),
                                 QStringLiteral("/dev/null"), QStringLiteral("/dev/tty")}) {

@@ -27,8 +27,7 @@ void connect(SimProcess &sim, k52::SerialLink &link) {
 } // namespace
 
 TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
-    SimProcess sim(
-        {QStringLiteral("--model"), QStringLiteral("K54R"), QStringLiteral("--firmware"), QStringLiteral("01.95")});
+    SimProcess sim({"--model", "K54R", "--firmware", "01.95"});
     k52::SerialLink link;
     ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     QString version, ident;
@@ -44,20 +43,11 @@ TEST(SerialLinkSim, IdentifiesAndSendsCommands) {
     ASSERT_TRUE(link.open(sim.device(), kSettings, nullptr));
     EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
     link.close();
-    EXPECT_EQ(sim.received(), (QStringList{QStringLiteral("V"), QStringLiteral("S1K002A030A000000000000"),
-                                           QStringLiteral("S1K002A"), QStringLiteral("NOSUCH"), QStringLiteral("A1")}));
-}
-
-TEST(SerialLinkSim, CrLfMakesTheNextCommandFail) {
-    SimProcess sim({QStringLiteral("--crlf")});
-    k52::SerialLink link;
-    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
-    EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
-    EXPECT_FALSE(k52::send_command(link, QStringLiteral("A1")));
+    EXPECT_EQ(sim.received(), (QStringList{"V", "S1K002A030A000000000000", "S1K002A", "NOSUCH", "A1"}));
 }
 
 TEST(SerialLinkSim, SilentConverterTimesOutAndInterruptEndsTheWait) {
-    SimProcess sim({QStringLiteral("--silent")});
+    SimProcess sim({"--silent"});
     k52::SerialLink link;
     ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).status, k52::ReplyStatus::TimedOut);
@@ -75,7 +65,7 @@ TEST(SerialLinkSim, SilentConverterTimesOutAndInterruptEndsTheWait) {
 }
 
 TEST(SerialLinkSim, HangUpIsALinkFailure) {
-    SimProcess sim({QStringLiteral("--hangup-after"), QStringLiteral("1")});
+    SimProcess sim({"--hangup-after", "1"});
     k52::SerialLink link;
     ASSERT_NO_FATAL_FAILURE(connect(sim, link));
     EXPECT_TRUE(k52::send_command(link, QStringLiteral("A1")));
@@ -91,42 +81,38 @@ TEST(SerialLinkSim, OpenFailuresSayWhy) {
     k52::SerialLink link;
     QString why;
     EXPECT_FALSE(link.open(QStringLiteral("/dev/k52-no-such-port"), kSettings, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("does not exist"))) << why.toStdString();
+    EXPECT_TRUE(why.startsWith(QStringLiteral("Serial port /dev/k52-no-such-port does not exist: the adapter is "
+                                              "unplugged or this is the wrong port.")))
+        << why.toStdString();
     EXPECT_FALSE(link.is_open());
     EXPECT_FALSE(link.read_byte(k52::LinkClock::now() + std::chrono::hours(1)).has_value());
 }
 
-// A reply that arrives after its exchange was given up waits in the port;
-// the next job's opening drops it, so its first exchange reads its own reply.
-TEST(SerialLinkSim, OpeningForAJobDropsAnAbortedExchangesReply) {
-    SimProcess sim({QStringLiteral("--model"), QStringLiteral("K54")});
-    k52::SerialLink link;
-    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
-    ASSERT_TRUE(link.write(k52::frame_command(QStringLiteral("A1"))));
-    // Given up: the "OK" arrives with nobody reading.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
-    link.close();
-    QTest::qWait(100);
-    k52::PortSpec port;
-    port.device = sim.device();
-    QString why;
-    ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
-    EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QStringLiteral("ZOR K54 V01.99"));
-}
-
-// A converter still sending the image an earlier program asked for (that
-// program was killed during its backup read): the next job's opening drops
-// it until the line is quiet, so its first exchange reads its own reply.
-TEST(SerialLinkSim, OpeningDropsWhatAnEarlierProgramLeftOnTheLine) {
-    SimProcess sim({QStringLiteral("--firmware"), QStringLiteral("01.96")});
-    k52::SerialLink link;
-    ASSERT_NO_FATAL_FAILURE(connect(sim, link));
-    ASSERT_TRUE(link.write(QByteArray("\x00\x03\x7f", 3))); // the image upload, never read
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
-    link.close();
-    k52::PortSpec port;
-    port.device = sim.device();
-    QString why;
-    ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
-    EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QStringLiteral("ZOR K52 V01.96"));
+// What an earlier job left coming on the line is dropped by the next job's
+// opening, so its first exchange reads its own reply: the late "OK" of an
+// exchange that was given up, or the image a program killed during its backup
+// read had asked for, dropped until the line is quiet.
+TEST(SerialLinkSim, OpeningForAJobDropsWhatAnEarlierOneLeftOnTheLine) {
+    const struct {
+        QStringList sim;
+        QByteArray left;
+        const char *ident;
+    } cases[] = {
+        {{"--model", "K54"}, k52::frame_command(QStringLiteral("A1")), "ZOR K54 V01.99"},
+        {{"--firmware", "01.96"}, QByteArray("\x00\x03\x7f", 3), "ZOR K52 V01.96"},
+    };
+    for (const auto &c : cases) {
+        SimProcess sim(c.sim);
+        k52::SerialLink link;
+        ASSERT_NO_FATAL_FAILURE(connect(sim, link));
+        ASSERT_TRUE(link.write(c.left)); // never read
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.received().size() == 1; }, 5000));
+        link.close();
+        QTest::qWait(100);
+        k52::PortSpec port;
+        port.device = sim.device();
+        QString why;
+        ASSERT_TRUE(k52::open_port(link, port, &why)) << why.toStdString();
+        EXPECT_EQ(k52::exchange(link, QStringLiteral("V")).text, QLatin1String(c.ident));
+    }
 }

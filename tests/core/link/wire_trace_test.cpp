@@ -3,9 +3,9 @@
 // failed run keeps its trace with its history row.
 #include "core/link/wire_trace.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/sim_process.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -16,11 +16,6 @@ namespace k52 {
 namespace {
 
 using k52test::CliRun;
-
-QByteArray read_all(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The bytes of the trace's lines of one direction, in order; the line
 // times must not go backwards within one opening of the port.
@@ -90,14 +85,14 @@ TEST(WireTrace, TraceHoldsEveryByteTheSimulatorSaw) {
     const QString db = dir.filePath(QStringLiteral("k.db"));
     const QString wire = dir.filePath(QStringLiteral("wire.log"));
     const QString trace = dir.filePath(QStringLiteral("trace.txt"));
-    k52test::SimProcess sim({QStringLiteral("--wire-log"), wire});
+    k52test::SimProcess sim({"--wire-log", wire});
     ASSERT_TRUE(sim.start());
     CliRun r = k52test::k52util(db, {"program", "--trace", trace, "--port", sim.device(), "--baud", "9600"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const QByteArray t = read_all(trace);
+    const QByteArray t = k52test::file_bytes(trace);
     EXPECT_TRUE(t.contains("\n# port: " + sim.device().toUtf8() + " 9600,E,7,1\n"));
     EXPECT_TRUE(t.contains("\n# converter: K52 V01.99\n"));
-    const QByteArray log = read_all(wire);
+    const QByteArray log = k52test::file_bytes(wire);
     ASSERT_FALSE(simulated(log, 'R').isEmpty());
     EXPECT_EQ(traced(t, '>'), simulated(log, 'R'));
     EXPECT_EQ(traced(t, '<'), simulated(log, 'S'));
@@ -113,15 +108,14 @@ TEST(WireTrace, TraceHoldsEveryByteTheSimulatorSaw) {
     EXPECT_TRUE(r.err.contains(QStringLiteral("keeps no wire trace")));
 
     // A refused run keeps its trace: `history show N --trace` and the export.
-    k52test::SimProcess refusing({QStringLiteral("--refuse"), QStringLiteral("S1W2"), QStringLiteral("--wire-log"),
-                                  dir.filePath(QStringLiteral("wire2.log"))});
+    k52test::SimProcess refusing({"--refuse", "S1W2", "--wire-log", dir.filePath(QStringLiteral("wire2.log"))});
     ASSERT_TRUE(refusing.start());
     r = k52test::k52util(db, {"program", "--port", refusing.device(), "--baud", "9600"});
     ASSERT_NE(r.code, 0);
     r = k52test::k52util(db, {"history", "show", "2", "--trace"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QByteArray kept = r.out.toUtf8();
-    const QByteArray log2 = read_all(dir.filePath(QStringLiteral("wire2.log")));
+    const QByteArray log2 = k52test::file_bytes(dir.filePath(QStringLiteral("wire2.log")));
     EXPECT_EQ(traced(kept, '>'), simulated(log2, 'R'));
     EXPECT_TRUE(kept.contains("|.S1W2"));
     EXPECT_TRUE(kept.contains("|ERR.|"));
@@ -130,8 +124,9 @@ TEST(WireTrace, TraceHoldsEveryByteTheSimulatorSaw) {
     const QString json = dir.filePath(QStringLiteral("row.json"));
     r = k52test::k52util(db, {"history", "export", "2", json});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(QJsonDocument::fromJson(read_all(json)).object().value(QStringLiteral("trace")).toString().toUtf8(),
-              kept);
+    EXPECT_EQ(
+        QJsonDocument::fromJson(k52test::file_bytes(json)).object().value(QStringLiteral("trace")).toString().toUtf8(),
+        kept);
 
     // A trace file that cannot be written stops the command before the port.
     r = k52test::k52util(db, {"version", "--trace", dir.filePath(QStringLiteral("no/such/dir/t.txt")), "--port",

@@ -1,12 +1,9 @@
-// The flash download against an in-memory boot loader (every byte on the
-// wire) and, end to end, against k52sim on a pseudo-terminal.
-#include "core/link/serial_link.h"
+// The flash download against an in-memory boot loader, every byte on the
+// wire; end to end against k52sim it runs in the command's tests (verbs,
+// fleet, fault matrix).
 #include "core/maintenance/flash_download.h"
-#include "support/file_bytes.h"
 #include "support/memory_link.h"
-#include "support/sim_process.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -14,7 +11,6 @@
 
 using namespace k52;
 using k52test::MemoryLink;
-using k52test::SimProcess;
 
 namespace {
 
@@ -235,36 +231,4 @@ TEST(FlashDownload, VanishingConverterAndUnusablePortOrFile) {
     EXPECT_EQ(r.message, "Unable to read firmware file");
     EXPECT_TRUE(r.detail.contains(QLatin1String("missing.bin")));
     EXPECT_EQ(link.opens, 0);
-}
-
-namespace {
-
-PortSpec sim_settings(const SimProcess &sim) {
-    return k52test::port_on(sim.device());
-}
-
-QString write_file(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return {};
-    return path;
-}
-
-} // namespace
-
-TEST(FlashAgainstSim, SixtyFourKilobytesArriveIntact) {
-    QTemporaryDir dir;
-    const QString out_path = dir.filePath(QStringLiteral("received.bin"));
-    const QByteArray file = pattern(65536, 3);
-    const QString path = write_file(dir, QStringLiteral("fw.bin"), file);
-    SimProcess sim({QStringLiteral("--firmware-out"), out_path});
-    ASSERT_TRUE(sim.start());
-    SerialLink link;
-    Reports out;
-    const FlashResult r = doflashdl(link, sim_settings(sim), path, kDate, out);
-    EXPECT_TRUE(r.ok()) << r.message.toStdString() << ": " << r.detail.toStdString();
-    EXPECT_FALSE(link.is_open());
-    EXPECT_EQ(k52test::file_bytes(out_path), file);
-    EXPECT_EQ(sim.received(), (QStringList{"BOOT", "FLASH 65536 03072026"}));
 }

@@ -63,16 +63,17 @@ TEST_F(HistoryTest, OlderFileGetsTheTablesAndKeepsProfilesAndSettings) {
     store.close();
     run_sql(path, QStringLiteral("DROP TABLE history_detail"));
     run_sql(path, QStringLiteral("DROP TABLE history"));
-    const QString before = run_sql(path, QStringLiteral("SELECT group_concat(sql, ';') FROM sqlite_master "
-                                                        "WHERE name IN ('profiles','settings')")) +
-                           run_sql(path, QStringLiteral("SELECT count(*) || baudrate FROM profiles"));
+    auto rest = [&] {
+        return run_sql(path, QStringLiteral("SELECT group_concat(sql, ';') FROM sqlite_master "
+                                            "WHERE name IN ('profiles','settings')")) +
+               run_sql(path, QStringLiteral("SELECT count(*) || baudrate FROM profiles"));
+    };
+    const QString before = rest();
     QString why;
     ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
     EXPECT_GT(add(QStringLiteral("reset"), QString(), QDateTime::currentDateTimeUtc(), kOutcomeDone), 0);
     store.close();
-    EXPECT_EQ(before, run_sql(path, QStringLiteral("SELECT group_concat(sql, ';') FROM sqlite_master "
-                                                   "WHERE name IN ('profiles','settings')")) +
-                          run_sql(path, QStringLiteral("SELECT count(*) || baudrate FROM profiles")));
+    EXPECT_EQ(rest(), before);
 }
 
 TEST_F(HistoryTest, RowIsBegunThenCompletedWithItsDetail) {

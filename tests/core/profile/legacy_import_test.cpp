@@ -4,13 +4,12 @@
 #include "core/profile/columns.h"
 #include "core/profile/legacy_import.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/legacy_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace k52test;
@@ -68,11 +67,7 @@ protected:
             m.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
         return m;
     }
-    QByteArray db_hash() {
-        QFile f(db);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-    }
+    QByteArray db_hash() { return QCryptographicHash::hash(file_bytes(db), QCryptographicHash::Sha256); }
     // Every column of the imported profile equals what the fixture holds
     // (or, for a column the file lacks, the Default profile's value).
     void expect_round_trip(const FixtureProfile &p, const QString &as, const QStringList &dropped = {}) {
@@ -239,14 +234,10 @@ TEST_P(LegacyImport, SettingsComeOverOnlyWhenAsked) {
     const CliRun r = import(file, {"--settings"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("Link settings: imported")));
-    const k52::LinkSettings after = link();
-    EXPECT_EQ(after.ipaddress, "10.1.2.3");
-    EXPECT_EQ(after.remoteportaddress, "4001");
-    EXPECT_EQ(after.commport, 3);
-    EXPECT_EQ(after.baudrate, 19200);
-    EXPECT_EQ(after.commtype, "T");
-    EXPECT_EQ(after.Terminator, "0D");
-    EXPECT_EQ(after.parity, 2);
+    k52::LinkSettings want = before;
+    want.ipaddress = "10.1.2.3", want.remoteportaddress = "4001", want.commport = 3, want.baudrate = 19200;
+    want.commtype = "T", want.Terminator = "0D", want.parity = 2;
+    EXPECT_EQ(link(), want);
 }
 
 TEST_P(LegacyImport, AFailurePartWayLeavesTheDatabaseAsItWas) {
@@ -272,11 +263,7 @@ class LegacyImportFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(k52util(db, {"profiles", "export", "Default"}).code, 0);
-        before = bytes();
-    }
-    QByteArray bytes() {
-        QFile f(db);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        before = file_bytes(db);
     }
     void expect_refused(const QString &file, const QString &says) {
         const CliRun r = k52util(db, {"profiles", "import-legacy", file, "--settings"});
@@ -284,7 +271,7 @@ protected:
         EXPECT_TRUE(r.err.contains(says)) << r.err.toStdString();
         EXPECT_TRUE(r.err.endsWith(QStringLiteral("Nothing was changed.\n")));
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(bytes(), before) << file.toStdString();
+        EXPECT_EQ(file_bytes(db), before) << file.toStdString();
     }
     QTemporaryDir dir;
     QString db = dir.filePath(QStringLiteral("p.db"));
@@ -293,16 +280,10 @@ protected:
 
 TEST_F(LegacyImportFiles, UnusableFilesAreRefusedWithTheirReason) {
     const QString text = dir.filePath(QStringLiteral("notes.mdb"));
-    QFile t(text);
-    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
-    t.write("profilename,baudrate\nDefault,9600\n");
-    t.close();
+    put_file(text, "profilename,baudrate\nDefault,9600\n");
     const QString truncated = dir.filePath(QStringLiteral("cut.mdb"));
-    QByteArray whole = jet_database(JetVersion::Jet4, {profiles_table({{QStringLiteral("A"), {}}})});
-    QFile c(truncated);
-    ASSERT_TRUE(c.open(QIODevice::WriteOnly));
-    c.write(whole.left(4096 * 2)); // page 0 and the maps only
-    c.close();
+    const QByteArray whole = jet_database(JetVersion::Jet4, {profiles_table({{QStringLiteral("A"), {}}})});
+    put_file(truncated, whole.left(4096 * 2)); // page 0 and the maps only
     const QString other = dir.filePath(QStringLiteral("other.mdb"));
     ASSERT_TRUE(write_jet_database(other, JetVersion::Jet3,
                                    {JetTable{QStringLiteral("Customers"), {{QStringLiteral("Name"), JetText}}, {}},
@@ -329,25 +310,19 @@ TEST_F(LegacyImportFiles, DamagedTablesAreRefusedOrImportedInPart) {
     ASSERT_EQ(quint8(file[kRowCount]), 3);
     file[kRowCount] = 5;
     const QString damaged = dir.filePath(QStringLiteral("damaged.mdb"));
-    QFile f(damaged);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(file);
-    f.close();
+    put_file(damaged, file);
     expect_refused(damaged, "damaged.mdb: table \"profiles\" is damaged: only 3 of its 5 rows could be read; "
                             "--partial imports the rows that were read");
     const CliRun r = k52util(db, {"profiles", "import-legacy", damaged, "--partial"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("only 3 of its 5 rows could be read; 2 rows were lost")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("3 imported")) << r.out.toStdString();
-    before = bytes();
+    before = file_bytes(db);
 
     QByteArray no_catalog = jet_database(JetVersion::Jet4, {profiles_table({{QStringLiteral("A"), {}}})});
     no_catalog.replace(4096, 4096, QByteArray(4096, '\0')); // the usage maps, the catalog's among them
     const QString lost = dir.filePath(QStringLiteral("lost.mdb"));
-    QFile l(lost);
-    ASSERT_TRUE(l.open(QIODevice::WriteOnly));
-    l.write(no_catalog);
-    l.close();
+    put_file(lost, no_catalog);
     expect_refused(lost, "lost.mdb: cannot be read: the list of tables of the Jet 4 database is damaged");
 }
 

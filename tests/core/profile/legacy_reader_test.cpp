@@ -2,6 +2,7 @@
 // memory, answer garbage), the caller gets one message naming the file and
 // what the child said, and a sound answer comes through whole.
 #include "core/profile/legacy_reader.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,8 @@ class FakeReader {
 public:
     explicit FakeReader(const QByteArray &script) {
         path_ = dir_.filePath(QStringLiteral("reader"));
-        QFile f(path_);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n" + script + "\n");
-        f.close();
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        k52test::put_file(path_, "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         set_legacy_reader_program(path_);
     }
     ~FakeReader() { set_legacy_reader_program(QStringLiteral(K52_UTIL_PATH)); }

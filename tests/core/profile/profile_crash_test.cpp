@@ -29,6 +29,7 @@ using namespace k52;
 namespace {
 
 constexpr const char *kChildEnv = "K52_CRASH_CHILD_DB";
+constexpr const char *kCreateChildEnv = "K52_CRASH_CHILD_CREATE_DIR";
 constexpr int kProfiles = 4;
 
 QString profile_name(int i) {
@@ -62,6 +63,35 @@ qint64 row_generation(const QVector<QVariant> &row) {
 void say(const QString &line) {
     std::puts(qPrintable(line));
     std::fflush(stdout);
+}
+
+// The first value `sql` yields on the file, read without the store (so
+// without its repair); SQLite rolls a left-over journal back first. Invalid
+// when the file cannot be read.
+QVariant sql_value(const QString &path, const QString &sql) {
+    QVariant v;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("crashcheck"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next())
+                v = q.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("crashcheck"));
+    return v;
+}
+
+// This test binary re-run on the child test `test`, with `env` set to `value`.
+void start_child(QProcess &child, const char *env, const QString &value, const char *test) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QString::fromLatin1(env), value);
+    child.setProcessEnvironment(e);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=ProfileCrashChild.") + QLatin1String(test)});
+    ASSERT_TRUE(child.waitForStarted());
 }
 
 } // namespace
@@ -105,13 +135,7 @@ TEST(ProfileCrash, KilledWhileSavingLeavesWholeProfiles) {
     QRandomGenerator rng(20261206);
     for (int round = 0; round < 12; ++round) {
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kChildEnv), path);
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=ProfileCrashChild.SaveLoop")});
-        ASSERT_TRUE(child.waitForStarted());
+        ASSERT_NO_FATAL_FAILURE(start_child(child, kChildEnv, path, "SaveLoop"));
         // Let it commit a random number of saves, then kill it a random few
         // hundred microseconds later: somewhere inside the next save.
         const int acks_wanted = 1 + int(rng.bounded(20));
@@ -138,20 +162,8 @@ TEST(ProfileCrash, KilledWhileSavingLeavesWholeProfiles) {
         take_lines(); // saves reported before the kill landed
         EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
 
-        // The file as the next start finds it: integrity first (raw
-        // connection; SQLite rolls back a hot journal on first read).
-        const QString cn = QStringLiteral("crashcheck%1").arg(round);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), cn);
-            db.setDatabaseName(path);
-            ASSERT_TRUE(db.open());
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")));
-            ASSERT_TRUE(q.next());
-            EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok")) << "round " << round;
-        }
-        QSqlDatabase::removeDatabase(cn);
-
+        // The file as the next start finds it: integrity first.
+        EXPECT_EQ(sql_value(path, QStringLiteral("PRAGMA integrity_check")).toString(), "ok") << "round " << round;
         ProfileStore store;
         QString why;
         ASSERT_TRUE(store.open(path, ProfileStore::OpenMode::Existing, &why)) << why.toStdString();
@@ -171,42 +183,6 @@ TEST(ProfileCrash, KilledWhileSavingLeavesWholeProfiles) {
             EXPECT_TRUE(names.contains(it.key())) << "reported new profile " << it.key().toStdString() << " was lost";
     }
 }
-
-namespace {
-
-constexpr const char *kCreateChildEnv = "K52_CRASH_CHILD_CREATE_DIR";
-
-// What a file left by a killed creation holds, read without the store (so
-// without its repair): the number of tables, and whether the settings row
-// and "Default" are there. SQLite rolls a left-over journal back first.
-struct Leftover {
-    int tables = -1;
-    bool settings_row = false;
-    bool default_row = false;
-};
-
-Leftover inspect(const QString &path, const QString &connection) {
-    Leftover l;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table'")) && q.next())
-                l.tables = q.value(0).toInt();
-            if (l.tables > 0) {
-                l.settings_row =
-                    q.exec(QStringLiteral("SELECT count(*) FROM settings")) && q.next() && q.value(0).toInt() == 1;
-                l.default_row = q.exec(QStringLiteral("SELECT count(*) FROM profiles WHERE profilename='Default'")) &&
-                                q.next() && q.value(0).toInt() == 1;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return l;
-}
-
-} // namespace
 
 // The child's loop: creates one database after another until it is killed.
 TEST(ProfileCrashChild, CreateLoop) {
@@ -234,13 +210,7 @@ TEST(ProfileCrash, KilledWhileCreatingLeavesNothingOrAWholeDatabase) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kCreateChildEnv), dir.path());
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=ProfileCrashChild.CreateLoop")});
-        ASSERT_TRUE(child.waitForStarted());
+        ASSERT_NO_FATAL_FAILURE(start_child(child, kCreateChildEnv, dir.path(), "CreateLoop"));
         // Wait for the first creation to begin, then kill somewhere in the
         // next few creations.
         while (!child.readAllStandardOutput().contains("START") && child.state() == QProcess::Running)
@@ -254,12 +224,16 @@ TEST(ProfileCrash, KilledWhileCreatingLeavesNothingOrAWholeDatabase) {
         const QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.db")}, QDir::Files);
         for (const QString &file : files) {
             const QString path = dir.filePath(file);
-            const Leftover l = inspect(path, QStringLiteral("createcheck"));
-            ASSERT_GE(l.tables, 0) << file.toStdString() << " cannot be read (round " << round << ")";
-            if (l.tables == 0) {
+            const QVariant tables = sql_value(path, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            ASSERT_TRUE(tables.isValid()) << file.toStdString() << " cannot be read (round " << round << ")";
+            if (tables.toInt() == 0) {
                 ++interrupted;
             } else {
-                EXPECT_TRUE(l.settings_row && l.default_row)
+                EXPECT_EQ(sql_value(path, QStringLiteral("SELECT count(*) FROM settings")).toInt(), 1)
+                    << file.toStdString();
+                EXPECT_EQ(sql_value(path, QStringLiteral("SELECT count(*) FROM profiles WHERE profilename='Default'"))
+                              .toInt(),
+                          1)
                     << file.toStdString() << " holds tables without its rows (round " << round << ")";
             }
             // As the next start opens it.

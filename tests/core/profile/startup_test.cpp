@@ -1,6 +1,7 @@
 #include "core/profile/columns.h"
 #include "core/profile/startup.h"
 #include "support/db_poke.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,21 @@ using namespace k52;
 
 namespace {
 
-void write_file(const QString &path, const QByteArray &data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
+using k52test::put_file;
 
 class StartUp : public ::testing::Test {
 protected:
+    // Starts as the program does: on K52.ini beside it, else the default
+    // database, or on the database --db names.
+    StartupResult start(const QString &db_override = {}) {
+        return start_up({dir.path(), db_override, fallback}, store, link, rec);
+    }
+    void write_ini(const QString &db) {
+        put_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + db + "\"\n").toUtf8());
+    }
+
     QTemporaryDir dir;
+    QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     ProfileStore store;
     LinkSettings link;
     ConfigRecord rec;
@@ -32,30 +39,31 @@ protected:
 TEST(IniFile, FirstItemUpToCommaOrLineEnd) {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("K52.ini"));
-    write_file(ini, "\"/data/site one/K52.db\",other,things\nsecond line\n");
+    put_file(ini, "\"/data/site one/K52.db\",other,things\nsecond line\n");
     EXPECT_EQ(read_ini_db_path(ini), "/data/site one/K52.db");
-    write_file(ini, "  /plain/path.db  \r\nnext\n");
+    put_file(ini, "  /plain/path.db  \r\nnext\n");
     EXPECT_EQ(read_ini_db_path(ini), "/plain/path.db");
-    write_file(ini, "");
+    put_file(ini, "");
     EXPECT_EQ(read_ini_db_path(ini), "");
     EXPECT_EQ(read_ini_db_path(dir.filePath(QStringLiteral("absent.ini"))), "");
 }
 
 TEST_F(StartUp, DbOverrideIsCreatedAndSeeded) {
     const QString db = dir.filePath(QStringLiteral("sub/new.db"));
-    const StartupResult r = start_up({dir.path(), db, {}}, store, link, rec);
+    const StartupResult r = start(db);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.db_path, db);
     EXPECT_TRUE(QFile::exists(db));
     EXPECT_EQ(rec, default_profile());
+    EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
+    EXPECT_EQ(link.ipaddress, kSeedIpAddress);
     EXPECT_EQ(link.remoteportaddress, "400");
 }
 
 TEST_F(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
     const QString named = dir.filePath(QStringLiteral("named.db"));
-    write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + named + "\",x\n").toUtf8());
-    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
-    StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    write_ini(named);
+    StartupResult r = start();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_TRUE(r.recovered);
     EXPECT_EQ(r.db_path, fallback);
@@ -72,7 +80,7 @@ TEST_F(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
         other.baudrate = 1200;
         ASSERT_TRUE(s.save_profile(QStringLiteral("Default"), false, other, &why));
     }
-    r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    r = start();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_FALSE(r.recovered);
     EXPECT_EQ(r.db_path, named);
@@ -81,27 +89,24 @@ TEST_F(StartUp, IniPathIsOpenedNeverCreatedAndFallsBackOnce) {
 
 TEST_F(StartUp, UnreadableIniDatabaseTakesTheRecovery) {
     const QString named = dir.filePath(QStringLiteral("broken.db"));
-    write_file(named, "this is not a database at all, just text................................");
-    write_file(dir.filePath(QStringLiteral("K52.ini")), named.toUtf8());
-    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
-    StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    put_file(named, "this is not a database at all, just text................................");
+    write_ini(named);
+    StartupResult r = start();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_TRUE(r.recovered);
-    QFile f(named);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().startsWith("this is not")) << "the broken file is left as it was";
+    EXPECT_TRUE(k52test::file_bytes(named).startsWith("this is not")) << "the broken file is left as it was";
 }
 
 TEST_F(StartUp, ShutDownWritesTheLinkSettingsBack) {
     const QString db = dir.filePath(QStringLiteral("s.db"));
-    ASSERT_TRUE(start_up({dir.path(), db, {}}, store, link, rec).ok);
+    ASSERT_TRUE(start(db).ok);
     link.commport = 4;
     link.Terminator = QStringLiteral("7E");
     QString why;
     ASSERT_TRUE(shut_down(store, link, &why)) << why.toStdString();
     EXPECT_FALSE(store.is_open());
     LinkSettings again;
-    ASSERT_TRUE(start_up({dir.path(), db, {}}, store, again, rec).ok);
+    ASSERT_TRUE(start_up({dir.path(), db, fallback}, store, again, rec).ok);
     EXPECT_EQ(again.commport, 4);
     EXPECT_EQ(again.Terminator, "7E");
 }
@@ -110,7 +115,6 @@ TEST_F(StartUp, ShutDownWritesTheLinkSettingsBack) {
 // lost "Default" are repaired where the program would otherwise stop: at
 // the default path and at the path given with --db.
 TEST_F(StartUp, EmptyOrDefaultlessDatabaseIsRepairedWhereItWouldLockTheUserOut) {
-    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     const QString given = dir.filePath(QStringLiteral("given.db"));
     for (const bool via_db_option : {false, true}) {
         const QString path = via_db_option ? given : fallback;
@@ -119,7 +123,7 @@ TEST_F(StartUp, EmptyOrDefaultlessDatabaseIsRepairedWhereItWouldLockTheUserOut) 
             QDir().mkpath(QFileInfo(path).absolutePath());
             QFile::remove(path);
             if (empty_file) {
-                write_file(path, {});
+                put_file(path, {});
             } else {
                 ASSERT_TRUE(start_up(opt, store, link, rec).ok);
                 store.close();
@@ -139,12 +143,11 @@ TEST_F(StartUp, EmptyOrDefaultlessDatabaseIsRepairedWhereItWouldLockTheUserOut) 
 
 TEST_F(StartUp, IniDatabaseWithoutDefaultGivesWayAndIsLeftAlone) {
     const QString named = dir.filePath(QStringLiteral("named.db"));
-    ASSERT_TRUE(start_up({dir.path(), named, {}}, store, link, rec).ok);
+    ASSERT_TRUE(start(named).ok);
     store.close();
     k52test::poke_file(named, QStringLiteral("UPDATE profiles SET profilename = 'Other'"));
-    write_file(dir.filePath(QStringLiteral("K52.ini")), named.toUtf8());
-    const StartupResult r =
-        start_up({dir.path(), {}, dir.filePath(QStringLiteral("zor/K52v199.db"))}, store, link, rec);
+    write_ini(named);
+    const StartupResult r = start();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_TRUE(r.recovered);
     store.close();
@@ -157,25 +160,22 @@ TEST_F(StartUp, IniDatabaseWithoutDefaultGivesWayAndIsLeftAlone) {
 // A file that is no profile database is never written over: start-up names
 // it and the cure, and after moving it aside starts on a fresh database.
 TEST_F(StartUp, UnusableDatabaseIsNamedAndCanBeMovedAside) {
-    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     QDir().mkpath(dir.filePath(QStringLiteral("zor")));
     const QByteArray junk(3000, 'j');
-    write_file(fallback, junk);
-    StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    put_file(fallback, junk);
+    StartupResult r = start();
     ASSERT_FALSE(r.ok);
     EXPECT_TRUE(r.unusable);
     EXPECT_EQ(r.db_path, fallback);
     EXPECT_TRUE(r.error.contains(fallback)) << r.error.toStdString();
     EXPECT_TRUE(r.error.contains("Move it aside")) << r.error.toStdString();
 
-    write_file(fallback + QStringLiteral("-journal"), "left by a crash");
+    put_file(fallback + QStringLiteral("-journal"), "left by a crash");
     QString moved_to, why;
     ASSERT_TRUE(move_database_aside(fallback, &moved_to, &why)) << why.toStdString();
-    QFile kept(moved_to);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), junk);
+    EXPECT_EQ(k52test::file_bytes(moved_to), junk);
     EXPECT_TRUE(QFile::exists(moved_to + QStringLiteral("-journal"))) << "its journal goes with it";
-    r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    r = start();
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(store.list_profiles(), QStringList{"Default"});
 }
@@ -185,11 +185,11 @@ TEST_F(StartUp, UnusableDatabaseIsNamedAndCanBeMovedAside) {
 // loaded, and the stored row stays as it is until the user saves.
 TEST_F(StartUp, DamagedDefaultStartsOnSeededValuesNamingTheColumns) {
     const QString db = dir.filePath(QStringLiteral("d.db"));
-    ASSERT_TRUE(start_up({dir.path(), db, {}}, store, link, rec).ok);
+    ASSERT_TRUE(start(db).ok);
     store.close();
     k52test::poke_file(db, QStringLiteral("UPDATE profiles SET baudrate = 'fast', sermask2 = '0000', spkrfreq = 1234"));
     rec.baudrate = 1200;
-    const StartupResult r = start_up({dir.path(), db, {}}, store, link, rec);
+    const StartupResult r = start(db);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_TRUE(r.warning.contains("baudrate")) << r.warning.toStdString();
     EXPECT_TRUE(r.warning.contains("sermask2")) << r.warning.toStdString();
@@ -210,12 +210,11 @@ TEST_F(StartUp, AccessFileIsOfferedForImportNeverOpened) {
     QByteArray jet(0x800, '\0');
     jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
     jet[0x14] = 1;
-    const QString fallback = dir.filePath(QStringLiteral("zor/K52v199.db"));
     const QString beside = dir.filePath(QStringLiteral("zor/K52v199.mdb"));
     const QString named = dir.filePath(QStringLiteral("site.mdb"));
     QDir().mkpath(dir.filePath(QStringLiteral("zor")));
-    write_file(beside, jet);
-    write_file(named, jet);
+    put_file(beside, jet);
+    put_file(named, jet);
     struct Case {
         const char *what;
         QString ini, db_override;
@@ -231,8 +230,8 @@ TEST_F(StartUp, AccessFileIsOfferedForImportNeverOpened) {
         SCOPED_TRACE(c.what);
         QFile::remove(dir.filePath(QStringLiteral("K52.ini")));
         if (!c.ini.isEmpty())
-            write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + c.ini + "\"\n").toUtf8());
-        const StartupResult r = start_up({dir.path(), c.db_override, fallback}, store, link, rec);
+            write_ini(c.ini);
+        const StartupResult r = start(c.db_override);
         store.close();
         EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
         EXPECT_FALSE(r.unusable);
@@ -240,16 +239,13 @@ TEST_F(StartUp, AccessFileIsOfferedForImportNeverOpened) {
         if (!c.ok) {
             EXPECT_TRUE(r.error.contains(QStringLiteral("k52util profiles import-legacy"))) << r.error.toStdString();
         }
-        for (const QString &f : {beside, named}) {
-            QFile in(f);
-            ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-            EXPECT_EQ(in.readAll(), jet) << "left as it was: " << f.toStdString();
-        }
+        for (const QString &f : {beside, named})
+            EXPECT_EQ(k52test::file_bytes(f), jet) << "left as it was: " << f.toStdString();
     }
     // A first start with K52.ini naming the Access file offers that one.
     QFile::remove(fallback);
-    write_file(dir.filePath(QStringLiteral("K52.ini")), ("\"" + named + "\"\n").toUtf8());
-    const StartupResult r = start_up({dir.path(), {}, fallback}, store, link, rec);
+    write_ini(named);
+    const StartupResult r = start();
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.legacy_db, named);
 }

@@ -27,19 +27,7 @@ namespace {
 
 enum class Protocol { Program, CloneWrite, CloneRead, Flash };
 
-const char *name_of(Protocol p) {
-    switch (p) {
-    case Protocol::Program:
-        return "program";
-    case Protocol::CloneWrite:
-        return "clone write";
-    case Protocol::CloneRead:
-        return "clone read";
-    case Protocol::Flash:
-        return "flash";
-    }
-    return "";
-}
+const char *const kProtocolNames[] = {"program", "clone write", "clone read", "flash"};
 
 struct Lines : JobProgress {
     QStringList lines;
@@ -188,7 +176,7 @@ TEST(FaultMatrix, EveryProtocolFaultAndPositionEndsClaimingNothing) {
     for (const Fault &f : faults) {
         const QStringList at = f.at.isEmpty() ? QStringList{QString()} : f.at;
         for (int i = 0; i < at.size(); ++i) {
-            SCOPED_TRACE(std::string(name_of(f.protocol)) + " " + f.flag + " " + at[i].toStdString());
+            SCOPED_TRACE(std::string(kProtocolNames[int(f.protocol)]) + " " + f.flag + " " + at[i].toStdString());
             QStringList args{QString::fromLatin1(f.flag)};
             if (!at[i].isEmpty())
                 args << at[i];

@@ -60,41 +60,43 @@ TEST(ProgrammingRun, SuccessfulRunSendsThePlanAndClosesThePort) {
     EXPECT_GT(out.last_total, 0);
 }
 
-TEST(ProgrammingRun, RefusedCommandStopsWithItsErrorLine) {
-    MemoryLink link;
-    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.94"), QStringLiteral("S1M"));
-    Lines out;
-    const RunResult r = savetoK52(link, port(QStringLiteral("p")), default_profile(), out);
-    EXPECT_EQ(r.outcome, RunOutcome::Stopped);
-    EXPECT_EQ(out.lines, (head(QStringLiteral("K52 V01.94")) + QStringList{"...Programming Serial Pamameters",
-                                                                           "Error 002 Programming Converter",
-                                                                           "Programming Stopped"}));
-    ASSERT_EQ(link.commands.size(), 3); // V, S1G (kept by the converter), S1M
-    EXPECT_TRUE(link.commands[1].startsWith(QLatin1String("S1G")));
-    EXPECT_FALSE(link.is_open());
-}
-
-TEST(ProgrammingRun, SerialToSerialRefusedOnOldFirmwareBeforeAnyCommand) {
-    MemoryLink link;
-    link.responder = MemoryLink::ok_to_all(QStringLiteral("01.69"));
-    ConfigRecord rec = default_profile();
-    rec.serinconvtype = 6;
-    Lines out;
-    EXPECT_EQ(savetoK52(link, port(QStringLiteral("p")), rec, out).outcome, RunOutcome::Stopped);
-    EXPECT_EQ(out.lines,
-              (head(QStringLiteral("K52 V01.69")) +
-               QStringList{"Serial to Serial Conversion not allowed with this version", "Programming Stopped"}));
-    EXPECT_EQ(link.commands, QStringList{QStringLiteral("V")});
-}
-
-TEST(ProgrammingRun, NoIdentification) {
-    for (const QByteArray &reply : {QByteArray(), QByteArray("ZOR X99 V01.94\r"), QByteArray("k52 V01.94\r")}) {
+// A refused command, a rule of the firmware and an unknown converter stop
+// the run with their lines; nothing is sent after what stopped it.
+TEST(ProgrammingRun, StopsWithTheLinesOfWhatStoppedIt) {
+    auto replies = [](const QByteArray &r) -> MemoryLink::Responder { return [r](const QString &) { return r; }; };
+    const QStringList unidentified{"Starting communications", " ", "Unable to Identify Converter",
+                                   "Programming Stopped"};
+    struct Case {
+        MemoryLink::Responder answers;
+        Integer serinconvtype;
+        QStringList lines, commands; // commands: their starts
+    };
+    const Case cases[] = {
+        {MemoryLink::ok_to_all(QStringLiteral("01.94"), QStringLiteral("S1M")),
+         0,
+         head(QStringLiteral("K52 V01.94")) +
+             QStringList{"...Programming Serial Pamameters", "Error 002 Programming Converter", "Programming Stopped"},
+         {"V", "S1G", "S1M"}}, // S1G kept by the converter
+        {MemoryLink::ok_to_all(QStringLiteral("01.69")),
+         6,
+         head(QStringLiteral("K52 V01.69")) +
+             QStringList{"Serial to Serial Conversion not allowed with this version", "Programming Stopped"},
+         {"V"}},
+        {replies({}), 0, unidentified, {"V"}},
+        {replies("ZOR X99 V01.94\r"), 0, unidentified, {"V"}},
+        {replies("k52 V01.94\r"), 0, unidentified, {"V"}},
+    };
+    for (const Case &c : cases) {
         MemoryLink link;
-        link.responder = [&](const QString &) { return reply; };
+        link.responder = c.answers;
+        ConfigRecord rec = default_profile();
+        rec.serinconvtype = c.serinconvtype;
         Lines out;
-        EXPECT_EQ(savetoK52(link, port(QStringLiteral("p")), default_profile(), out).outcome, RunOutcome::Stopped);
-        EXPECT_EQ(out.lines,
-                  (QStringList{"Starting communications", " ", "Unable to Identify Converter", "Programming Stopped"}));
+        EXPECT_EQ(savetoK52(link, port(QStringLiteral("p")), rec, out).outcome, RunOutcome::Stopped);
+        EXPECT_EQ(out.lines, c.lines);
+        ASSERT_EQ(link.commands.size(), c.commands.size()) << c.lines.join(QLatin1Char('/')).toStdString();
+        for (int i = 0; i < c.commands.size(); ++i)
+            EXPECT_TRUE(link.commands[i].startsWith(c.commands[i])) << link.commands[i].toStdString();
         EXPECT_FALSE(link.is_open());
     }
 }

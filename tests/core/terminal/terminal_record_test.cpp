@@ -1,4 +1,5 @@
 #include "core/terminal/terminal_record.h"
+#include "support/file_bytes.h"
 
 #include <QTemporaryDir>
 
@@ -51,10 +52,8 @@ TEST(TerminalRecord, LogAppendsEveryByteWithItsTime) {
         log.write('>', "A", at);
         log.write('<', "OK\r", at);
     }
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray pair = "2026-12-08 15:20:01.123 > 41  |A|\n2026-12-08 15:20:01.123 < 4F 4B 0D  |OK.|\n";
-    EXPECT_EQ(f.readAll(), pair + pair);
+    EXPECT_EQ(k52test::file_bytes(path), pair + pair);
 
     TerminalLog bad;
     QString why;
