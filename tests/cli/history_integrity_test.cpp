@@ -23,6 +23,10 @@ using k52test::SimProcess;
 
 namespace {
 
+QStringList written(const SimProcess &sim) {
+    return sim.received().filter(QRegularExpression(QStringLiteral("^S1")));
+}
+
 class HistoryIntegrity : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(k52test::k52util(db, {"profiles", "export", "Default"}).code, 0); }
@@ -77,61 +81,62 @@ protected:
         return held;
     }
 
+    // `program --backup` with the database held from the moment the begun
+    // row has (or has not yet) its backup, until `in_time` finds row 1 was
+    // held at that moment: up to five runs, false when each was too quick.
+    bool held_run(bool backup_in, const std::function<bool(const HistoryEntry &)> &in_time, CliRun &r,
+                  QStringList &sent) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            SimProcess sim;
+            if (!sim.start()) {
+                ADD_FAILURE() << "k52sim did not start";
+                return false;
+            }
+            const QString ready = QStringLiteral("SELECT id FROM history WHERE outcome = 'begun' AND has_backup = %1")
+                                      .arg(int(backup_in));
+            if (run_with_database_held({"program", "--backup"}, sim, ready, r) && in_time(row(1))) {
+                sent = written(sim);
+                return true;
+            }
+        }
+        return false;
+    }
+
     QTemporaryDir dir;
     QString db = dir.filePath(QStringLiteral("h.db"));
 };
-
-QStringList written(const SimProcess &sim) {
-    return sim.received().filter(QRegularExpression(QStringLiteral("^S1")));
-}
 
 } // namespace
 
 // The database held from the moment the row is begun: the backup cannot be
 // stored, so nothing is written and the run says why.
 TEST_F(HistoryIntegrity, BackupThatCannotBeStoredStopsTheRun) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        SimProcess sim;
-        ASSERT_TRUE(sim.start());
-        CliRun r;
-        if (!run_with_database_held({"program", "--backup"}, sim,
-                                    QStringLiteral("SELECT id FROM history WHERE outcome = 'begun' AND has_backup = 0"),
-                                    r))
-            continue;
-        if (row(1).has_backup)
-            continue; // held only after the backup was in: try again
-        EXPECT_EQ(r.code, 1);
-        EXPECT_TRUE(r.err.contains("The backup could not be stored")) << r.err.toStdString();
-        EXPECT_FALSE(r.out.contains("Converter has been programmed")) << r.out.toStdString();
-        EXPECT_EQ(written(sim), QStringList()) << "nothing was written to the converter";
-        return;
-    }
-    GTEST_SKIP() << "the run was always too quick to catch";
+    CliRun r;
+    QStringList sent;
+    if (!held_run(
+            false, [](const HistoryEntry &e) { return !e.has_backup; }, r, sent))
+        GTEST_SKIP() << "the run was always too quick to catch";
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("The backup could not be stored")) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("Converter has been programmed")) << r.out.toStdString();
+    EXPECT_EQ(sent, QStringList()) << "nothing was written to the converter";
 }
 
 // The database held once the backup is stored: the converter is
 // programmed, the backup is safe, and the row that could not be completed
 // is reported with a non-zero exit.
 TEST_F(HistoryIntegrity, RowThatCannotBeCompletedIsReported) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        SimProcess sim;
-        ASSERT_TRUE(sim.start());
-        CliRun r;
-        if (!run_with_database_held({"program", "--backup"}, sim,
-                                    QStringLiteral("SELECT id FROM history WHERE outcome = 'begun' AND has_backup = 1"),
-                                    r))
-            continue;
-        const HistoryEntry e = row(1);
-        if (e.outcome != kOutcomeBegun)
-            continue; // completed before it was held: try again
-        EXPECT_TRUE(r.out.contains("Converter has been programmed")) << r.out.toStdString();
-        EXPECT_EQ(r.code, 1);
-        EXPECT_TRUE(r.err.contains("The history row 1 could not be completed")) << r.err.toStdString();
-        EXPECT_EQ(e.backup.size(), 1024) << "the backup was stored before writing";
-        EXPECT_EQ(e.backup_sha256, image_digest(e.backup));
-        return;
-    }
-    GTEST_SKIP() << "the run was always too quick to catch";
+    CliRun r;
+    QStringList sent;
+    if (!held_run(
+            true, [](const HistoryEntry &e) { return e.outcome == kOutcomeBegun; }, r, sent))
+        GTEST_SKIP() << "the run was always too quick to catch";
+    const HistoryEntry e = row(1);
+    EXPECT_TRUE(r.out.contains("Converter has been programmed")) << r.out.toStdString();
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("The history row 1 could not be completed")) << r.err.toStdString();
+    EXPECT_EQ(e.backup.size(), 1024) << "the backup was stored before writing";
+    EXPECT_EQ(e.backup_sha256, image_digest(e.backup));
 }
 
 // A stored image is checked against its digest before the port opens:

@@ -2,10 +2,11 @@
 
 #include "core/profile/columns.h"
 #include "core/profile/profile_store.h"
-#include "support/db_poke.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace k52test {
 
@@ -132,10 +133,19 @@ QString expected_export(const JetTable &t) {
 }
 
 bool fail_inserts_of(const QString &db, const QString &name) {
-    poke_file(db, QStringLiteral("CREATE TRIGGER fail_inserts BEFORE INSERT ON profiles WHEN NEW.profilename = '%1' "
-                                 "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")
-                      .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''"))));
-    return !::testing::Test::HasFatalFailure();
+    bool ok = false;
+    {
+        QSqlDatabase s = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fail_inserts"));
+        s.setDatabaseName(db);
+        const bool opened = s.open();
+        QSqlQuery q(s);
+        ok = opened && q.exec(QStringLiteral("CREATE TRIGGER fail_inserts BEFORE INSERT ON profiles WHEN "
+                                             "NEW.profilename = '%1' BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")
+                                  .arg(QString(name).replace(QLatin1Char('\''), QStringLiteral("''"))));
+        s.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fail_inserts"));
+    return ok;
 }
 
 QString legacy_samples_dir() {

@@ -39,17 +39,12 @@ TEST(WiringCharts, EveryWireLabelWithItsConventionalColour) {
         for (const Wire &w : c.wires) {
             EXPECT_TRUE(in_chart.insert(w.label).second) << "twice in one chart: " << w.label.toStdString();
             shown.insert(w.label);
-            QString expected;
-            if (w.label == QLatin1String("+VDC"))
-                expected = QStringLiteral("Red");
-            else if (w.label.startsWith(QLatin1String("Data 0")))
-                expected = QStringLiteral("Green");
-            else if (w.label.startsWith(QLatin1String("Data 1")))
-                expected = QStringLiteral("White");
-            else if (w.label.startsWith(QLatin1String("Led")))
-                expected = QStringLiteral("Brown");
-            if (!expected.isEmpty()) {
-                EXPECT_EQ(w.colour_name, expected) << w.label.toStdString();
+            const std::pair<const char *, const char *> colours[] = {
+                {"+VDC", "Red"}, {"Data 0", "Green"}, {"Data 1", "White"}, {"Led", "Brown"}};
+            for (const auto &[start, colour] : colours) {
+                if (w.label.startsWith(QLatin1String(start))) {
+                    EXPECT_EQ(w.colour_name, QLatin1String(colour)) << w.label.toStdString();
+                }
             }
         }
     }
