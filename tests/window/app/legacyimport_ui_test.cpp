@@ -50,7 +50,7 @@ protected:
     QString file;
 };
 
-TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImportedAndEveryColumnArrives) {
+TEST_F(LegacyImportDialogTest, TicksChooseWhatIsImported) {
     LegacyImportDialog dlg(ctx_.store, file, &told);
     ASSERT_TRUE(dlg.ready()) << dlg.error().toStdString();
     QTreeWidget *list = dlg.list();
