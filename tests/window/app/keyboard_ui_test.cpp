@@ -2,7 +2,6 @@
 // and a whole job (a screen, a change, a new profile, a programming run) is
 // done with keys alone.
 #include "core/link/device_job.h"
-#include "support/sim_process.h"
 #include "window/app/commandmenu_panel.h"
 #include "window/app/main_window.h"
 #include "window/app/navigation.h"
@@ -80,11 +79,7 @@ TEST_F(Keyboard, EveryScreensTabOrderRunsTopToBottom) {
 }
 
 TEST_F(Keyboard, KeysAloneChangeSiteBitsSaveAProfileAndProgram) {
-    k52test::SimProcess sim;
-    QString why;
-    ASSERT_TRUE(sim.start(&why)) << why.toStdString();
-    ctx_.link.commdevice = sim.device();
-    ctx_.link.baudrate = 9600;
+    auto sim = use_sim();
     ctx_.link.parity = 0;
 
     // Start-up leaves the keyboard on "Communications Setup"; Down passes

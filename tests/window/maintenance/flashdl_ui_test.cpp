@@ -1,7 +1,6 @@
 // The Flash Download screen against k52sim: file choice, the busy guard,
 // status label, progress bar and messages, and close_all_links stopping a
 // download.
-#include "support/sim_process.h"
 #include "window/app/navigation.h"
 #include "window/maintenance/flashdl_screen.h"
 #include "window/screens/screen_fixture.h"
@@ -12,8 +11,6 @@
 #include <QPushButton>
 
 #include <memory>
-
-using k52test::SimProcess;
 
 namespace k52 {
 namespace {
@@ -38,12 +35,6 @@ protected:
         contents = b;
         return path;
     }
-    void use(const SimProcess &sim) {
-        ctx_.link.commdevice = sim.device();
-        ctx_.link.baudrate = 9600;
-        ctx_.link.parity = 0;
-    }
-
     test::ScriptedQuestions told;
     std::unique_ptr<FlashDlScreen> screen;
     std::vector<FlashResult> results;
@@ -56,9 +47,8 @@ TEST_F(FlashDlScreenTest, DownloadsTheChosenFile) {
     EXPECT_FALSE(screen->busy());
 
     const QString out = dir_.filePath(QStringLiteral("received.bin"));
-    SimProcess sim({"--firmware-out", out});
-    ASSERT_TRUE(sim.start());
-    use(sim);
+    auto sim = use_sim({"--firmware-out", out});
+    ctx_.link.parity = 0;
     const QString path = firmware(5044);
     screen->choose_file = [&] { return path; };
     screen->select_button()->click();

@@ -1,11 +1,9 @@
 #include "core/profile/startup.h"
 #include "core/reference/help_topics.h"
-#include "window/app/navigation.h"
 #include "window/reference/about_window.h"
 #include "window/reference/bitsize_window.h"
 #include "window/reference/help_window.h"
 #include "window/reference/wiring_window.h"
-#include "window/ui/base_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -38,19 +36,6 @@ int ink(QWidget *w) {
         for (int x = 0; x < img.width(); ++x)
             n += qGray(img.pixel(x, y)) < 128;
     return n;
-}
-
-TEST(ReferenceWindows, RegisteredAsTopLevelWindows) {
-    AppContext ctx;
-    QWidget main_window;
-    for (const char *name : {"help", "about", "Revisions", "wiring", "bitsize"}) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(has_screen(QString::fromUtf8(name)));
-        std::unique_ptr<BaseScreen> s(create_screen(QString::fromUtf8(name), ctx, &main_window));
-        ASSERT_NE(s, nullptr);
-        EXPECT_TRUE(s->isWindow());
-        s->set_parms(); // what the main window runs after opening bitsize
-    }
 }
 
 class HelpTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 // database in a temporary folder, with "Default" loaded.
 
 #include "core/session/app_context.h"
+#include "support/sim_process.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -22,8 +23,9 @@ namespace k52::test {
 
 // Answers every question alike and records what was asked and told.
 struct ScriptedQuestions : Questions {
-    bool ask_yes_no(const QString &, const QString &text) override {
+    bool ask_yes_no(const QString &title, const QString &text) override {
         asked << text;
+        asked_titles << title;
         return answer;
     }
     void inform(const QString &title, const QString &text) override {
@@ -32,7 +34,7 @@ struct ScriptedQuestions : Questions {
         if (on_inform)
             on_inform();
     }
-    QStringList asked, told, titles;
+    QStringList asked, asked_titles, told, titles;
     bool answer = false;
     std::function<void()> on_inform;
 };
@@ -54,6 +56,16 @@ protected:
         s->show();
         s->set_parms();
         return s;
+    }
+
+    // A k52sim started with `args`, the link set to its port at 9600 baud.
+    std::unique_ptr<k52test::SimProcess> use_sim(const QStringList &args = {}) {
+        auto sim = std::make_unique<k52test::SimProcess>(args);
+        QString why;
+        EXPECT_TRUE(sim->start(&why)) << why.toStdString();
+        ctx_.link.commdevice = sim->device();
+        ctx_.link.baudrate = 9600;
+        return sim;
     }
 
     // A box's text replaced by typing.

@@ -1,7 +1,6 @@
 #include "screen_fixture.h"
 
 #include "core/link/terminal_link.h"
-#include "support/sim_process.h"
 #include "window/screens/terminal_side_panel.h"
 #include "window/screens/termmode_screen.h"
 
@@ -184,22 +183,6 @@ TEST_F(TermModeTest, SerialOverPseudoTerminal) {
     ctx_.close_all_links();
 }
 
-TEST_F(TermModeTest, EchoFromTheSimulator) {
-    k52test::SimProcess sim({QStringLiteral("--echo")});
-    ASSERT_TRUE(sim.start());
-    ctx_.link.commdevice = sim.device();
-    ctx_.link.baudrate = 9600;
-    auto s = open(QStringLiteral("S"));
-    ASSERT_TRUE(s->link().serial_open()) << status(*s).toStdString();
-    QTest::keyClicks(s->pop1(), QStringLiteral("Hi"));
-    // Typed characters drawn black, then their echoes red.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s->grid().cell(1, 4).used; }, kWaitMs));
-    EXPECT_EQ(s->grid().cell(1, 2).origin, CellOrigin::Sent);
-    EXPECT_EQ(s->grid().cell(1, 3).origin, CellOrigin::Received);
-    EXPECT_EQ(s->grid().cell(1, 3).code, quint8('H'));
-    EXPECT_EQ(s->grid().cell(1, 4).code, quint8('i'));
-}
-
 TEST_F(TermModeTest, SerialPortMissing) {
     ctx_.link.commdevice = dir_.filePath(QStringLiteral("no-such-tty"));
     ctx_.link.baudrate = 9600;
@@ -269,10 +252,7 @@ TEST_F(TermModeTest, TcpNothingListening) {
 // received line, the hex view shows every byte in its colour, the log keeps
 // every byte both ways with its time, and a file goes out whole.
 TEST_F(TermModeTest, LineViewHexViewLogAndSendFile) {
-    k52test::SimProcess sim({QStringLiteral("--echo")});
-    ASSERT_TRUE(sim.start());
-    ctx_.link.commdevice = sim.device();
-    ctx_.link.baudrate = 9600;
+    auto sim = use_sim({QStringLiteral("--echo")});
     auto s = open(QStringLiteral("S"));
     ASSERT_TRUE(s->link().serial_open()) << status(*s).toStdString();
     TerminalSidePanel *side = s->side();

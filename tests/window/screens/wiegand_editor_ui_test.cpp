@@ -113,97 +113,75 @@ TEST_P(WiegandEditorTest, CaptionsOfTheVariant) {
     EXPECT_EQ(ed->extract_box(0)->palette().color(QPalette::Window), QColor(192, 192, 192));
 }
 
+// Each box shows its own column, and an edit in it changes that column and
+// no other.
 TEST_P(WiegandEditorTest, EveryControlShowsAndStoresItsColumn) {
     R &r = ctx_.record;
-    for (int i = 0; i < 3; ++i) {
-        r.*cols->start[std::size_t(i)] = Integer(10 + i);
-        r.*cols->len[std::size_t(i)] = Integer(20 + i);
-        r.*cols->extract[std::size_t(i)] = i == 1;
-        r.*cols->overflag[std::size_t(i)] = i == 2;
+    std::vector<std::pair<QLineEdit *, IntField>> numbers{{ed->left_bits_box(), cols->lpbits},
+                                                          {ed->right_bits_box(), cols->rpbits}};
+    std::vector<std::pair<QCheckBox *, IntField>> flags;
+    std::vector<std::pair<QLineEdit *, TextField>> texts{{ed->left_mask_box(), cols->lpmask},
+                                                         {ed->right_mask_box(), cols->rpmask}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        numbers.insert(numbers.end(),
+                       {{ed->start_box(int(i)), cols->start[i]}, {ed->length_box(int(i)), cols->len[i]}});
+        flags.insert(flags.end(),
+                     {{ed->extract_box(int(i)), cols->extract[i]}, {ed->override_box(int(i)), cols->overflag[i]}});
     }
-    for (int f = 0; f < 4; ++f) {
-        r.*cols->bits[std::size_t(f)] = Integer(1 + f);
-        r.*cols->lsb[std::size_t(f)] = f == 3;
-        r.*cols->over[std::size_t(f)] = QStringLiteral("00A%1").arg(f);
+    for (std::size_t f = 0; f < 4; ++f) { // after these, the LSB boxes
+        numbers.push_back({ed->bits_box(int(f)), cols->bits[f]});
+        flags.push_back({ed->lsb_box(int(f)), cols->lsb[f]});
+        texts.push_back({ed->value_box(int(f)), cols->over[f]});
     }
+    for (std::size_t k = 0; k < numbers.size(); ++k)
+        r.*numbers[k].second = Integer(10 + k);
+    for (std::size_t k = 0; k < flags.size(); ++k)
+        r.*flags[k].second = Integer(k % 3 == 1);
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        r.*texts[k].second = QStringLiteral("A%1").arg(k);
     ed->set_parms();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(ed->start_box(i)->text(), QString::number(10 + i));
-        EXPECT_EQ(ed->length_box(i)->text(), QString::number(20 + i));
-        EXPECT_EQ(ed->extract_box(i)->isChecked(), i == 1);
-        EXPECT_EQ(ed->start_box(i)->isEnabled(), i == 1);
-        EXPECT_EQ(ed->override_box(i)->isChecked(), i == 2);
-        EXPECT_EQ(ed->value_box(i)->isEnabled(), i == 2);
-    }
-    for (int f = 0; f < 4; ++f) {
-        EXPECT_EQ(ed->bits_box(f)->text(), QString::number(1 + f));
-        EXPECT_EQ(ed->lsb_box(f)->isChecked(), f == 3);
-        EXPECT_EQ(ed->value_box(f)->text(), QStringLiteral("00A%1").arg(f));
-    }
-    EXPECT_EQ(ed->left_bits_box()->text(), QStringLiteral("12"));
-    EXPECT_EQ(ed->right_bits_box()->text(), QStringLiteral("13"));
-    EXPECT_EQ(ed->left_mask_box()->text(), QStringLiteral("FFF0000000000000"));
+    for (std::size_t k = 0; k < numbers.size(); ++k)
+        EXPECT_EQ(numbers[k].first->text(), QString::number(10 + k)) << k;
+    for (std::size_t k = 0; k < flags.size(); ++k)
+        EXPECT_EQ(flags[k].first->isChecked(), k % 3 == 1) << k;
+    for (std::size_t k = 0; k < texts.size(); ++k)
+        EXPECT_EQ(texts[k].first->text(), QStringLiteral("A%1").arg(k)) << k;
+    // A field's start and length follow its Extract tick, its value its Override.
+    const auto expect_enabled = [&] {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(ed->start_box(i)->isEnabled(), ed->extract_box(i)->isChecked()) << i;
+            EXPECT_EQ(ed->length_box(i)->isEnabled(), ed->extract_box(i)->isChecked()) << i;
+            EXPECT_EQ(ed->value_box(i)->isEnabled(), ed->override_box(i)->isChecked()) << i;
+        }
+    };
+    expect_enabled();
 
-    // Typed edits land in the columns at once.
-    for (int i = 0; i < 3; ++i) {
-        ed->start_box(i)->setEnabled(true);
-        ed->length_box(i)->setEnabled(true);
-        type_into(ed->start_box(i), QString::number(30 + i));
-        EXPECT_EQ(r.*cols->start[std::size_t(i)], 30 + i);
-        type_into(ed->length_box(i), QString::number(40 + i));
-        EXPECT_EQ(r.*cols->len[std::size_t(i)], 40 + i);
-        click(ed->extract_box(i));
-        click(ed->override_box(i));
-        EXPECT_EQ(r.*cols->extract[std::size_t(i)], i != 1);
-        EXPECT_EQ(ed->length_box(i)->isEnabled(), i != 1);
-        EXPECT_EQ(r.*cols->overflag[std::size_t(i)], i != 2);
-        EXPECT_EQ(ed->value_box(i)->isEnabled(), i != 2);
+    R want = r;
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        numbers[k].first->setEnabled(true);
+        type_into(numbers[k].first, QString::number(50 + k));
+        want.*numbers[k].second = Integer(50 + k);
+        EXPECT_EQ(r, want) << k;
     }
-    for (int f = 0; f < 4; ++f) {
+    for (std::size_t k = 0; k < flags.size(); ++k) {
         const QString before = ed->letters();
-        click(ed->lsb_box(f));
-        EXPECT_EQ(r.*cols->lsb[std::size_t(f)], f != 3);
-        EXPECT_EQ(ed->letters(), before); // LSB is not drawn
-        type_into(ed->bits_box(f), QString::number(5 + f));
-        EXPECT_EQ(r.*cols->bits[std::size_t(f)], 5 + f);
-        ed->value_box(f)->setEnabled(true);
-        type_into(ed->value_box(f), QStringLiteral("b%1").arg(f));
-        EXPECT_EQ(r.*cols->over[std::size_t(f)], QStringLiteral("B%1").arg(f));
+        click(flags[k].first);
+        want.*flags[k].second = Integer(k % 3 != 1);
+        EXPECT_EQ(r, want) << k;
+        if (k >= 6) {
+            EXPECT_EQ(ed->letters(), before); // LSB is not drawn
+        }
     }
-    type_into(ed->left_bits_box(), QStringLiteral("7"));
-    type_into(ed->right_bits_box(), QStringLiteral("9"));
-    EXPECT_EQ(r.*cols->lpbits, 7);
-    EXPECT_EQ(r.*cols->rpbits, 9);
-    click(ed->parity_box(Editor::Mask));
-    type_into(ed->left_mask_box(), QStringLiteral("1"));
-    type_into(ed->right_mask_box(), QStringLiteral("2"));
-    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("1"));
-    EXPECT_EQ(r.*cols->rpmask, QStringLiteral("2"));
-    EXPECT_EQ(r.*cols->parity, 2);
-    click(ed->order_box(2, 2));
+    expect_enabled();
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k].first->setEnabled(true);
+        type_into(texts[k].first, QStringLiteral("b%1").arg(k));
+        want.*texts[k].second = QStringLiteral("B%1").arg(k);
+        EXPECT_EQ(r, want) << k;
+    }
     click(ed->order_box(3, 3));
-    EXPECT_EQ(r.*cols->field[2], 3);
-    EXPECT_EQ(r.*cols->field[3], 4);
-    click(ed->right_odd());
-    EXPECT_EQ(r.*cols->rp, 1);
-
-    // Saved and reloaded, every edit is back; hex text is padded on save.
-    const R edited = r;
-    QString error;
-    ASSERT_TRUE(ctx_.store.save_profile(QStringLiteral("Default"), false, r, &error)) << error.toStdString();
-    r = R{};
-    ASSERT_TRUE(ctx_.store.load_profile(QStringLiteral("Default"), r, &error)) << error.toStdString();
-    EXPECT_EQ(r.*cols->over[1], QStringLiteral("00B1"));
-    EXPECT_EQ(r.*cols->lpmask, QStringLiteral("0000000000000001"));
-    for (std::size_t f = 0; f < 4; ++f)
-        r.*cols->over[f] = edited.*cols->over[f];
-    r.*cols->lpmask = edited.*cols->lpmask;
-    r.*cols->rpmask = edited.*cols->rpmask;
-    EXPECT_EQ(r, edited);
-    ed->set_parms();
-    EXPECT_TRUE(ed->right_even()->isChecked());
-    EXPECT_TRUE(ed->order_box(3, 3)->isChecked());
-    EXPECT_TRUE(ed->parity_box(Editor::Mask)->isChecked());
+    want.*cols->field[3] = 4;
+    EXPECT_EQ(r, want);
 }
 
 TEST_P(WiegandEditorTest, PreviewAndPictureFollowTheBoxes) {

@@ -19,17 +19,8 @@ namespace {
 enum class Way { Typed, Pasted, MiddleClick, Dropped };
 
 const char *name_of(Way w) {
-    switch (w) {
-    case Way::Typed:
-        return "typed";
-    case Way::Pasted:
-        return "pasted";
-    case Way::MiddleClick:
-        return "middle-click";
-    case Way::Dropped:
-        return "dropped";
-    }
-    return "";
+    static const char *const names[] = {"typed", "pasted", "middle-click", "dropped"};
+    return names[int(w)];
 }
 
 QPoint at_cursor(const QLineEdit *box) {

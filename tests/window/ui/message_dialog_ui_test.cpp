@@ -27,26 +27,35 @@ void when_box_shows(std::function<void(QMessageBox *)> act) {
 }
 
 TEST(MessageBoxQuestions, ReturnAndEscapeGiveTheSafeAnswer) {
+    enum Kind { Question, Offer, Stop };
     struct Case {
         const char *what;
-        bool offer;
+        Kind kind;
         Qt::Key key;
         bool expected;
     } cases[] = {
-        {"question, Return", false, Qt::Key_Return, false},
-        {"question, Escape", false, Qt::Key_Escape, false},
-        {"question, y", false, Qt::Key_Y, true},
-        {"offer, Return", true, Qt::Key_Return, true},
-        {"offer, Escape", true, Qt::Key_Escape, false},
+        {"question, Return", Question, Qt::Key_Return, false},
+        {"question, Escape", Question, Qt::Key_Escape, false},
+        {"question, y", Question, Qt::Key_Y, true},
+        {"offer, Return", Offer, Qt::Key_Return, true},
+        {"offer, Escape", Offer, Qt::Key_Escape, false},
+        {"stop, Return", Stop, Qt::Key_Return, false},
+        {"stop, Escape", Stop, Qt::Key_Escape, false},
+        {"stop, y", Stop, Qt::Key_Y, true},
     };
+    LinkClosers links;
+    const int job = links.add([] {}, QStringLiteral("Stop?")); // a guarded job under way
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         MessageBoxQuestions q;
         when_box_shows([key = c.key](QMessageBox *box) { QTest::keyClick(box, key); });
-        const bool yes = c.offer ? q.offer(QStringLiteral("t"), QStringLiteral("Find the converter?"))
-                                 : q.ask_yes_no(QStringLiteral("t"), QStringLiteral("Stop?"));
+        const QString t = QStringLiteral("t"), text = QStringLiteral("Stop?");
+        const bool yes = c.kind == Offer  ? q.offer(t, text)
+                         : c.kind == Stop ? q.ask_to_stop(t, text, links)
+                                          : q.ask_yes_no(t, text);
         EXPECT_EQ(yes, c.expected);
     }
+    links.remove(job);
 }
 
 TEST(MessageBoxQuestions, AStopQuestionClosesItselfWhenTheJobEnds) {
