@@ -48,17 +48,11 @@ int diff_profiles(CliContext &ctx, const QString &a, const QString &b) {
     if (diffs.isEmpty())
         return 0;
     ctx.out << "--- " << names[0] << "\n+++ " << names[1] << '\n';
-    for (const QString &screen : setting_screens()) {
-        bool heading = false;
-        for (const SettingDifference &d : diffs) {
-            if (QLatin1String(d.place->screen) != screen)
-                continue;
-            if (!heading)
-                ctx.out << screen << '\n';
-            heading = true;
+    for (const ScreenDifferences &group : by_screen(diffs)) {
+        ctx.out << group.screen << '\n';
+        for (const SettingDifference &d : group.settings)
             ctx.out << "  " << d.place->caption << " [" << place_name(*d.place) << "]\n    - " << d.a << "\n    + "
                     << d.b << '\n';
-        }
     }
     ctx.out.flush();
     return 1;

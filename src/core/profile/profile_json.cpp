@@ -97,6 +97,16 @@ QVector<QVariant> record_values(const ConfigRecord &rec) {
     return values;
 }
 
+ConfigRecord stored_record(const QVector<QVariant> &stored) {
+    ConfigRecord rec;
+    const auto cols = columns();
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        QString why;
+        cols[i].decode(stored.value(int(i)), rec, false, &why);
+    }
+    return rec;
+}
+
 QByteArray record_to_json(const QString &name, const ConfigRecord &rec) {
     return profile_to_json(name, record_values(rec));
 }

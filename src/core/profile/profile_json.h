@@ -22,6 +22,9 @@ inline constexpr qint64 kMaxProfileFileBytes = 1024 * 1024;
 // The record's values as a save would store them (hex texts normalised), in
 // column order. A value that cannot be stored is left null.
 QVector<QVariant> record_values(const ConfigRecord &rec);
+// The other way: the record a stored row holds, each column decoded as
+// loading does. A column that does not decode keeps its zero value.
+ConfigRecord stored_record(const QVector<QVariant> &stored);
 // The same file for a record in memory (what a device action sent).
 QByteArray record_to_json(const QString &name, const ConfigRecord &rec);
 

@@ -9,17 +9,17 @@ namespace k52 {
 
 namespace {
 
-const char *const kSerial = "Serial Input and Output General Settings";
-const char *const kSerMask = "Serial Input Masking";
-const char *const kPreprocess = "Serial Preprocessors";
-const char *const kSerToMag = "Serial Input to Magstripe Output Options";
-const char *const kSerToWie = "Serial Input  to Wiegand Output Options";
-const char *const kWieSetup = "Wiegand and Magstripe Input General Settings";
-const char *const kWieMagInput = "Wiegand and Magstripe Input Options";
-const char *const kWieMasking = "Wiegand and Magstripe Input Masking";
-const char *const kWieMagOut = "Wiegand and Magstripe Input to Magstripe Output Options";
-const char *const kWieToWie = "Wiegand and Magstripe Input to Wiegand Output Options";
-const char *const kUtilities = "K52 Utilities";
+const char *const kSerial = kSerialScreen;
+const char *const kSerMask = kSerMaskScreen;
+const char *const kPreprocess = kPreprocessScreen;
+const char *const kSerToMag = kSerToMagScreen;
+const char *const kSerToWie = kSerToWieScreen;
+const char *const kWieSetup = kWieSetupScreen;
+const char *const kWieMagInput = kWieMagInputScreen;
+const char *const kWieMasking = kWieMaskingScreen;
+const char *const kWieMagOut = kWieMagOutScreen;
+const char *const kWieToWie = kWieToWieScreen;
+const char *const kUtilities = kUtilitiesScreen;
 
 using Choices = ChoiceList;
 
@@ -53,10 +53,25 @@ const Choices kDumpMode{{0, QT_TRANSLATE_NOOP("k52::Choices", "Mode 0   (1 char 
                         {4, QT_TRANSLATE_NOOP("k52::Choices", "Mode 4   (hex, include leading zeroes)")},
                         {5, QT_TRANSLATE_NOOP("k52::Choices", "Mode 5   (8 bits/char, bit count, 8 chars always")},
                         {6, QT_TRANSLATE_NOOP("k52::Choices", "Mode 6   (8 bits/char, bit count, 16 chars always")}};
-const Choices kParityMode{{0, "None"}, {1, "Standard"}, {2, "Mask"}};
+const Choices kParityMode{{1, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Standard")},
+                          {2, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Mask")},
+                          {0, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")}};
 const Choices kLeftSense{{0, "Even"}, {1, "Odd"}};
 const Choices kRightSense{{0, "Odd"}, {1, "Even"}};
-const Choices kField{{0, "None"}, {1, "Site"}, {2, "ID"}, {3, "Issue"}, {4, "Constant"}};
+const Choices kField{{1, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site")},
+                     {2, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID")},
+                     {3, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue")},
+                     {4, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Constant")},
+                     {0, QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")}};
+const WiegandEditorCaptions kWiegandCaptions{
+    {QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Extract Site"),
+     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Extract ID"),
+     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Extract Issue Code")},
+    {QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID"),
+     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Const")},
+    {QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Override Site"),
+     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Override ID"),
+     QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Override Issue")}};
 const Choices kMagTrack{{1, "Track 1 set"}, {2, "Track 2 set"}};
 const Choices kMagOutTrack{{1, "Track 1 Emulation"}, {2, "Track 2 Emulation"}};
 const Choices kPulse{{1, QT_TRANSLATE_NOOP("k52::Choices", "50us")},
@@ -64,9 +79,26 @@ const Choices kPulse{{1, QT_TRANSLATE_NOOP("k52::Choices", "50us")},
                      {3, QT_TRANSLATE_NOOP("k52::Choices", "150us")}};
 const Choices kOnOff{{0, "Off"}, {1, "On"}};
 
+const GroupCaptions kSerialMaskGroups{QT_TRANSLATE_NOOP("k52::SerMaskScreen", "Mask # 1 (default)"),
+                                      QT_TRANSLATE_NOOP("k52::SerMaskScreen", "Mask # 2 (v1.7+)"),
+                                      QT_TRANSLATE_NOOP("k52::SerMaskScreen", "Mask # 3 (v1.7+)")};
+const GroupCaptions kInputFormatGroups{
+    QT_TRANSLATE_NOOP("k52::WieMagInputScreen", "Wiegand Input - Format # 1"),
+    QT_TRANSLATE_NOOP("k52::WieMagInputScreen", "Wiegand Input - Format # 2"),
+    QT_TRANSLATE_NOOP("k52::WieMagInputScreen", "Wiegand Input - Format # 3 (v1.94+)")};
+const GroupCaptions kInputMaskGroups{QT_TRANSLATE_NOOP("k52::WieMaskingScreen", "Input Mask # 1"),
+                                     QT_TRANSLATE_NOOP("k52::WieMaskingScreen", "Input Mask # 2"),
+                                     QT_TRANSLATE_NOOP("k52::WieMaskingScreen", "Input Mask # 3 (v1.94+)")};
+
 class Builder {
 public:
     QVector<SettingPlace> places;
+
+    // The command (and its first version) of the places added next.
+    void sends(const char *command, const char *since = nullptr) {
+        command_ = command;
+        since_ = since;
+    }
 
     void add(const char *column, const char *screen, const QString &caption, ShownAs shown = ShownAs::Number,
              const Choices &choices = {}) {
@@ -84,22 +116,29 @@ public:
         p.caption = caption;
         p.shown = shown;
         p.choices = choices;
+        p.command = command_;
+        p.since = since_;
         places.push_back(p);
     }
 
     // The Wiegand output format editor, serial (`serwie`) or input (`input1wie`) variant.
     void wiegand_output(const char *screen, const QString &prefix, bool input_side) {
+        static const char *const serial_commands[] = {"S1W1", "S1W2", "S1W3", "S1W4", "S1W5", "S1W6"};
+        static const char *const input_commands[] = {"I1OW1", "I1OW2", "I1OW3", "I1OW4", "I1OW5", "I1OW6"};
+        // 1: extraction and bit counts; 2: parity, bit order, override flags;
+        // 3: output order; 4: fixed values; 5, 6: parity masks.
+        auto command = [&](int n) { sends((input_side ? input_commands : serial_commands)[n - 1]); };
         auto col = [&](const char *rest) { return (prefix + QLatin1String(rest)).toLatin1(); };
         auto add_col = [&](const char *rest, const QString &caption, ShownAs shown = ShownAs::Number,
                            const Choices &choices = {}) {
             add(col(rest).constData(), screen, caption, shown, choices);
         };
         const char *fields[] = {"site", "id", "issue"};
-        const char *names[] = {"Site", "ID", "Issue Code"};
-        const char *short_names[] = {"Site", "ID", "Issue"};
+        const WiegandEditorCaptions &c = kWiegandCaptions;
+        command(1);
         for (int i = 0; i < 3; ++i)
             add_col(QStringLiteral("extract%1").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
-                    QStringLiteral("Extract %1").arg(QLatin1StringView(names[i])), ShownAs::Flag);
+                    QString::fromLatin1(c.extract[i]), ShownAs::Flag);
         for (const char *what : {"start", "len"})
             for (int i = 0; i < 3; ++i)
                 add_col(QStringLiteral("%1%2%3")
@@ -107,42 +146,49 @@ public:
                                  QLatin1StringView(what))
                             .toLatin1()
                             .constData(),
-                        QStringLiteral("Extract %1: %2")
-                            .arg(QLatin1StringView(names[i]), QLatin1StringView(what[0] == 's' ? "Start" : "Length")));
+                        QStringLiteral("%1: %2").arg(QLatin1StringView(c.extract[i]),
+                                                     QLatin1StringView(what[0] == 's' ? "Start" : "Length")));
         const char *out_fields[] = {"site", "id", "issue", "const"};
-        const char *out_names[] = {"Site", "ID", "Issue", "Const"};
         for (int i = 0; i < 4; ++i)
             add_col(QStringLiteral("%1bits").arg(QLatin1StringView(out_fields[i])).toLatin1().constData(),
-                    QStringLiteral("Output Bit Formats: %1 # Bits").arg(QLatin1StringView(out_names[i])));
+                    QStringLiteral("Output Bit Formats: %1 # Bits").arg(QLatin1StringView(c.fields[i])));
+        command(2);
         for (int i = 0; i < 4; ++i)
             add_col(QStringLiteral("%1lsb").arg(QLatin1StringView(out_fields[i])).toLatin1().constData(),
-                    QStringLiteral("Output Bit Formats: %1 LSB").arg(QLatin1StringView(out_names[i])), ShownAs::Flag);
+                    QStringLiteral("Output Bit Formats: %1 LSB").arg(QLatin1StringView(c.fields[i])), ShownAs::Flag);
         for (int i = 0; i < 3; ++i)
             add_col(QStringLiteral("over%1").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
-                    QStringLiteral("Override %1").arg(QLatin1StringView(short_names[i])), ShownAs::Flag);
+                    QString::fromLatin1(c.overrides[i]), ShownAs::Flag);
         const QString value_label = input_side ? QStringLiteral("Value (hex)") : QStringLiteral("Value (hex):");
+        command(4);
         for (int i = 0; i < 3; ++i)
             add_col(QStringLiteral("%1over").arg(QLatin1StringView(fields[i])).toLatin1().constData(),
-                    QStringLiteral("Override %1: %2").arg(QLatin1StringView(short_names[i]), value_label),
-                    ShownAs::Hex);
+                    QStringLiteral("%1: %2").arg(QLatin1StringView(c.overrides[i]), value_label), ShownAs::Hex);
         add_col("constover", QStringLiteral("Constant Value (hex):"), ShownAs::Hex);
+        command(2);
         add_col("parity", QStringLiteral("Parity Selection"), ShownAs::Choice, kParityMode);
         add_col("lpbits", QStringLiteral("Parity Selection: Left Bits:"));
         add_col("rpbits", QStringLiteral("Parity Selection: Right Bits:"));
         add_col("lp", QStringLiteral("Parity Selection: Left Even / Odd"), ShownAs::Choice, kLeftSense);
         add_col("rp", QStringLiteral("Parity Selection: Right Even / Odd"), ShownAs::Choice, kRightSense);
+        command(3);
         for (int row = 1; row <= 4; ++row)
             add_col(QStringLiteral("field%1").arg(row).toLatin1().constData(),
                     QStringLiteral("Output Order Format: %1").arg(row), ShownAs::Choice, kField);
+        command(5);
         add_col("lpmask", QStringLiteral("Parity Masks: Left:"), ShownAs::Hex);
+        command(6);
         add_col("rpmask", QStringLiteral("Parity Masks: Right:"), ShownAs::Hex);
     }
 
     // Serial mask set `set` (1-3) in its composite column.
     void serial_mask(int set) {
         const QByteArray column = QByteArray("sermask") + QByteArray::number(set);
-        static const char *const sets[] = {"Mask # 1 (default)", "Mask # 2 (v1.7+)", "Mask # 3 (v1.7+)"};
-        const QString group = QString::fromLatin1(sets[set - 1]);
+        static const char *const commands[] = {"S1K", "S2K", "S3K"};
+        static const char *const input_lengths[] = {nullptr, "S1Q2", "S1Q3"};
+        const char *since = set > 1 ? "01.70" : nullptr;
+        sends(commands[set - 1], since);
+        const QString group = QString::fromLatin1(kSerialMaskGroups[std::size_t(set - 1)]);
         for (int k = 0; k < 5; ++k) {
             const int at = 7 * k;
             const QString row = QStringLiteral("%1, Position %2: ").arg(group).arg(k + 1);
@@ -151,13 +197,15 @@ public:
             part(column.constData(), at + 3, 2, kSerMask, row + QStringLiteral("Length"), ShownAs::Number);
             part(column.constData(), at + 5, 2, kSerMask, row + QStringLiteral("Value (hex)"), ShownAs::Hex);
         }
+        sends(input_lengths[set - 1], since);
         if (set > 1)
             part(column.constData(), 35, 2, kSerMask, group + QStringLiteral(": Input Length"), ShownAs::Number);
     }
 
     // Input mask `mask` (1-3): columns input1const1 .. or input1const21 ..
     void input_mask(int mask) {
-        static const char *const groups[] = {"Input Mask # 1", "Input Mask # 2", "Input Mask # 3 (v1.94+)"};
+        static const char *const commands[] = {"I1IK", "I1IY", "I1IZ"};
+        sends(commands[mask - 1], mask == 3 ? "01.94" : nullptr);
         const QString digit = mask == 1 ? QString() : QString::number(mask);
         for (auto [what, caption, shown] :
              {std::tuple{"const", "Constant", ShownAs::Flag}, std::tuple{"start", "Start", ShownAs::Number},
@@ -166,7 +214,7 @@ public:
                 add(QStringLiteral("input1%1%2%3").arg(QLatin1StringView(what), digit).arg(pos).toLatin1().constData(),
                     kWieMasking,
                     QStringLiteral("%1, Position %2: %3")
-                        .arg(QLatin1StringView(groups[mask - 1]))
+                        .arg(QLatin1StringView(kInputMaskGroups[std::size_t(mask - 1)]))
                         .arg(pos)
                         .arg(QLatin1StringView(caption)),
                     shown);
@@ -174,10 +222,10 @@ public:
 
     // Wiegand input format `format` (1-3) of the input options screen.
     void input_format(int format) {
-        static const char *const groups[] = {"Wiegand Input - Format # 1", "Wiegand Input - Format # 2",
-                                             "Wiegand Input - Format # 3 (v1.94+)"};
+        static const char *const commands[] = {"I1IW", "I1IX", "I1IV"};
+        sends(commands[format - 1], format == 3 ? "01.94" : nullptr);
         const QString suffix = format == 1 ? QString() : QString::number(format);
-        const QString group = QString::fromLatin1(groups[format - 1]);
+        const QString group = QString::fromLatin1(kInputFormatGroups[std::size_t(format - 1)]);
         const char *fields[] = {"site", "id", "issue"};
         const char *rows[] = {"Site", "ID", "Issue"};
         auto one = [&](const QString &column, const QString &caption, ShownAs shown) {
@@ -197,10 +245,15 @@ public:
                 QStringLiteral("%1 LSB").arg(QLatin1StringView(rows[i])), ShownAs::Flag);
         one(QStringLiteral("input1totalbits"), QStringLiteral("Total Bits"), ShownAs::Number);
     }
+
+private:
+    const char *command_ = nullptr;
+    const char *since_ = nullptr;
 };
 
 QVector<SettingPlace> build() {
     Builder b;
+    b.sends("S1G");
     b.add("baudrate", kSerial, QStringLiteral("Converter Baud Rate"));
     b.add("parity", kSerial, QStringLiteral("Data Bits/Parity"), ShownAs::Choice, kParity);
     b.part("terminators", 0, 2, kSerial, QStringLiteral("Input Terminator in hex"), ShownAs::Hex);
@@ -209,14 +262,17 @@ QVector<SettingPlace> build() {
     b.add("seringoodbeep", kSerial, QStringLiteral("Beep on a good conversion"), ShownAs::Flag);
     b.add("serinmask", kSerMask, QStringLiteral("Masking On"), ShownAs::Flag);
     b.add("serinconvtype", kSerial, QStringLiteral("Serial Input Conversion Type"), ShownAs::Choice, kConversion);
+    b.sends("S1M");
     b.part("sermagparms", 0, 1, kSerToMag, QStringLiteral("Track 1 Emulation"), ShownAs::Flag);
     b.part("sermagparms", 1, 1, kSerToMag, QStringLiteral("Track 2 Emulation"), ShownAs::Flag);
     b.part("sermagparms", 2, 1, kSerToMag, QStringLiteral("Data up with clock"), ShownAs::Flag);
     b.part("sermagparms", 3, 1, kSerToMag, QStringLiteral("C start sentinel for Track 2 emulation"), ShownAs::Flag);
+    b.sends("S1M", "01.60");
     b.part("sermagparms", 4, 1, kSerToMag, QStringLiteral("F2F Output"), ShownAs::Flag);
     for (int set = 1; set <= 3; ++set)
         b.serial_mask(set);
     b.wiegand_output(kSerToWie, QStringLiteral("serwie"), false);
+    b.sends("I1IG");
     b.add("input1type", kWieSetup, QStringLiteral("Input Type"), ShownAs::Choice, kInputType);
     b.add("input1convtype", kWieSetup, QStringLiteral("Output Conversion Type"), ShownAs::Choice, kOutputConversion);
     b.add("input1beep", kWieSetup, QStringLiteral("Beep on a good conversion"), ShownAs::Flag);
@@ -225,6 +281,7 @@ QVector<SettingPlace> build() {
     for (int format = 1; format <= 3; ++format)
         b.input_format(format);
     const QString mag = QStringLiteral("Magstripe Input Options: ");
+    b.sends("I1IM");
     b.add("input1magtk", kWieMagInput, mag + QStringLiteral("Track 1 set / Track 2 set"), ShownAs::Choice, kMagTrack);
     b.add("input1cstart", kWieMagInput, mag + QStringLiteral("C Start"), ShownAs::Flag);
     b.add("input1alpdel", kWieMagInput, mag + QStringLiteral("Alpha delete"), ShownAs::Flag);
@@ -233,25 +290,31 @@ QVector<SettingPlace> build() {
     b.add("input1dir", kWieMagInput, mag + QStringLiteral("Direction indicator (serial output only)"), ShownAs::Flag);
     b.add("input1maglen", kWieMagInput, mag + QStringLiteral("Length"));
     b.add("input1septrans", kWieMagInput, mag + QStringLiteral("Sep translate (hex)"), ShownAs::Hex);
+    b.sends("I1OM");
     b.add("input1magouttk", kWieMagOut, QStringLiteral("Track 1 Emulation / Track 2 Emulation"), ShownAs::Choice,
           kMagOutTrack);
     b.add("input1magdataup", kWieMagOut, QStringLiteral("Data up with clock"), ShownAs::Flag);
     b.add("input1magcstart", kWieMagOut, QStringLiteral("C start sentinel for Track 2 emulation"), ShownAs::Flag);
+    b.sends("I1OM", "01.60");
     b.add("input1magoutf2f", kWieMagOut, QStringLiteral("F2F"), ShownAs::Flag);
     for (int mask = 1; mask <= 3; ++mask)
         b.input_mask(mask);
     b.wiegand_output(kWieToWie, QStringLiteral("input1wie"), true);
     const QString beeper = QStringLiteral("Beeper Frequency and Duration: ");
     const QString timing = QStringLiteral("Wie/Aba timing: ");
+    b.sends("P");
     b.add("spkrfreq", kUtilities, beeper + QStringLiteral("Frequency"));
     b.add("spkrtimeser", kUtilities, beeper + QStringLiteral("Serial In Beep Time"));
     b.add("spkrtimei1", kUtilities, beeper + QStringLiteral("Wie/Aba In Beep Time"));
+    b.sends("T");
     b.add("maginterval", kUtilities, timing + QStringLiteral("Mag Pulse Interval"));
     b.add("wieinterval", kUtilities, timing + QStringLiteral("Wiegand Pulse Interval"));
     b.add("magpulse", kUtilities, timing + QStringLiteral("Mag Pulse Duration"), ShownAs::Choice, kPulse);
     b.add("wiepulse", kUtilities, timing + QStringLiteral("Wiegand Pulse Duration"), ShownAs::Choice, kPulse);
+    b.sends("A");
     b.add("spkrstart", kUtilities, QStringLiteral("Startup Beep"), ShownAs::Choice, kOnOff);
     const QString hex = QStringLiteral("Hexadecimal Preprocessor (v1.8+): ");
+    b.sends("X2", "01.80");
     b.add("hextotalbits", kPreprocess, hex + QStringLiteral("Toital Bits"));
     b.add("hexsitestart", kPreprocess, hex + QStringLiteral("Site Start"));
     b.add("hexidstart", kPreprocess, hex + QStringLiteral("ID Start"));
@@ -260,13 +323,21 @@ QVector<SettingPlace> build() {
     b.add("hexsitechars", kPreprocess, hex + QStringLiteral("Site Chars"));
     b.add("hexidchars", kPreprocess, hex + QStringLiteral("ID Chars"));
     b.add("hextrimleading", kPreprocess, hex + QStringLiteral("Trim Leading Zero Bits"), ShownAs::Flag);
-    b.add("dumpmodestyle", kWieSetup, QStringLiteral("Dump Mode Options"), ShownAs::Choice, kDumpMode);
-    b.add("ignorelf", kSerial, QStringLiteral("Ignore Linefeeds on input (V1.8+)"), ShownAs::Flag);
+    // The preprocessors exclude one another: the one switched on leaves the
+    // later ones' commands out.
+    b.sends("X2 X3 X5", "01.80");
+    b.add("hexprepro", kPreprocess, hex + QStringLiteral("Preprocessor ON"), ShownAs::Flag);
+    b.sends("X3 X5", "01.80");
     b.add("amtech26encpre", kPreprocess, QStringLiteral("Amtech 26 bit encoded Preprocessor (v1.8+): Preprocessor ON"),
           ShownAs::Flag);
-    b.add("hexprepro", kPreprocess, hex + QStringLiteral("Preprocessor ON"), ShownAs::Flag);
+    b.sends("X5", "01.93");
     b.add("seralphasub", kPreprocess, QStringLiteral("Alpha Substitution Preprocessor (v1.93+): Preprocessor ON"),
           ShownAs::Flag);
+    b.sends("X4", "01.80");
+    b.add("dumpmodestyle", kWieSetup, QStringLiteral("Dump Mode Options"), ShownAs::Choice, kDumpMode);
+    b.sends("X1", "01.80");
+    b.add("ignorelf", kSerial, QStringLiteral("Ignore Linefeeds on input (V1.8+)"), ShownAs::Flag);
+    b.sends("X6", "01.94");
     b.add("zerosuppress", kWieSetup, QStringLiteral("Zero Suppression (v1.94+)"), ShownAs::Flag);
     // Column order, parts in position order.
     std::stable_sort(b.places.begin(), b.places.end(), [](const SettingPlace &x, const SettingPlace &y) {
@@ -311,6 +382,26 @@ const ChoiceList &dump_mode_choices() {
 }
 const ChoiceList &pulse_choices() {
     return kPulse;
+}
+
+const GroupCaptions &serial_mask_groups() {
+    return kSerialMaskGroups;
+}
+const GroupCaptions &input_format_groups() {
+    return kInputFormatGroups;
+}
+const GroupCaptions &input_mask_groups() {
+    return kInputMaskGroups;
+}
+
+const WiegandEditorCaptions &wiegand_editor_captions() {
+    return kWiegandCaptions;
+}
+const ChoiceList &wiegand_parity_choices() {
+    return kParityMode;
+}
+const ChoiceList &wiegand_order_choices() {
+    return kField;
 }
 
 QString shown_caption(const ChoiceCaption &choice) {
@@ -373,6 +464,19 @@ QVector<SettingDifference> diff_settings(const QVector<QVariant> &a, const QVect
         const QString sa = shown_value(p, va), sb = shown_value(p, vb);
         if (sa != sb)
             out.push_back({&p, sa, sb});
+    }
+    return out;
+}
+
+QVector<ScreenDifferences> by_screen(const QVector<SettingDifference> &diffs) {
+    QVector<ScreenDifferences> out;
+    for (const QString &screen : setting_screens()) {
+        ScreenDifferences group{screen, {}};
+        for (const SettingDifference &d : diffs)
+            if (QLatin1String(d.place->screen) == screen)
+                group.settings.push_back(d);
+        if (!group.settings.isEmpty())
+            out.push_back(group);
     }
     return out;
 }

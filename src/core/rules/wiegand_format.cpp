@@ -16,6 +16,25 @@ QString run_of(const QString &bits_text, QChar letter) {
 
 } // namespace
 
+FormatControls format_controls(const ConfigRecord &rec, const WiegandFieldMap &map) {
+    FormatControls c;
+    for (int f = 0; f < kOutputFields; ++f)
+        c.bits[std::size_t(f)] = QString::number(rec.*map.bits[std::size_t(f)]);
+    for (int row = 0; row < kOrderRows; ++row) {
+        const int code = rec.*map.field[std::size_t(row)];
+        if (code >= kFieldSite && code <= kFieldConstant)
+            c.order[std::size_t(row)][std::size_t(code - 1)] = true;
+    }
+    const int parity = rec.*map.parity, lp = rec.*map.lp, rp = rec.*map.rp;
+    c.parity_none = parity == 0;
+    c.parity_mask = parity == 2;
+    c.left_even = lp == 0;
+    c.left_odd = lp == 1;
+    c.right_odd = rp == 0;
+    c.right_even = rp == 1;
+    return c;
+}
+
 QString format_letters(const FormatControls &c) {
     std::array<QString, kOutputFields> runs;
     for (int f = 0; f < kOutputFields; ++f)

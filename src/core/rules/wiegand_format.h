@@ -6,6 +6,7 @@
 // same bits laid out as a row of coloured cells.
 
 #include "core/profile/config_record.h"
+#include "core/profile/wiegand_map.h"
 #include "core/rules/entry_rules.h"
 
 #include <QString>
@@ -39,6 +40,10 @@ struct FormatControls {
     bool right_even = false;
     bool right_odd = false;
 };
+
+// The controls as the record's format (read through `map`) sets them: what
+// the editor shows once it has filled its boxes from the record.
+FormatControls format_controls(const ConfigRecord &rec, const WiegandFieldMap &map);
 
 // Preview lines are this many characters; lines after the third are not
 // broken any further.

@@ -17,16 +17,10 @@ QString difference_text(const QString &a, const QVector<QVariant> &va, const QSt
     if (diffs.isEmpty())
         return CompareWindow::tr("The profiles are the same.");
     QString t = CompareWindow::tr("%1 setting(s) differ between \"%2\" and \"%3\".\n").arg(diffs.size()).arg(a, b);
-    for (const QString &screen : setting_screens()) {
-        bool heading = false;
-        for (const SettingDifference &d : diffs) {
-            if (QLatin1String(d.place->screen) != screen)
-                continue;
-            if (!heading)
-                t += QLatin1Char('\n') + screen + QLatin1Char('\n');
-            heading = true;
+    for (const ScreenDifferences &group : by_screen(diffs)) {
+        t += QLatin1Char('\n') + group.screen + QLatin1Char('\n');
+        for (const SettingDifference &d : group.settings)
             t += QStringLiteral("  %1\n    %2: %3\n    %4: %5\n").arg(d.place->caption, a, d.a, b, d.b);
-        }
     }
     return t;
 }

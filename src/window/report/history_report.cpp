@@ -1,10 +1,11 @@
 #include "history_report.h"
 
-#include "core/profile/columns.h"
 #include "core/profile/profile_json.h"
 #include "core/profile/profile_store.h"
 #include "core/profile/safe_file.h"
 #include "core/profile/setting_places.h"
+#include "core/profile/wiegand_map.h"
+#include "core/rules/wiegand_format.h"
 #include "core/session/app_context.h"
 
 #include <QBuffer>
@@ -21,15 +22,6 @@
 namespace k52 {
 
 namespace {
-
-QVariant value(const QVector<QVariant> &stored, const QString &column) {
-    const int i = column_index(column);
-    return i >= 0 ? stored.value(i) : QVariant();
-}
-
-int number(const QVector<QVariant> &stored, const QString &column) {
-    return value(stored, column).toInt();
-}
 
 // Paints page after page, top to bottom, in points (1/72 inch).
 class PageWriter {
@@ -137,32 +129,6 @@ private:
     double width_ = 0, height_ = 0, scale_ = 1, y_ = 0;
 };
 
-} // namespace
-
-FormatControls format_controls(const QVector<QVariant> &stored, const QString &prefix) {
-    FormatControls c;
-    const char *bits[kOutputFields] = {"sitebits", "idbits", "issuebits", "constbits"};
-    for (int i = 0; i < kOutputFields; ++i)
-        c.bits[std::size_t(i)] = value(stored, prefix + QLatin1String(bits[i])).toString();
-    for (int row = 0; row < kOrderRows; ++row) {
-        const int code = number(stored, prefix + QStringLiteral("field%1").arg(row + 1));
-        if (code >= 1 && code <= kOutputFields)
-            c.order[std::size_t(row)][std::size_t(code - 1)] = true;
-    }
-    const int parity = number(stored, prefix + QStringLiteral("parity"));
-    c.parity_none = parity == 0;
-    c.parity_mask = parity == 2;
-    const int lp = number(stored, prefix + QStringLiteral("lp"));
-    const int rp = number(stored, prefix + QStringLiteral("rp"));
-    c.left_even = lp == 0;
-    c.left_odd = lp == 1;
-    c.right_odd = rp == 0;
-    c.right_even = rp == 1;
-    return c;
-}
-
-namespace {
-
 // The pages of one row's report, from where `page` stands.
 void draw_entry(PageWriter &page, const HistoryEntry &e, const std::optional<ImportedProfile> &profile) {
     page.text(QStringLiteral("Commissioning report"), 18, true);
@@ -186,12 +152,12 @@ void draw_entry(PageWriter &page, const HistoryEntry &e, const std::optional<Imp
     page.pair(QStringLiteral("History row"), QString::number(e.id));
 
     if (profile) {
-        for (const auto &[title, prefix] :
-             {std::pair{"Serial Input  to Wiegand Output Options", "serwie"},
-              std::pair{"Wiegand and Magstripe Input to Wiegand Output Options", "input1wie"}}) {
+        const ConfigRecord rec = stored_record(profile->stored);
+        for (const auto &[title, map] :
+             {std::pair{kSerToWieScreen, &kSerialWiegandMap}, std::pair{kWieToWieScreen, &kInputWiegandMap}}) {
             page.gap(8);
             page.text(QStringLiteral("Wiegand output format: %1").arg(QLatin1StringView(title)), 11, true);
-            const QString letters = format_letters(format_controls(profile->stored, QLatin1String(prefix)));
+            const QString letters = format_letters(format_controls(rec, *map));
             const FormatLayout layout = format_layout(letters);
             page.text(QStringLiteral("%1 bits").arg(layout.total_bits), 8);
             page.gap(2);

@@ -5,7 +5,6 @@
 // editor's bit picture. Drawn with Qt's own PDF writer; no widgets.
 
 #include "core/profile/history_store.h"
-#include "core/rules/wiegand_format.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,10 +12,6 @@
 #include <QVector>
 
 namespace k52 {
-
-// The format editor's controls as a profile's stored values set them, for
-// the serial ("serwie") or the input ("input1wie") variant.
-FormatControls format_controls(const QVector<QVariant> &stored, const QString &prefix);
 
 // Writes the report of `e` to `path` (replaced in one step). False, with
 // the reason, when the snapshot cannot be read or the file not written.

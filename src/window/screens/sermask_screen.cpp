@@ -1,5 +1,6 @@
 #include "sermask_screen.h"
 
+#include "core/profile/setting_places.h"
 #include "core/rules/option_rules.h"
 #include "window/ui/entry_box_editor.h"
 
@@ -26,12 +27,10 @@ QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
 SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowTitle(tr("Serial Input Masking"));
     auto *layout = new QGridLayout(this);
-    const char *const captions[kSerMaskSets] = {QT_TR_NOOP("Mask # 1 (default)"), QT_TR_NOOP("Mask # 2 (v1.7+)"),
-                                                QT_TR_NOOP("Mask # 3 (v1.7+)")};
     const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"),
                                  QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
     for (int s = 0; s < kSerMaskSets; ++s) {
-        auto *group = new QGroupBox(tr(captions[s]), this);
+        auto *group = new QGroupBox(tr(serial_mask_groups()[std::size_t(s)]), this);
         group->setObjectName(QStringLiteral("Frame%1").arg(s + 1));
         auto *grid = new QGridLayout(group);
         int top = 0;

@@ -1,5 +1,6 @@
 #include "wiegand_output_editor.h"
 
+#include "core/profile/setting_places.h"
 #include "window/screens/card_test_panel.h"
 #include "window/ui/entry_box_editor.h"
 
@@ -22,10 +23,6 @@ QLabel *make_label(const QString &caption, QWidget *parent) {
 
 constexpr std::array<const char *, 3> kFieldNames{"site", "id", "issue"};
 constexpr std::array<const char *, kOutputFields> kOutputNames{"site", "id", "issue", "const"};
-constexpr std::array<const char *, WiegandOutputEditor::kOrderBoxes> kOrderCaptions{
-    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Site"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "ID"),
-    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Issue"), QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "Constant"),
-    QT_TRANSLATE_NOOP("k52::WiegandOutputEditor", "None")};
 
 QString name_of(const char *prefix, const char *what) {
     return QString::fromUtf8(prefix) + QString::fromUtf8(what);
@@ -41,7 +38,7 @@ constexpr int kRowH = kNumberH + kCellH + kRowGap;
 } // namespace
 
 Integer WiegandOutputEditor::order_code(int box) {
-    return box == kOrderBoxes - 1 ? kFieldNone : Integer(box + 1);
+    return Integer(wiegand_order_choices()[box].code);
 }
 
 WiegandOutputEditor::WiegandOutputEditor(AppContext &ctx, const WiegandOutputVariant &variant, QWidget *parent)
@@ -83,11 +80,10 @@ void WiegandOutputEditor::build() {
     auto *eg = new QGridLayout(extraction);
     eg->addWidget(make_label(tr("Start"), extraction), 0, 1);
     eg->addWidget(make_label(tr("Length"), extraction), 0, 2);
-    constexpr std::array<const char *, 3> kExtractCaptions{QT_TR_NOOP("Extract Site"), QT_TR_NOOP("Extract ID"),
-                                                           QT_TR_NOOP("Extract Issue Code")};
+    const WiegandEditorCaptions &captions = wiegand_editor_captions();
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        extract_[n] = make_check_box(tr(kExtractCaptions[n]), name_of("extract_", kFieldNames[n]), extraction);
+        extract_[n] = make_check_box(tr(captions.extract[n]), name_of("extract_", kFieldNames[n]), extraction);
         start_[n] = decimal_box(v_.map.start[n], 2, false, extraction);
         start_[n]->setObjectName(name_of(kFieldNames[n], "_start"));
         len_[n] = decimal_box(v_.map.len[n], 2, false, extraction);
@@ -105,14 +101,12 @@ void WiegandOutputEditor::build() {
     fg->addWidget(make_label(tr("Field"), formats), 0, 0);
     fg->addWidget(make_label(tr("# Bits"), formats), 0, 1);
     fg->addWidget(make_label(tr("LSB"), formats), 0, 2);
-    constexpr std::array<const char *, kOutputFields> kFieldCaptions{QT_TR_NOOP("Site"), QT_TR_NOOP("ID"),
-                                                                     QT_TR_NOOP("Issue"), QT_TR_NOOP("Const")};
     for (int f = 0; f < kOutputFields; ++f) {
         const auto n = std::size_t(f);
         bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
         bits_[n]->setObjectName(name_of(kOutputNames[n], "_bits"));
         lsb_[n] = make_check_box(QString(), name_of(kOutputNames[n], "_lsb"), formats);
-        fg->addWidget(make_label(tr(kFieldCaptions[n]), formats), f + 1, 0);
+        fg->addWidget(make_label(tr(captions.fields[n]), formats), f + 1, 0);
         fg->addWidget(bits_[n], f + 1, 1);
         fg->addWidget(lsb_[n], f + 1, 2);
         connect(lsb_[n], &QCheckBox::toggled, this, [this, f] { apply_lsb(f); });
@@ -122,11 +116,9 @@ void WiegandOutputEditor::build() {
     // Field Overrides and Constant Value
     auto *overrides = new QGroupBox(tr("Field Overrides and Constant Value"), this);
     auto *og = new QGridLayout(overrides);
-    constexpr std::array<const char *, 3> kOverrideCaptions{QT_TR_NOOP("Override Site"), QT_TR_NOOP("Override ID"),
-                                                            QT_TR_NOOP("Override Issue")};
     for (int i = 0; i < 3; ++i) {
         const auto n = std::size_t(i);
-        overflag_[n] = make_check_box(tr(kOverrideCaptions[n]), name_of("override_", kFieldNames[n]), overrides);
+        overflag_[n] = make_check_box(tr(captions.overrides[n]), name_of("override_", kFieldNames[n]), overrides);
         over_[n] = hex_box(v_.map.over[n], 4, overrides);
         over_[n]->setObjectName(name_of(kFieldNames[n], "_value"));
         og->addWidget(overflag_[n], i, 0);
@@ -143,13 +135,13 @@ void WiegandOutputEditor::build() {
     // Parity Selection
     auto *parity = new QGroupBox(tr("Parity Selection"), this);
     auto *pg = new QGridLayout(parity);
-    constexpr std::array<const char *, 3> kParityCaptions{QT_TR_NOOP("Standard"), QT_TR_NOOP("Mask"),
-                                                          QT_TR_NOOP("None")};
+    // The boxes in the order of ParityBox.
+    const ChoiceList &parity_choices = wiegand_parity_choices();
     for (int b = 0; b < 3; ++b) {
         const auto n = std::size_t(b);
+        const char *caption = parity_choices[b].caption;
         parity_[n] =
-            make_check_box(tr(kParityCaptions[n]),
-                           QStringLiteral("parity_") + QString::fromUtf8(kParityCaptions[n]).toLower(), parity);
+            make_check_box(tr(caption), QStringLiteral("parity_") + QString::fromUtf8(caption).toLower(), parity);
         pg->addWidget(parity_[n], 0, b + 1);
         connect(parity_[n], &QCheckBox::toggled, this, [this, b] { on_parity_click(ParityBox(b)); });
     }
@@ -181,7 +173,7 @@ void WiegandOutputEditor::build() {
     for (int row = 0; row < kOrderRows; ++row) {
         rg->addWidget(new QLabel(QString::number(row + 1), order), row, 0);
         for (int b = 0; b < kOrderBoxes; ++b) {
-            QCheckBox *box = make_check_box(tr(kOrderCaptions[std::size_t(b)]),
+            QCheckBox *box = make_check_box(tr(wiegand_order_choices()[b].caption),
                                             QStringLiteral("order%1_%2").arg(row + 1).arg(b), order);
             order_[std::size_t(row)][std::size_t(b)] = box;
             rg->addWidget(box, row, b + 1);

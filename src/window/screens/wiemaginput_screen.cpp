@@ -1,5 +1,6 @@
 #include "wiemaginput_screen.h"
 
+#include "core/profile/setting_places.h"
 #include "core/rules/option_rules.h"
 #include "window/ui/entry_box_editor.h"
 
@@ -35,14 +36,11 @@ WieMagInputScreen::WieMagInputScreen(AppContext &ctx, QWidget *parent) : BaseScr
     setWindowTitle(tr("Wiegand and Magstripe Input Options"));
     auto *layout = new QHBoxLayout(this);
     auto *formats = new QVBoxLayout;
-    const char *const captions[kWieInputFormats] = {QT_TR_NOOP("Wiegand Input - Format # 1"),
-                                                    QT_TR_NOOP("Wiegand Input - Format # 2"),
-                                                    QT_TR_NOOP("Wiegand Input - Format # 3 (v1.94+)")};
     const char *const heads[] = {QT_TR_NOOP("Field"), QT_TR_NOOP("Start"), QT_TR_NOOP("Length"), QT_TR_NOOP("LSB"),
                                  QT_TR_NOOP("Chars")};
     const char *const fields[kWieInputRows] = {QT_TR_NOOP("Site"), QT_TR_NOOP("ID"), QT_TR_NOOP("Issue")};
     for (int f = 0; f < kWieInputFormats; ++f) {
-        auto *group = new QGroupBox(tr(captions[f]), this);
+        auto *group = new QGroupBox(tr(input_format_groups()[std::size_t(f)]), this);
         group->setObjectName(QStringLiteral("format%1").arg(f + 1));
         auto *grid = new QGridLayout(group);
         for (int c = 0; c < 5; ++c)

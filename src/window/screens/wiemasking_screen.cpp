@@ -1,5 +1,6 @@
 #include "wiemasking_screen.h"
 
+#include "core/profile/setting_places.h"
 #include "core/rules/option_rules.h"
 #include "window/ui/entry_box_editor.h"
 
@@ -27,8 +28,6 @@ QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
 WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx, parent) {
     setWindowTitle(tr("Wiegand and Magstripe Input Masking"));
     auto *layout = new QGridLayout(this);
-    const char *const captions[kMasks] = {QT_TR_NOOP("Input Mask # 1"), QT_TR_NOOP("Input Mask # 2"),
-                                          QT_TR_NOOP("Input Mask # 3 (v1.94+)")};
     const char *const notes[kMasks] = {
         QT_TR_NOOP("Note Mask # 1 is used for wiegand input format # 1 and also for magstripe input"),
         QT_TR_NOOP("Note Mask # 2 is used for wiegand input format # 2 only"),
@@ -36,7 +35,7 @@ WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScree
     const char *const heads[] = {QT_TR_NOOP("Position"), QT_TR_NOOP("Constant"), QT_TR_NOOP("Start"),
                                  QT_TR_NOOP("Length"), QT_TR_NOOP("Value (hex)")};
     for (int m = 0; m < kMasks; ++m) {
-        auto *group = new QGroupBox(tr(captions[m]), this);
+        auto *group = new QGroupBox(tr(input_mask_groups()[std::size_t(m)]), this);
         group->setObjectName(QStringLiteral("mask%1").arg(m + 1));
         auto *grid = new QGridLayout(group);
         for (int c = 0; c < 5; ++c)

@@ -4,10 +4,14 @@
 #include "core/profile/profile_json.h"
 #include "core/profile/profile_store.h"
 #include "core/profile/setting_places.h"
+#include "core/profile/wiegand_map.h"
+#include "core/programming/run_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <QSet>
+
+#include <algorithm>
 
 using namespace k52;
 
@@ -15,6 +19,68 @@ namespace {
 
 QVector<QVariant> default_values() {
     return record_values(default_profile());
+}
+
+// `place`'s part of a stored value, and the value with that part replaced.
+QString part_of(const SettingPlace &place, const QVariant &stored) {
+    return place.length ? stored.toString().mid(place.from, place.length) : stored.toString();
+}
+QVariant with_part(const SettingPlace &place, const QVariant &stored, const QString &part) {
+    if (place.length)
+        return stored.toString().replace(place.from, place.length, part);
+    if (columns()[std::size_t(place.column)].type == StoredType::Text)
+        return part;
+    return part.toLongLong();
+}
+
+// Other values a user could give the setting: the box toggled, the other
+// choices, the number one up or down, the last hex digit one up.
+QVector<QVariant> other_values(const SettingPlace &p, const QVariant &stored) {
+    const QString text = part_of(p, stored).trimmed();
+    QStringList parts;
+    switch (p.shown) {
+    case ShownAs::Flag:
+        parts << (text == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1"));
+        break;
+    case ShownAs::Choice:
+        for (const ChoiceCaption &c : p.choices)
+            if (QString::number(c.code) != text)
+                parts << QString::number(c.code);
+        break;
+    case ShownAs::Number:
+        for (int step : {1, -1})
+            parts << QString::number(text.toLongLong() + step).rightJustified(p.length, QLatin1Char('0'));
+        break;
+    case ShownAs::Hex:
+        parts << text.left(text.size() - 1) +
+                     QString::number((text.right(1).toInt(nullptr, 16) + 1) % 16, 16).toUpper();
+        break;
+    }
+    QVector<QVariant> out;
+    for (const QString &part : parts)
+        out << with_part(p, stored, part);
+    return out;
+}
+
+// The command lines one plan has and the other has not.
+QStringList changed_commands(const QList<PlanStep> &a, const QList<PlanStep> &b) {
+    QStringList before, changed;
+    for (const PlanStep &s : a)
+        if (s.kind == PlanStep::Command)
+            before << s.text;
+    for (const PlanStep &s : b)
+        if (s.kind == PlanStep::Command && !before.removeOne(s.text))
+            changed << s.text;
+    return changed + before;
+}
+
+bool refused(const QList<PlanStep> &steps) {
+    return std::any_of(steps.begin(), steps.end(), [](const PlanStep &s) { return s.kind == PlanStep::Refusal; });
+}
+
+QString version_before(const char *version) {
+    const int n = QString::fromLatin1(version).remove(QLatin1Char('.')).toInt() - 1;
+    return QStringLiteral("%1.%2").arg(n / 100, 2, 10, QLatin1Char('0')).arg(n % 100, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -45,6 +111,62 @@ TEST(SettingPlaces, EveryColumnIsPlacedOnAKnownScreenAndPartsTileTheirColumn) {
     for (std::size_t i = 0; i < columns().size(); ++i) {
         const int end = covered[int(i)];
         EXPECT_TRUE(end == -1 || end == columns()[i].width) << columns()[i].name << " covered up to " << end;
+    }
+}
+
+// Every setting, given each other value a user could give it, changes the
+// lines of the command its place names and no other line of the whole plan;
+// on firmware older than the command it changes nothing. Two records, so
+// that each setting counts somewhere: the default, and one with every
+// setting moved once (boxes toggled: mask constants, the third extraction
+// and the preprocessors on, Track 2 off; numbers and hex digits one up),
+// and every Wiegand field in the output order without bits, so that no
+// order or bit count is refused.
+TEST(SettingPlaces, EachSettingChangesOnlyTheCommandItNames) {
+    QVector<QVariant> moved = default_values();
+    for (const SettingPlace &p : setting_places())
+        moved[p.column] = other_values(p, moved[p.column]).value(0);
+    ConfigRecord second = stored_record(moved);
+    for (const WiegandFieldMap *m : {&kSerialWiegandMap, &kInputWiegandMap})
+        for (int f = 0; f < kWiegandFields; ++f)
+            second.*m->bits[std::size_t(f)] = 0, second.*m->field[std::size_t(f)] = Integer(f + 1);
+    const ConfigRecord bases[] = {default_profile(), second};
+
+    // Whether changing `p` changes any command line, checking that each
+    // one it changes is of `p`'s command.
+    auto changes_plan = [&](const SettingPlace &p, const QString &version) {
+        const QStringList sent = p.command ? QString::fromLatin1(p.command).split(QLatin1Char(' ')) : QStringList();
+        bool changed = false;
+        int tried = 0;
+        for (const ConfigRecord &base : bases) {
+            const QList<PlanStep> before = build_plan(base, version).steps;
+            EXPECT_FALSE(refused(before));
+            for (const QVariant &v : other_values(p, record_values(base)[p.column])) {
+                ConfigRecord rec = base;
+                QString why;
+                const QList<PlanStep> after = columns()[std::size_t(p.column)].decode(v, rec, true, &why)
+                                                  ? build_plan(rec, version).steps
+                                                  : QList<PlanStep>{};
+                if (after.isEmpty() || refused(after))
+                    continue;
+                ++tried;
+                for (const QString &line : changed_commands(before, after)) {
+                    changed = true;
+                    EXPECT_TRUE(
+                        std::any_of(sent.begin(), sent.end(), [&](const QString &c) { return line.startsWith(c); }))
+                        << line.toStdString() << " changed on " << version.toStdString();
+                }
+            }
+        }
+        EXPECT_GT(tried, 0) << "no other value to try";
+        return changed;
+    };
+    for (const SettingPlace &p : setting_places()) {
+        SCOPED_TRACE(place_name(p).toStdString());
+        EXPECT_EQ(changes_plan(p, QStringLiteral("01.99")), p.command != nullptr);
+        if (p.since) {
+            EXPECT_FALSE(changes_plan(p, version_before(p.since)));
+        }
     }
 }
 
@@ -109,6 +231,22 @@ TEST(ProfileDiff, EveryKindOfColumnIsShownAsTheUserEntersIt) {
         EXPECT_EQ(d[0].b, QLatin1String(c.b));
         EXPECT_TRUE(diff_settings(changed, changed).isEmpty());
     }
+
+    // All at once: under their screens, each screen once, in the
+    // navigation panel's order.
+    QVector<QVariant> all = base;
+    for (const Case &c : cases)
+        all[column_index(QString::fromLatin1(c.column))] = c.value;
+    qsizetype listed = 0, last = -1;
+    for (const ScreenDifferences &group : by_screen(diff_settings(base, all))) {
+        const qsizetype at = setting_screens().indexOf(group.screen);
+        EXPECT_GT(at, last) << group.screen.toStdString();
+        last = at;
+        for (const SettingDifference &d : group.settings)
+            EXPECT_EQ(QLatin1String(d.place->screen), group.screen);
+        listed += group.settings.size();
+    }
+    EXPECT_EQ(listed, qsizetype(std::size(cases)));
 }
 
 TEST(ProfileDiff, HexCaseAndNumberPaddingAreNotDifferences) {

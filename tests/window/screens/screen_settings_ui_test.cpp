@@ -2,6 +2,8 @@
 // setting it lands in and the value stored. Afterwards the profile is saved
 // and reloaded, and every box shows again what the user left in it. The
 // rules that tie boxes together are tested per screen in their own files.
+// Each screen also carries the caption of every setting the settings map
+// places on it.
 #include "screen_fixture.h"
 
 #include "core/profile/columns.h"
@@ -13,11 +15,15 @@
 #include "window/screens/preprocess_screen.h"
 #include "window/screens/serial_screen.h"
 #include "window/screens/sermask_screen.h"
+#include "window/screens/wiegand_output_editor.h"
 #include "window/screens/wiemaginput_screen.h"
 #include "window/screens/wiemasking_screen.h"
 #include "window/screens/wiesetup_screen.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <memory>
 #include <vector>
@@ -27,7 +33,20 @@ namespace {
 
 using test::ScreenFixture;
 
-enum Scr { Serial, SerMask, Preprocess, WieSetup, SerToMag, WieMagOut, WieMagInput, WieMasking, Utilities, Comm };
+enum Scr {
+    Serial,
+    SerMask,
+    Preprocess,
+    WieSetup,
+    SerToMag,
+    WieMagOut,
+    WieMagInput,
+    WieMasking,
+    Utilities,
+    SerToWie,
+    WieToWie,
+    Comm
+};
 
 enum class Act { Type, Tick, Untick, Click };
 
@@ -131,6 +150,8 @@ protected:
         keep(shown_screen<WieMagInputScreen>());
         keep(shown_screen<WieMaskingScreen>());
         keep(shown_screen<UtilitiesScreen>());
+        keep(shown_screen<WiegandOutputEditor>(kSerToWieVariant));
+        keep(shown_screen<WiegandOutputEditor>(kWieToWieVariant));
         auto comm = std::make_unique<CommFormScreen>(ctx_);
         comm->show();
         comm->set_from_link();
@@ -219,6 +240,45 @@ TEST_F(ScreenSettings, EachBoxStoresWhatIsTypedOrTickedAndShowsItAfterReload) {
             EXPECT_EQ(shown(box(kRows[i])).toStdString(), before[int(i)].toStdString()) << kRows[i].box;
         }
     }
+}
+
+// The words of a text, as captions are compared.
+QStringList words(const QString &text) {
+    static const QRegularExpression apart(QStringLiteral("[ :/,&]+"));
+    return text.split(apart, Qt::SkipEmptyParts);
+}
+
+// Every place's caption (a group, a row and a column joined) is made of the
+// words on its screen, whose title is the place's screen.
+TEST_F(ScreenSettings, EachSettingsCaptionIsOnItsScreen) {
+    int placed = 0;
+    for (std::size_t i = 0; i < std::size_t(Comm); ++i) {
+        const BaseScreen &screen = *screens_[i];
+        SCOPED_TRACE(screen.windowTitle().toStdString());
+        QStringList texts;
+        for (const QLabel *l : screen.findChildren<QLabel *>())
+            texts << l->text();
+        for (const QAbstractButton *b : screen.findChildren<QAbstractButton *>())
+            texts << b->text();
+        for (const QGroupBox *g : screen.findChildren<QGroupBox *>())
+            texts << g->title();
+        const QStringList all = words(texts.join(QLatin1Char(' ')));
+        const QSet<QString> shown(all.begin(), all.end());
+        int here = 0;
+        for (const SettingPlace &p : setting_places()) {
+            if (screen.windowTitle() != QLatin1String(p.screen))
+                continue;
+            ++here;
+            QString caption = p.caption;
+            caption.remove(QRegularExpression(QStringLiteral(", Position \\d")));
+            for (const QString &w : words(caption)) {
+                EXPECT_TRUE(shown.contains(w)) << p.caption.toStdString() << ": " << w.toStdString();
+            }
+        }
+        EXPECT_GT(here, 0) << "no setting placed on this screen";
+        placed += here;
+    }
+    EXPECT_EQ(placed, setting_places().size());
 }
 
 } // namespace
