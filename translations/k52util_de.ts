@@ -693,10 +693,6 @@
         <source>Bin Files (*.bin)</source>
         <translation>Bin-Dateien (*.bin)</translation>
     </message>
-    <message>
-        <source>Nothing was written: no backup (%1)</source>
-        <translation>Nichts geschrieben: keine Sicherung (%1)</translation>
-    </message>
 </context>
 <context>
     <name>k52::FleetWindow</name>
@@ -988,6 +984,10 @@
         <source>Stop</source>
         <translation>Anhalten</translation>
     </message>
+    <message>
+        <source>Nothing was written: no backup (%1)</source>
+        <translation>Nichts geschrieben: keine Sicherung (%1)</translation>
+    </message>
 </context>
 <context>
     <name>k52::LegacyImportDialog</name>
@@ -1253,10 +1253,6 @@ Ihre Profile jetzt importieren? (Die Datei selbst bleibt unverändert.)</transla
     <message>
         <source>Text Files (*.txt)</source>
         <translation>Textdateien (*.txt)</translation>
-    </message>
-    <message>
-        <source>Nothing was written: no backup (%1)</source>
-        <translation>Nichts geschrieben: keine Sicherung (%1)</translation>
     </message>
 </context>
 <context>

@@ -12,34 +12,40 @@
 
 namespace k52 {
 
+namespace {
+
+// An option of the link: its help text (translated in context "options")
+// and the name of its value.
+QCommandLineOption link_option(const char *name, const char *help, const char *value) {
+    return QCommandLineOption(QString::fromLatin1(name), QCoreApplication::translate("options", help),
+                              QString::fromLatin1(value));
+}
+
+} // namespace
+
 QCommandLineOption port_option() {
-    return QCommandLineOption(
-        QStringLiteral("port"),
-        QCoreApplication::translate("options", "Serial port: a number 1 to 7 (as in the Comm Port setting) or a "
-                                               "device path; default: the stored link settings."),
-        QStringLiteral("port"));
+    return link_option("port",
+                       QT_TRANSLATE_NOOP("options", "Serial port: a number 1 to 7 (as in the Comm Port setting) or a "
+                                                    "device path; default: the stored link settings."),
+                       "port");
 }
 
 QCommandLineOption baud_option() {
-    return QCommandLineOption(QStringLiteral("baud"),
-                              QCoreApplication::translate("options", "Link speed; default: the stored link settings."),
-                              QStringLiteral("rate"));
+    return link_option("baud", QT_TRANSLATE_NOOP("options", "Link speed; default: the stored link settings."), "rate");
 }
 
 QCommandLineOption parity_option() {
-    return QCommandLineOption(QStringLiteral("parity"),
-                              QCoreApplication::translate("options",
-                                                          "Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
-                                                          "2 or N (none, 8 bits); default: the stored link settings."),
-                              QStringLiteral("0|1|2"));
+    return link_option("parity",
+                       QT_TRANSLATE_NOOP("options", "Link framing: 0 or E (even, 7 bits), 1 or O (odd, 7 bits), "
+                                                    "2 or N (none, 8 bits); default: the stored link settings."),
+                       "0|1|2");
 }
 
 QCommandLineOption trace_option() {
-    return QCommandLineOption(
-        QStringLiteral("trace"),
-        QCoreApplication::translate("options", "Write every byte to and from the converter into FILE as the job "
-                                               "runs (the wire trace, for support)."),
-        QStringLiteral("FILE"));
+    return link_option("trace",
+                       QT_TRANSLATE_NOOP("options", "Write every byte to and from the converter into FILE as the job "
+                                                    "runs (the wire trace, for support)."),
+                       "FILE");
 }
 
 QList<QCommandLineOption> link_options() {

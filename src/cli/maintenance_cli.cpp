@@ -17,6 +17,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <functional>
+
 namespace k52 {
 
 int run_clone(CliContext &ctx) {
@@ -103,62 +105,63 @@ int run_clone(CliContext &ctx) {
     return cli_action_status(ctx, *record, read ? nullptr : &p, r.ok() ? 0 : 1);
 }
 
-int run_version(CliContext &ctx) {
+namespace {
+
+// A command that only talks to the converter: the link options parsed, the
+// store opened, the port taken and the link made, then `command` run over
+// it. The exit status.
+int run_link_command(CliContext &ctx, const QString &about,
+                     const std::function<int(ByteLink &, const PortSpec &)> &command) {
     QCommandLineParser p;
     p.addOptions(link_options());
-    if (int rc = parse_arguments(
-            ctx, p, QCoreApplication::translate("version", "Ask the converter for its model and firmware version."), 0);
-        rc >= 0)
+    if (int rc = parse_arguments(ctx, p, about, 0); rc >= 0)
         return rc;
     PortSpec port;
-    std::unique_ptr<ByteLink> traced;
-    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
+    std::unique_ptr<ByteLink> link;
+    if (const int rc = open_device_command(ctx, p, port, link); rc != kExitDone)
         return rc;
-    ByteLink &link = *traced;
-    const VersionResult r = version_job(link, port);
-    QString version, identification;
-    if (!r.complete || !parse_identification(r.reply, version, identification)) {
-        ctx.err << (r.detail.isEmpty() ? QCoreApplication::translate("version", "Unable to Identify Converter")
-                                       : r.detail)
-                << Qt::endl;
-        return 1;
-    }
-    ctx.out << identification << Qt::endl;
-    return 0;
+    return command(*link, port);
 }
-
-namespace {
 
 // Reset and restart: the command goes out; the converter does not answer.
 int run_device_command(CliContext &ctx, bool reset) {
-    QCommandLineParser p;
-    p.addOptions(link_options());
-    if (int rc =
-            parse_arguments(ctx, p,
-                            reset ? QCoreApplication::translate("clone", "Send the reset command to the converter.")
-                                  : QCoreApplication::translate("clone", "Send the restart command to the converter."),
-                            0);
-        rc >= 0)
-        return rc;
-    PortSpec port;
-    std::unique_ptr<ByteLink> traced;
-    if (const int rc = open_device_command(ctx, p, port, traced); rc != kExitDone)
-        return rc;
-    ByteLink &link = *traced;
-    const auto record =
-        begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);
-    if (!record)
-        return 1;
-    bool stopped = false;
-    CliProgress progress(ctx.out, false);
-    const CommandResult r = run_cli_recorded(
-        *record, link, progress,
-        [&](ByteLink &l, JobProgress &) { return reset ? reset_job(l, port) : restart_job(l, port); }, stopped);
-    (r.sent ? ctx.out : ctx.err) << r.message << Qt::endl;
-    return cli_action_status(ctx, *record, nullptr, r.sent ? 0 : 1);
+    return run_link_command(
+        ctx,
+        reset ? QCoreApplication::translate("clone", "Send the reset command to the converter.")
+              : QCoreApplication::translate("clone", "Send the restart command to the converter."),
+        [&ctx, reset](ByteLink &link, const PortSpec &port) {
+            const auto record =
+                begin_cli_action(ctx, nullptr, reset ? QStringLiteral("reset") : QStringLiteral("restart"), port, link);
+            if (!record)
+                return 1;
+            bool stopped = false;
+            CliProgress progress(ctx.out, false);
+            const CommandResult r = run_cli_recorded(
+                *record, link, progress,
+                [&](ByteLink &l, JobProgress &) { return reset ? reset_job(l, port) : restart_job(l, port); }, stopped);
+            (r.sent ? ctx.out : ctx.err) << r.message << Qt::endl;
+            return cli_action_status(ctx, *record, nullptr, r.sent ? 0 : 1);
+        });
 }
 
 } // namespace
+
+int run_version(CliContext &ctx) {
+    return run_link_command(
+        ctx, QCoreApplication::translate("version", "Ask the converter for its model and firmware version."),
+        [&ctx](ByteLink &link, const PortSpec &port) {
+            const VersionResult r = version_job(link, port);
+            QString version, identification;
+            if (!r.complete || !parse_identification(r.reply, version, identification)) {
+                ctx.err << (r.detail.isEmpty() ? QCoreApplication::translate("version", "Unable to Identify Converter")
+                                               : r.detail)
+                        << Qt::endl;
+                return 1;
+            }
+            ctx.out << identification << Qt::endl;
+            return 0;
+        });
+}
 
 int run_reset(CliContext &ctx) {
     return run_device_command(ctx, true);

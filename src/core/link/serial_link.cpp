@@ -39,19 +39,10 @@ void SerialLink::drain_wake() {
         }
 }
 
-bool SerialLink::open(const QString &port, const SerialSettings &s, QString *error) {
-    close();
-    interrupted_ = false;
-    failed_ = false;
-    drain_wake();
+bool SerialLink::open_port(const QString &port, const SerialSettings &s, QString *error) {
     auto p = std::make_unique<QSerialPort>();
     p->setPortName(port);
     apply_serial_settings(*p, s);
-    if (port.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("No serial port is selected");
-        return false;
-    }
     // A port another program holds exclusively is left alone even where
     // this process could open it (root): closing it again would end the
     // other program's exclusive hold.
@@ -68,22 +59,13 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
         return false;
     }
     port_ = std::move(p);
-    device_ = port;
-    settings_ = s;
-    in_.clear();
-    in_pos_ = 0;
     return true;
 }
 
-void SerialLink::close() {
-    if (port_) {
-        if (interrupted_)
-            mark_aborted_port(device_);
-        if (port_->isOpen())
-            port_->close();
-        port_.reset();
-    }
-    failed_ = false;
+void SerialLink::release_port() {
+    if (port_->isOpen())
+        port_->close();
+    port_.reset();
 }
 
 bool SerialLink::is_open() const {
@@ -99,10 +81,8 @@ void SerialLink::interrupt() {
 }
 
 bool SerialLink::pull_pending() {
-    if (in_pos_ >= in_.size()) {
-        in_.clear();
-        in_pos_ = 0;
-    }
+    if (in_pos_ >= in_.size())
+        clear_buffer();
     char buf[4096];
     for (;;) {
         const ssize_t n = ::read(static_cast<int>(port_->handle()), buf, sizeof buf);
@@ -204,13 +184,8 @@ int SerialLink::bytes_waiting() {
     return is_open() ? static_cast<int>(in_.size() - in_pos_) : 0;
 }
 
-void SerialLink::discard_input() {
-    if (!is_open())
-        return;
+void SerialLink::purge_received() {
     port_->clear(QSerialPort::Input);
-    in_.clear();
-    in_pos_ = 0;
-    drop_stale_input();
 }
 
 } // namespace k52

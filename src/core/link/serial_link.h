@@ -44,6 +44,16 @@ public:
     void interrupt() override;
 
 private:
+    // This system's part of open() (serial_link.cpp, serial_link_win.cpp):
+    // opens the named port and sets it up; false, with the reason in
+    // `error`, when it cannot.
+    bool open_port(const QString &port, const SerialSettings &s, QString *error);
+    // This system's part of close(): closes the open port.
+    void release_port();
+    // Drops what the driver holds received.
+    void purge_received();
+    // Empties the buffer of bytes received and not yet read.
+    void clear_buffer();
     // After the buffers are cleared: drops what still arrives from an
     // earlier session until the line is quiet.
     void drop_stale_input();

@@ -51,6 +51,46 @@ bool take_aborted_port(const QString &device) {
     return g_aborted.remove(device);
 }
 
+bool SerialLink::open(const QString &port, const SerialSettings &s, QString *error) {
+    close();
+    interrupted_ = false;
+    failed_ = false;
+    drain_wake();
+    if (port.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("No serial port is selected");
+        return false;
+    }
+    if (!open_port(port, s, error))
+        return false;
+    device_ = port;
+    settings_ = s;
+    clear_buffer();
+    return true;
+}
+
+void SerialLink::close() {
+    if (port_ || handle_) { // Linux holds the port object, Windows the handle
+        if (interrupted_)
+            mark_aborted_port(device_);
+        release_port();
+    }
+    failed_ = false;
+}
+
+void SerialLink::discard_input() {
+    if (!is_open())
+        return;
+    purge_received();
+    clear_buffer();
+    drop_stale_input();
+}
+
+void SerialLink::clear_buffer() {
+    in_.clear();
+    in_pos_ = 0;
+}
+
 void SerialLink::drop_stale_input() {
     // A converter may still be talking from an earlier session (a run that
     // was killed during an image read goes on sending): what arrives until
@@ -68,8 +108,7 @@ void SerialLink::drop_stale_input() {
     while (dropped < kMostDiscarded && LinkClock::now() < give_up &&
            read_byte(std::min(LinkClock::now() + quiet, give_up))) {
         dropped += 1 + (in_.size() - in_pos_);
-        in_.clear();
-        in_pos_ = 0;
+        clear_buffer();
     }
 }
 

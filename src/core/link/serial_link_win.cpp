@@ -79,15 +79,7 @@ SerialLink::~SerialLink() {
 
 void SerialLink::drain_wake() {}
 
-bool SerialLink::open(const QString &port, const SerialSettings &s, QString *error) {
-    close();
-    interrupted_ = false;
-    failed_ = false;
-    if (port.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("No serial port is selected");
-        return false;
-    }
+bool SerialLink::open_port(const QString &port, const SerialSettings &s, QString *error) {
     const QString path = port.startsWith(QLatin1String("\\\\.\\")) ? port : QStringLiteral("\\\\.\\") + port;
     HANDLE h = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                            OPEN_EXISTING, 0, nullptr);
@@ -140,21 +132,12 @@ bool SerialLink::open(const QString &port, const SerialSettings &s, QString *err
     PurgeComm(h, PURGE_RXCLEAR | PURGE_TXCLEAR);
     handle_ = h;
     read_wait_ms_ = -1;
-    device_ = port;
-    settings_ = s;
-    in_.clear();
-    in_pos_ = 0;
     return true;
 }
 
-void SerialLink::close() {
-    if (handle_) {
-        if (interrupted_)
-            mark_aborted_port(device_);
-        CloseHandle(handle_of(handle_));
-        handle_ = nullptr;
-    }
-    failed_ = false;
+void SerialLink::release_port() {
+    CloseHandle(handle_of(handle_));
+    handle_ = nullptr;
 }
 
 bool SerialLink::is_open() const {
@@ -186,10 +169,8 @@ bool SerialLink::wait_ready(bool, LinkClock::time_point deadline) {
 }
 
 bool SerialLink::pull_pending() {
-    if (in_pos_ >= in_.size()) {
-        in_.clear();
-        in_pos_ = 0;
-    }
+    if (in_pos_ >= in_.size())
+        clear_buffer();
     char buf[4096];
     DWORD got = 0;
     if (!ReadFile(handle_of(handle_), buf, sizeof buf, &got, nullptr)) {
@@ -237,13 +218,8 @@ int SerialLink::bytes_waiting() {
     return is_open() ? static_cast<int>(in_.size() - in_pos_) : 0;
 }
 
-void SerialLink::discard_input() {
-    if (!is_open())
-        return;
+void SerialLink::purge_received() {
     PurgeComm(handle_of(handle_), PURGE_RXCLEAR);
-    in_.clear();
-    in_pos_ = 0;
-    drop_stale_input();
 }
 
 } // namespace k52

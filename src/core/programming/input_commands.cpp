@@ -3,9 +3,9 @@
 // three Wiegand input formats.
 #include "run_plan.h"
 
+#include "core/profile/input_map.h"
+
 #include <array>
-#include <tuple>
-#include <utility>
 
 namespace k52 {
 namespace {
@@ -14,21 +14,16 @@ QString error_line(const char *number) {
     return QStringLiteral("Error %1 Programming Converter").arg(QLatin1String(number));
 }
 
-// One input mask entry, as the record holds it.
-struct InputMaskEntry {
-    const Integer &constant;
-    const Integer &start;
-    const Integer &length;
-    const QString &value;
-};
-
-// Four characters per entry: "00" and the constant value, or hex2 of start
-// and length. A value typed as one digit is sent at its two-digit width, so
-// the entries after it keep their places.
-QString mask_fields(const std::array<InputMaskEntry, 5> &entries) {
+// Input mask `mask` (0-2), four characters per entry: "00" and the
+// constant value, or hex2 of start and length. A value typed as one digit is
+// sent at its two-digit width, so the entries after it keep their places.
+QString mask_fields(const ConfigRecord &r, int mask) {
     QString out;
-    for (const InputMaskEntry &e : entries)
-        out += e.constant == 1 ? QStringLiteral("00") + padded_hex(e.value, 2) : hex2(e.start) + hex2(e.length);
+    for (int row = mask * kMaskEntries; row < (mask + 1) * kMaskEntries; ++row) {
+        const InputMaskFields e = *input_mask_fields(row);
+        out += r.*e.constant == 1 ? QStringLiteral("00") + padded_hex(r.*e.value, 2)
+                                  : hex2(r.*e.start) + hex2(r.*e.length);
+    }
     return out;
 }
 
@@ -41,75 +36,70 @@ QString strict_flag(Integer value) {
     return {};
 }
 
-// One Wiegand input format, format 1 names.
-struct InputFormat {
-    int number;
-    const Integer &totalbits;
-    const Integer &sitestart, &sitelen, &sitelsb;
-    const Integer &idstart, &idlen, &idlsb;
-    const Integer &issuestart, &issuelen, &issuelsb;
-    const Integer &sitechars, &idchars, &issuechars;
-};
-
-QString format_fields(const InputFormat &f, int b) {
-    return dec(f.totalbits, b) + dec(f.sitestart, b) + dec(f.sitelen, 2) + dec(f.sitelsb, 1) + dec(f.idstart, b) +
-           dec(f.idlen, 2) + dec(f.idlsb, 1) + dec(f.issuestart, b) + dec(f.issuelen, 2) + dec(f.issuelsb, 1) +
-           dec(f.sitechars, 2) + dec(f.idchars, 2) + dec(f.issuechars, 2);
+// Wiegand input format `format` (0-2): total bits, start, length and LSB of
+// site, ID and issue, then the characters of each.
+QString format_fields(const ConfigRecord &r, int format, int b) {
+    const WieInputFormat &f = wie_input_format(format);
+    QString out = dec(r.*f.totalbits, b);
+    for (const WieInputRow &row : f.rows)
+        out += dec(r.*row.start, b) + dec(r.*row.length, 2) + dec(r.*row.lsb, 1);
+    for (const WieInputRow &row : f.rows)
+        out += dec(r.*row.chars, 2);
+    return out;
 }
 
-QString limit_message(int format, const char *item, int limit) {
-    return QStringLiteral("Wiegand input format # %1 %2 >%3").arg(format).arg(QLatin1String(item)).arg(limit);
+// `item` of Wiegand input format # `number` against `limit`. False (and the
+// plan stopped) when the value is above it.
+bool at_most(PlanBuilder &b, int number, const QString &item, Integer value, int limit) {
+    if (value <= limit)
+        return true;
+    b.refuse(error_line("013-A"), QStringLiteral("Wiegand input format # %1 %2 >%3").arg(number).arg(item).arg(limit));
+    return false;
 }
 
-// Total bits and the three start positions against `limit`. False (and the
-// plan stopped) at the first value above it.
-bool within(PlanBuilder &b, const InputFormat &f, int limit) {
-    const std::array<std::pair<const char *, Integer>, 4> items{{{"total bits", f.totalbits},
-                                                                 {"site start", f.sitestart},
-                                                                 {"id start", f.idstart},
-                                                                 {"issue start", f.issuestart}}};
-    for (const auto &[item, value] : items) {
-        if (value > limit) {
-            b.refuse(error_line("013-A"), limit_message(f.number, item, limit));
+// One part (start, length, ...) of the site, ID and issue rows of format
+// `format` (0-2) against `limit`, named "site" `suffix` and so on. False (and
+// the plan stopped) at the first value above it.
+bool rows_at_most(PlanBuilder &b, int format, Integer ConfigRecord::*WieInputRow::*part, const char *suffix,
+                  int limit) {
+    static constexpr std::array<const char *, kWieInputRows> kRowNames{"site", "id", "issue"};
+    const WieInputFormat &f = wie_input_format(format);
+    for (int i = 0; i < kWieInputRows; ++i)
+        if (!at_most(b, format + 1, QString::fromLatin1(kRowNames[std::size_t(i)]) + QLatin1String(suffix),
+                     b.rec.*(f.rows[std::size_t(i)].*part), limit))
             return false;
-        }
-    }
     return true;
+}
+
+// Total bits and the three start positions of format `format` (0-2) against
+// `limit`. False (and the plan stopped) at the first value above it.
+bool within(PlanBuilder &b, int format, int limit) {
+    return at_most(b, format + 1, QStringLiteral("total bits"), b.rec.*wie_input_format(format).totalbits, limit) &&
+           rows_at_most(b, format, &WieInputRow::start, " start", limit);
 }
 
 // Limits by firmware: 64 bits up to 01.80, 128 from 01.81, 250 from 01.95;
 // format 3 exists from 01.94. Then the fixed limits of format 1.
-bool check_format_limits(PlanBuilder &b, const InputFormat &f1, const InputFormat &f2, const InputFormat &f3) {
+bool check_format_limits(PlanBuilder &b) {
     const bool after_180 = b.at_least("01.80") && !b.is("01.80");
     const bool after_194 = b.at_least("01.94") && !b.is("01.94");
     if (!b.at_least("01.81")) {
-        if (!within(b, f1, 64) || !within(b, f2, 64))
+        if (!within(b, 0, 64) || !within(b, 1, 64))
             return false;
     }
     if (after_180 && !b.at_least("01.95")) {
-        if (!within(b, f1, 128) || !within(b, f2, 128))
+        if (!within(b, 0, 128) || !within(b, 1, 128))
             return false;
     }
-    if (b.is("01.94") && !within(b, f3, 128))
+    if (b.is("01.94") && !within(b, 2, 128))
         return false;
     if (after_194) {
-        if (!within(b, f1, 250) || !within(b, f2, 250) || !within(b, f3, 250))
+        if (!within(b, 0, 250) || !within(b, 1, 250) || !within(b, 2, 250))
             return false;
     }
 
-    const std::array<std::tuple<const char *, Integer, int>, 6> fixed{{{"site length", f1.sitelen, 64},
-                                                                       {"id length", f1.idlen, 64},
-                                                                       {"issue length", f1.issuelen, 64},
-                                                                       {"site chars", f1.sitechars, 20},
-                                                                       {"id chars", f1.idchars, 20},
-                                                                       {"issue chars", f1.issuechars, 20}}};
-    for (const auto &[item, value, limit] : fixed) {
-        if (value > limit) {
-            b.refuse(error_line("013-A"), limit_message(1, item, limit));
-            return false;
-        }
-    }
-    return true;
+    return rows_at_most(b, 0, &WieInputRow::length, " length", 64) &&
+           rows_at_most(b, 0, &WieInputRow::chars, " chars", 20);
 }
 
 } // namespace
@@ -125,28 +115,10 @@ void input_groups(PlanBuilder &b) {
                   padded_hex(r.input1septrans, 2),
               error_line("011"));
 
-    b.command(QStringLiteral("I1IK") +
-                  mask_fields({{{r.input1const1, r.input1start1, r.input1len1, r.input1constval1},
-                                {r.input1const2, r.input1start2, r.input1len2, r.input1constval2},
-                                {r.input1const3, r.input1start3, r.input1len3, r.input1constval3},
-                                {r.input1const4, r.input1start4, r.input1len4, r.input1constval4},
-                                {r.input1const5, r.input1start5, r.input1len5, r.input1constval5}}}),
-              error_line("012"));
-    b.command(QStringLiteral("I1IY") +
-                  mask_fields({{{r.input1const21, r.input1start21, r.input1len21, r.input1constval21},
-                                {r.input1const22, r.input1start22, r.input1len22, r.input1constval22},
-                                {r.input1const23, r.input1start23, r.input1len23, r.input1constval23},
-                                {r.input1const24, r.input1start24, r.input1len24, r.input1constval24},
-                                {r.input1const25, r.input1start25, r.input1len25, r.input1constval25}}}),
-              error_line("038"));
+    b.command(QStringLiteral("I1IK") + mask_fields(r, 0), error_line("012"));
+    b.command(QStringLiteral("I1IY") + mask_fields(r, 1), error_line("038"));
     if (b.at_least("01.94"))
-        b.command(QStringLiteral("I1IZ") +
-                      mask_fields({{{r.input1const31, r.input1start31, r.input1len31, r.input1constval31},
-                                    {r.input1const32, r.input1start32, r.input1len32, r.input1constval32},
-                                    {r.input1const33, r.input1start33, r.input1len33, r.input1constval33},
-                                    {r.input1const34, r.input1start34, r.input1len34, r.input1constval34},
-                                    {r.input1const35, r.input1start35, r.input1len35, r.input1constval35}}}),
-                  error_line("038-A"));
+        b.command(QStringLiteral("I1IZ") + mask_fields(r, 2), error_line("038-A"));
 
     QString om = QStringLiteral("I1OM") + dec(r.input1magouttk, 1) + strict_flag(r.input1magdataup) +
                  strict_flag(r.input1magcstart);
@@ -154,56 +126,14 @@ void input_groups(PlanBuilder &b) {
         om += strict_flag(r.input1magoutf2f);
     b.command(om, error_line("013"));
 
-    const InputFormat f1{1,
-                         r.input1totalbits,
-                         r.input1wiesitestart,
-                         r.input1wiesitelen,
-                         r.input1wieinsitelsb,
-                         r.input1wieidstart,
-                         r.input1wieidlen,
-                         r.input1wieinidlsb,
-                         r.input1wieissuestart,
-                         r.input1wieissuelen,
-                         r.input1wieinissuelsb,
-                         r.input1sitechars,
-                         r.input1idchars,
-                         r.input1issuechars};
-    const InputFormat f2{2,
-                         r.input1totalbits2,
-                         r.input1wiesitestart2,
-                         r.input1wiesitelen2,
-                         r.input1wieinsitelsb2,
-                         r.input1wieidstart2,
-                         r.input1wieidlen2,
-                         r.input1wieinidlsb2,
-                         r.input1wieissuestart2,
-                         r.input1wieissuelen2,
-                         r.input1wieinissuelsb2,
-                         r.input1sitechars2,
-                         r.input1idchars2,
-                         r.input1issuechars2};
-    const InputFormat f3{3,
-                         r.input1totalbits3,
-                         r.input1wiesitestart3,
-                         r.input1wiesitelen3,
-                         r.input1wieinsitelsb3,
-                         r.input1wieidstart3,
-                         r.input1wieidlen3,
-                         r.input1wieinidlsb3,
-                         r.input1wieissuestart3,
-                         r.input1wieissuelen3,
-                         r.input1wieinissuelsb3,
-                         r.input1sitechars3,
-                         r.input1idchars3,
-                         r.input1issuechars3};
-    if (b.stopped() || !check_format_limits(b, f1, f2, f3))
+    if (b.stopped() || !check_format_limits(b))
         return;
 
     const int width = b.at_least("01.81") ? 3 : 2;
-    b.command(QStringLiteral("I1IW") + format_fields(f1, width), error_line("014"));
-    b.command(QStringLiteral("I1IX") + format_fields(f2, width), error_line("037"));
+    b.command(QStringLiteral("I1IW") + format_fields(r, 0, width), error_line("014"));
+    b.command(QStringLiteral("I1IX") + format_fields(r, 1, width), error_line("037"));
     if (b.at_least("01.94"))
-        b.command(QStringLiteral("I1IV") + format_fields(f3, 3), error_line("037-A"));
+        b.command(QStringLiteral("I1IV") + format_fields(r, 2, 3), error_line("037-A"));
 }
 
 } // namespace k52

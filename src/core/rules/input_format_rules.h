@@ -1,31 +1,15 @@
 #pragma once
 
-// Pure rules of the Wiegand and magstripe input options screen: which
-// record fields each row of the three Wiegand input formats edits, and the
-// track choice of the magstripe input.
+// Pure rules of the Wiegand and magstripe input options screen: the track
+// choice of the magstripe input (which record fields each row of the three
+// Wiegand input formats edits is in the input map).
 
 #include "core/profile/config_record.h"
+#include "core/profile/input_map.h"
 
 #include <array>
 
 namespace k52 {
-
-inline constexpr int kWieInputFormats = 3;
-inline constexpr int kWieInputRows = 3; // Site, ID, Issue
-
-struct WieInputRow {
-    Integer ConfigRecord::*start;
-    Integer ConfigRecord::*length;
-    Integer ConfigRecord::*lsb;
-    Integer ConfigRecord::*chars;
-};
-struct WieInputFormat {
-    std::array<WieInputRow, kWieInputRows> rows; // Site, ID, Issue
-    Integer ConfigRecord::*totalbits;
-};
-// Format 0, 1, 2 is Wiegand input format # 1, # 2, # 3 (no suffix, "2", "3").
-// `format` must be 0 to 2.
-const WieInputFormat &wie_input_format(int format);
 
 // "Track 1 set" and "Track 2 set": exactly one is ticked.
 inline constexpr int kTrack1SetBox = 0;

@@ -1,17 +1,16 @@
 #pragma once
 
 // Pure rules of the two masking screens (serial input masking, Wiegand and
-// magstripe input masking): which boxes of a mask entry take input and
-// which record fields a row of the input masks edits.
+// magstripe input masking): which boxes of a mask entry take input, and
+// the record fields of the serial mask sets.
 
 #include "core/profile/config_record.h"
+#include "core/profile/input_map.h"
 
 #include <array>
-#include <optional>
 
 namespace k52 {
 
-inline constexpr int kMaskEntries = 5; // entries (positions) of one mask
 inline constexpr int kSerMaskSets = 3;
 
 // A constant entry contributes its Value; any other entry a run of the input
@@ -29,16 +28,5 @@ MaskSet ConfigRecord::*sermask_set(int set);
 inline constexpr bool sermask_has_inputlen(int set) {
     return set == 1 || set == 2;
 }
-
-// The input masks on screen are fifteen rows: rows 0-4 are mask 1
-// positions 1-5, rows 5-9 mask 2, rows 10-14 mask 3.
-inline constexpr int kInputMaskRows = 15;
-struct InputMaskFields {
-    Integer ConfigRecord::*constant;
-    Integer ConfigRecord::*start;
-    Integer ConfigRecord::*length;
-    QString ConfigRecord::*value;
-};
-std::optional<InputMaskFields> input_mask_fields(int row);
 
 } // namespace k52

@@ -1,5 +1,7 @@
 #include "wiegand_format.h"
 
+#include <algorithm>
+
 namespace k52 {
 
 namespace {
@@ -12,6 +14,13 @@ QString run_of(const QString &bits_text, QChar letter) {
         return {};
     const int n = decimal_text_value(trimmed);
     return n > 0 ? QString(n, letter) : QString();
+}
+
+// The letter of each output field stands for the cell kind of the same
+// index; any other letter is a parity bit.
+CellKind cell_kind(QChar letter) {
+    const auto at = std::find(kFieldLetters.begin(), kFieldLetters.end(), letter);
+    return at == kFieldLetters.end() ? CellKind::Parity : CellKind(at - kFieldLetters.begin());
 }
 
 } // namespace
@@ -82,23 +91,7 @@ FormatLayout format_layout(const QString &letters, int per_row, int max_cells) {
     for (int i = 0; i < drawn; ++i) {
         FormatCell cell;
         cell.letter = letters[i];
-        switch (cell.letter.unicode()) {
-        case u's':
-            cell.kind = CellKind::Site;
-            break;
-        case u'b':
-            cell.kind = CellKind::Id;
-            break;
-        case u'i':
-            cell.kind = CellKind::Issue;
-            break;
-        case u'c':
-            cell.kind = CellKind::Constant;
-            break;
-        default:
-            cell.kind = CellKind::Parity;
-            break;
-        }
+        cell.kind = cell_kind(cell.letter);
         cell.bit = i + 1;
         cell.row = i / per_row;
         cell.column = i % per_row;

@@ -57,7 +57,7 @@ QString format_preview_text(const QString &letters);
 
 // The format as cells: one per output bit, numbered from 1 at the first bit
 // sent, wrapped into rows of a fixed number of cells.
-enum class CellKind { Site, Id, Issue, Constant, Parity };
+enum class CellKind { Site, Id, Issue, Constant, Parity }; // the output fields' order, then parity
 
 struct FormatCell {
     CellKind kind = CellKind::Site;

@@ -56,18 +56,16 @@ MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QMainWindow(parent), 
     build_menu();
     connect(panel_, &CommandMenuPanel::entry_clicked, this, &MainWindow::panel_clicked);
     // Program K52 and Find Converter from the keyboard anywhere.
-    auto *program = new QAction(tr("Program K52"), this);
-    program->setObjectName(QStringLiteral("program_key"));
-    program->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    program->setShortcutContext(Qt::ApplicationShortcut);
-    connect(program, &QAction::triggered, this, &MainWindow::program_k52);
-    addAction(program);
-    auto *find = new QAction(tr("Find Converter"), this);
-    find->setObjectName(QStringLiteral("find_key"));
-    find->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
-    find->setShortcutContext(Qt::ApplicationShortcut);
-    connect(find, &QAction::triggered, this, &MainWindow::find_converter);
-    addAction(find);
+    auto add_key = [this](const QString &caption, const char *name, const char *keys, auto slot) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    add_key(tr("Program K52"), "program_key", "Ctrl+P", &MainWindow::program_k52);
+    add_key(tr("Find Converter"), "find_key", "Ctrl+F", &MainWindow::find_converter);
     // Whichever way a screen comes to the front (Ctrl+Tab among them), its
     // entry is the yellow one.
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *frame) {
@@ -128,6 +126,17 @@ const MenuKey kMenuKeys[] = {
     {"revs", 'R', QKeySequence::UnknownKey, nullptr},    {"history", 't', QKeySequence::UnknownKey, nullptr},
     {"compare", 'C', QKeySequence::UnknownKey, nullptr},
 };
+
+// A window of the program shown at the front: over `owner` (place_over)
+// when it was hidden, else where it stands.
+void show_in_front(QWidget *w, const QWidget *owner) {
+    const bool first = !w->isVisible();
+    w->show();
+    if (first)
+        place_over(w, owner);
+    w->raise();
+    w->activateWindow();
+}
 
 // `caption` with an ampersand before the first `letter`.
 QString with_mnemonic(const QString &caption, char letter) {
@@ -262,12 +271,7 @@ void MainWindow::show_fleet() {
         fleet_ = new FleetWindow(ctx_, {}, this);
     else if (!fleet_->running())
         fleet_->start();
-    const bool first = !fleet_->isVisible();
-    fleet_->show();
-    if (first)
-        place_over(fleet_, this); // over the main window; Escape closes it (asking while it writes)
-    fleet_->raise();
-    fleet_->activateWindow();
+    show_in_front(fleet_, this); // Escape closes it (asking while it writes)
 }
 
 void MainWindow::show_history(bool compare) {
@@ -280,12 +284,7 @@ void MainWindow::show_history(bool compare) {
         history_->compare_window()->refill(ctx_.current_profile(), {});
         w = history_->compare_window();
     }
-    const bool first = !w->isVisible();
-    w->show();
-    if (first)
-        place_over(w, this);
-    w->raise();
-    w->activateWindow();
+    show_in_front(w, this);
 }
 
 QAction *MainWindow::menu_action(const QString &name) const {
@@ -311,12 +310,7 @@ void MainWindow::show_reference(const QString &name, bool modal) {
     }
     w->set_parms(); // the bit size table fills itself here
     w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
-    const bool first = !w->isVisible();
-    w->show();
-    if (first)
-        place_over(w, this);
-    w->raise();
-    w->activateWindow();
+    show_in_front(w, this);
 }
 
 BaseScreen *MainWindow::screen(const QString &name) {

@@ -2,7 +2,6 @@
 
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/profile_store.h"
-#include "window/ui/backup_option_panel.h"
 #include "window/ui/job_panel.h"
 #include "window/ui/top_window.h"
 
@@ -33,11 +32,9 @@ FlashDlScreen::FlashDlScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     file_label_->setAccessibleName(tr("Firmware file"));
     layout->addWidget(file_label_);
     job_ = new DeviceJob(ctx_.links, this);
-    panel_ = new JobPanel(ctx_, *job_, JobPanel::Status, this);
+    panel_ = new JobPanel(ctx_, *job_, JobPanel::Status | JobPanel::Backup, this);
     // The bar shows the percentage of the status label.
     panel_->percent = flash_progress_percent;
-    backup_ = new BackupOptionBox(ctx_.store, this);
-    panel_->buttons()->addWidget(backup_);
     panel_->buttons()->addStretch(1);
     layout->addWidget(panel_);
     layout->addStretch(1);
@@ -99,14 +96,8 @@ bool FlashDlScreen::start_download() {
     FlashResult unread;
     if (read_firmware_file(path_, contents, unread))
         record->set_file(path_, contents);
-    backup_->refresh();
-    const bool started = start_recorded_with_backup(
-        *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
-        [this](const QString &why) {
-            panel_->end(false, {});
-            panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));
-        },
+    return panel_->start_write(
+        record, port,
         [port, path = path_](ByteLink &link, JobProgress &progress) {
             return doflashdl(link, port, path, QDate::currentDate(), progress);
         },
@@ -118,8 +109,6 @@ bool FlashDlScreen::start_download() {
                 on_finished(r);
         },
         flash_at_stake());
-    panel_->started(started);
-    return started;
 }
 
 void FlashDlScreen::stop_download() {

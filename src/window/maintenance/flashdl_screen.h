@@ -52,7 +52,6 @@ private:
     class JobPanel *panel_ = nullptr;
     QPushButton *select_ = nullptr;
     QPushButton *start_ = nullptr;
-    class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };
 

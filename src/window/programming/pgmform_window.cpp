@@ -3,7 +3,6 @@
 #include "core/maintenance/maintenance_history.h"
 #include "core/profile/safe_file.h"
 #include "core/programming/run_history.h"
-#include "window/ui/backup_option_panel.h"
 #include "window/ui/job_panel.h"
 #include "window/ui/top_window.h"
 
@@ -24,10 +23,8 @@ PgmFormWindow::PgmFormWindow(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     setWindowTitle(tr("Programming"));
     auto *layout = new QVBoxLayout(this);
     job_ = new DeviceJob(ctx_.links, this);
-    panel_ = new JobPanel(ctx_, *job_, JobPanel::Lines, this);
+    panel_ = new JobPanel(ctx_, *job_, JobPanel::Lines | JobPanel::Backup, this);
     layout->addWidget(panel_);
-    backup_ = new BackupOptionBox(ctx_.store, this);
-    panel_->buttons()->addWidget(backup_);
     copy_ = new QPushButton(tr("Copy Lines"), this);
     save_ = new QPushButton(tr("Save Lines..."), this);
     panel_->buttons()->addWidget(copy_);
@@ -63,16 +60,8 @@ bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
     auto record = std::make_shared<ActionRecord>(&ctx_.store, QStringLiteral("program"));
     record->set_device(port.device);
     record->set_profile(ctx_.current_profile(), ctx_.record, ctx_.changed_settings(ctx_.record));
-    backup_->refresh();
-    const bool started = start_recorded_with_backup(
-        *job_, record, backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader(), port,
-        [this](const QString &why) { return ctx_.ask(backup_question(why)); },
-        [this, finished](const QString &why) {
-            panel_->end(false, {});
-            panel_->detail()->setText(tr("Nothing was written: no backup (%1)").arg(why));
-            if (finished)
-                finished(RunResult{});
-        },
+    return panel_->start_write(
+        record, port,
         // The job runs on its own thread, on the record as it was at the start.
         [port, rec = ctx_.record](ByteLink &link, JobProgress &progress) {
             return savetoK52(link, port, rec, progress);
@@ -83,9 +72,11 @@ bool PgmFormWindow::start_run(std::function<void(const RunResult &)> finished) {
             if (finished)
                 finished(r);
         },
-        programming_at_stake());
-    panel_->started(started);
-    return started;
+        programming_at_stake(),
+        [finished] {
+            if (finished)
+                finished(RunResult{});
+        });
 }
 
 void PgmFormWindow::stop_run() {

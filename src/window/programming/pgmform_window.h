@@ -43,7 +43,6 @@ private:
     class JobPanel *panel_ = nullptr;
     QPushButton *copy_ = nullptr;
     QPushButton *save_ = nullptr;
-    class BackupOptionBox *backup_ = nullptr;
     DeviceJob *job_ = nullptr;
 };
 

@@ -15,12 +15,7 @@ namespace k52 {
 
 namespace {
 
-constexpr int kBoxLength = 2; // Start, Length, Value and Input Length
-
-QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
-    QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, kBoxLength, parent);
-    return e;
-}
+constexpr int kBoxLength = 2; // Input Length, as Start, Length and Value
 
 } // namespace
 
@@ -36,27 +31,17 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
         int top = 0;
         if (sermask_has_inputlen(s)) {
             grid->addWidget(new QLabel(tr("Input Length"), group), 0, 0, 1, 2);
-            inputlen_[std::size_t(s)] = small_box(QStringLiteral("inputlen%1").arg(s + 1), EntryRule::Decimal, group);
+            inputlen_[std::size_t(s)] = make_entry_box(QStringLiteral("inputlen%1").arg(s + 1).toUtf8().constData(),
+                                                       EntryRule::Decimal, kBoxLength, group);
             grid->addWidget(inputlen_[std::size_t(s)], 0, 2);
             top = 1;
         }
         for (int c = 0; c < 5; ++c)
             grid->addWidget(new QLabel(tr(heads[c]), group), top, c);
-        for (int i = 0; i < kMaskEntries; ++i) {
-            Row &r = rows_[std::size_t(s)][std::size_t(i)];
-            const int y = top + 1 + i;
-            const QString suffix = QStringLiteral("%1_%2").arg(s + 1).arg(i + 1);
-            grid->addWidget(new QLabel(QString::number(i + 1), group), y, 0);
-            r.constant = new QCheckBox(group);
-            r.constant->setObjectName(QStringLiteral("Check%1_%2").arg(7 + s).arg(i));
-            grid->addWidget(r.constant, y, 1);
-            r.start = small_box(QStringLiteral("start") + suffix, EntryRule::Decimal, group);
-            grid->addWidget(r.start, y, 2);
-            r.length = small_box(QStringLiteral("length") + suffix, EntryRule::Decimal, group);
-            grid->addWidget(r.length, y, 3);
-            r.value = small_box(QStringLiteral("value") + suffix, EntryRule::Hex, group);
-            grid->addWidget(r.value, y, 4);
-        }
+        for (int i = 0; i < kMaskEntries; ++i)
+            rows_[std::size_t(s)][std::size_t(i)] =
+                add_mask_entry(grid, top + 1 + i, i + 1, QStringLiteral("Check%1_%2").arg(7 + s).arg(i),
+                               QStringLiteral("%1_%2").arg(s + 1).arg(i + 1), group);
         grid->setRowStretch(top + 1 + kMaskEntries, 1);
         const int cell[kSerMaskSets][2] = {{0, 0}, {0, 1}, {1, 1}};
         layout->addWidget(group, cell[s][0], cell[s][1]);
@@ -73,7 +58,7 @@ SerMaskScreen::SerMaskScreen(AppContext &ctx, QWidget *parent) : BaseScreen(ctx,
     connect(check4_, &QCheckBox::toggled, this, [this] { setup_check4(); });
     for (int s = 0; s < kSerMaskSets; ++s) {
         for (int i = 0; i < kMaskEntries; ++i) {
-            const Row &r = row(s, i);
+            const MaskEntryBoxes &r = row(s, i);
             connect(r.constant, &QCheckBox::toggled, this, [this, s, i] { entry_rule(s, i); });
             connect(r.start, &QLineEdit::textChanged, this,
                     [this, s, i](const QString &t) { entry_of(s, i).start = decimal_text_value(t); });
@@ -93,24 +78,16 @@ MaskEntry &SerMaskScreen::entry_of(int set, int entry) {
     return (ctx_.record.*sermask_set(set)).entries[std::size_t(entry)];
 }
 
-void SerMaskScreen::show_entry_rule(int set, int entry) {
-    const Row &r = row(set, entry);
-    const MaskEntryEnables e = mask_entry_enables(r.constant->isChecked());
-    r.start->setEnabled(e.start_length);
-    r.length->setEnabled(e.start_length);
-    r.value->setEnabled(e.value);
-}
-
 void SerMaskScreen::entry_rule(int set, int entry) {
     if (set < 0 || set >= kSerMaskSets || entry < 0 || entry >= kMaskEntries)
         return;
-    show_entry_rule(set, entry);
+    show_mask_entry_rule(row(set, entry));
     entry_of(set, entry).constant = row(set, entry).constant->isChecked() ? 1 : 0;
 }
 
 void SerMaskScreen::set_mask_controls_enabled(bool on) {
     for (const auto &set : rows_)
-        for (const Row &r : set)
+        for (const MaskEntryBoxes &r : set)
             for (QWidget *w : {static_cast<QWidget *>(r.constant), static_cast<QWidget *>(r.start),
                                static_cast<QWidget *>(r.length), static_cast<QWidget *>(r.value)})
                 w->setEnabled(on);
@@ -127,7 +104,7 @@ void SerMaskScreen::setup_check4() {
     if (on)
         for (int s = 0; s < kSerMaskSets; ++s)
             for (int i = 0; i < kMaskEntries; ++i)
-                show_entry_rule(s, i);
+                show_mask_entry_rule(row(s, i));
     ctx_.record.serinmask = on ? 1 : 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/rules/mask_rules.h"
 #include "window/ui/base_screen.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <array>
 
@@ -36,20 +37,13 @@ public:
     QLineEdit *inputlen_edit(int set) const { return inputlen_[std::size_t(set)]; }
 
 private:
-    struct Row {
-        QCheckBox *constant = nullptr;
-        QLineEdit *start = nullptr;
-        QLineEdit *length = nullptr;
-        QLineEdit *value = nullptr;
-    };
-    const Row &row(int set, int entry) const { return rows_[std::size_t(set)][std::size_t(entry)]; }
+    const MaskEntryBoxes &row(int set, int entry) const { return rows_[std::size_t(set)][std::size_t(entry)]; }
     MaskEntry &entry_of(int set, int entry);
     void entry_rule(int set, int entry);
-    void show_entry_rule(int set, int entry);
     void set_mask_controls_enabled(bool on);
 
     QCheckBox *check4_ = nullptr;
-    std::array<std::array<Row, kMaskEntries>, kSerMaskSets> rows_{};
+    std::array<std::array<MaskEntryBoxes, kMaskEntries>, kSerMaskSets> rows_{};
     std::array<QLineEdit *, kSerMaskSets> inputlen_{}; // [0] unused: set 1 has none
 };
 

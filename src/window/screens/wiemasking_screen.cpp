@@ -15,13 +15,7 @@ namespace k52 {
 
 namespace {
 
-constexpr int kBoxLength = 2; // Start, Length and Value (hex)
 constexpr int kMasks = kInputMaskRows / kMaskEntries;
-
-QLineEdit *small_box(const QString &name, EntryRule rule, QWidget *parent) {
-    QLineEdit *e = make_entry_box(name.toUtf8().constData(), rule, kBoxLength, parent);
-    return e;
-}
 
 } // namespace
 
@@ -43,16 +37,7 @@ WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScree
         for (int p = 0; p < kMaskEntries; ++p) {
             const int i = m * kMaskEntries + p;
             const QString n = QString::number(i);
-            grid->addWidget(new QLabel(QString::number(p + 1), group), p + 1, 0);
-            check7_[std::size_t(i)] = new QCheckBox(group);
-            check7_[std::size_t(i)]->setObjectName(QStringLiteral("Check7_") + n);
-            grid->addWidget(check7_[std::size_t(i)], p + 1, 1);
-            start_[std::size_t(i)] = small_box(QStringLiteral("start") + n, EntryRule::Decimal, group);
-            grid->addWidget(start_[std::size_t(i)], p + 1, 2);
-            length_[std::size_t(i)] = small_box(QStringLiteral("length") + n, EntryRule::Decimal, group);
-            grid->addWidget(length_[std::size_t(i)], p + 1, 3);
-            value_[std::size_t(i)] = small_box(QStringLiteral("value") + n, EntryRule::Hex, group);
-            grid->addWidget(value_[std::size_t(i)], p + 1, 4);
+            rows_[std::size_t(i)] = add_mask_entry(grid, p + 1, p + 1, QStringLiteral("Check7_") + n, n, group);
         }
         auto *note = new QLabel(QString::fromUtf8(notes[m]), this);
         note->setObjectName(QStringLiteral("note%1").arg(m + 1));
@@ -64,12 +49,13 @@ WieMaskingScreen::WieMaskingScreen(AppContext &ctx, QWidget *parent) : BaseScree
 
     for (int i = 0; i < kInputMaskRows; ++i) {
         const InputMaskFields f = *input_mask_fields(i);
-        connect(check7_[std::size_t(i)], &QCheckBox::toggled, this, [this, i] { set_check7(i); });
-        connect(start_[std::size_t(i)], &QLineEdit::textChanged, this,
+        const MaskEntryBoxes &b = rows_[std::size_t(i)];
+        connect(b.constant, &QCheckBox::toggled, this, [this, i] { set_check7(i); });
+        connect(b.start, &QLineEdit::textChanged, this,
                 [this, field = f.start](const QString &t) { ctx_.record.*field = decimal_text_value(t); });
-        connect(length_[std::size_t(i)], &QLineEdit::textChanged, this,
+        connect(b.length, &QLineEdit::textChanged, this,
                 [this, field = f.length](const QString &t) { ctx_.record.*field = decimal_text_value(t); });
-        connect(value_[std::size_t(i)], &QLineEdit::textChanged, this,
+        connect(b.value, &QLineEdit::textChanged, this,
                 [this, field = f.value](const QString &t) { ctx_.record.*field = t; });
     }
     grey_controls(this);
@@ -79,12 +65,9 @@ void WieMaskingScreen::set_check7(int index) {
     const std::optional<InputMaskFields> f = input_mask_fields(index);
     if (!f)
         return;
-    const bool constant = check7_[std::size_t(index)]->isChecked();
-    ctx_.record.*f->constant = constant ? 1 : 0;
-    const MaskEntryEnables e = mask_entry_enables(constant);
-    start_[std::size_t(index)]->setEnabled(e.start_length);
-    length_[std::size_t(index)]->setEnabled(e.start_length);
-    value_[std::size_t(index)]->setEnabled(e.value);
+    const MaskEntryBoxes &b = rows_[std::size_t(index)];
+    ctx_.record.*f->constant = b.constant->isChecked() ? 1 : 0;
+    show_mask_entry_rule(b);
 }
 
 void WieMaskingScreen::set_parms() {
@@ -92,12 +75,12 @@ void WieMaskingScreen::set_parms() {
     for (int i = 0; i < kInputMaskRows; ++i) {
         const InputMaskFields f = *input_mask_fields(i);
         // Each setText stores the same value again.
-        start_[std::size_t(i)]->setText(QString::number(r.*f.start));
-        length_[std::size_t(i)]->setText(QString::number(r.*f.length));
-        value_[std::size_t(i)]->setText(r.*f.value);
+        rows_[std::size_t(i)].start->setText(QString::number(r.*f.start));
+        rows_[std::size_t(i)].length->setText(QString::number(r.*f.length));
+        rows_[std::size_t(i)].value->setText(r.*f.value);
     }
     for (int i = 0; i < kInputMaskRows; ++i)
-        check7_[std::size_t(i)]->setChecked(r.*input_mask_fields(i)->constant == 1);
+        rows_[std::size_t(i)].constant->setChecked(r.*input_mask_fields(i)->constant == 1);
     for (int i = 0; i < kInputMaskRows; ++i)
         set_check7(i);
 }

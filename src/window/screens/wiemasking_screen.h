@@ -2,6 +2,7 @@
 
 #include "core/rules/mask_rules.h"
 #include "window/ui/base_screen.h"
+#include "window/ui/entry_box_editor.h"
 
 #include <array>
 
@@ -23,16 +24,13 @@ public:
     // row's enabled boxes.
     void set_check7(int index);
 
-    QCheckBox *constant_box(int row) const { return check7_[std::size_t(row)]; }
-    QLineEdit *start_edit(int row) const { return start_[std::size_t(row)]; }
-    QLineEdit *length_edit(int row) const { return length_[std::size_t(row)]; }
-    QLineEdit *value_edit(int row) const { return value_[std::size_t(row)]; }
+    QCheckBox *constant_box(int row) const { return rows_[std::size_t(row)].constant; }
+    QLineEdit *start_edit(int row) const { return rows_[std::size_t(row)].start; }
+    QLineEdit *length_edit(int row) const { return rows_[std::size_t(row)].length; }
+    QLineEdit *value_edit(int row) const { return rows_[std::size_t(row)].value; }
 
 private:
-    std::array<QCheckBox *, kInputMaskRows> check7_{};
-    std::array<QLineEdit *, kInputMaskRows> start_{};
-    std::array<QLineEdit *, kInputMaskRows> length_{};
-    std::array<QLineEdit *, kInputMaskRows> value_{};
+    std::array<MaskEntryBoxes, kInputMaskRows> rows_{};
 };
 
 } // namespace k52

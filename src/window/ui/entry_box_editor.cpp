@@ -1,11 +1,16 @@
 #include "entry_box_editor.h"
 
+#include "core/rules/mask_rules.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include <tuple>
 
 namespace k52 {
 
@@ -78,6 +83,34 @@ QLineEdit *make_text_box(const char *name, EntryRule rule, int max_length, QWidg
     QLineEdit *e = make_entry_box(name, rule, max_length, parent);
     QObject::connect(e, &QLineEdit::textChanged, e, std::move(store));
     return e;
+}
+
+MaskEntryBoxes add_mask_entry(QGridLayout *grid, int y, int number, const QString &check_name, const QString &suffix,
+                              QWidget *parent) {
+    constexpr int kBoxLength = 2; // Start, Length and Value (hex)
+    MaskEntryBoxes b;
+    grid->addWidget(new QLabel(QString::number(number), parent), y, 0);
+    b.constant = new QCheckBox(parent);
+    b.constant->setObjectName(check_name);
+    grid->addWidget(b.constant, y, 1);
+    const std::array<std::tuple<QLineEdit * MaskEntryBoxes::*, const char *, EntryRule>, 3> boxes{{
+        {&MaskEntryBoxes::start, "start", EntryRule::Decimal},
+        {&MaskEntryBoxes::length, "length", EntryRule::Decimal},
+        {&MaskEntryBoxes::value, "value", EntryRule::Hex},
+    }};
+    int column = 2;
+    for (const auto &[box, name, rule] : boxes) {
+        b.*box = make_entry_box((QLatin1String(name) + suffix).toUtf8().constData(), rule, kBoxLength, parent);
+        grid->addWidget(b.*box, y, column++);
+    }
+    return b;
+}
+
+void show_mask_entry_rule(const MaskEntryBoxes &boxes) {
+    const MaskEntryEnables e = mask_entry_enables(boxes.constant->isChecked());
+    boxes.start->setEnabled(e.start_length);
+    boxes.length->setEnabled(e.start_length);
+    boxes.value->setEnabled(e.value);
 }
 
 void one_of_many(std::span<QCheckBox *const> boxes, std::function<void(int)> chosen) {

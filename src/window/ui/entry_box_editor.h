@@ -12,6 +12,7 @@
 #include <span>
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QWidget;
@@ -50,6 +51,22 @@ QLineEdit *make_decimal_box(const char *name, int max_length, QWidget *parent, s
 // The same, storing its text on every change.
 QLineEdit *make_text_box(const char *name, EntryRule rule, int max_length, QWidget *parent,
                          std::function<void(const QString &)> store);
+
+// The boxes of one entry of an input mask: Constant, Start, Length and
+// Value (hex).
+struct MaskEntryBoxes {
+    QCheckBox *constant = nullptr;
+    QLineEdit *start = nullptr;
+    QLineEdit *length = nullptr;
+    QLineEdit *value = nullptr;
+};
+// Entry `number` of a mask as row `y` of `grid`: the number, then the boxes
+// (two characters each), named `check_name` and "start", "length" and
+// "value" followed by `suffix`.
+MaskEntryBoxes add_mask_entry(QGridLayout *grid, int y, int number, const QString &check_name, const QString &suffix,
+                              QWidget *parent);
+// Start and Length, or Value, take input as the entry's Constant tick says.
+void show_mask_entry_rule(const MaskEntryBoxes &boxes);
 
 // A group of check boxes of which one choice holds: ticking box i unticks
 // the others and reports i; unticking a box leaves the group with none

@@ -1,5 +1,8 @@
 #include "job_panel.h"
 
+#include "backup_option_panel.h"
+#include "core/maintenance/maintenance_history.h"
+
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -60,6 +63,11 @@ JobPanel::JobPanel(AppContext &ctx, DeviceJob &job, int parts, QWidget *parent)
         layout->addLayout(buttons_);
     }
 
+    if (parts & Backup) {
+        backup_ = new BackupOptionBox(ctx_.store, this);
+        buttons_->addWidget(backup_);
+    }
+
     connect(stop_, &QPushButton::clicked, this, &JobPanel::stop);
     connect(&job_, &DeviceJob::step, this, [this](qint64 done, qint64 total) {
         if (percent) {
@@ -104,6 +112,16 @@ void JobPanel::end(bool ok, const QString &detail, const QString &told) {
 void JobPanel::stop() {
     if (job_.running() && ctx_.may_stop(job_.at_stake()))
         job_.stop();
+}
+
+ImageReader JobPanel::backup_reader() {
+    backup_->refresh();
+    return backup_->isChecked() ? ImageReader(read_backup_image) : ImageReader();
+}
+
+void JobPanel::end_without_backup(const QString &why) {
+    end(false, {});
+    detail_->setText(tr("Nothing was written: no backup (%1)").arg(why));
 }
 
 } // namespace k52
