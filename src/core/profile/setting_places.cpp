@@ -108,17 +108,7 @@ public:
               const Choices &choices = {}) {
         const int index = column_index(QString::fromLatin1(column));
         Q_ASSERT(index >= 0);
-        SettingPlace p;
-        p.column = index;
-        p.from = from;
-        p.length = length;
-        p.screen = screen;
-        p.caption = caption;
-        p.shown = shown;
-        p.choices = choices;
-        p.command = command_;
-        p.since = since_;
-        places.push_back(p);
+        places.push_back({index, from, length, screen, caption, shown, choices, command_, since_});
     }
 
     // The Wiegand output format editor, serial (`serwie`) or input (`input1wie`) variant.

@@ -6,7 +6,7 @@ namespace k52 {
 
 namespace {
 
-constexpr std::array<QChar, kOutputFields> kFieldLetters{u's', u'b', u'i', u'c'};
+constexpr std::array<QChar, kWiegandFields> kFieldLetters{u's', u'b', u'i', u'c'};
 
 QString run_of(const QString &bits_text, QChar letter) {
     const QString trimmed = bits_text.trimmed();
@@ -27,9 +27,9 @@ CellKind cell_kind(QChar letter) {
 
 FormatControls format_controls(const ConfigRecord &rec, const WiegandFieldMap &map) {
     FormatControls c;
-    for (int f = 0; f < kOutputFields; ++f)
+    for (int f = 0; f < kWiegandFields; ++f)
         c.bits[std::size_t(f)] = QString::number(rec.*map.bits[std::size_t(f)]);
-    for (int row = 0; row < kOrderRows; ++row) {
+    for (int row = 0; row < kWiegandOrderRows; ++row) {
         const int code = rec.*map.field[std::size_t(row)];
         if (code >= kFieldSite && code <= kFieldConstant)
             c.order[std::size_t(row)][std::size_t(code - 1)] = true;
@@ -45,13 +45,13 @@ FormatControls format_controls(const ConfigRecord &rec, const WiegandFieldMap &m
 }
 
 QString format_letters(const FormatControls &c) {
-    std::array<QString, kOutputFields> runs;
-    for (int f = 0; f < kOutputFields; ++f)
+    std::array<QString, kWiegandFields> runs;
+    for (int f = 0; f < kWiegandFields; ++f)
         runs[std::size_t(f)] = run_of(c.bits[std::size_t(f)], kFieldLetters[std::size_t(f)]);
 
     QString s;
     for (const auto &row : c.order)
-        for (int f = 0; f < kOutputFields; ++f)
+        for (int f = 0; f < kWiegandFields; ++f)
             if (row[std::size_t(f)])
                 s += runs[std::size_t(f)];
 

@@ -16,12 +16,8 @@
 
 namespace k52 {
 
-// Output fields in the order of the bit-count boxes and of the boxes of an
-// output order row; the field code of each is its index plus one.
-inline constexpr int kOutputFields = 4;
-inline constexpr int kOrderRows = 4;
-
-// Field codes of the output order rows.
+// Field codes of the output order rows (kWiegandFields fields, in the
+// order of the bit-count boxes; kWiegandOrderRows rows).
 inline constexpr Integer kFieldNone = 0;
 inline constexpr Integer kFieldSite = 1;
 inline constexpr Integer kFieldId = 2;
@@ -31,8 +27,8 @@ inline constexpr Integer kFieldConstant = 4;
 // What the preview is built from: the texts and boxes on the screen, not
 // the record, so that it shows what the installer sees.
 struct FormatControls {
-    std::array<QString, kOutputFields> bits;                         // # Bits texts: site, ID, issue, const
-    std::array<std::array<bool, kOutputFields>, kOrderRows> order{}; // order[row][field] ticked
+    std::array<QString, kWiegandFields> bits;                                // # Bits texts: site, ID, issue, const
+    std::array<std::array<bool, kWiegandFields>, kWiegandOrderRows> order{}; // order[row][field] ticked
     bool parity_none = false;
     bool parity_mask = false;
     bool left_even = false;

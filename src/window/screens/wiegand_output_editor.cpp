@@ -22,7 +22,7 @@ QLabel *make_label(const QString &caption, QWidget *parent) {
 }
 
 constexpr std::array<const char *, 3> kFieldNames{"site", "id", "issue"};
-constexpr std::array<const char *, kOutputFields> kOutputNames{"site", "id", "issue", "const"};
+constexpr std::array<const char *, kWiegandFields> kOutputNames{"site", "id", "issue", "const"};
 
 QString name_of(const char *prefix, const char *what) {
     return QString::fromUtf8(prefix) + QString::fromUtf8(what);
@@ -101,7 +101,7 @@ void WiegandOutputEditor::build() {
     fg->addWidget(make_label(tr("Field"), formats), 0, 0);
     fg->addWidget(make_label(tr("# Bits"), formats), 0, 1);
     fg->addWidget(make_label(tr("LSB"), formats), 0, 2);
-    for (int f = 0; f < kOutputFields; ++f) {
+    for (int f = 0; f < kWiegandFields; ++f) {
         const auto n = std::size_t(f);
         bits_[n] = decimal_box(v_.map.bits[n], 2, true, formats);
         bits_[n]->setObjectName(name_of(kOutputNames[n], "_bits"));
@@ -170,7 +170,7 @@ void WiegandOutputEditor::build() {
     // Output Order Format
     auto *order = new QGroupBox(tr("Output Order Format"), this);
     auto *rg = new QGridLayout(order);
-    for (int row = 0; row < kOrderRows; ++row) {
+    for (int row = 0; row < kWiegandOrderRows; ++row) {
         rg->addWidget(new QLabel(QString::number(row + 1), order), row, 0);
         for (int b = 0; b < kOrderBoxes; ++b) {
             QCheckBox *box = make_check_box(tr(wiegand_order_choices()[b].caption),
@@ -233,7 +233,7 @@ void WiegandOutputEditor::apply_extract(int i) {
 }
 
 void WiegandOutputEditor::apply_lsb(int f) {
-    if (f < 0 || f >= kOutputFields)
+    if (f < 0 || f >= kWiegandFields)
         return;
     ctx_.record.*v_.map.lsb[std::size_t(f)] = lsb_[std::size_t(f)]->isChecked() ? 1 : 0;
     refresh_card();
@@ -303,7 +303,7 @@ void WiegandOutputEditor::set_parity(int mode) {
 }
 
 void WiegandOutputEditor::set_fields(int row, int field) {
-    if (row < 1 || row > kOrderRows || field < kFieldNone || field > kFieldConstant)
+    if (row < 1 || row > kWiegandOrderRows || field < kFieldNone || field > kFieldConstant)
         return;
     grouping_ = true;
     auto &boxes = order_[std::size_t(row - 1)];
@@ -318,10 +318,10 @@ void WiegandOutputEditor::makeformat() {
     if (refreshing_)
         return;
     FormatControls c;
-    for (int f = 0; f < kOutputFields; ++f)
+    for (int f = 0; f < kWiegandFields; ++f)
         c.bits[std::size_t(f)] = bits_[std::size_t(f)]->text();
-    for (int row = 0; row < kOrderRows; ++row)
-        for (int f = 0; f < kOutputFields; ++f)
+    for (int row = 0; row < kWiegandOrderRows; ++row)
+        for (int f = 0; f < kWiegandFields; ++f)
             c.order[std::size_t(row)][std::size_t(f)] = order_[std::size_t(row)][std::size_t(f)]->isChecked();
     c.parity_none = parity_[None]->isChecked();
     c.parity_mask = parity_[Mask]->isChecked();
@@ -360,21 +360,21 @@ void WiegandOutputEditor::set_parms() {
         start_[std::size_t(i)]->setText(QString::number(r.*v_.map.start[std::size_t(i)]));
         len_[std::size_t(i)]->setText(QString::number(r.*v_.map.len[std::size_t(i)]));
     }
-    for (int f = 0; f < kOutputFields; ++f)
+    for (int f = 0; f < kWiegandFields; ++f)
         bits_[std::size_t(f)]->setText(QString::number(r.*v_.map.bits[std::size_t(f)]));
 
-    for (int f = 0; f < kOutputFields; ++f)
+    for (int f = 0; f < kWiegandFields; ++f)
         lsb_[std::size_t(f)]->setChecked(r.*v_.map.lsb[std::size_t(f)] == 1);
     for (int i = 0; i < 3; ++i)
         overflag_[std::size_t(i)]->setChecked(r.*v_.map.overflag[std::size_t(i)] == 1);
     if (v_.fill_applies_boxes) {
-        for (int f = 0; f < kOutputFields; ++f)
+        for (int f = 0; f < kWiegandFields; ++f)
             apply_lsb(f);
         for (int i = 0; i < 3; ++i)
             apply_override(i);
     }
 
-    for (int f = 0; f < kOutputFields; ++f)
+    for (int f = 0; f < kWiegandFields; ++f)
         over_[std::size_t(f)]->setText(r.*v_.map.over[std::size_t(f)]);
 
     for (QCheckBox *b : parity_)
@@ -406,7 +406,7 @@ void WiegandOutputEditor::set_parms() {
     right_even_->setChecked(right_even);
     right_odd_->setChecked(!right_even);
 
-    for (int row = 0; row < kOrderRows; ++row) {
+    for (int row = 0; row < kWiegandOrderRows; ++row) {
         auto &boxes = order_[std::size_t(row)];
         for (QCheckBox *b : boxes)
             b->setChecked(false);

@@ -98,14 +98,14 @@ private:
     const WiegandOutputVariant &v_;
     std::array<QCheckBox *, 3> extract_{};
     std::array<QLineEdit *, 3> start_{}, len_{};
-    std::array<QLineEdit *, kOutputFields> bits_{};
-    std::array<QCheckBox *, kOutputFields> lsb_{};
+    std::array<QLineEdit *, kWiegandFields> bits_{};
+    std::array<QCheckBox *, kWiegandFields> lsb_{};
     std::array<QCheckBox *, 3> overflag_{};
-    std::array<QLineEdit *, kOutputFields> over_{};
+    std::array<QLineEdit *, kWiegandFields> over_{};
     std::array<QCheckBox *, 3> parity_{};
     QLineEdit *lpbits_ = nullptr, *rpbits_ = nullptr;
     QCheckBox *left_even_ = nullptr, *left_odd_ = nullptr, *right_even_ = nullptr, *right_odd_ = nullptr;
-    std::array<std::array<QCheckBox *, kOrderBoxes>, kOrderRows> order_{};
+    std::array<std::array<QCheckBox *, kOrderBoxes>, kWiegandOrderRows> order_{};
     QLineEdit *lpmask_ = nullptr, *rpmask_ = nullptr;
     QLabel *preview_ = nullptr;
     FormatPictureView *picture_ = nullptr;
