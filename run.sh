@@ -5,5 +5,5 @@ set -e
 cd "$(dirname "$0")"
 ./scripts/deps.sh >&2
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target k52util k52window k52sim >&2
+cmake --build build --target k52util k52sim >&2
 exec ./build/k52util "$@"

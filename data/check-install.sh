@@ -5,9 +5,9 @@
 # every command, the completion completes, and the installed program runs
 # on a fresh home without the source tree.
 #
-#   check-install.sh CMAKE BUILD_DIR APP_ID [LIBDIR]
+#   check-install.sh CMAKE BUILD_DIR APP_ID [LIBEXECDIR]
 set -u
-cmake=$1 build=$2 id=$3 libdir=${4:-lib}
+cmake=$1 build=$2 id=$3 libexecdir=${4:-libexec}
 # The help is read in English, whatever the caller's language.
 export LANGUAGE=en
 root=$(mktemp -d)
@@ -29,7 +29,7 @@ completion=share/bash-completion/completions
 cat >"$root/expected" <<LIST
 bin/k52sim
 bin/k52util
-$libdir/k52util/libk52window.so
+$libexecdir/k52util/k52util-window
 $completion/k52sim
 $completion/k52util
 $desktop
@@ -98,6 +98,10 @@ other=$root/other.db
 run "$util" --db "$other" profiles export Default "$root/default.json" >/dev/null &&
     run "$util" --db "$other" profiles import "$root/default.json" --as Shop >/dev/null ||
     fail "installed k52util could not export and import a profile"
+# A report draws: k52util hands it to the installed window program, which
+# finds the catalogue from k52util's folder.
+said=$(run env LANGUAGE= LC_ALL= LANG=de_DE.UTF-8 "$util" --db "$other" history report 0 "$root/r.pdf" 2>&1)
+case $said in *"die Zeilennummer und die Datei angeben"*) ;; *) fail "installed k52util history report said '$said'" ;; esac
 
 # Completion: words typed so far, then what TAB must offer.
 complete_line() {

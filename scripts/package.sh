@@ -8,9 +8,8 @@
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
-# Configured for the prefix the package installs into, so that the private
-# library lands below the multiarch library folder, where ldconfig has no
-# business (the package needs no maintainer scripts).
+# Configured for the prefix the package installs into: the programs find
+# each other and their data by the paths between the installed folders.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build build --target package
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)

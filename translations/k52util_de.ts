@@ -2608,6 +2608,18 @@ Es wurde nichts geändert.</translation>
         <source>The profile database %1 does not exist: check the --db path (only commands that write create a database)</source>
         <translation>Die Profildatenbank %1 gibt es nicht: bitte den Pfad bei --db prüfen (nur schreibende Befehle legen eine Datenbank an)</translation>
     </message>
+    <message>
+        <source>k52util: the window program is missing; looked for %1.</source>
+        <translation>k52util: das Fensterprogramm fehlt; gesucht wurde %1.</translation>
+    </message>
+    <message>
+        <source>k52util: the window program %1 could not be started: %2.</source>
+        <translation>k52util: das Fensterprogramm %1 ließ sich nicht starten: %2.</translation>
+    </message>
+    <message>
+        <source>Reinstall k52util.</source>
+        <translation>Bitte k52util neu installieren.</translation>
+    </message>
 </context>
 <context>
     <name>version</name>

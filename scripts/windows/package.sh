@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Windows setup program and the portable zip, from a clean clone:
 # toolchain (toolchain.sh), cross build (build.sh), then the folder the
-# programs run from: the programs, the window library, the Qt DLLs (kept
+# programs run from: the console and the window program, the Qt DLLs (kept
 # as separate DLLs, replaceable by the user), the Qt plugins, the compiler
 # runtime DLLs, the Access reader DLL, the licences and the icon.
 #   build-windows/k52util-1.99-setup.exe   (NSIS, 64-bit)
@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
 version=1.99
 prefix=$("$here/toolchain.sh" | tail -n 1)
-"$here/build.sh" --target k52util k52util_console k52window
+"$here/build.sh" --target k52util k52util_window
 out="$repo/build-windows"
 stage="$out/stage/k52util-$version"
 rm -rf "$out/stage"
@@ -21,7 +21,7 @@ cmake --install "$out" --prefix "$stage" >/dev/null
 # The DLLs the programs load, followed through their own imports; Windows'
 # own DLLs are not in these folders and stay out.
 dll_dirs="$prefix/bin $(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)") /usr/x86_64-w64-mingw32/lib"
-for p in platforms/qwindows.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll \
+for p in platforms/qwindows.dll platforms/qoffscreen.dll sqldrivers/qsqlite.dll styles/qwindowsvistastyle.dll \
   imageformats/qico.dll imageformats/qjpeg.dll imageformats/qgif.dll; do
   mkdir -p "$stage/$(dirname "$p")"
   cp "$prefix/plugins/$p" "$stage/$p"

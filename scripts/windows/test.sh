@@ -8,7 +8,8 @@
 #     simulator's log and the clone file must be byte for byte those of the
 #     Linux k52util's same run;
 #  3. the setup program: silent install into a fresh Wine prefix, the
-#     installed k52util.com lists "Default", the window starts under Xvfb
+#     installed k52util.com lists "Default" and hands a report to
+#     k52util.exe, the window starts under Xvfb
 #     (picture: build-windows/window.png), silent uninstall removes the
 #     files and the Apps & Features entry.
 # Runs package.sh first (the setup is what part 3 installs).
@@ -84,6 +85,10 @@ case " $parts " in *" 2 "*)
   cmp "$work/linux.log" "$work/windows.log" || fail "the simulator heard different bytes"
   cmp "$work/linux.clone" "$K52_WINEPREFIX/drive_c/zor-test/clone.dat" || fail "the clone files differ"
   echo "same bytes: $(wc -c <"$work/linux.log") bytes of the simulator's log, $(wc -c <"$work/linux.clone") bytes of clone"
+  # The console program hands the report (it draws) to the window program.
+  (cd "$out" && "$here/wine-run.sh" ./k52util.com --db 'c:\zor-test\k52.db' history report 1 'c:\zor-test\r.pdf') \
+    >"$work/out" 2>&1 || { cat "$work/out"; fail "Windows: history report"; }
+  [ "$(head -c 4 "$K52_WINEPREFIX/drive_c/zor-test/r.pdf")" = %PDF ] || fail "Windows: history report wrote no PDF"
   rm -rf "$K52_WINEPREFIX/drive_c/zor-test"
   ;;
 esac
@@ -95,9 +100,14 @@ case " $parts " in *" 3 "*)
   wine "$out/k52util-1.99-setup.exe" /S || fail "silent install"
   wineserver -w
   installed="$fresh/drive_c/Program Files/Converter Utility"
-  [ -f "$installed/k52util.com" ] || fail "nothing installed in Program Files"
+  [ -f "$installed/k52util.com" ] && [ -f "$installed/k52util.exe" ] || fail "nothing installed in Program Files"
   listed=$(cd "$installed" && wine ./k52util.com profiles list | tr -d '\r')
   [ "$listed" = Default ] || fail "the installed k52util.com lists: $listed"
+  # What the window program says reaches k52util.com's console, with its exit status.
+  rc=0
+  said=$(cd "$installed" && wine ./k52util.com history report 1 'c:\r.pdf' 2>&1) || rc=$?
+  [ "$rc" = 1 ] || fail "k52util.com history report of a row that does not exist exited $rc: $said"
+  case $said in *"no history row 1"*) ;; *) fail "k52util.com history report said: $said" ;; esac
   [ -d "$fresh/drive_c/zor" ] || fail "c:\\zor was not created"
   wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\k52util' /v DisplayVersion |
     grep -q 1.99 || fail "no Apps & Features entry"
@@ -108,7 +118,8 @@ case " $parts " in *" 3 "*)
   sleep 1
   openbox >/dev/null 2>&1 &
   sims="$sims $!"
-  (cd "$installed" && wine ./k52util.exe) >/dev/null 2>&1 &
+  # Through the console program, which starts the window program.
+  (cd "$installed" && wine ./k52util.com) >/dev/null 2>&1 &
   app=$!
   found=""
   for _ in $(seq 60); do

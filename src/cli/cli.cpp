@@ -21,8 +21,8 @@ QTextStream &std_err() {
     return s;
 }
 
-CliContext::CliContext(QStringList a, QString db_override, QString program_dir)
-    : args(std::move(a)), out(std_out()), err(std_err()), db_override_(std::move(db_override)) {
+CliContext::CliContext(QStringList a, QString db_override, QString program_dir, CliServices s)
+    : args(std::move(a)), out(std_out()), err(std_err()), services(std::move(s)), db_override_(std::move(db_override)) {
     state_.program_dir = std::move(program_dir);
 }
 

@@ -14,6 +14,16 @@ class QCommandLineOption;
 
 namespace k52 {
 
+struct HistoryEntry;
+
+// What only the window program gives the commands: the drawing of reports,
+// which needs Qt Gui (the command line links Qt Core only). The console
+// program gives none; it hands the commands that draw to the window
+// program (cli_command_draws()).
+struct CliServices {
+    std::function<bool(const HistoryEntry &e, const QString &path, QString *error)> write_history_report;
+};
+
 // What a headless subcommand gets: its own arguments (the subcommand name
 // first, as QCommandLineParser expects), output streams, and the program's
 // state (the window's kind: database, link settings, record, current
@@ -21,12 +31,13 @@ namespace k52 {
 // window. Nothing answers questions here.
 class CliContext {
 public:
-    CliContext(QStringList args, QString db_override, QString program_dir);
+    CliContext(QStringList args, QString db_override, QString program_dir, CliServices services = {});
     ~CliContext();
 
     QStringList args; // e.g. {"profiles", "show", "Default"}
     QTextStream &out; // what the window would show
     QTextStream &err; // errors
+    const CliServices services;
 
     // Opens the database on first call (start-up without windows). False,
     // with the reason already printed on `err`, when that fails.
@@ -69,17 +80,26 @@ using CliHandler = std::function<int(CliContext &)>;
 
 struct CliCommand {
     QString name;
-    QString summary;
+    const char *summary; // English; translated (context "usage") when printed
     CliHandler handler;
+    // The actions of the command that draw (e.g. "report" of `history`):
+    // they need the window program's services.
+    QStringList draws = {};
 };
 
 // The subcommands, by name (cli_commands.h has their handlers; the table
 // and run_cli() are in run_cli.cpp).
 const std::vector<CliCommand> &cli_commands();
 
+// True when `args` (without the program name and --db FILE) name a command
+// and one of its actions that draw. An argument of the action's name
+// anywhere after the command counts: at worst such a command runs in the
+// window program, which runs every command.
+bool cli_command_draws(const QStringList &args);
+
 // Entry of the headless program. `argv` without the program name, with
 // global options (--db FILE) still in it. Returns the exit code.
-int run_cli(const QStringList &argv, const QString &program_dir);
+int run_cli(const QStringList &argv, const QString &program_dir, const CliServices &services = {});
 
 // A subcommand's --help: the parser's text with its usage line naming
 // "k52util COMMAND" rather than the path the program was started by.

@@ -1,7 +1,5 @@
 // `k52util history [list|show|export|report]`: the record of the actions
 // that wrote to a converter or read its image.
-#include "history_cli.h"
-
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/link_options.h"
@@ -11,8 +9,6 @@
 #include <QCoreApplication>
 
 namespace k52 {
-
-HistoryReportWriter history_report_writer = nullptr;
 
 namespace {
 
@@ -134,9 +130,9 @@ int run_history(CliContext &ctx) {
     }
     if (action == QLatin1String("export"))
         return write_file(ctx, pos[2], history_to_json(*e)) ? 0 : 1;
-    if (!history_report_writer)
+    if (!ctx.services.write_history_report)
         return fail(ctx, QCoreApplication::translate("history", "history report: the report writer is not loaded"));
-    if (!history_report_writer(*e, pos[2], &why))
+    if (!ctx.services.write_history_report(*e, pos[2], &why))
         return fail(ctx, why);
     return 0;
 }

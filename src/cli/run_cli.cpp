@@ -13,44 +13,38 @@
 namespace k52 {
 
 const std::vector<CliCommand> &cli_commands() {
-    // In the order --help lists them.
+    // In the order --help lists them; the summaries are translated when
+    // printed, so that the table may be read before the catalogue is loaded.
     static const std::vector<CliCommand> commands = {
         {QStringLiteral("bitsize"),
-         QCoreApplication::translate("usage", "Print the bit size table (largest value of a 1 to 64 bit field)"),
-         run_bitsize},
+         QT_TRANSLATE_NOOP("usage", "Print the bit size table (largest value of a 1 to 64 bit field)"), run_bitsize},
         {QStringLiteral("clone"),
-         QCoreApplication::translate("usage", "Read a converter's image into the clone file, or write it into another"),
+         QT_TRANSLATE_NOOP("usage", "Read a converter's image into the clone file, or write it into another"),
          run_clone},
         {QStringLiteral("doctor"),
-         QCoreApplication::translate("usage", "Check why the serial port cannot be used, and name the fix"),
-         run_doctor},
-        {QStringLiteral("find"), QCoreApplication::translate("usage", "Find the converter's port, speed and parity"),
-         run_find},
-        {QStringLiteral("flash"), QCoreApplication::translate("usage", "Download a firmware file into the converter"),
-         run_flash},
+         QT_TRANSLATE_NOOP("usage", "Check why the serial port cannot be used, and name the fix"), run_doctor},
+        {QStringLiteral("find"), QT_TRANSLATE_NOOP("usage", "Find the converter's port, speed and parity"), run_find},
+        {QStringLiteral("flash"), QT_TRANSLATE_NOOP("usage", "Download a firmware file into the converter"), run_flash},
         {QStringLiteral("history"),
-         QCoreApplication::translate("usage", "List, show, export or report the record of converter writes and reads"),
-         run_history},
+         QT_TRANSLATE_NOOP("usage", "List, show, export or report the record of converter writes and reads"),
+         run_history,
+         {QStringLiteral("report")}},
         {QStringLiteral("plan"),
-         QCoreApplication::translate("usage", "Print the commands the programming run sends for a firmware version"),
-         run_plan},
-        {QStringLiteral("ports"),
-         QCoreApplication::translate("usage", "List the serial ports and their Comm Port numbers"), run_ports},
-        {QStringLiteral("profiles"),
-         QCoreApplication::translate("usage", "List, show, export, import or delete profiles"), run_profiles},
-        {QStringLiteral("program"), QCoreApplication::translate("usage", "Write a profile into the converter"),
-         run_program},
-        {QStringLiteral("reset"), QCoreApplication::translate("usage", "Send the reset command"), run_reset},
-        {QStringLiteral("restart"), QCoreApplication::translate("usage", "Send the restart command"), run_restart},
+         QT_TRANSLATE_NOOP("usage", "Print the commands the programming run sends for a firmware version"), run_plan},
+        {QStringLiteral("ports"), QT_TRANSLATE_NOOP("usage", "List the serial ports and their Comm Port numbers"),
+         run_ports},
+        {QStringLiteral("profiles"), QT_TRANSLATE_NOOP("usage", "List, show, export, import or delete profiles"),
+         run_profiles},
+        {QStringLiteral("program"), QT_TRANSLATE_NOOP("usage", "Write a profile into the converter"), run_program},
+        {QStringLiteral("reset"), QT_TRANSLATE_NOOP("usage", "Send the reset command"), run_reset},
+        {QStringLiteral("restart"), QT_TRANSLATE_NOOP("usage", "Send the restart command"), run_restart},
         {QStringLiteral("restore"),
-         QCoreApplication::translate("usage",
-                                     "Write the converter image kept in a history row back into the converter"),
+         QT_TRANSLATE_NOOP("usage", "Write the converter image kept in a history row back into the converter"),
          run_restore},
-        {QStringLiteral("version"),
-         QCoreApplication::translate("usage", "Read the converter's model and firmware version"), run_version},
+        {QStringLiteral("version"), QT_TRANSLATE_NOOP("usage", "Read the converter's model and firmware version"),
+         run_version},
         {QStringLiteral("wiegand"),
-         QCoreApplication::translate("usage",
-                                     "Work out the bits of a card under a Wiegand output format, or read bits back"),
+         QT_TRANSLATE_NOOP("usage", "Work out the bits of a card under a Wiegand output format, or read bits back"),
          run_wiegand},
     };
     return commands;
@@ -80,7 +74,7 @@ static void print_usage(QTextStream &s) {
       << QCoreApplication::translate("usage", "With no command the main window opens.") << "\n\n"
       << QCoreApplication::translate("usage", "Commands:") << '\n';
     for (const auto &c : cli_commands())
-        s << "  " << c.name.leftJustified(12) << ' ' << c.summary << '\n';
+        s << "  " << c.name.leftJustified(12) << ' ' << QCoreApplication::translate("usage", c.summary) << '\n';
     s << '\n'
       << QCoreApplication::translate("usage", "Run 'k52util COMMAND --help' for the options of a command.") << '\n';
     s.flush();
@@ -96,7 +90,16 @@ static void print_version(QTextStream &s, bool verbose) {
           << '\n';
 }
 
-int run_cli(const QStringList &argv, const QString &program_dir) {
+bool cli_command_draws(const QStringList &args) {
+    for (const auto &c : cli_commands())
+        if (c.name == args.value(0))
+            for (const QString &action : c.draws)
+                if (args.indexOf(action, 1) > 0)
+                    return true;
+    return false;
+}
+
+int run_cli(const QStringList &argv, const QString &program_dir, const CliServices &services) {
     QStringList args = argv;
     const QString db = take_db_option(args);
     if (args.isEmpty() || args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") ||
@@ -120,7 +123,7 @@ int run_cli(const QStringList &argv, const QString &program_dir) {
         if (c.name == args[0]) {
             int rc = 0;
             {
-                CliContext ctx(args, db, program_dir);
+                CliContext ctx(args, db, program_dir, services);
                 rc = finish_cli_trace(ctx, c.handler(ctx));
             }
             return output_written(rc);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -72,4 +73,30 @@ TEST(SmallRefusals, ReportPrintsALongNameWhole) {
     ASSERT_TRUE(text.waitForFinished(30000));
     const QString t = QString::fromUtf8(text.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_TRUE(t.contains(name)) << t.toStdString();
+}
+
+// k52util without its window program: the window and the commands that draw
+// name where it was looked for and the fix; the other commands still run.
+TEST(SmallRefusals, ConsoleProgramWithoutItsWindowProgram) {
+    QTemporaryDir dir;
+    const QString alone = dir.filePath(QStringLiteral("k52util"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(K52_UTIL_PATH), alone));
+    const struct {
+        QStringList args;
+        int code;
+        QString says;
+    } cases[] = {
+        {{}, 1, QStringLiteral("the window program is missing; looked for ") + alone + QStringLiteral("-window")},
+        {{"--db", dir.filePath("k.db"), "history", "report", "1", dir.filePath("r.pdf")}, 1, "Reinstall k52util."},
+        {{"--version"}, 0, "k52util "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QProcess p;
+        p.start(alone, c.args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), c.code);
+        const QString said = QString::fromLocal8Bit(p.readAllStandardError() + p.readAllStandardOutput());
+        EXPECT_TRUE(said.contains(c.says)) << said.toStdString();
+    }
 }

@@ -14,23 +14,19 @@
 
 namespace k52 {
 
-namespace {
-
-QString under(const QString &program_dir, const char *relative) {
-    return QDir::cleanPath(program_dir + QLatin1Char('/') + QLatin1String(relative));
+QString path_below(const QString &dir, const char *relative) {
+    return QDir::cleanPath(dir + QLatin1Char('/') + QLatin1String(relative));
 }
 
-} // namespace
-
 QStringList catalogue_dirs(const QString &program_dir) {
-    return {under(program_dir, "translations"), under(program_dir, K52_DATA_RELDIR "/translations")};
+    return {path_below(program_dir, "translations"), path_below(program_dir, K52_DATA_RELDIR "/translations")};
 }
 
 QString third_party_notices(const QString &program_dir) {
     const QString name = QStringLiteral("THIRD_PARTY.md");
     if (!program_dir.isEmpty()) {
         for (const char *dir : {".", K52_DOC_RELDIR}) {
-            const QString path = under(program_dir, dir) + QLatin1Char('/') + name;
+            const QString path = path_below(program_dir, dir) + QLatin1Char('/') + name;
             if (QFileInfo(path).isFile())
                 return QDir::toNativeSeparators(path);
         }

@@ -7,6 +7,9 @@
 
 namespace k52 {
 
+// `relative` below `dir` (a path relative to it), cleaned.
+QString path_below(const QString &dir, const char *relative);
+
 // Folders that may hold the translation catalogues (k52util_de.qm ...),
 // in the order they are searched.
 QStringList catalogue_dirs(const QString &program_dir);

@@ -30,4 +30,11 @@ void platform_hold_closed_standard_streams();
 // True when standard output is a terminal (a console window on Windows).
 bool platform_stdout_is_terminal();
 
+// Runs `program` in place of this program with this program's arguments
+// (`argv` as main() got them) and standard streams. POSIX: replaces this
+// process, so it returns only when that failed. Windows: starts it, waits
+// for it and gives its exit status in `status`. False, with the reason in
+// `error`, when it could not be started.
+bool platform_run_instead(const QString &program, char **argv, int *status, QString *error);
+
 } // namespace k52

@@ -1,8 +1,10 @@
 #include "platform.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>
@@ -35,6 +37,12 @@ void platform_hold_closed_standard_streams() {
 
 bool platform_stdout_is_terminal() {
     return ::isatty(fileno(stdout)) != 0;
+}
+
+bool platform_run_instead(const QString &program, char **argv, int *, QString *error) {
+    ::execv(QFile::encodeName(program).constData(), argv);
+    *error = qt_error_string(errno);
+    return false;
 }
 
 } // namespace k52
