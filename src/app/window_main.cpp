@@ -8,7 +8,6 @@
 #include "window/app/window_entry.h"
 #include "window/report/history_report.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -16,13 +15,8 @@ int main(int argc, char **argv) {
     k52::ProgramArguments args;
     if (const auto status = k52::start_program(argc, argv, args))
         return *status;
-    if (args.command.isEmpty()) {
-        QApplication app(argc, argv);
-        const QString dir = k52::start_window_program();
-        // Ties the window to its menu entry (Wayland takes its icon from there).
-        QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
-        return k52::run_window(dir, args.db);
-    }
+    if (args.command.isEmpty())
+        return k52::run_window(argc, argv, k52::start_window_program, args.db);
     if (!k52::cli_command_draws(args.command)) {
         QCoreApplication app(argc, argv);
         return k52::run_cli(args.all, k52::start_window_program());

@@ -564,7 +564,11 @@ void MainWindow::closeEvent(QCloseEvent *e) {
     e->accept();
 }
 
-int run_window(const QString &program_dir, const QString &db_override) {
+int run_window(int &argc, char **argv, QString (*prepare)(), const QString &db_override) {
+    QApplication app(argc, argv);
+    const QString program_dir = prepare();
+    // Ties the window to its menu entry (Wayland takes its icon from there).
+    QApplication::setDesktopFileName(QStringLiteral("org.zor.k52util"));
     AppContext ctx;
     MessageBoxQuestions questions;
     ctx.questions = &questions;
